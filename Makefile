@@ -1,0 +1,55 @@
+# A thin driver over CMake. Each target first installs the Debian packages that a fresh machine
+# lacks (a no-op when all are present), then configures and builds into build/.
+BUILD ?= build
+WERROR ?= OFF
+JOBS ?= 2
+PACKAGES := cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
+            qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth xdotool imagemagick \
+            binutils-mingw-w64-i686 dpkg-dev file
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+
+.PHONY: all deps build run test sanitize fuzz bench clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -DRAMKA_WERROR=$(WERROR)
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Opens the window; on a machine without a display, shows it on a virtual one and saves a
+# screenshot instead.
+run: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD)/ramka; \
+	else scripts/headless-screenshot $(BUILD)/ramka $(BUILD)/screenshot.png; fi
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B build-sanitize -DRAMKA_SANITIZE=ON -DRAMKA_BENCH=OFF -DRAMKA_WERROR=$(WERROR)
+	cmake --build build-sanitize -j $(JOBS)
+	ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
+
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DRAMKA_FUZZ=ON -DRAMKA_SANITIZE=ON \
+	  -DRAMKA_BENCH=OFF -DRAMKA_WERROR=$(WERROR)
+	cmake --build build-fuzz -j $(JOBS) --target input_fuzz
+	mkdir -p build-fuzz/corpus
+	build-fuzz/fuzz/input_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build-fuzz/corpus
+
+bench: build
+	$(BUILD)/bench/search_bench
+
+clean:
+	rm -rf build build-sanitize build-fuzz

@@ -1,0 +1,76 @@
+// Arbitrary bytes as a user's input: typed and pasted into the mantra box and the count box,
+// and put into the count box by code, each followed by a click on "Изчисли" and on the rows it
+// listed. Nothing but a run-time error 5 or 6 may come out of a click, and what the window
+// shows afterwards must hang together.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "runtime/text.h"
+#include "window/events.h"
+#include "window/model.h"
+
+namespace {
+
+struct Checker : window::FormObserver {
+  void ErrorReported(const runtime::RuntimeError& error) override {
+    if (error.number() != 5 && error.number() != 6) std::abort();
+  }
+};
+
+// Bytes below 0xF0 are characters of their own (control characters, ASCII, Latin-1); a byte
+// from 0xF0 up takes the next two bytes with it to make any character up to U+FFFFF, or a
+// value beyond Unicode.
+runtime::String Characters(const uint8_t* data, size_t size) {
+  runtime::String text;
+  for (size_t i = 0; i < size; ++i) {
+    if (data[i] < 0xF0 || i + 2 >= size) {
+      text += static_cast<char32_t>(data[i]);
+    } else {
+      text += static_cast<char32_t>((data[i] & 0x0F) << 16 | data[i + 1] << 8 | data[i + 2]);
+      i += 2;
+    }
+  }
+  return text;
+}
+
+void ClickThrough(window::Form& form) {
+  form.UserClick(0);
+  const int rows = form.List1[0].ListCount();
+  if (form.List1[1].ListCount() > rows || form.List1[2].ListCount() > rows) std::abort();
+  form.UserSelect(2, form.List1[2].ListCount() - 1);
+  form.UserSelect(0, 0);
+  if (form.List1[2].ListCount() == rows && rows > 0) {
+    for (const auto& list : form.List1) {
+      if (list.ListIndex() != 0) std::abort();
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  window::Form form;
+  window::EventProcedures procedures(form);
+  Checker checker;
+  form.SetEvents(&procedures);
+  form.SetObserver(&checker);
+  form.Load();
+  const runtime::String text = Characters(data, size);
+
+  form.UserChoose(0);
+  form.UserType(0, text);
+  if (form.Text2[0].Text().size() > 100) std::abort();
+  ClickThrough(form);
+  form.UserEdit(0, text);  // a paste over the whole box
+  ClickThrough(form);
+
+  form.UserChoose(1);
+  form.UserType(1, text);
+  if (form.Text2[1].Text().size() > 4) std::abort();
+  ClickThrough(form);
+  form.Text2[1].SetText(text);
+  ClickThrough(form);
+  form.UserClick(1);
+  return 0;
+}

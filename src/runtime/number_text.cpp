@@ -1,0 +1,131 @@
+#include "runtime/number_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+namespace runtime {
+
+namespace {
+
+bool IsIgnored(char32_t c) {
+  return c == U' ' || c == U'\t' || c == U'\n';
+}
+bool IsDigit(char32_t c) {
+  return c >= U'0' && c <= U'9';
+}
+
+// The number found at the start of a text, as plain ASCII without its sign, and the power of ten
+// of its leading digit (0 for 1..9, 1 for 10..99, -1 for 0.1..0.9), which tells an overflowing
+// number from a vanishing one.
+struct ScannedNumber {
+  bool negative = false;
+  std::string digits;
+  int64_t magnitude = std::numeric_limits<int64_t>::min();
+};
+
+// Walks the text past the ignored characters and copies out the longest prefix that reads as a
+// number.
+class NumberScanner {
+ public:
+  explicit NumberScanner(std::u32string_view text) : text_(text) {}
+
+  ScannedNumber Scan() {
+    ScannedNumber number;
+    if (Peek() == U'+' || Peek() == U'-') number.negative = Take() == U'-';
+    const int64_t whole_digits = TakeDigits(number.digits);
+    int64_t fraction_digits = 0;
+    if (Peek() == U'.') {
+      Take();
+      number.digits += '.';
+      fraction_digits = TakeDigits(number.digits);
+    }
+    if (whole_digits == 0 && fraction_digits == 0) return {};
+    number.magnitude = LeadingPower(number.digits);
+    if (Peek() == U'e' || Peek() == U'E') {
+      Take();
+      std::string exponent = "e";
+      if (Peek() == U'+' || Peek() == U'-') exponent += static_cast<char>(Take());
+      if (TakeDigits(exponent) > 0) {
+        number.digits += exponent;
+        number.magnitude += ExponentValue(exponent);
+      }
+    }
+    return number;
+  }
+
+ private:
+  char32_t Peek() {
+    while (position_ < text_.size() && IsIgnored(text_[position_]))
+      ++position_;
+    return position_ < text_.size() ? text_[position_] : U'\0';
+  }
+
+  char32_t Take() { return text_[position_++]; }
+
+  int64_t TakeDigits(std::string& out) {
+    int64_t count = 0;
+    while (IsDigit(Peek())) {
+      out += static_cast<char>(Take());
+      ++count;
+    }
+    return count;
+  }
+
+  // The power of ten of the first non-zero digit of "ddd.ddd"; 0 when every digit is zero.
+  static int64_t LeadingPower(const std::string& digits) {
+    const size_t point = std::min(digits.find('.'), digits.size());
+    const size_t first = digits.find_first_not_of("0.");
+    if (first == std::string::npos) return 0;
+    return first < point ? static_cast<int64_t>(point - first) - 1
+                         : -static_cast<int64_t>(first - point);
+  }
+
+  // "e", an optional sign and digits; saturates far beyond any double's exponent.
+  static int64_t ExponentValue(const std::string& exponent) {
+    int64_t value = 0;
+    for (const char c : exponent) {
+      if (c >= '0' && c <= '9') value = std::min<int64_t>(value * 10 + (c - '0'), 1'000'000'000);
+    }
+    return exponent[1] == '-' ? -value : value;
+  }
+
+  std::u32string_view text_;
+  size_t position_ = 0;
+};
+
+}  // namespace
+
+double ReadNumber(std::u32string_view text) {
+  const ScannedNumber number = NumberScanner(text).Scan();
+  if (number.digits.empty()) return 0;
+  // from_chars rounds correctly and, unlike strtod, ignores the locale's decimal point.
+  double value = 0;
+  const char* first = number.digits.data();
+  const auto [end, error] = std::from_chars(first, first + number.digits.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // Past the double range a number becomes an infinity (which then overflows any count);
+    // below it, zero.
+    value = number.magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return number.negative ? -value : value;
+}
+
+String WholeText(int64_t value) {
+  const std::string digits = std::to_string(value);
+  return String(digits.begin(), digits.end());
+}
+
+String WholeText(double value) {
+  const double whole = std::nearbyint(value);
+  if (whole == 0) return U"0";  // no "-0"
+  if (std::abs(whole) < 9e18) return WholeText(static_cast<int64_t>(whole));
+  char digits[400];
+  const int length = std::snprintf(digits, sizeof digits, "%.0f", whole);
+  return String(digits, digits + (length > 0 ? length : 0));
+}
+
+}  // namespace runtime

@@ -1,0 +1,139 @@
+#include "window/model.h"
+
+#include <algorithm>
+
+namespace window {
+
+void TextBox::SetText(String text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  if (form_.observer_ != nullptr) form_.observer_->TextChanged(index_);
+}
+
+void TextBox::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  if (form_.observer_ != nullptr) form_.observer_->EnabledChanged(index_);
+}
+
+void OptionButton::SetValue(bool selected) {
+  if (selected == selected_) return;
+  if (selected) {
+    for (OptionButton& other : form_.Option1) {
+      if (&other != this && other.selected_) other.SetValue(false);
+    }
+  }
+  selected_ = selected;
+  if (form_.observer_ != nullptr) form_.observer_->ValueChanged(index_);
+  if (selected && form_.events_ != nullptr) {
+    form_.events_->Option1_Click(static_cast<int16_t>(index_));
+  }
+}
+
+void ListBox::Clear() {
+  items_.clear();
+  index_selected_ = -1;
+  if (form_.observer_ != nullptr) form_.observer_->ListCleared(index_);
+}
+
+void ListBox::AddItem(String item) {
+  items_.push_back(std::move(item));
+  if (form_.observer_ != nullptr) form_.observer_->ItemAdded(index_);
+}
+
+void ListBox::SetListIndex(int row) {
+  if (row < -1 || row >= ListCount()) {
+    throw runtime::RuntimeError(runtime::RuntimeError::kInvalidPropertyValue);
+  }
+  if (row == index_selected_) return;
+  index_selected_ = row;
+  if (form_.observer_ != nullptr) form_.observer_->ListIndexChanged(index_);
+  if (form_.events_ != nullptr) form_.events_->List1_Click(static_cast<int16_t>(index_));
+}
+
+void CommandButton::Click() {
+  if (form_.events_ != nullptr) form_.events_->Command1_Click(static_cast<int16_t>(index_));
+}
+
+Form::Form()
+    : Text2{{TextBox(*this, 0, 100), TextBox(*this, 1, 4)}},
+      Option1{{OptionButton(*this, 0), OptionButton(*this, 1)}},
+      List1{{ListBox(*this, 0), ListBox(*this, 1), ListBox(*this, 2)}},
+      Command1{{CommandButton(*this, 0), CommandButton(*this, 1)}} {}
+
+template <typename Action>
+void Form::AtTop(Action&& action) {
+  try {
+    action();
+  } catch (const runtime::RuntimeError& error) {
+    if (observer_ != nullptr) observer_->ErrorReported(error);
+  }
+}
+
+void Form::Load() {
+  if (loaded_) return;
+  loaded_ = true;
+  AtTop([this] {
+    if (events_ != nullptr) events_->Form_Load();
+  });
+}
+
+int Form::UserEdit(int box, std::u32string_view proposed) {
+  if (box < 0 || box >= static_cast<int>(Text2.size())) return 0;
+  TextBox& target = Text2[static_cast<size_t>(box)];
+  const std::u32string_view old = target.text_;
+  if (!target.enabled_) return static_cast<int>(old.size());
+
+  // The edit replaced what lies between the common beginning and the common end of the two texts.
+  const size_t shorter = std::min(old.size(), proposed.size());
+  size_t prefix = 0;
+  while (prefix < shorter && old[prefix] == proposed[prefix])
+    ++prefix;
+  size_t suffix = 0;
+  while (suffix < shorter - prefix &&
+         old[old.size() - 1 - suffix] == proposed[proposed.size() - 1 - suffix]) {
+    ++suffix;
+  }
+
+  String inserted;
+  for (const char32_t c : proposed.substr(prefix, proposed.size() - prefix - suffix)) {
+    if (c != U'\r' && c != U'\n') inserted += c;
+  }
+  const size_t kept = prefix + suffix;
+  const size_t room = kept < static_cast<size_t>(target.max_) ? target.max_ - kept : 0;
+  if (inserted.size() > room) inserted.resize(room);
+
+  String text(old.substr(0, prefix));
+  text += inserted;
+  text += old.substr(old.size() - suffix);
+  target.SetText(std::move(text));
+  return static_cast<int>(prefix + inserted.size());
+}
+
+void Form::UserType(int box, std::u32string_view typed) {
+  if (box < 0 || box >= static_cast<int>(Text2.size())) return;
+  for (const char32_t key : typed) {
+    String proposed = Text2[static_cast<size_t>(box)].Text();
+    proposed += key;
+    UserEdit(box, proposed);
+  }
+}
+
+void Form::UserChoose(int option) {
+  if (option < 0 || option >= static_cast<int>(Option1.size())) return;
+  AtTop([&] { Option1[static_cast<size_t>(option)].SetValue(true); });
+}
+
+void Form::UserClick(int button) {
+  if (button < 0 || button >= static_cast<int>(Command1.size())) return;
+  AtTop([&] { Command1[static_cast<size_t>(button)].Click(); });
+}
+
+void Form::UserSelect(int list, int row) {
+  if (list < 0 || list >= static_cast<int>(List1.size())) return;
+  ListBox& target = List1[static_cast<size_t>(list)];
+  if (row < 0 || row >= target.ListCount()) return;
+  AtTop([&] { target.SetListIndex(row); });
+}
+
+}  // namespace window

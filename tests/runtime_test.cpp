@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "runtime/arithmetic.h"
+#include "runtime/number_text.h"
+#include "runtime/runtime_error.h"
+
+namespace {
+
+using runtime::RuntimeError;
+
+TEST(ReadNumber, ReadsTheNumberAtTheStartOfTheText) {
+  const struct {
+    std::u32string text;
+    double value;
+  } cases[] = {
+      {U"", 0},
+      {U"70", 70},
+      {U"  7 0 ", 70},             // blanks inside a number are ignored
+      {U"\t1\n6\t3\n8 0", 16380},  // so are tabs and line feeds
+      {U"+12", 12},
+      {U"-12", -12},
+      {U"- 1 2", -12},
+      {U"+", 0},
+      {U"-", 0},
+      {U".", 0},
+      {U"-.", 0},
+      {U"+-3", 0},
+      {U"--3", 0},
+      {U"7.9", 7.9},
+      {U".5", 0.5},
+      {U"5.", 5},
+      {U"-0.5", -0.5},
+      {U"-0,5", -0},  // a comma is no decimal point
+      {U"1,5", 1},
+      {U"1.2.3", 1.2},  // one period at most
+      {U"16e3", 16000},
+      {U"16E3", 16000},
+      {U"2e+4", 20000},
+      {U"25e-1", 2.5},
+      {U"1 e 2", 100},
+      {U"-1e4", -10000},
+      {U"9e9", 9e9},
+      {U"1e", 1},  // an exponent without digits is not read
+      {U"1e+", 1},
+      {U"1e-x", 1},
+      {U".e5", 0},
+      {U"e5", 0},
+      {U"abc", 0},
+      {U"12abc34", 12},
+      {U"0x1F", 0},
+      {U"&H10", 0},  // decimal notation only
+      {U"&O17", 0},
+      {U"1D3", 1},
+      {U"\r5", 0},      // a carriage return is not ignored
+      {U"\u00a05", 0},  // nor is a no-break space
+      {U"٣", 0},        // nor digits of other scripts
+      {U"00012", 12},
+      {U"1e400", std::numeric_limits<double>::infinity()},
+      {U"-1e400", -std::numeric_limits<double>::infinity()},
+      {U"1e-400", 0},
+      {U"0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+       U"0000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+       U"0000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+       U"0000000000000000000000000000000000000000000000000000000000000000000000000000000001e5",
+       0},
+      {U"0e99999999999999999999", 0},
+      {U"1e99999999999999999999", std::numeric_limits<double>::infinity()},
+      {U"0.1e2", 10},
+      {U"123456789012345678901234567890", 123456789012345678901234567890.0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(runtime::ReadNumber(c.text), c.value)
+        << "text of " << c.text.size() << " characters starting with U+" << std::hex
+        << (c.text.empty() ? 0u : static_cast<unsigned>(c.text[0]));
+  }
+  EXPECT_TRUE(std::signbit(runtime::ReadNumber(U"-0,5")));
+}
+
+TEST(WholeText, IsTheDecimalTextOfAWholeNumber) {
+  EXPECT_EQ(runtime::WholeText(int64_t{0}), U"0");
+  EXPECT_EQ(runtime::WholeText(int64_t{70}), U"70");
+  EXPECT_EQ(runtime::WholeText(int64_t{-19994}), U"-19994");
+  EXPECT_EQ(runtime::WholeText(int64_t{-32768}), U"-32768");
+  EXPECT_EQ(runtime::WholeText(9.0), U"9");
+  EXPECT_EQ(runtime::WholeText(-0.0), U"0");
+  EXPECT_EQ(runtime::WholeText(-128.0), U"-128");
+  EXPECT_EQ(runtime::WholeText(40.0), U"40");
+  EXPECT_EQ(runtime::WholeText(1e20), U"100000000000000000000");
+}
+
+std::optional<int> ErrorOf(auto&& operation) {
+  try {
+    operation();
+  } catch (const RuntimeError& error) {
+    return error.number();
+  }
+  return std::nullopt;
+}
+
+TEST(Arithmetic, FloorToInt16KeepsTheRangeAndReportsOverflow) {
+  const struct {
+    double value;
+    std::optional<int16_t> result;  // none: overflow
+  } cases[] = {
+      {7.9, 7},
+      {-0.5, -1},
+      {-0.0, 0},
+      {32767.99, 32767},
+      {32768, std::nullopt},
+      {-32768, -32768},
+      {-32767.5, -32768},
+      {-32768.01, std::nullopt},
+      {9e9, std::nullopt},
+      {std::numeric_limits<double>::infinity(), std::nullopt},
+      {-std::numeric_limits<double>::infinity(), std::nullopt},
+      {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
+  };
+  for (const auto& c : cases) {
+    int16_t result = 0;
+    const auto error = ErrorOf([&] { result = runtime::FloorToInt16(c.value); });
+    if (c.result) {
+      EXPECT_EQ(error, std::nullopt) << c.value;
+      EXPECT_EQ(result, *c.result) << c.value;
+    } else {
+      EXPECT_EQ(error, RuntimeError::kOverflow) << c.value;
+    }
+  }
+}
+
+TEST(Arithmetic, CheckedSixteenBitOperationsOverflowExactlyAtTheEdges) {
+  EXPECT_EQ(runtime::Add16(32766, 1), 32767);
+  EXPECT_EQ(ErrorOf([] { runtime::Add16(32767, 1); }), RuntimeError::kOverflow);
+  EXPECT_EQ(runtime::Add16(-32767, -1), -32768);
+  EXPECT_EQ(ErrorOf([] { runtime::Add16(-32768, -1); }), RuntimeError::kOverflow);
+  EXPECT_EQ(runtime::Multiply16(16383, 2), 32766);
+  EXPECT_EQ(ErrorOf([] { runtime::Multiply16(16384, 2); }), RuntimeError::kOverflow);
+  EXPECT_EQ(runtime::Multiply16(-16384, 2), -32768);
+  EXPECT_EQ(ErrorOf([] { runtime::Multiply16(-16385, 2); }), RuntimeError::kOverflow);
+  EXPECT_EQ(ErrorOf([] { runtime::Multiply16(-32768, -1); }), RuntimeError::kOverflow);
+  EXPECT_EQ(runtime::ToInt16(int64_t{-32768}), -32768);
+  EXPECT_EQ(ErrorOf([] { runtime::ToInt16(int64_t{32768}); }), RuntimeError::kOverflow);
+  EXPECT_EQ(ErrorOf([] { runtime::ToInt16(int64_t{-32769}); }), RuntimeError::kOverflow);
+}
+
+TEST(Arithmetic, SquareRootOfANegativeNumberIsAnInvalidArgument) {
+  EXPECT_EQ(runtime::SquareRoot(81), 9);
+  EXPECT_EQ(runtime::SquareRoot(0), 0);
+  EXPECT_EQ(ErrorOf([] { runtime::SquareRoot(-1); }), RuntimeError::kInvalidCall);
+}
+
+TEST(RuntimeError, CarriesItsNumberAndDescription) {
+  EXPECT_STREQ(RuntimeError(RuntimeError::kOverflow).description(), "Препълване");
+  EXPECT_STREQ(RuntimeError(RuntimeError::kInvalidCall).description(),
+               "Невалидно извикване на процедура или невалиден аргумент");
+  EXPECT_EQ(RuntimeError(RuntimeError::kOverflow).number(), 6);
+  EXPECT_EQ(RuntimeError(RuntimeError::kInvalidCall).number(), 5);
+}
+
+}  // namespace
