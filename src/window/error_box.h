@@ -1,0 +1,14 @@
+#pragma once
+
+#include "runtime/runtime_error.h"
+
+class QWidget;
+
+namespace window {
+
+// Reports a run-time error that reached the top of an event procedure: a modal message box,
+// titled with the program's title, naming the error's number and description. Returns when the
+// user has dismissed it.
+void ShowErrorBox(QWidget* parent, const runtime::RuntimeError& error);
+
+}  // namespace window

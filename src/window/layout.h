@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// The window's look, declared as data like a form file: every control with its place and size in
+// twips (1440 to the inch), its text, colour and place in the tab order. The view reads this
+// table in one loop; nothing here knows the toolkit.
+namespace window::layout {
+
+enum class Kind {
+  kNote,     // multi-line text, read-only, with a vertical scroll bar
+  kLabel,    // a centred caption
+  kTextBox,  // a single-line input box (Text2)
+  kList,     // a result list (List1)
+  kButton,   // a push button drawn in its colour (Command1)
+  kFrame,    // the group box of the two options
+  kOption,   // an option button, placed from the frame's outer top-left corner
+  kPicture,  // a text-less button of the illustration (Command2)
+};
+
+struct Rgb {
+  uint8_t red, green, blue;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+struct Control {
+  const char* name;  // the control array, e.g. "Text2"
+  int index;         // the index within it
+  Kind kind;
+  int left, top, width, height;  // twips
+  const char* text;              // UTF-8; may be empty
+  std::optional<Rgb> colour;     // none: the toolkit's usual colour for that kind
+  int tab;                       // place in the tab order
+  const char* accessible_name;   // what a screen reader calls it; null: its text
+  bool hidden = false;
+};
+
+inline constexpr int kClientWidth = 7125;
+inline constexpr int kClientHeight = 6360;
+inline constexpr Rgb kBackground{0xC0, 0xC0, 0xFF};
+inline constexpr const char* kCaption = "Математика - периметър на правоъгълник";
+inline constexpr const char* kFontFamily = "Times New Roman";
+inline constexpr int kFontPoints = 12;
+
+extern const std::array<Control, 31> kControls;
+
+// 15 twips make a pixel at 96 dots per inch. Rectangles are converted by their edges, so that
+// rectangles which touch in twips still touch in pixels.
+constexpr int Pixels(int twips) {
+  return (2 * twips + 15) / 30;
+}
+
+struct PixelRect {
+  int x, y, width, height;
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+constexpr PixelRect ToPixels(int left, int top, int width, int height) {
+  return {Pixels(left), Pixels(top), Pixels(left + width) - Pixels(left),
+          Pixels(top + height) - Pixels(top)};
+}
+
+}  // namespace window::layout

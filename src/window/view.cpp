@@ -1,0 +1,248 @@
+#include "window/view.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStyleFactory>
+#include <algorithm>
+#include <vector>
+
+#include "window/error_box.h"
+#include "window/layout.h"
+
+namespace window {
+
+namespace {
+
+QString ToQString(const String& text) {
+  return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor ToQColor(layout::Rgb rgb) {
+  return {rgb.red, rgb.green, rgb.blue};
+}
+
+QFont WindowFont() {
+  QFont font;
+  // Liberation Serif has the metrics of Times New Roman and its Cyrillic letters.
+  font.setFamilies({QString::fromUtf8(layout::kFontFamily), QStringLiteral("Liberation Serif")});
+  font.setStyleHint(QFont::Serif);
+  font.setPointSize(layout::kFontPoints);
+  return font;
+}
+
+// Paints a widget's background in `colour`: the whole rectangle, and for a button its face.
+void Colour(QWidget* widget, layout::Rgb colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(widget->backgroundRole(), ToQColor(colour));
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+QWidget* Create(const layout::Control& control, QWidget* parent) {
+  const QString text = QString::fromUtf8(control.text);
+  switch (control.kind) {
+    case layout::Kind::kNote: {
+      auto* note = new QPlainTextEdit(parent);
+      note->setReadOnly(true);
+      note->setTabChangesFocus(true);
+      note->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      note->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+      return note;
+    }
+    case layout::Kind::kLabel: {
+      auto* label = new QLabel(text, parent);
+      label->setAlignment(Qt::AlignCenter);
+      return label;
+    }
+    case layout::Kind::kTextBox:
+      return new QLineEdit(parent);
+    case layout::Kind::kList:
+      return new QListWidget(parent);
+    case layout::Kind::kButton:
+    case layout::Kind::kPicture: {
+      auto* button = new QPushButton(text, parent);
+      button->setAutoDefault(false);  // Enter presses no button
+      button->setDefault(false);
+      return button;
+    }
+    case layout::Kind::kFrame:
+      return new QGroupBox(text, parent);
+    case layout::Kind::kOption:
+      return new QRadioButton(text, parent);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void SetUpApplication(QApplication& application) {
+  // Fusion draws buttons in their palette colour on every platform.
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QApplication::setApplicationName(QStringLiteral("ramka"));
+  QApplication::setApplicationDisplayName(QString::fromUtf8(layout::kCaption));
+  QApplication::setApplicationVersion(QStringLiteral(RAMKA_VERSION));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/ramka.png")));
+  (void)application;
+}
+
+FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
+  Build();
+  Bind();
+  form_.SetObserver(this);
+}
+
+FormView::~FormView() {
+  form_.SetObserver(nullptr);
+}
+
+QWidget* FormView::Control(const std::string& name, int index) const {
+  const auto found = controls_.find({name, index});
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+// Creates every control of the layout table in one pass, in the order the table gives; the frame
+// comes before the options it holds.
+void FormView::Build() {
+  setWindowTitle(QString::fromUtf8(layout::kCaption));
+  setFont(WindowFont());
+  Colour(this, layout::kBackground);
+  setFixedSize(layout::Pixels(layout::kClientWidth), layout::Pixels(layout::kClientHeight));
+
+  const layout::Control* frame = nullptr;
+  std::vector<std::pair<int, QWidget*>> tab_order;
+  for (const layout::Control& control : layout::kControls) {
+    const bool in_frame = control.kind == layout::Kind::kOption;
+    QWidget* parent = in_frame ? Control(frame->name, frame->index) : this;
+    QWidget* widget = Create(control, parent);
+    const int origin_left = in_frame ? frame->left : 0;
+    const int origin_top = in_frame ? frame->top : 0;
+    const layout::PixelRect rect = layout::ToPixels(
+        origin_left + control.left, origin_top + control.top, control.width, control.height);
+    widget->setGeometry(rect.x - layout::Pixels(origin_left), rect.y - layout::Pixels(origin_top),
+                        rect.width, rect.height);
+    if (control.colour) Colour(widget, *control.colour);
+    widget->setAccessibleName(QString::fromUtf8(
+        control.accessible_name != nullptr ? control.accessible_name : control.text));
+    widget->setObjectName(QStringLiteral("%1(%2)").arg(control.name).arg(control.index));
+    widget->setVisible(!control.hidden);
+    if (widget->focusPolicy() & Qt::TabFocus) tab_order.emplace_back(control.tab, widget);
+    controls_[{control.name, control.index}] = widget;
+    if (control.kind == layout::Kind::kFrame) frame = &control;
+  }
+
+  std::stable_sort(tab_order.begin(), tab_order.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 1; i < tab_order.size(); ++i) {
+    setTabOrder(tab_order[i - 1].second, tab_order[i].second);
+  }
+
+  for (int i = 0; i < 2; ++i) {
+    text2_[i] = static_cast<QLineEdit*>(Control("Text2", i));
+    option1_[i] = static_cast<QRadioButton*>(Control("Option1", i));
+    command1_[i] = static_cast<QPushButton*>(Control("Command1", i));
+  }
+  for (int i = 0; i < 3; ++i)
+    list1_[i] = static_cast<QListWidget*>(Control("List1", i));
+}
+
+// Turns what a user does with a widget into the form's user-side action. Signals that only a
+// user's action emits are used, or the widget's signals are blocked while it mirrors the form.
+void FormView::Bind() {
+  for (int i = 0; i < 2; ++i) {
+    QLineEdit* box = text2_[i];
+    connect(box, &QLineEdit::textEdited, this, [this, box, i](const QString& proposed) {
+      const int caret = form_.UserEdit(i, proposed.toStdU32String());
+      const String& text = form_.Text2[i].Text();
+      if (ToQString(text) != proposed) {  // the form cut the edit to fit: show what it kept
+        box->setText(ToQString(text));
+        box->setCursorPosition(static_cast<int>(QString::fromUcs4(text.data(), caret).size()));
+      }
+    });
+    TextChanged(i);
+    EnabledChanged(i);
+
+    connect(option1_[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+      if (!checked) return;  // the option the user chose follows
+      form_.UserChoose(i);
+      ShowOptions();  // the form decides, whatever the widget did
+    });
+    connect(command1_[i], &QPushButton::clicked, this, [this, i] { form_.UserClick(i); });
+  }
+  ShowOptions();
+
+  for (int i = 0; i < 3; ++i) {
+    QListWidget* list = list1_[i];
+    connect(list, &QListWidget::itemSelectionChanged, this, [this, list, i] {
+      const QList<QListWidgetItem*> selected = list->selectedItems();
+      if (!selected.isEmpty()) form_.UserSelect(i, list->row(selected.front()));
+      ShowSelection(i);
+    });
+  }
+}
+
+void FormView::TextChanged(int box) {
+  const QString text = ToQString(form_.Text2[box].Text());
+  if (text2_[box]->text() != text) text2_[box]->setText(text);
+}
+
+void FormView::EnabledChanged(int box) {
+  text2_[box]->setEnabled(form_.Text2[box].Enabled());
+}
+
+void FormView::ValueChanged(int /*option*/) {
+  ShowOptions();
+}
+
+void FormView::ShowOptions() {
+  for (int i = 0; i < 2; ++i) {
+    QRadioButton* option = option1_[i];
+    if (option->isChecked() == form_.Option1[i].Value()) continue;
+    const QSignalBlocker blocker(option);
+    option->setAutoExclusive(false);  // so that the form alone decides which one is selected
+    option->setChecked(form_.Option1[i].Value());
+    option->setAutoExclusive(true);
+  }
+}
+
+void FormView::ListCleared(int list) {
+  const QSignalBlocker blocker(list1_[list]);
+  list1_[list]->clear();
+}
+
+void FormView::ItemAdded(int list) {
+  const QSignalBlocker blocker(list1_[list]);
+  list1_[list]->addItem(ToQString(form_.List1[list].Items().back()));
+}
+
+void FormView::ListIndexChanged(int list) {
+  ShowSelection(list);
+}
+
+void FormView::ShowSelection(int list) {
+  QListWidget* widget = list1_[list];
+  const int row = form_.List1[list].ListIndex();
+  const QList<QListWidgetItem*> selected = widget->selectedItems();
+  if (widget->currentRow() == row && selected.size() == (row >= 0 ? 1 : 0)) return;
+  const QSignalBlocker blocker(widget);
+  if (row < 0) {
+    widget->clearSelection();
+    widget->setCurrentRow(-1);
+  } else {
+    widget->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+  }
+}
+
+void FormView::ErrorReported(const runtime::RuntimeError& error) {
+  ShowErrorBox(this, error);
+}
+
+}  // namespace window

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "window/model.h"
+
+class QApplication;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace window {
+
+// Sets up the application as the window expects it: style, names, version and icon.
+void SetUpApplication(QApplication& application);
+
+// The window on screen: Qt widgets built from the layout table and bound to the form both ways.
+// A user's typing, choice, click or selection becomes the form's user-side action, and every
+// change the form reports shows in its widget at once. The widgets hold no state the form does
+// not; an error reported by the form shows as a modal message box.
+class FormView final : public QWidget, private FormObserver {
+ public:
+  explicit FormView(Form& form, QWidget* parent = nullptr);
+  ~FormView() override;
+  FormView(const FormView&) = delete;
+  FormView& operator=(const FormView&) = delete;
+
+  // The widget of a control of the layout table, e.g. Control("List1", 2); null if none.
+  QWidget* Control(const std::string& name, int index) const;
+
+ private:
+  void Build();
+  void Bind();
+
+  void TextChanged(int box) override;
+  void EnabledChanged(int box) override;
+  void ValueChanged(int option) override;
+  void ListCleared(int list) override;
+  void ItemAdded(int list) override;
+  void ListIndexChanged(int list) override;
+  void ErrorReported(const runtime::RuntimeError& error) override;
+
+  void ShowOptions();
+  void ShowSelection(int list);
+
+  Form& form_;
+  std::map<std::pair<std::string, int>, QWidget*> controls_;
+  std::array<QLineEdit*, 2> text2_{};
+  std::array<QRadioButton*, 2> option1_{};
+  std::array<QListWidget*, 3> list1_{};
+  std::array<QPushButton*, 2> command1_{};
+};
+
+}  // namespace window

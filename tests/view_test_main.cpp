@@ -1,0 +1,14 @@
+// Runs the window's tests inside one QApplication on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "window/view.h"
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  window::SetUpApplication(application);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
