@@ -3,12 +3,12 @@
 BUILD ?= build
 WERROR ?= OFF
 JOBS ?= 2
-PACKAGES := cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
+PACKAGES := cmake make g++ clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth xdotool imagemagick \
-            binutils-mingw-w64-i686 dpkg-dev file
+            x11-utils pkg-config binutils-mingw-w64-i686 dpkg-dev file
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps build run test sanitize fuzz bench clean
+.PHONY: all deps build run test sanitize fuzz bench format-check clean
 
 all: build
 
@@ -47,6 +47,10 @@ fuzz: deps
 	cmake --build build-fuzz -j $(JOBS) --target input_fuzz
 	mkdir -p build-fuzz/corpus
 	build-fuzz/fuzz/input_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build-fuzz/corpus
+
+# The code follows .clang-format.
+format-check: deps
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 bench: build
 	$(BUILD)/bench/search_bench

@@ -29,7 +29,7 @@ class PaintCounter : public QObject {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  window::SetUpApplication(application);
+  window::SetUpApplication();
   window::Program program;
   program.Start();
   if (!QTest::qWaitForWindowExposed(&program.view)) return 1;

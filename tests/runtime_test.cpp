@@ -152,12 +152,4 @@ TEST(Arithmetic, SquareRootOfANegativeNumberIsAnInvalidArgument) {
   EXPECT_EQ(ErrorOf([] { runtime::SquareRoot(-1); }), RuntimeError::kInvalidCall);
 }
 
-TEST(RuntimeError, CarriesItsNumberAndDescription) {
-  EXPECT_STREQ(RuntimeError(RuntimeError::kOverflow).description(), "Препълване");
-  EXPECT_STREQ(RuntimeError(RuntimeError::kInvalidCall).description(),
-               "Невалидно извикване на процедура или невалиден аргумент");
-  EXPECT_EQ(RuntimeError(RuntimeError::kOverflow).number(), 6);
-  EXPECT_EQ(RuntimeError(RuntimeError::kInvalidCall).number(), 5);
-}
-
 }  // namespace

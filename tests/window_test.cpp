@@ -42,7 +42,7 @@ class ErrorBoxWatch {
 
  private:
   void Poll() {
-    QTimer::singleShot(10, [this] {
+    QTimer::singleShot(10, &context_, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr) return Poll();
       text = box->text();
@@ -53,6 +53,7 @@ class ErrorBoxWatch {
     });
   }
   QPushButton* clear_;
+  QObject context_;  // ends the polling with the watch
 };
 
 class Window : public testing::Test {

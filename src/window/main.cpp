@@ -5,9 +5,10 @@
 #include "window/program.h"
 #include "window/view.h"
 
-int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  window::SetUpApplication(application);
+int main(int /*argc*/, char* argv[]) {
+  int program_name_only = 1;  // the program takes no command line
+  QApplication application(program_name_only, argv);
+  window::SetUpApplication();
   window::Program program;
   program.Start();
   return QApplication::exec();

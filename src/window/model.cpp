@@ -4,16 +4,24 @@
 
 namespace window {
 
+void FormControl::Notify(void (FormObserver::*change)(int)) const {
+  if (form_.observer_ != nullptr) (form_.observer_->*change)(index_);
+}
+
+void FormControl::Raise(void (FormEvents::*event)(int16_t)) const {
+  if (form_.events_ != nullptr) (form_.events_->*event)(static_cast<int16_t>(index_));
+}
+
 void TextBox::SetText(String text) {
   if (text == text_) return;
   text_ = std::move(text);
-  if (form_.observer_ != nullptr) form_.observer_->TextChanged(index_);
+  Notify(&FormObserver::TextChanged);
 }
 
 void TextBox::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
-  if (form_.observer_ != nullptr) form_.observer_->EnabledChanged(index_);
+  Notify(&FormObserver::EnabledChanged);
 }
 
 void OptionButton::SetValue(bool selected) {
@@ -24,35 +32,29 @@ void OptionButton::SetValue(bool selected) {
     }
   }
   selected_ = selected;
-  if (form_.observer_ != nullptr) form_.observer_->ValueChanged(index_);
-  if (selected && form_.events_ != nullptr) {
-    form_.events_->Option1_Click(static_cast<int16_t>(index_));
-  }
+  Notify(&FormObserver::ValueChanged);
+  if (selected) Raise(&FormEvents::Option1_Click);
 }
 
 void ListBox::Clear() {
   items_.clear();
-  index_selected_ = -1;
-  if (form_.observer_ != nullptr) form_.observer_->ListCleared(index_);
+  selected_ = -1;
+  Notify(&FormObserver::ListCleared);
 }
 
 void ListBox::AddItem(String item) {
   items_.push_back(std::move(item));
-  if (form_.observer_ != nullptr) form_.observer_->ItemAdded(index_);
+  Notify(&FormObserver::ItemAdded);
 }
 
 void ListBox::SetListIndex(int row) {
   if (row < -1 || row >= ListCount()) {
     throw runtime::RuntimeError(runtime::RuntimeError::kInvalidPropertyValue);
   }
-  if (row == index_selected_) return;
-  index_selected_ = row;
-  if (form_.observer_ != nullptr) form_.observer_->ListIndexChanged(index_);
-  if (form_.events_ != nullptr) form_.events_->List1_Click(static_cast<int16_t>(index_));
-}
-
-void CommandButton::Click() {
-  if (form_.events_ != nullptr) form_.events_->Command1_Click(static_cast<int16_t>(index_));
+  if (row == selected_) return;
+  selected_ = row;
+  Notify(&FormObserver::ListIndexChanged);
+  Raise(&FormEvents::List1_Click);
 }
 
 Form::Form()
@@ -81,8 +83,8 @@ void Form::Load() {
 int Form::UserEdit(int box, std::u32string_view proposed) {
   if (box < 0 || box >= static_cast<int>(Text2.size())) return 0;
   TextBox& target = Text2[static_cast<size_t>(box)];
-  const std::u32string_view old = target.text_;
-  if (!target.enabled_) return static_cast<int>(old.size());
+  const std::u32string_view old = target.Text();
+  if (!target.Enabled()) return static_cast<int>(old.size());
 
   // The edit replaced what lies between the common beginning and the common end of the two texts.
   const size_t shorter = std::min(old.size(), proposed.size());
@@ -100,7 +102,8 @@ int Form::UserEdit(int box, std::u32string_view proposed) {
     if (c != U'\r' && c != U'\n') inserted += c;
   }
   const size_t kept = prefix + suffix;
-  const size_t room = kept < static_cast<size_t>(target.max_) ? target.max_ - kept : 0;
+  const auto limit = static_cast<size_t>(target.MaxLength());
+  const size_t room = kept < limit ? limit - kept : 0;
   if (inserted.size() > room) inserted.resize(room);
 
   String text(old.substr(0, prefix));

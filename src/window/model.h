@@ -42,13 +42,29 @@ class FormObserver {
   virtual void ErrorReported(const runtime::RuntimeError& /*error*/) {}
 };
 
+// What every control has: the form that owns it and its index in its control array. It tells
+// the form's observer of its changes and raises its events through the form.
+class FormControl {
+ public:
+  FormControl(const FormControl&) = delete;
+  FormControl& operator=(const FormControl&) = delete;
+
+ protected:
+  FormControl(Form& form, int index) : form_(form), index_(index) {}
+  ~FormControl() = default;
+
+  void Notify(void (FormObserver::*change)(int)) const;
+  void Raise(void (FormEvents::*event)(int16_t)) const;
+
+  Form& form_;
+  const int index_;
+};
+
 // A single-line text input box (`Text2`). Code may assign any text; what a user types stops at
 // the box's limit.
-class TextBox {
+class TextBox : public FormControl {
  public:
-  TextBox(Form& form, int index, int max_length) : form_(form), index_(index), max_(max_length) {}
-  TextBox(const TextBox&) = delete;
-  TextBox& operator=(const TextBox&) = delete;
+  TextBox(Form& form, int index, int max_length) : FormControl(form, index), max_(max_length) {}
 
   const String& Text() const { return text_; }
   void SetText(String text);
@@ -57,20 +73,15 @@ class TextBox {
   int MaxLength() const { return max_; }
 
  private:
-  friend class Form;
-  Form& form_;
-  const int index_;
   const int max_;
   String text_;
   bool enabled_ = true;
 };
 
 // An option button (`Option1`); the form's options make one group, at most one selected.
-class OptionButton {
+class OptionButton : public FormControl {
  public:
-  OptionButton(Form& form, int index) : form_(form), index_(index) {}
-  OptionButton(const OptionButton&) = delete;
-  OptionButton& operator=(const OptionButton&) = delete;
+  OptionButton(Form& form, int index) : FormControl(form, index) {}
 
   bool Value() const { return selected_; }
   // Selecting an unselected option deselects the other and raises Option1_Click before it
@@ -78,48 +89,34 @@ class OptionButton {
   void SetValue(bool selected);
 
  private:
-  friend class Form;
-  Form& form_;
-  const int index_;
   bool selected_ = false;
 };
 
 // A list box of texts (`List1`), kept in the order appended; the selected row is -1 for none.
-class ListBox {
+class ListBox : public FormControl {
  public:
-  ListBox(Form& form, int index) : form_(form), index_(index) {}
-  ListBox(const ListBox&) = delete;
-  ListBox& operator=(const ListBox&) = delete;
+  ListBox(Form& form, int index) : FormControl(form, index) {}
 
   void Clear();
   void AddItem(String item);
   int ListCount() const { return static_cast<int>(items_.size()); }
-  const String& List(int row) const { return items_.at(static_cast<size_t>(row)); }
   const std::vector<String>& Items() const { return items_; }
-  int ListIndex() const { return index_selected_; }
+  int ListIndex() const { return selected_; }
   // Selecting another row raises List1_Click before it returns; selecting the row already
   // selected changes nothing. A row outside -1..ListCount()-1 is error 380.
   void SetListIndex(int row);
 
  private:
-  Form& form_;
-  const int index_;
   std::vector<String> items_;
-  int index_selected_ = -1;
+  int selected_ = -1;
 };
 
 // A push button (`Command1`); a click raises Command1_Click.
-class CommandButton {
+class CommandButton : public FormControl {
  public:
-  CommandButton(Form& form, int index) : form_(form), index_(index) {}
-  CommandButton(const CommandButton&) = delete;
-  CommandButton& operator=(const CommandButton&) = delete;
+  CommandButton(Form& form, int index) : FormControl(form, index) {}
 
-  void Click();
-
- private:
-  Form& form_;
-  const int index_;
+  void Click() const { Raise(&FormEvents::Command1_Click); }
 };
 
 class Form {
@@ -157,10 +154,7 @@ class Form {
   void UserSelect(int list, int row);
 
  private:
-  friend class TextBox;
-  friend class OptionButton;
-  friend class ListBox;
-  friend class CommandButton;
+  friend class FormControl;
 
   template <typename Action>
   void AtTop(Action&& action);

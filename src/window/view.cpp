@@ -84,14 +84,13 @@ QWidget* Create(const layout::Control& control, QWidget* parent) {
 
 }  // namespace
 
-void SetUpApplication(QApplication& application) {
+void SetUpApplication() {
   // Fusion draws buttons in their palette colour on every platform.
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setApplicationName(QStringLiteral("ramka"));
   QApplication::setApplicationDisplayName(QString::fromUtf8(layout::kCaption));
   QApplication::setApplicationVersion(QStringLiteral(RAMKA_VERSION));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/ramka.png")));
-  (void)application;
 }
 
 FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
@@ -154,15 +153,16 @@ void FormView::Build() {
     list1_[i] = static_cast<QListWidget*>(Control("List1", i));
 }
 
-// Turns what a user does with a widget into the form's user-side action. Signals that only a
-// user's action emits are used, or the widget's signals are blocked while it mirrors the form.
+// Turns what a user does with a widget into the form's user-side action. The widget's signals
+// are blocked while it mirrors the form, so that whatever they report comes from the user.
 void FormView::Bind() {
   for (int i = 0; i < 2; ++i) {
     QLineEdit* box = text2_[i];
-    connect(box, &QLineEdit::textEdited, this, [this, box, i](const QString& proposed) {
+    connect(box, &QLineEdit::textChanged, this, [this, box, i](const QString& proposed) {
       const int caret = form_.UserEdit(i, proposed.toStdU32String());
       const String& text = form_.Text2[i].Text();
       if (ToQString(text) != proposed) {  // the form cut the edit to fit: show what it kept
+        const QSignalBlocker blocker(box);
         box->setText(ToQString(text));
         box->setCursorPosition(static_cast<int>(QString::fromUcs4(text.data(), caret).size()));
       }
@@ -191,7 +191,9 @@ void FormView::Bind() {
 
 void FormView::TextChanged(int box) {
   const QString text = ToQString(form_.Text2[box].Text());
-  if (text2_[box]->text() != text) text2_[box]->setText(text);
+  if (text2_[box]->text() == text) return;
+  const QSignalBlocker blocker(text2_[box]);
+  text2_[box]->setText(text);
 }
 
 void FormView::EnabledChanged(int box) {

@@ -8,7 +8,6 @@
 
 #include "window/model.h"
 
-class QApplication;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -17,7 +16,7 @@ class QRadioButton;
 namespace window {
 
 // Sets up the application as the window expects it: style, names, version and icon.
-void SetUpApplication(QApplication& application);
+void SetUpApplication();
 
 // The window on screen: Qt widgets built from the layout table and bound to the form both ways.
 // A user's typing, choice, click or selection becomes the form's user-side action, and every
