@@ -24,7 +24,8 @@ int main(int argc, char* argv[]) {
 CPP
 g++ -O2 -fPIC -o "$work/bare" "$work/bare.cpp" $(pkg-config --cflags --libs Qt6Widgets)
 
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: a server that resets after each program ends would refuse the next one meanwhile.
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=$display QT_QPA_PLATFORM=xcb
@@ -38,7 +39,12 @@ measure() {
   start=$(date +%s%N)
   "$@" >/dev/null 2>&1 &
   pid=$!
-  until xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; do :; done
+  until xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      echo "$1 ended before its window was mapped" >&2
+      exit 1
+    fi
+  done
   end=$(date +%s%N)
   sleep 1
   local rss
