@@ -119,6 +119,8 @@ class CommandButton : public FormControl {
   void Click() const { Raise(&FormEvents::Command1_Click); }
 };
 
+// The window: its controls, the values of the frame search, and the entries through which the
+// platform and a user act on it.
 class Form {
  public:
   Form();
@@ -140,8 +142,8 @@ class Form {
   double RootSide = 0;      // floor(sqrt(N)) of the entered count N
   double SquareSide = 0;    // RootSide + 1, the side of the closing square
 
-  // What a user does, each a top-level event: an error that reaches its top is reported to the
-  // observer, and the window goes on as the error left it.
+  // The load and what a user does, each a top-level event: an error that reaches its top is
+  // reported to the observer, and the window goes on as the error left it.
   void Load();  // raises Form_Load, once
   // The box's text after a user's edit (typing, a paste, a deletion), as the toolkit proposes
   // it. What the edit inserts loses its line breaks and is cut to fit the box's limit; a
