@@ -9,16 +9,9 @@ if(failed OR NOT packages)
 endif()
 execute_process(COMMAND dpkg-deb --info ${packages} OUTPUT_VARIABLE info)
 execute_process(COMMAND dpkg-deb --contents ${packages} OUTPUT_VARIABLE contents)
-foreach(expected "Package: ramka" "Version: 1.00" "libqt6widgets6" "fonts-liberation2")
-  string(FIND "${info}" "${expected}" found)
-  if(found EQUAL -1)
-    message(FATAL_ERROR "The package lacks ${expected}:\n${info}")
-  endif()
-endforeach()
-foreach(expected "./usr/bin/ramka" "./usr/share/applications/ramka.desktop"
-                 "./usr/share/icons/hicolor/32x32/apps/ramka.png")
-  string(FIND "${contents}" "${expected}" found)
-  if(found EQUAL -1)
-    message(FATAL_ERROR "The package does not hold ${expected}:\n${contents}")
-  endif()
-endforeach()
+include("${CMAKE_CURRENT_LIST_DIR}/require_text.cmake")
+require_text("${info}" "The package's description"
+  "Package: ramka" "Version: 1.00" "libqt6widgets6" "fonts-liberation2")
+require_text("${contents}" "The package's contents"
+  "./usr/bin/ramka" "./usr/share/applications/ramka.desktop"
+  "./usr/share/icons/hicolor/32x32/apps/ramka.png")

@@ -14,12 +14,8 @@ execute_process(COMMAND "${WINDRES}" -i "${WORK}/ramka.res" -O rc OUTPUT_VARIABL
 if(failed OR failed_back)
   message(FATAL_ERROR "windres could not compile ${RC} and read it back")
 endif()
-foreach(expected
-    "FILEVERSION 1, 0, 0, 0" "PRODUCTVERSION 1, 0, 0, 0" "BLOCK \"040904B0\""
-    "VALUE \"FileVersion\", \"1.00\"" "VALUE \"ProductVersion\", \"1.00\""
-    "VALUE \"Translation\", 0x409, 1200" "RT_GROUP_ICON")
-  string(FIND "${script}" "${expected}" found)
-  if(found EQUAL -1)
-    message(FATAL_ERROR "The compiled resources lack: ${expected}\n${script}")
-  endif()
-endforeach()
+include("${CMAKE_CURRENT_LIST_DIR}/require_text.cmake")
+require_text("${script}" "The compiled resources"
+  "FILEVERSION 1, 0, 0, 0" "PRODUCTVERSION 1, 0, 0, 0" "BLOCK \"040904B0\""
+  "VALUE \"FileVersion\", \"1.00\"" "VALUE \"ProductVersion\", \"1.00\""
+  "VALUE \"Translation\", 0x409, 1200" "RT_GROUP_ICON")

@@ -4,6 +4,17 @@
 
 namespace window {
 
+namespace {
+
+// The control at `index` of a control array, or null when the index names none.
+template <typename Control, size_t N>
+Control* At(std::array<Control, N>& controls, int index) {
+  return index >= 0 && static_cast<size_t>(index) < N ? &controls[static_cast<size_t>(index)]
+                                                      : nullptr;
+}
+
+}  // namespace
+
 void FormControl::Notify(void (FormObserver::*change)(int)) const {
   if (form_.observer_ != nullptr) (form_.observer_->*change)(index_);
 }
@@ -81,10 +92,10 @@ void Form::Load() {
 }
 
 int Form::UserEdit(int box, std::u32string_view proposed) {
-  if (box < 0 || box >= static_cast<int>(Text2.size())) return 0;
-  TextBox& target = Text2[static_cast<size_t>(box)];
-  const std::u32string_view old = target.Text();
-  if (!target.Enabled()) return static_cast<int>(old.size());
+  TextBox* target = At(Text2, box);
+  if (target == nullptr) return 0;
+  const std::u32string_view old = target->Text();
+  if (!target->Enabled()) return static_cast<int>(old.size());
 
   // The edit replaced what lies between the common beginning and the common end of the two texts.
   const size_t shorter = std::min(old.size(), proposed.size());
@@ -102,41 +113,39 @@ int Form::UserEdit(int box, std::u32string_view proposed) {
     if (c != U'\r' && c != U'\n') inserted += c;
   }
   const size_t kept = prefix + suffix;
-  const auto limit = static_cast<size_t>(target.MaxLength());
+  const auto limit = static_cast<size_t>(target->MaxLength());
   const size_t room = kept < limit ? limit - kept : 0;
   if (inserted.size() > room) inserted.resize(room);
 
   String text(old.substr(0, prefix));
   text += inserted;
   text += old.substr(old.size() - suffix);
-  target.SetText(std::move(text));
+  target->SetText(std::move(text));
   return static_cast<int>(prefix + inserted.size());
 }
 
 void Form::UserType(int box, std::u32string_view typed) {
-  if (box < 0 || box >= static_cast<int>(Text2.size())) return;
+  const TextBox* target = At(Text2, box);
+  if (target == nullptr) return;
   for (const char32_t key : typed) {
-    String proposed = Text2[static_cast<size_t>(box)].Text();
+    String proposed = target->Text();
     proposed += key;
     UserEdit(box, proposed);
   }
 }
 
 void Form::UserChoose(int option) {
-  if (option < 0 || option >= static_cast<int>(Option1.size())) return;
-  AtTop([&] { Option1[static_cast<size_t>(option)].SetValue(true); });
+  if (OptionButton* target = At(Option1, option)) AtTop([target] { target->SetValue(true); });
 }
 
 void Form::UserClick(int button) {
-  if (button < 0 || button >= static_cast<int>(Command1.size())) return;
-  AtTop([&] { Command1[static_cast<size_t>(button)].Click(); });
+  if (const CommandButton* target = At(Command1, button)) AtTop([target] { target->Click(); });
 }
 
 void Form::UserSelect(int list, int row) {
-  if (list < 0 || list >= static_cast<int>(List1.size())) return;
-  ListBox& target = List1[static_cast<size_t>(list)];
-  if (row < 0 || row >= target.ListCount()) return;
-  AtTop([&] { target.SetListIndex(row); });
+  ListBox* target = At(List1, list);
+  if (target == nullptr || row < 0 || row >= target->ListCount()) return;
+  AtTop([target, row] { target->SetListIndex(row); });
 }
 
 }  // namespace window

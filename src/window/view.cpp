@@ -160,11 +160,12 @@ void FormView::Bind() {
     QLineEdit* box = text2_[i];
     connect(box, &QLineEdit::textChanged, this, [this, box, i](const QString& proposed) {
       const int caret = form_.UserEdit(i, proposed.toStdU32String());
-      const String& text = form_.Text2[i].Text();
-      if (ToQString(text) != proposed) {  // the form cut the edit to fit: show what it kept
+      const String& kept = form_.Text2[i].Text();
+      const QString text = ToQString(kept);
+      if (text != proposed) {  // the form cut the edit to fit: show what it kept
         const QSignalBlocker blocker(box);
-        box->setText(ToQString(text));
-        box->setCursorPosition(static_cast<int>(QString::fromUcs4(text.data(), caret).size()));
+        box->setText(text);
+        box->setCursorPosition(static_cast<int>(QString::fromUcs4(kept.data(), caret).size()));
       }
     });
     TextChanged(i);
