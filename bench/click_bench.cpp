@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "window/program.h"
+#include "desktop/program.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ class PaintCounter : public QObject {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  window::SetUpApplication();
-  window::Program program;
+  desktop::SetUpApplication();
+  desktop::Program program;
   program.Start();
   if (!QTest::qWaitForWindowExposed(&program.view)) return 1;
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "desktop/program.h"
 #include "qt_printing.h"
 #include "window/layout.h"
-#include "window/program.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ class Layout : public testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.view));
   }
   QWidget* Control(const std::string& name, int index) { return program.view.Control(name, index); }
-  window::Program program;
+  desktop::Program program;
 };
 
 TEST_F(Layout, TheWindowHasItsSizeCaptionAndIcon) {

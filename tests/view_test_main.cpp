@@ -3,12 +3,12 @@
 
 #include <QApplication>
 
-#include "window/view.h"
+#include "desktop/view.h"
 
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  window::SetUpApplication();
+  desktop::SetUpApplication();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <optional>
 
+#include "desktop/program.h"
 #include "qt_printing.h"
-#include "window/program.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ class Window : public testing::Test {
     return {Items(list[0]), Items(list[1]), Items(list[2])};
   }
 
-  window::Program program;
+  desktop::Program program;
   std::array<QLineEdit*, 2> box{};
   std::array<QRadioButton*, 2> option{};
   std::array<QPushButton*, 2> button{};

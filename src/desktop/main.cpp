@@ -2,14 +2,14 @@
 // until it is closed.
 #include <QApplication>
 
-#include "window/program.h"
-#include "window/view.h"
+#include "desktop/program.h"
+#include "desktop/view.h"
 
 int main(int /*argc*/, char* argv[]) {
   int program_name_only = 1;  // the program takes no command line
   QApplication application(program_name_only, argv);
-  window::SetUpApplication();
-  window::Program program;
+  desktop::SetUpApplication();
+  desktop::Program program;
   program.Start();
   return QApplication::exec();
 }

@@ -1,14 +1,14 @@
-#include "window/error_box.h"
+#include "desktop/error_box.h"
 
 #include <QMessageBox>
 #include <QWidget>
 
 #include "window/layout.h"
 
-namespace window {
+namespace desktop {
 
 void ShowErrorBox(QWidget* parent, const runtime::RuntimeError& error) {
-  QMessageBox box(QMessageBox::Critical, QString::fromUtf8(layout::kCaption),
+  QMessageBox box(QMessageBox::Critical, QString::fromUtf8(window::layout::kCaption),
                   QStringLiteral("Грешка при изпълнение %1:\n%2")
                       .arg(static_cast<int>(error.number()))
                       .arg(QString::fromUtf8(error.description())),
@@ -18,4 +18,4 @@ void ShowErrorBox(QWidget* parent, const runtime::RuntimeError& error) {
   box.exec();
 }
 
-}  // namespace window
+}  // namespace desktop

@@ -1,16 +1,16 @@
 #pragma once
 
+#include "desktop/view.h"
 #include "window/events.h"
 #include "window/model.h"
-#include "window/view.h"
 
-namespace window {
+namespace desktop {
 
 // The whole program: the form, the event procedures that give it its behaviour, and the window
 // that shows it. Start() raises Form_Load and then shows the window.
 struct Program {
-  Form form;
-  EventProcedures procedures{form};
+  window::Form form;
+  window::EventProcedures procedures{form};
   FormView view{form};
 
   Program() { form.SetEvents(&procedures); }
@@ -21,4 +21,4 @@ struct Program {
   }
 };
 
-}  // namespace window
+}  // namespace desktop

@@ -1,4 +1,4 @@
-#include "window/view.h"
+#include "desktop/view.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -15,10 +15,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "window/error_box.h"
+#include "desktop/error_box.h"
 #include "window/layout.h"
 
-namespace window {
+namespace desktop {
+
+using window::Form;
+using window::String;
+namespace layout = window::layout;
 
 namespace {
 
@@ -248,4 +252,4 @@ void FormView::ErrorReported(const runtime::RuntimeError& error) {
   ShowErrorBox(this, error);
 }
 
-}  // namespace window
+}  // namespace desktop

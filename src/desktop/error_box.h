@@ -4,11 +4,11 @@
 
 class QWidget;
 
-namespace window {
+namespace desktop {
 
 // Reports a run-time error that reached the top of an event procedure: a modal message box,
 // titled with the program's title, naming the error's number and description. Returns when the
 // user has dismissed it.
 void ShowErrorBox(QWidget* parent, const runtime::RuntimeError& error);
 
-}  // namespace window
+}  // namespace desktop

@@ -13,7 +13,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 
-namespace window {
+namespace desktop {
 
 // Sets up the application as the window expects it: style, names, version and icon.
 void SetUpApplication();
@@ -22,9 +22,9 @@ void SetUpApplication();
 // A user's typing, choice, click or selection becomes the form's user-side action, and every
 // change the form reports shows in its widget at once. The widgets hold no state the form does
 // not; an error reported by the form shows as a modal message box.
-class FormView final : public QWidget, private FormObserver {
+class FormView final : public QWidget, private window::FormObserver {
  public:
-  explicit FormView(Form& form, QWidget* parent = nullptr);
+  explicit FormView(window::Form& form, QWidget* parent = nullptr);
   ~FormView() override;
   FormView(const FormView&) = delete;
   FormView& operator=(const FormView&) = delete;
@@ -47,7 +47,7 @@ class FormView final : public QWidget, private FormObserver {
   void ShowOptions();
   void ShowSelection(int list);
 
-  Form& form_;
+  window::Form& form_;
   std::map<std::pair<std::string, int>, QWidget*> controls_;
   std::array<QLineEdit*, 2> text2_{};
   std::array<QRadioButton*, 2> option1_{};
@@ -55,4 +55,4 @@ class FormView final : public QWidget, private FormObserver {
   std::array<QPushButton*, 2> command1_{};
 };
 
-}  // namespace window
+}  // namespace desktop
