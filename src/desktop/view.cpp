@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -86,11 +87,39 @@ QWidget* Create(const layout::Control& control, QWidget* parent) {
   return nullptr;
 }
 
+// The Fusion style's own light palette, every role of every group set, so that nothing of a
+// desktop's dark colour scheme shows through. (The style's standardPalette() is the desktop's.)
+QPalette LightPalette() {
+  const QColor window(0xEF, 0xEF, 0xEF);
+  const QColor mid = window.darker(130);
+  QPalette palette(Qt::black, window, window.lighter(150), window.darker(150), mid, Qt::black,
+                   Qt::white);
+  palette.setColor(QPalette::Midlight, mid.lighter(110));
+  palette.setColor(QPalette::Shadow, window.darker(150).darker(135));
+  palette.setColor(QPalette::Highlight, QColor(0x30, 0x8C, 0xC6));
+  palette.setColor(QPalette::HighlightedText, Qt::white);
+  palette.setColor(QPalette::Link, Qt::blue);
+  palette.setColor(QPalette::LinkVisited, Qt::magenta);
+  palette.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+  const QColor disabled_text(0xBE, 0xBE, 0xBE);
+  for (const QPalette::ColorRole role :
+       {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    palette.setColor(QPalette::Disabled, role, disabled_text);
+  }
+  palette.setColor(QPalette::Disabled, QPalette::Base, window);
+  palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(0x91, 0x91, 0x91));
+  return palette;
+}
+
 }  // namespace
 
 void SetUpApplication() {
   // Fusion draws buttons in their palette colour on every platform.
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  // The window's design fixes light backgrounds and counts on dark text everywhere else, so it
+  // keeps the style's own light palette whatever colour scheme the desktop asks for: its
+  // controls, the error box and the context menus alike.
+  QApplication::setPalette(LightPalette());
   QApplication::setApplicationName(QStringLiteral("ramka"));
   QApplication::setApplicationDisplayName(QString::fromUtf8(layout::kCaption));
   QApplication::setApplicationVersion(QStringLiteral(RAMKA_VERSION));
