@@ -11,7 +11,7 @@ execute_process(COMMAND dpkg-deb --info ${packages} OUTPUT_VARIABLE info)
 execute_process(COMMAND dpkg-deb --contents ${packages} OUTPUT_VARIABLE contents)
 include("${CMAKE_CURRENT_LIST_DIR}/require_text.cmake")
 require_text("${info}" "The package's description"
-  "Package: ramka" "Version: 1.00" "libqt6widgets6" "fonts-liberation2")
+  "Package: ramka" "Version: 1.00" "libqt6widgets6" "fonts-liberation2" "qt6-translations-l10n")
 require_text("${contents}" "The package's contents"
   "./usr/bin/ramka" "./usr/share/applications/ramka.desktop"
   "./usr/share/icons/hicolor/32x32/apps/ramka.png")

@@ -2,11 +2,14 @@
 // does and what the window then shows.
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <optional>
@@ -263,3 +266,41 @@ TEST_F(Window, AnErrorShowsItsBoxAndTheWindowGoesOn) {
 }
 
 }  // namespace
+
+namespace {
+
+// The texts of the context menu that a right click opens on `widget`.
+QStringList ContextMenu(QWidget* widget) {
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) widget = area->viewport();
+  const QPoint centre = widget->rect().center();
+  QContextMenuEvent event(QContextMenuEvent::Mouse, centre, widget->mapToGlobal(centre));
+  QApplication::sendEvent(widget, &event);
+  QStringList texts;
+  QWidget* menu = QApplication::activePopupWidget();
+  if (menu == nullptr) return texts;
+  for (const QAction* action : menu->actions()) {
+    if (!action->isSeparator()) texts << action->text().remove('&').section('\t', 0, 0);
+  }
+  menu->close();
+  return texts;
+}
+
+}  // namespace
+
+TEST_F(Window, QtsOwnTextsReadInBulgarian) {
+  QMessageBox error_box(QMessageBox::Critical, "", "", QMessageBox::Ok);
+  const struct {
+    const char* what;
+    QStringList texts;
+  } cases[] = {
+      {"count box", ContextMenu(box[1])},
+      {"statement", ContextMenu(program.view.Control("Text1", 0))},
+      {"error box", {error_box.button(QMessageBox::Ok)->text()}},
+  };
+  const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+  for (const auto& c : cases) {
+    EXPECT_FALSE(c.texts.isEmpty()) << c.what;
+    for (const QString& text : c.texts)
+      EXPECT_FALSE(text.contains(latin)) << c.what << ": " << text.toStdString();
+  }
+}

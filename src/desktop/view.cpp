@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <algorithm>
 #include <vector>
 
@@ -120,6 +122,13 @@ void SetUpApplication() {
   // keeps the style's own light palette whatever colour scheme the desktop asks for: its
   // controls, the error box and the context menus alike.
   QApplication::setPalette(LightPalette());
+  // Qt's own texts, such as the boxes' context menus and the error box's button, in Bulgarian
+  // whatever the system's locale.
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(QStringLiteral("qtbase_bg"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator);
+  }
   QApplication::setApplicationName(QStringLiteral("ramka"));
   QApplication::setApplicationDisplayName(QString::fromUtf8(layout::kCaption));
   QApplication::setApplicationVersion(QStringLiteral(RAMKA_VERSION));
