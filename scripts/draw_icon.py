@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Draws the program's icon, a hamburger, as 32 x 32 pixels in a 256-colour palette, and writes
 it as resources/ramka.ico (the Windows file icon) and resources/ramka.png (the window icon and
-the Linux desktop icon). Run it again after changing the drawing; both files are committed."""
+the Linux desktop icon), and the same picture at 64, 128 and 256 pixels, each pixel a square
+block so that it stays crisp, as resources/icons/ramka-SIZE.png for the desktop's larger icons.
+Run it again after changing the drawing; the files are committed."""
 
 import pathlib
 import struct
@@ -72,6 +74,7 @@ def draw():
 
 
 def png(pixels):
+    size = len(pixels)
     raw = b"".join(b"\x00" + bytes(row) for row in pixels)
 
     def chunk(kind, data):
@@ -80,11 +83,15 @@ def png(pixels):
 
     palette = PALETTE + [(0, 0, 0)] * (256 - len(PALETTE))
     return (b"\x89PNG\r\n\x1a\n"
-            + chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 3, 0, 0, 0))
+            + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 3, 0, 0, 0))
             + chunk(b"PLTE", b"".join(bytes(c) for c in palette))
             + chunk(b"tRNS", b"\x00")
             + chunk(b"IDAT", zlib.compress(raw, 9))
             + chunk(b"IEND", b""))
+
+
+def scaled(pixels, factor):
+    return [[p for p in row for _ in range(factor)] for row in pixels for _ in range(factor)]
 
 
 def ico(pixels):
@@ -110,6 +117,9 @@ def main():
     out = pathlib.Path(__file__).resolve().parent.parent / "resources"
     (out / "ramka.png").write_bytes(png(pixels))
     (out / "ramka.ico").write_bytes(ico(pixels))
+    (out / "icons").mkdir(exist_ok=True)
+    for factor in (2, 4, 8):
+        (out / "icons" / f"ramka-{SIZE * factor}.png").write_bytes(png(scaled(pixels, factor)))
 
 
 if __name__ == "__main__":

@@ -1,4 +1,5 @@
-# Builds the Debian package with cpack and checks what it says of itself and what it holds.
+# Builds the Debian package with cpack and checks what it says of itself and what it holds, and
+# that lintian finds no error and no warning in it.
 # Arguments: CONFIG (CPackConfig.cmake), WORK.
 file(REMOVE_RECURSE "${WORK}")
 execute_process(COMMAND cpack -G DEB --config "${CONFIG}" -B "${WORK}" RESULT_VARIABLE failed
@@ -13,5 +14,10 @@ include("${CMAKE_CURRENT_LIST_DIR}/require_text.cmake")
 require_text("${info}" "The package's description"
   "Package: ramka" "Version: 1.00" "libqt6widgets6" "fonts-liberation2" "qt6-translations-l10n")
 require_text("${contents}" "The package's contents"
-  "./usr/bin/ramka" "./usr/share/applications/ramka.desktop"
-  "./usr/share/icons/hicolor/32x32/apps/ramka.png")
+  "./usr/bin/ramka" "./usr/share/applications/" "./usr/share/metainfo/"
+  "./usr/share/icons/hicolor/32x32/apps/ramka.png" "./usr/share/man/man1/ramka.1.gz"
+  "./usr/share/doc/ramka/copyright" "./usr/share/doc/ramka/changelog.gz")
+execute_process(COMMAND lintian ${packages} OUTPUT_VARIABLE said ERROR_VARIABLE ignored)
+if(said MATCHES "(^|\n)[EW]: ")
+  message(FATAL_ERROR "lintian finds faults in the package:\n${said}")
+endif()
