@@ -6,7 +6,7 @@ JOBS ?= 2
 PACKAGES := cmake make g++ clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth xdotool imagemagick \
             x11-utils pkg-config qt6-gtk-platformtheme qt6-translations-l10n binutils-mingw-w64-i686 dpkg-dev file \
-            lintian desktop-file-utils appstream
+            lintian desktop-file-utils appstream libx11-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 .PHONY: all deps build run test sanitize fuzz bench format-check clean

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Start-up time and memory of the program against a bare Qt window of the same size with one
 # label, on one virtual display, alternating the two; then the time of a click on "Изчисли"
-# for 16130. Usage: bench/startup.sh [BUILD_DIR] [RUNS]   (run `make build` first)
+# for 16130. The start-up runs from the program's start to the X server's MapNotify event for
+# its window, as map_wait sees it. Usage: bench/startup.sh [BUILD_DIR] [RUNS]   (run
+# `make build` first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-runs=${2:-15}
+runs=${2:-21}
 work=$(mktemp -d)
 display=:$((200 + RANDOM % 100))
 
@@ -31,43 +33,23 @@ trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=$display QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-# Prints "milliseconds-to-map resident-kilobytes" for one start of a program.
-measure() {
-  local title=$1
-  shift
-  local start end pid
-  start=$(date +%s%N)
-  "$@" >/dev/null 2>&1 &
-  pid=$!
-  until xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      echo "$1 ended before its window was mapped" >&2
-      exit 1
-    fi
-  done
-  end=$(date +%s%N)
-  sleep 1
-  local rss
-  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
-  kill "$pid"
-  wait "$pid" 2>/dev/null || true
-  echo "$(( (end - start) / 1000 )) $rss"
-}
-
 : > "$work/ramka.txt"
 : > "$work/bare.txt"
 for run in $(seq "$runs"); do
-  measure "периметър на правоъгълник" "$build/ramka" >> "$work/ramka.txt"
-  measure "bare window" "$work/bare" >> "$work/bare.txt"
+  # Each line: microseconds to the map, resident kilobytes a second later.
+  "$build/bench/map_wait" "$build/ramka" 2>/dev/null >> "$work/ramka.txt"
+  "$build/bench/map_wait" "$work/bare" 2>/dev/null >> "$work/bare.txt"
 done
 
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2 ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2)}'; }
-ramka_ms=$(awk '{print $1 / 1000}' "$work/ramka.txt" | median)
-bare_ms=$(awk '{print $1 / 1000}' "$work/bare.txt" | median)
-ramka_kb=$(awk '{print $2}' "$work/ramka.txt" | median)
-bare_kb=$(awk '{print $2}' "$work/bare.txt" | median)
-echo "start-up to window mapped, median of $runs: program $ramka_ms ms, bare window $bare_ms ms," \
-     "ratio $(awk -v a="$ramka_ms" -v b="$bare_ms" 'BEGIN {printf "%.2f", a / b}')"
-echo "resident memory 1 s later, median of $runs: program $ramka_kb kB, bare window $bare_kb kB," \
-     "ratio $(awk -v a="$ramka_kb" -v b="$bare_kb" 'BEGIN {printf "%.2f", a / b}')"
+# The median of a column, and its quartiles to show the noise.
+spread() { awk -v c="$1" -v d="$2" '{print $c / d}' | sort -n |
+  awk '{a[NR]=$1} END {printf "%g (quartiles %g-%g)", a[int((NR+1)/2)], a[int((NR+3)/4)], a[int((3*NR+3)/4)]}'; }
+median() { spread "$@" | cut -d' ' -f1; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+echo "start-up to MapNotify, ms, median of $runs: program $(spread 1 1000 < "$work/ramka.txt")," \
+     "bare window $(spread 1 1000 < "$work/bare.txt"), ratio" \
+     "$(ratio "$(median 1 1000 < "$work/ramka.txt")" "$(median 1 1000 < "$work/bare.txt")")"
+echo "resident memory 1 s later, kB, median of $runs: program $(spread 2 1 < "$work/ramka.txt")," \
+     "bare window $(spread 2 1 < "$work/bare.txt"), ratio" \
+     "$(ratio "$(median 2 1 < "$work/ramka.txt")" "$(median 2 1 < "$work/bare.txt")")"
 "$build/bench/click_bench"

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -38,9 +39,10 @@ QColor ToQColor(layout::Rgb rgb) {
 }
 
 QFont WindowFont() {
-  QFont font;
-  // Liberation Serif has the metrics of Times New Roman and its Cyrillic letters.
-  font.setFamilies({QString::fromUtf8(layout::kFontFamily), QStringLiteral("Liberation Serif")});
+  // Liberation Serif has the metrics of Times New Roman and its Cyrillic letters. Naming only a
+  // family that is installed spares the font database a search for fallbacks at start-up.
+  const QString family = QString::fromUtf8(layout::kFontFamily);
+  QFont font(QFontDatabase::hasFamily(family) ? family : QStringLiteral("Liberation Serif"));
   font.setStyleHint(QFont::Serif);
   font.setPointSize(layout::kFontPoints);
   return font;
