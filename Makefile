@@ -7,20 +7,31 @@ PACKAGES := cmake make g++ clang clang-format libclang-rt-14-dev libgtest-dev li
             qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth xdotool imagemagick \
             x11-utils pkg-config qt6-gtk-platformtheme qt6-translations-l10n binutils-mingw-w64-i686 dpkg-dev file \
             lintian desktop-file-utils appstream libx11-dev
+# The browser page and its tests: Debian's emscripten (its optimiser needs acorn on NODE_PATH) and
+# a headless Chromium driven through its driver.
+WEB_PACKAGES := emscripten node-acorn chromium chromium-driver python3-selenium
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps build run test sanitize fuzz bench format-check clean
+.PHONY: all deps web-deps build web run test sanitize fuzz bench format-check clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# Installs whichever of the packages given are missing.
+define install
+	@missing=$$(for p in $(1); do \
 	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
 	fi
+endef
+
+deps:
+	$(call install,$(PACKAGES))
+
+web-deps:
+	$(call install,$(WEB_PACKAGES))
 
 build: deps
 	cmake -S . -B $(BUILD) -DRAMKA_WERROR=$(WERROR)
@@ -32,12 +43,19 @@ run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD)/ramka; \
 	else scripts/headless-screenshot $(BUILD)/ramka $(BUILD)/screenshot.png; fi
 
-test: build
+# The page: the core compiled to WebAssembly, in $(BUILD)/web; open $(BUILD)/web/index.html.
+web: web-deps
+	emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel -DRAMKA_WEB_DIR=$(CURDIR)/$(BUILD)/web \
+	  -DRAMKA_WERROR=$(WERROR)
+	NODE_PATH=/usr/share/nodejs cmake --build build-web -j $(JOBS)
+
+test: build web
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # The tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
-	cmake -S . -B build-sanitize -DRAMKA_SANITIZE=ON -DRAMKA_BENCH=OFF -DRAMKA_WERROR=$(WERROR)
+	cmake -S . -B build-sanitize -DRAMKA_SANITIZE=ON -DRAMKA_BENCH=OFF -DRAMKA_BROWSER_TESTS=OFF \
+	  -DRAMKA_WERROR=$(WERROR)
 	cmake --build build-sanitize -j $(JOBS)
 	ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
@@ -57,4 +75,4 @@ bench: build
 	$(BUILD)/bench/search_bench
 
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-web

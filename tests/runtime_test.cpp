@@ -7,6 +7,7 @@
 #include "runtime/arithmetic.h"
 #include "runtime/number_text.h"
 #include "runtime/runtime_error.h"
+#include "runtime/text.h"
 
 namespace {
 
@@ -150,6 +151,31 @@ TEST(Arithmetic, SquareRootOfANegativeNumberIsAnInvalidArgument) {
   EXPECT_EQ(runtime::SquareRoot(81), 9);
   EXPECT_EQ(runtime::SquareRoot(0), 0);
   EXPECT_EQ(ErrorOf([] { runtime::SquareRoot(-1); }), RuntimeError::kInvalidCall);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Utf8, CarriesEveryCharacterBothWaysAndReplacesWhatIsNotText) {
+  const std::u32string every_width = U"A\u00e9\u0416\u2013\U0001F600";
+  EXPECT_EQ(runtime::ToUtf8(every_width), "A\xC3\xA9\xD0\x96\xE2\x80\x93\xF0\x9F\x98\x80");
+  EXPECT_EQ(runtime::FromUtf8(runtime::ToUtf8(every_width)), every_width);
+  const struct {
+    std::string utf8;
+    std::u32string text;
+  } malformed[] = {
+      {"\x80", U"\uFFFD"},              // a continuation byte alone
+      {"\xD0", U"\uFFFD"},              // a sequence cut short
+      {"\xD0x", U"\uFFFDx"},            // ... by another character
+      {"\xC0\xAF", U"\uFFFD"},          // an overlong form
+      {"\xED\xA0\x80", U"\uFFFD"},      // a surrogate
+      {"\xF4\x90\x80\x80", U"\uFFFD"},  // beyond U+10FFFF
+      {"\xFF", U"\uFFFD"},
+  };
+  for (const auto& c : malformed)
+    EXPECT_EQ(runtime::FromUtf8(c.utf8), c.text) << c.utf8.size();
+  EXPECT_EQ(runtime::ToUtf8(U"\xD800"), "\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "runtime/number_text.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -97,16 +99,29 @@ class NumberScanner {
   size_t position_ = 0;
 };
 
+// The double nearest to a scanned number (plain ASCII "ddd.ddde-dd"), rounded correctly and
+// whatever the locale; false when the number lies beyond the double range, too large or too
+// small for any double but zero.
+bool NearestDouble(const std::string& digits, double& value) {
+#if defined(__cpp_lib_to_chars)
+  const char* first = digits.data();
+  return std::from_chars(first, first + digits.size(), value).ec != std::errc::result_out_of_range;
+#else
+  // A standard library without floating-point from_chars (the browser build's). Its strtod
+  // rounds as correctly, and its decimal point is the "C" locale's, the only one that build has.
+  errno = 0;
+  value = std::strtod(digits.c_str(), nullptr);
+  return !(errno == ERANGE && (value == 0 || std::isinf(value)));
+#endif
+}
+
 }  // namespace
 
 double ReadNumber(std::u32string_view text) {
   const ScannedNumber number = NumberScanner(text).Scan();
   if (number.digits.empty()) return 0;
-  // from_chars rounds correctly and, unlike strtod, ignores the locale's decimal point.
   double value = 0;
-  const char* first = number.digits.data();
-  const auto [end, error] = std::from_chars(first, first + number.digits.size(), value);
-  if (error == std::errc::result_out_of_range) {
+  if (!NearestDouble(number.digits, value)) {
     // Past the double range a number becomes an infinity (which then overflows any count);
     // below it, zero.
     value = number.magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;

@@ -1,11 +1,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace runtime {
 
 // The program's text: a sequence of Unicode characters, one element per character, so that a
 // Cyrillic letter counts as one character wherever a length or a limit is taken.
 using String = std::u32string;
+
+// The text as UTF-8, and back. Bytes that are not well-formed UTF-8, and UTF-16 surrogates,
+// read as U+FFFD, the replacement character.
+std::string ToUtf8(std::u32string_view text);
+String FromUtf8(std::string_view utf8);
 
 }  // namespace runtime

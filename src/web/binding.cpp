@@ -1,0 +1,146 @@
+// The browser binding: the window's form, its event procedures and an observer that mirrors every
+// change into the page, exported to the page's script as plain C functions. The page's script
+// turns what a user does into the entries below, and shows what the form reports through the
+// functions it hands to the module as `page`.
+#include <emscripten/emscripten.h>
+
+#include <cstdint>
+#include <string>
+
+#include "runtime/text.h"
+#include "web/layout_json.h"
+#include "window/events.h"
+#include "window/model.h"
+
+namespace {
+
+// What the page's script provides; each change of the form reaches it at once.
+// clang-format off
+EM_JS(void, PageTextChanged, (int box, const char* text), {
+  Module.page.textChanged(box, UTF8ToString(text));
+});
+EM_JS(void, PageEnabledChanged, (int box, int enabled), {
+  Module.page.enabledChanged(box, enabled !== 0);
+});
+EM_JS(void, PageValueChanged, (int option, int selected), {
+  Module.page.valueChanged(option, selected !== 0);
+});
+EM_JS(void, PageListCleared, (int list), {
+  Module.page.listCleared(list);
+});
+EM_JS(void, PageItemAdded, (int list, const char* item), {
+  Module.page.itemAdded(list, UTF8ToString(item));
+});
+EM_JS(void, PageListIndexChanged, (int list, int row), {
+  Module.page.listIndexChanged(list, row);
+});
+EM_JS(void, PageErrorReported, (int number, const char* description), {
+  Module.page.errorReported(number, UTF8ToString(description));
+});
+// clang-format on
+
+// Tells the page of every change of the form.
+class PageView final : public window::FormObserver {
+ public:
+  explicit PageView(const window::Form& form) : form_(form) {}
+
+ private:
+  void TextChanged(int box) override {
+    PageTextChanged(box, runtime::ToUtf8(form_.Text2[box].Text()).c_str());
+  }
+  void EnabledChanged(int box) override { PageEnabledChanged(box, form_.Text2[box].Enabled()); }
+  void ValueChanged(int option) override {
+    PageValueChanged(option, form_.Option1[option].Value());
+  }
+  void ListCleared(int list) override { PageListCleared(list); }
+  void ItemAdded(int list) override {
+    PageItemAdded(list, runtime::ToUtf8(form_.List1[list].Items().back()).c_str());
+  }
+  void ListIndexChanged(int list) override {
+    PageListIndexChanged(list, form_.List1[list].ListIndex());
+  }
+  void ErrorReported(const runtime::RuntimeError& error) override {
+    PageErrorReported(error.number(), error.description());
+  }
+
+  const window::Form& form_;
+};
+
+// The whole program, as the desktop has it, with the page for its window.
+struct Program {
+  window::Form form;
+  window::EventProcedures procedures{form};
+  PageView view{form};
+
+  Program() {
+    form.SetEvents(&procedures);
+    form.SetObserver(&view);
+  }
+};
+
+Program& TheProgram() {
+  static Program program;
+  return program;
+}
+
+bool IsIndex(int index, size_t count) {
+  return index >= 0 && static_cast<size_t>(index) < count;
+}
+
+}  // namespace
+
+extern "C" {
+
+// The layout table as JSON, with every rectangle already in pixels.
+EMSCRIPTEN_KEEPALIVE const char* ramka_layout() {
+  static const std::string json = web::LayoutJson();
+  return json.c_str();
+}
+
+// Raises Form_Load; the page has built its controls by then.
+EMSCRIPTEN_KEEPALIVE void ramka_load() {
+  TheProgram().form.Load();
+}
+
+// A user's edit of an input box: the box's whole text as the browser proposes it. Returns where
+// the caret stands afterwards, in characters; ramka_text() then gives the text the form kept.
+EMSCRIPTEN_KEEPALIVE int ramka_user_edit(int box, const char* proposed) {
+  return TheProgram().form.UserEdit(box, runtime::FromUtf8(proposed));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* ramka_text(int box) {
+  static std::string text;
+  const window::Form& form = TheProgram().form;
+  text = IsIndex(box, form.Text2.size()) ? runtime::ToUtf8(form.Text2[box].Text()) : "";
+  return text.c_str();
+}
+
+// An assignment by code, longer than the box's limit if need be (the benchmark's 16130).
+EMSCRIPTEN_KEEPALIVE void ramka_set_text(int box, const char* text) {
+  window::Form& form = TheProgram().form;
+  if (IsIndex(box, form.Text2.size())) form.Text2[box].SetText(runtime::FromUtf8(text));
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_user_choose(int option) {
+  TheProgram().form.UserChoose(option);
+}
+
+EMSCRIPTEN_KEEPALIVE int ramka_option_value(int option) {
+  const window::Form& form = TheProgram().form;
+  return IsIndex(option, form.Option1.size()) && form.Option1[option].Value();
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_user_click(int button) {
+  TheProgram().form.UserClick(button);
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_user_select(int list, int row) {
+  TheProgram().form.UserSelect(list, row);
+}
+
+EMSCRIPTEN_KEEPALIVE int ramka_list_index(int list) {
+  const window::Form& form = TheProgram().form;
+  return IsIndex(list, form.List1.size()) ? form.List1[list].ListIndex() : -1;
+}
+
+}  // extern "C"

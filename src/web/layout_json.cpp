@@ -1,0 +1,98 @@
+#include "web/layout_json.h"
+
+#include <cstdio>
+#include <string_view>
+
+#include "window/layout.h"
+
+namespace web {
+
+namespace {
+
+namespace layout = window::layout;
+
+// A JSON string: the UTF-8 text between quotes, with quotes, backslashes and control characters
+// escaped.
+std::string Quoted(std::string_view text) {
+  std::string json = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+      json += escaped;
+    } else {
+      json += c;
+    }
+  }
+  return json + "\"";
+}
+
+std::string Colour(layout::Rgb rgb) {
+  char css[8];
+  std::snprintf(css, sizeof css, "#%02x%02x%02x", rgb.red, rgb.green, rgb.blue);
+  return Quoted(css);
+}
+
+const char* KindName(layout::Kind kind) {
+  switch (kind) {
+    case layout::Kind::kNote:
+      return "note";
+    case layout::Kind::kLabel:
+      return "label";
+    case layout::Kind::kTextBox:
+      return "textbox";
+    case layout::Kind::kList:
+      return "list";
+    case layout::Kind::kButton:
+      return "button";
+    case layout::Kind::kFrame:
+      return "frame";
+    case layout::Kind::kOption:
+      return "option";
+    case layout::Kind::kPicture:
+      return "picture";
+  }
+  return "";
+}
+
+std::string Number(int value) {
+  return std::to_string(value);
+}
+
+}  // namespace
+
+std::string LayoutJson() {
+  std::string json = "{\"caption\":" + Quoted(layout::kCaption) +
+                     ",\"width\":" + Number(layout::Pixels(layout::kClientWidth)) +
+                     ",\"height\":" + Number(layout::Pixels(layout::kClientHeight)) +
+                     ",\"background\":" + Colour(layout::kBackground) +
+                     ",\"font\":" + Quoted(layout::kFontFamily) +
+                     ",\"points\":" + Number(layout::kFontPoints) + ",\"controls\":[";
+  const layout::Control* frame = nullptr;
+  for (const layout::Control& control : layout::kControls) {
+    // An option stands in the frame; its twips count from the frame's outer top-left corner.
+    const bool in_frame = control.kind == layout::Kind::kOption && frame != nullptr;
+    const int origin_left = in_frame ? frame->left : 0;
+    const int origin_top = in_frame ? frame->top : 0;
+    const layout::PixelRect rect = layout::ToPixels(
+        origin_left + control.left, origin_top + control.top, control.width, control.height);
+    if (&control != layout::kControls.data()) json += ',';
+    json += "{\"name\":" + Quoted(control.name) + ",\"index\":" + Number(control.index) +
+            ",\"kind\":\"" + KindName(control.kind) + "\",\"twips\":[" + Number(control.left) +
+            ',' + Number(control.top) + ',' + Number(control.width) + ',' + Number(control.height) +
+            "],\"rect\":[" + Number(rect.x - layout::Pixels(origin_left)) + ',' +
+            Number(rect.y - layout::Pixels(origin_top)) + ',' + Number(rect.width) + ',' +
+            Number(rect.height) + "],\"text\":" + Quoted(control.text) +
+            ",\"colour\":" + (control.colour ? Colour(*control.colour) : "null") +
+            ",\"tab\":" + Number(control.tab) + ",\"accessibleName\":" +
+            Quoted(control.accessible_name != nullptr ? control.accessible_name : control.text) +
+            ",\"hidden\":" + (control.hidden ? "true" : "false") + '}';
+    if (control.kind == layout::Kind::kFrame) frame = &control;
+  }
+  return json + "]}";
+}
+
+}  // namespace web

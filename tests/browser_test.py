@@ -1,0 +1,233 @@
+#!/usr/bin/env python3
+"""The page in headless Chromium, as a user works with it: the start-up state, calculating,
+linked selection, typing and its limits, errors, clearing and switching, the layout, and its
+colours under a dark colour scheme. Usage: browser_test.py PAGE_FOLDER"""
+
+import contextlib
+import pathlib
+import sys
+import unittest
+
+from selenium.common.exceptions import WebDriverException
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+import headless_chromium
+
+PAGE = pathlib.Path(sys.argv.pop(1) if len(sys.argv) > 1 else "build/web").resolve()
+CAPTION = "Математика - периметър на правоъгълник"
+SEVENTY = [["1", "2", "5", "7"], ["70", "35", "14", "10"], ["146", "78", "42", "38"]]
+
+
+def pixels(twips):
+    return (2 * twips + 15) // 30
+
+
+class Page(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls._stack = contextlib.ExitStack()
+        cls.driver = cls._stack.enter_context(headless_chromium.browser())
+        cls.host = cls._stack.enter_context(headless_chromium.static_host(PAGE))
+
+    @classmethod
+    def tearDownClass(cls):
+        cls._stack.close()
+
+    def setUp(self):
+        self.open(f"{self.host}/index.html")
+
+    def open(self, url):
+        self.driver.get(url)
+        WebDriverWait(self.driver, 10).until(
+            lambda d: d.execute_script("return 'ready' in document.documentElement.dataset"))
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def control(self, name, index):
+        return self.driver.find_element(By.CSS_SELECTOR, f'[data-control="{name}({index})"]')
+
+    def box(self, index):
+        return self.control("Text2", index)
+
+    def option(self, index):
+        return self.control("Option1", index).find_element(By.TAG_NAME, "input")
+
+    def lists(self):
+        return self.js("return [...document.querySelectorAll('select')]"
+                       ".map(list => [...list.options].map(row => row.text))")
+
+    def selection(self):
+        return self.js("return [...document.querySelectorAll('select')].map(l => l.selectedIndex)")
+
+    def press(self, button):
+        self.control("Command1", button).click()
+
+    def calculate(self, count):
+        """Puts `count` into the count box by code, as it may be longer than a user may type."""
+        self.js("const text = arguments[0], size = ramka.lengthBytesUTF8(text) + 1;"
+                "const at = ramka._malloc(size); ramka.stringToUTF8(text, at, size);"
+                "ramka._ramka_set_text(1, at); ramka._free(at);", count)
+        self.press(0)
+
+    def test_opens_in_count_mode_with_seventy_and_calculates_it(self):
+        self.assertEqual(self.driver.title, CAPTION)
+        self.assertEqual(self.js("return document.documentElement.lang"), "bg")
+        self.assertEqual(self.js("return document.querySelector('link[rel=icon]').href"),
+                         f"{self.host}/ramka.png")
+        self.assertEqual((self.box(1).get_property("value"), self.box(1).is_enabled()), ("70", True))
+        self.assertEqual((self.box(0).get_property("value"), self.box(0).is_enabled()), ("", False))
+        self.assertEqual([self.option(i).is_selected() for i in (0, 1)], [False, True])
+        self.assertEqual(self.lists(), [[], [], []])
+        self.press(0)
+        self.assertEqual(self.lists(), SEVENTY)
+
+    def test_a_row_chosen_in_any_list_is_chosen_in_all_three(self):
+        self.press(0)
+        lists = self.driver.find_elements(By.TAG_NAME, "select")
+        for index, row in ((2, 3), (1, 0), (0, 2)):
+            lists[index].find_elements(By.TAG_NAME, "option")[row].click()
+            self.assertEqual(self.selection(), [row] * 3, f"mouse in list {index}")
+        lists[1].send_keys(Keys.ARROW_UP)
+        self.assertEqual(self.selection(), [1] * 3)
+        lists[0].send_keys(Keys.ARROW_DOWN, Keys.ARROW_DOWN)
+        self.assertEqual(self.selection(), [3] * 3)
+
+    def test_typing_a_mantra_and_the_typing_limits(self):
+        self.option(0).click()
+        mantra = "Щастие и здраве за всички!"
+        self.box(0).send_keys(mantra)  # key by key
+        self.press(0)
+        self.assertEqual(self.box(1).get_property("value"), str(len(mantra)))
+        self.assertEqual([column[-1] for column in self.lists()], ["4", "7", "26"])  # 26 letters
+        self.box(0).send_keys("я" * 100)
+        self.assertEqual(len(self.box(0).get_property("value")), 100)
+
+        self.option(1).click()
+        cases = (("12345", "1234"), ("\U0001F600" * 5, "\U0001F600" * 4))  # characters, not units
+        for typed, kept in cases:
+            self.box(1).clear()
+            self.box(1).click()
+            self.driver.execute_cdp_cmd("Input.insertText", {"text": typed})
+            self.assertEqual(self.box(1).get_property("value"), kept)
+
+    def test_an_error_shows_its_box_over_the_page_which_then_works_on(self):
+        self.calculate("2e4")
+        dialog = self.driver.find_element(By.ID, "error")
+        self.assertTrue(dialog.is_displayed())
+        self.assertEqual(self.js("return document.querySelector('#error:modal') !== null"), True)
+        self.assertEqual(dialog.find_element(By.TAG_NAME, "h1").text, CAPTION)
+        self.assertEqual(dialog.find_element(By.TAG_NAME, "p").text,
+                         "Грешка при изпълнение 6:\nПрепълване")
+        clear = self.control("Command1", 1)
+        with self.assertRaises(WebDriverException):  # nothing under the box can be used
+            clear.click()
+        self.assertEqual(self.lists(), [["1"], ["20000"], []])  # the rows the error left
+        dialog.find_element(By.TAG_NAME, "button").click()
+        self.assertFalse(dialog.is_displayed())
+        self.calculate("70")
+        self.assertEqual(self.lists(), SEVENTY)
+
+    def test_enter_and_escape_press_no_button_clear_and_switching_empty_everything(self):
+        self.press(0)
+        button = self.control("Command1", 1)
+        ActionChains(self.driver).move_to_element(button).perform()
+        button.send_keys(Keys.ENTER, Keys.ESCAPE)
+        self.assertEqual(self.lists(), SEVENTY)
+        button.send_keys(Keys.SPACE)
+        self.assertEqual((self.lists(), self.box(1).get_property("value")), ([[], [], []], ""))
+        self.assertTrue(self.box(1).is_enabled())
+
+        self.option(0).click()
+        self.box(0).send_keys("абв")
+        self.press(0)
+        self.option(1).click()
+        self.assertEqual([self.box(i).get_property("value") for i in (0, 1)], ["", ""])
+        self.assertEqual(self.lists(), [[], [], []])
+        self.assertEqual([self.box(i).is_enabled() for i in (0, 1)], [False, True])
+
+    def test_every_control_stands_at_its_rectangle_with_its_role_and_name(self):
+        table = self.js("return JSON.parse(ramka.UTF8ToString(ramka._ramka_layout()))")
+        origin = self.js("const r = document.getElementById('window').getBoundingClientRect();"
+                         "return [r.x, r.y, r.width, r.height]")
+        self.assertEqual(origin[2:], [475, 424])
+        roles = {"note": "textbox", "textbox": "textbox", "list": "listbox", "button": "button",
+                 "picture": "button", "frame": "group", "option": "radio"}
+        frame = next(c for c in table["controls"] if c["kind"] == "frame")
+        order = []
+        for control in table["controls"]:
+            label = f'{control["name"]}({control["index"]})'
+            element = self.control(control["name"], control["index"])
+            if control["hidden"]:
+                self.assertFalse(element.is_displayed(), label)
+                continue
+            left, top, width, height = control["twips"]
+            if control["kind"] == "option":
+                left, top = left + frame["twips"][0], top + frame["twips"][1]
+            expected = [pixels(left), pixels(top), pixels(left + width) - pixels(left),
+                        pixels(top + height) - pixels(top)]
+            shown = self.js("const r = arguments[0].getBoundingClientRect();"
+                            "return [r.x, r.y, r.width, r.height]", element)
+            shown = [shown[0] - origin[0], shown[1] - origin[1], shown[2], shown[3]]
+            for have, want in zip(shown, expected):
+                self.assertLessEqual(abs(have - want), 1, f"{label}: {shown} against {expected}")
+            if control["kind"] == "option":
+                element = element.find_element(By.TAG_NAME, "input")
+            if control["kind"] in roles:
+                self.assertEqual((element.aria_role, element.accessible_name),
+                                 (roles[control["kind"]], control["accessibleName"]), label)
+                order.append(control["tab"])
+            else:
+                self.assertEqual(element.text, control["text"], label)
+        focusable = self.js("return [...document.querySelectorAll('#window [data-control]')]"
+                            ".map(e => e.dataset.control)")
+        self.assertEqual(order, sorted(order))  # the page's order is the tab order
+        self.assertEqual(focusable[:3], ["Text1(0)", "Text1(1)", "Label1(0)"])
+
+    def test_opened_from_the_file_system(self):
+        self.open(PAGE.joinpath("index.html").as_uri())
+        self.assertEqual(self.box(1).get_property("value"), "70")
+        self.press(0)
+        self.assertEqual(self.lists(), SEVENTY)
+
+    def test_keeps_its_light_look_under_a_dark_colour_scheme(self):
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
+            "features": [{"name": "prefers-color-scheme", "value": "dark"}]})
+        try:
+            self.open(f"{self.host}/index.html")
+            self.assertTrue(self.js("return matchMedia('(prefers-color-scheme: dark)').matches"))
+            self.press(0)
+            contrasts = self.js(CONTRAST)
+            for label, ratio in contrasts.items():
+                self.assertGreaterEqual(ratio, 4.5, label)
+            self.assertGreater(len(contrasts), 15)
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+
+
+# For every control with text, the contrast of its text colour against the first opaque
+# background at or above it, as WCAG computes it.
+CONTRAST = """
+const rgb = (css) => css.match(/[\\d.]+/g).map(Number);
+const luminance = ([r, g, b]) => [r, g, b].map((c) => c / 255)
+  .map((c) => c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4)
+  .reduce((sum, c, i) => sum + c * [0.2126, 0.7152, 0.0722][i], 0);
+const result = {};
+for (const element of document.querySelectorAll("#window [data-control]")) {
+  if (!element.textContent && !element.matches("input, textarea, select")) continue;
+  if (element.hidden) continue;
+  let surface = element;
+  while (rgb(getComputedStyle(surface).backgroundColor)[3] === 0) surface = surface.parentElement;
+  const text = luminance(rgb(getComputedStyle(element).color));
+  const back = luminance(rgb(getComputedStyle(surface).backgroundColor));
+  result[element.dataset.control] =
+    (Math.max(text, back) + 0.05) / (Math.min(text, back) + 0.05);
+}
+return result;
+"""
+
+if __name__ == "__main__":
+    unittest.main()

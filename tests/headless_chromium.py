@@ -1,0 +1,47 @@
+"""Debian's Chromium, headless, driven through its driver: for the page's tests and benchmark."""
+
+import contextlib
+import functools
+import http.server
+import tempfile
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+
+@contextlib.contextmanager
+def browser():
+    """A headless Chromium on an empty profile that reaches no network of its own."""
+    with tempfile.TemporaryDirectory() as profile:
+        options = webdriver.ChromeOptions()
+        options.binary_location = "/usr/bin/chromium"
+        for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                     "--no-first-run", "--disable-background-networking",
+                     "--disable-component-update", "--disable-sync", "--window-size=800,600",
+                     "--force-device-scale-factor=1", f"--user-data-dir={profile}"):
+            options.add_argument(flag)
+        driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        try:
+            yield driver
+        finally:
+            driver.quit()
+
+
+@contextlib.contextmanager
+def static_host(folder):
+    """Serves a folder on a free port of the loopback address; yields its address."""
+    handler = functools.partial(QuietHandler, directory=str(folder))
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    thread = threading.Thread(target=server.serve_forever, daemon=True)
+    thread.start()
+    try:
+        yield f"http://127.0.0.1:{server.server_address[1]}"
+    finally:
+        server.shutdown()
+        server.server_close()
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
