@@ -47,10 +47,13 @@ run: build
 web: web-deps
 	emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel -DRAMKA_WEB_DIR=$(CURDIR)/$(BUILD)/web \
 	  -DRAMKA_WERROR=$(WERROR)
-	NODE_PATH=/usr/share/nodejs cmake --build build-web -j $(JOBS)
+	NODE_PATH=/usr/share/nodejs cmake --build build-web -j $(JOBS) --target ramka_web
 
+# Every test: the desktop's, the page's in Chromium, and the core's compiled to WebAssembly.
 test: build web
+	NODE_PATH=/usr/share/nodejs cmake --build build-web -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir build-web --output-on-failure -j $(JOBS)
 
 # The tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps

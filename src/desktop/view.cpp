@@ -168,12 +168,8 @@ void FormView::Build() {
     const bool in_frame = control.kind == layout::Kind::kOption;
     QWidget* parent = in_frame ? Control(frame->name, frame->index) : this;
     QWidget* widget = Create(control, parent);
-    const int origin_left = in_frame ? frame->left : 0;
-    const int origin_top = in_frame ? frame->top : 0;
-    const layout::PixelRect rect = layout::ToPixels(
-        origin_left + control.left, origin_top + control.top, control.width, control.height);
-    widget->setGeometry(rect.x - layout::Pixels(origin_left), rect.y - layout::Pixels(origin_top),
-                        rect.width, rect.height);
+    const layout::PixelRect rect = layout::InParent(control, frame);
+    widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
     if (control.colour) Colour(widget, *control.colour);
     widget->setAccessibleName(QString::fromUtf8(
         control.accessible_name != nullptr ? control.accessible_name : control.text));

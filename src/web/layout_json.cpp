@@ -73,19 +73,13 @@ std::string LayoutJson() {
                      ",\"points\":" + Number(layout::kFontPoints) + ",\"controls\":[";
   const layout::Control* frame = nullptr;
   for (const layout::Control& control : layout::kControls) {
-    // An option stands in the frame; its twips count from the frame's outer top-left corner.
-    const bool in_frame = control.kind == layout::Kind::kOption && frame != nullptr;
-    const int origin_left = in_frame ? frame->left : 0;
-    const int origin_top = in_frame ? frame->top : 0;
-    const layout::PixelRect rect = layout::ToPixels(
-        origin_left + control.left, origin_top + control.top, control.width, control.height);
+    const layout::PixelRect rect = layout::InParent(control, frame);
     if (&control != layout::kControls.data()) json += ',';
     json += "{\"name\":" + Quoted(control.name) + ",\"index\":" + Number(control.index) +
             ",\"kind\":\"" + KindName(control.kind) + "\",\"twips\":[" + Number(control.left) +
             ',' + Number(control.top) + ',' + Number(control.width) + ',' + Number(control.height) +
-            "],\"rect\":[" + Number(rect.x - layout::Pixels(origin_left)) + ',' +
-            Number(rect.y - layout::Pixels(origin_top)) + ',' + Number(rect.width) + ',' +
-            Number(rect.height) + "],\"text\":" + Quoted(control.text) +
+            "],\"rect\":[" + Number(rect.x) + ',' + Number(rect.y) + ',' + Number(rect.width) +
+            ',' + Number(rect.height) + "],\"text\":" + Quoted(control.text) +
             ",\"colour\":" + (control.colour ? Colour(*control.colour) : "null") +
             ",\"tab\":" + Number(control.tab) + ",\"accessibleName\":" +
             Quoted(control.accessible_name != nullptr ? control.accessible_name : control.text) +

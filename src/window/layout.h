@@ -62,4 +62,16 @@ constexpr PixelRect ToPixels(int left, int top, int width, int height) {
           Pixels(top + height) - Pixels(top)};
 }
 
+// A control's rectangle in pixels within its parent: the frame for an option, whose twips count
+// from the frame's outer top-left corner, else the window. The edges are rounded where they
+// stand in the window, so that the option lines up with what lies around the frame.
+constexpr PixelRect InParent(const Control& control, const Control* frame) {
+  const bool in_frame = control.kind == Kind::kOption && frame != nullptr;
+  const int left = in_frame ? frame->left : 0;
+  const int top = in_frame ? frame->top : 0;
+  const PixelRect rect =
+      ToPixels(left + control.left, top + control.top, control.width, control.height);
+  return {rect.x - Pixels(left), rect.y - Pixels(top), rect.width, rect.height};
+}
+
 }  // namespace window::layout
