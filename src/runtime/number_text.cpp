@@ -4,10 +4,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace runtime {
 
@@ -138,9 +138,28 @@ String WholeText(double value) {
   const double whole = std::nearbyint(value);
   if (whole == 0) return U"0";  // no "-0"
   if (std::abs(whole) < 9e18) return WholeText(static_cast<int64_t>(whole));
-  char digits[400];
-  const int length = std::snprintf(digits, sizeof digits, "%.0f", whole);
-  return String(digits, digits + (length > 0 ? length : 0));
+  if (std::isnan(whole)) return U"nan";
+  const String sign = whole < 0 ? U"-" : U"";
+  if (std::isinf(whole)) return sign + U"inf";
+  // A whole double this large is m × 2^e with a 53-bit m: its digits are m's, doubled e times.
+  int exponent = 0;
+  auto mantissa = static_cast<uint64_t>(std::ldexp(std::frexp(std::abs(whole), &exponent), 53));
+  std::vector<int> digits;  // the least significant first
+  for (; mantissa > 0; mantissa /= 10)
+    digits.push_back(static_cast<int>(mantissa % 10));
+  for (exponent -= 53; exponent > 0; --exponent) {
+    int carry = 0;
+    for (int& digit : digits) {
+      digit = 2 * digit + carry;
+      carry = digit / 10;
+      digit %= 10;
+    }
+    if (carry > 0) digits.push_back(carry);
+  }
+  String text = sign;
+  for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit)
+    text += static_cast<char32_t>(U'0' + *digit);
+  return text;
 }
 
 }  // namespace runtime

@@ -1,6 +1,5 @@
 #include "web/layout_json.h"
 
-#include <cstdio>
 #include <string_view>
 
 #include "window/layout.h"
@@ -11,6 +10,12 @@ namespace {
 
 namespace layout = window::layout;
 
+// Two hexadecimal digits.
+std::string Hex(unsigned char byte) {
+  constexpr char kDigits[] = "0123456789abcdef";
+  return {kDigits[byte >> 4], kDigits[byte & 0xF]};
+}
+
 // A JSON string: the UTF-8 text between quotes, with quotes, backslashes and control characters
 // escaped.
 std::string Quoted(std::string_view text) {
@@ -20,9 +25,8 @@ std::string Quoted(std::string_view text) {
       json += '\\';
       json += c;
     } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      json += escaped;
+      json += "\\u00";
+      json += Hex(static_cast<unsigned char>(c));
     } else {
       json += c;
     }
@@ -31,9 +35,7 @@ std::string Quoted(std::string_view text) {
 }
 
 std::string Colour(layout::Rgb rgb) {
-  char css[8];
-  std::snprintf(css, sizeof css, "#%02x%02x%02x", rgb.red, rgb.green, rgb.blue);
-  return Quoted(css);
+  return '"' + ('#' + Hex(rgb.red) + Hex(rgb.green) + Hex(rgb.blue)) + '"';
 }
 
 const char* KindName(layout::Kind kind) {

@@ -169,18 +169,20 @@
   Object.assign(client.style, {
     width: `${table.width}px`, height: `${table.height}px`, background: table.background,
   });
+  const built = document.createDocumentFragment();  // put in place at once, laid out once
   let frame = null;
   [...table.controls].sort((a, b) => a.tab - b.tab).forEach((control) => {
     const element = create[control.kind](control);
     place(element, control);
     element.style.zIndex = table.controls.indexOf(control);
     element.dataset.control = `${control.name}(${control.index})`;
-    (control.kind === "option" ? frame : client).append(element);
+    (control.kind === "option" ? frame : built).append(element);
     if (control.kind === "frame") frame = element;
     if (control.name in controls && control.kind !== "option") {
       controls[control.name][control.index] = element;
     }
   });
+  client.append(built);
 
   core._ramka_load();
   globalThis.ramka = core;  // for the tests and the benchmark: the core as code sees it
