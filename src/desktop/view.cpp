@@ -132,8 +132,8 @@ void SetUpApplication() {
     QCoreApplication::installTranslator(translator);
   }
   QApplication::setApplicationName(QStringLiteral("ramka"));
-  QGuiApplication::setDesktopFileName(
-      QStringLiteral(RAMKA_APP_ID));  // the window's icon on Wayland
+  // Names the desktop file, so that a Wayland compositor shows the window with its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(RAMKA_APP_ID));
   QApplication::setApplicationDisplayName(QString::fromUtf8(layout::kCaption));
   QApplication::setApplicationVersion(QStringLiteral(RAMKA_VERSION));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/ramka.png")));

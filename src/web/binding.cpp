@@ -83,6 +83,11 @@ Program& TheProgram() {
   return program;
 }
 
+// A text from the page; none reads as empty.
+runtime::String FromPage(const char* utf8) {
+  return utf8 != nullptr ? runtime::FromUtf8(utf8) : runtime::String();
+}
+
 bool IsIndex(int index, size_t count) {
   return index >= 0 && static_cast<size_t>(index) < count;
 }
@@ -105,7 +110,7 @@ EMSCRIPTEN_KEEPALIVE void ramka_load() {
 // A user's edit of an input box: the box's whole text as the browser proposes it. Returns where
 // the caret stands afterwards, in characters; ramka_text() then gives the text the form kept.
 EMSCRIPTEN_KEEPALIVE int ramka_user_edit(int box, const char* proposed) {
-  return TheProgram().form.UserEdit(box, runtime::FromUtf8(proposed));
+  return TheProgram().form.UserEdit(box, FromPage(proposed));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* ramka_text(int box) {
@@ -118,7 +123,7 @@ EMSCRIPTEN_KEEPALIVE const char* ramka_text(int box) {
 // An assignment by code, longer than the box's limit if need be (the benchmark's 16130).
 EMSCRIPTEN_KEEPALIVE void ramka_set_text(int box, const char* text) {
   window::Form& form = TheProgram().form;
-  if (IsIndex(box, form.Text2.size())) form.Text2[box].SetText(runtime::FromUtf8(text));
+  if (IsIndex(box, form.Text2.size())) form.Text2[box].SetText(FromPage(text));
 }
 
 EMSCRIPTEN_KEEPALIVE void ramka_user_choose(int option) {

@@ -76,6 +76,16 @@
     element.hidden = control.hidden;
   }
 
+  // A button that Enter does not press; Space does, as on the desktop.
+  function plainButton() {
+    const button = document.createElement("button");
+    button.type = "button";
+    button.addEventListener("keydown", (event) => {
+      if (event.key === "Enter") event.preventDefault();
+    });
+    return button;
+  }
+
   // One element for each kind of control.
   const create = {
     note(control) {
@@ -122,20 +132,14 @@
       return list;
     },
     button(control) {
-      const button = create.picture(control);
+      const button = plainButton();
       button.textContent = control.text;
-      button.removeAttribute("aria-label");
       button.addEventListener("click", () => core._ramka_user_click(control.index));
       return button;
     },
     picture(control) {
-      const button = document.createElement("button");
-      button.type = "button";
+      const button = plainButton();
       button.setAttribute("aria-label", control.accessibleName);
-      // Enter presses no button; Space does, as on the desktop.
-      button.addEventListener("keydown", (event) => {
-        if (event.key === "Enter") event.preventDefault();
-      });
       return button;
     },
     frame(control) {
