@@ -1,10 +1,12 @@
 // Arbitrary bytes as a user's input: typed and pasted into the mantra box and the count box,
-// and put into the count box by code, each followed by a click on "Изчисли" and on the rows it
-// listed. Nothing but a run-time error 5 or 6 may come out of a click, and what the window
-// shows afterwards must hang together.
+// also as UTF-8 the way the page hands text over, and put into the count box by code, each
+// followed by a click on "Изчисли" and on the rows it listed. Nothing but a run-time error 5 or
+// 6 may come out of a click, and what the window shows afterwards must hang together; the UTF-8
+// decoding must read its own encoding back unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string_view>
 
 #include "runtime/text.h"
 #include "window/events.h"
@@ -63,6 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (form.Text2[0].Text().size() > 100) std::abort();
   ClickThrough(form);
   form.UserEdit(0, text);  // a paste over the whole box
+  ClickThrough(form);
+  const runtime::String decoded =
+      runtime::FromUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
+  if (runtime::FromUtf8(runtime::ToUtf8(decoded)) != decoded) std::abort();
+  form.UserEdit(0, decoded);  // the same paste from the page
   ClickThrough(form);
 
   form.UserChoose(1);
