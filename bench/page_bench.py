@@ -28,15 +28,6 @@ window.clickTime = new Promise((resolve) => button.addEventListener("click", (ev
 }, { once: true, capture: true }));
 """
 
-# Puts 16130 into the count box by code: five digits are more than a user may type.
-SET_COUNT = """
-const at = ramka._malloc(6);
-ramka.stringToUTF8("16130", at, 6);
-ramka._ramka_set_text(1, at);
-ramka._free(at);
-"""
-
-
 def quartiles(values):
     q = statistics.quantiles(values, n=4)
     return f"{statistics.median(values):.2f} ms (quartiles {q[0]:.2f}-{q[2]:.2f})"
@@ -47,9 +38,7 @@ with tempfile.TemporaryDirectory() as folder, headless_chromium.browser() as dri
     shutil.copytree(page, site)
     with headless_chromium.static_host(site) as host:
         # The static page: the built page's own controls as HTML, without its scripts.
-        driver.get(f"{host}/index.html")
-        while driver.execute_script(READY) is None:
-            pass
+        headless_chromium.open_page(driver, f"{host}/index.html")
         html = driver.execute_script("""
           const copy = document.documentElement.cloneNode(true);
           copy.querySelectorAll('script').forEach((script) => script.remove());
@@ -65,10 +54,8 @@ with tempfile.TemporaryDirectory() as folder, headless_chromium.browser() as dri
                     pass
                 samples.append(ready)
 
-        driver.get(f"{host}/index.html")
-        while driver.execute_script(READY) is None:
-            pass
-        driver.execute_script(SET_COUNT)
+        headless_chromium.open_page(driver, f"{host}/index.html")
+        headless_chromium.set_count(driver, "16130")  # more digits than a user may type
         button = driver.find_element("css selector", '[data-control="Command1(0)"]')
         clicks = []
         for _ in range(30):

@@ -10,9 +10,7 @@ import headless_chromium  # noqa: E402
 
 page, shot = pathlib.Path(sys.argv[1]).resolve(), sys.argv[2]
 with headless_chromium.browser() as driver:
-    driver.get(page.joinpath("index.html").as_uri())
-    while not driver.execute_script("return 'ready' in document.documentElement.dataset"):
-        pass
+    headless_chromium.open_page(driver, page.joinpath("index.html").as_uri())
     driver.find_element("css selector", '[data-control="Command1(0)"]').click()
     driver.find_elements("css selector", '[data-control="List1(2)"] option')[-1].click()
     driver.find_element("id", "window").screenshot(shot)

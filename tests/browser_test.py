@@ -12,7 +12,6 @@ from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
 
 import headless_chromium
 
@@ -40,9 +39,7 @@ class Page(unittest.TestCase):
         self.open(f"{self.host}/index.html")
 
     def open(self, url):
-        self.driver.get(url)
-        WebDriverWait(self.driver, 10).until(
-            lambda d: d.execute_script("return 'ready' in document.documentElement.dataset"))
+        headless_chromium.open_page(self.driver, url)
 
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
@@ -67,10 +64,7 @@ class Page(unittest.TestCase):
         self.control("Command1", button).click()
 
     def calculate(self, count):
-        """Puts `count` into the count box by code, as it may be longer than a user may type."""
-        self.js("const text = arguments[0], size = ramka.lengthBytesUTF8(text) + 1;"
-                "const at = ramka._malloc(size); ramka.stringToUTF8(text, at, size);"
-                "ramka._ramka_set_text(1, at); ramka._free(at);", count)
+        headless_chromium.set_count(self.driver, count)
         self.press(0)
 
     def test_opens_in_count_mode_with_seventy_and_calculates_it(self):

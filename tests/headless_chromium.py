@@ -8,6 +8,7 @@ import threading
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.support.ui import WebDriverWait
 
 
 @contextlib.contextmanager
@@ -26,6 +27,21 @@ def browser():
             yield driver
         finally:
             driver.quit()
+
+
+def open_page(driver, url):
+    """Opens the page and waits until it is ready: the window built and loaded."""
+    driver.get(url)
+    WebDriverWait(driver, 10).until(
+        lambda d: d.execute_script("return 'ready' in document.documentElement.dataset"))
+
+
+def set_count(driver, text):
+    """Puts a text into the count box by code, as a program may, longer than a user may type."""
+    driver.execute_script(
+        "const text = arguments[0], size = ramka.lengthBytesUTF8(text) + 1;"
+        "const at = ramka._malloc(size); ramka.stringToUTF8(text, at, size);"
+        "ramka._ramka_set_text(1, at); ramka._free(at);", text)
 
 
 @contextlib.contextmanager
