@@ -1,5 +1,8 @@
 #include "runtime/runtime_error.h"
 
+#include "runtime/number_text.h"
+#include "runtime/text.h"
+
 namespace runtime {
 
 const char* RuntimeError::description() const noexcept {
@@ -12,6 +15,10 @@ const char* RuntimeError::description() const noexcept {
       return "Невалидна стойност на свойство";
   }
   return "Неизвестна грешка";
+}
+
+std::string RuntimeError::Message() const {
+  return "Грешка при изпълнение " + ToUtf8(WholeText(int64_t{number_})) + ":\n" + description();
 }
 
 }  // namespace runtime

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <string>
 
 namespace runtime {
 
@@ -23,6 +24,10 @@ class RuntimeError : public std::exception {
   const char* description() const noexcept;
 
   const char* what() const noexcept override { return description(); }
+
+  // What the window's message box says of it, in UTF-8: "Грешка при изпълнение 6:", a line
+  // break, and the description.
+  std::string Message() const;
 
  private:
   Number number_;

@@ -34,8 +34,8 @@ EM_JS(void, PageItemAdded, (int list, const char* item), {
 EM_JS(void, PageListIndexChanged, (int list, int row), {
   Module.page.listIndexChanged(list, row);
 });
-EM_JS(void, PageErrorReported, (int number, const char* description), {
-  Module.page.errorReported(number, UTF8ToString(description));
+EM_JS(void, PageErrorReported, (const char* message), {
+  Module.page.errorReported(UTF8ToString(message));
 });
 // clang-format on
 
@@ -60,7 +60,7 @@ class PageView final : public window::FormObserver {
     PageListIndexChanged(list, form_.List1[list].ListIndex());
   }
   void ErrorReported(const runtime::RuntimeError& error) override {
-    PageErrorReported(error.number(), error.description());
+    PageErrorReported(error.Message().c_str());
   }
 
   const window::Form& form_;

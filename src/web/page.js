@@ -27,8 +27,8 @@
     listIndexChanged(list, row) {
       controls.List1[list].selectedIndex = row;
     },
-    errorReported(number, description) {
-      showError(number, description);
+    errorReported(message) {
+      showError(message);
     },
   };
 
@@ -60,10 +60,9 @@
   // An error that reached the top of an event: a modal box over the window, which goes on once
   // it is dismissed.
   const errorBox = document.getElementById("error");
-  function showError(number, description) {
+  function showError(message) {
     document.getElementById("error-title").textContent = table.caption;
-    document.getElementById("error-text").textContent =
-      `Грешка при изпълнение ${number}:\n${description}`;
+    document.getElementById("error-text").textContent = message;
     if (!errorBox.open) errorBox.showModal();
   }
 
