@@ -134,9 +134,10 @@ TEST_F(Layout, TheIllustrationTilesItsPictureWithoutGapsOrOverlaps) {
 }
 
 TEST_F(Layout, TheTabOrderRunsAsTheTableGivesItIllustrationLast) {
-  std::vector<std::string> expected = {"Text1(0)", "Text1(1)",   "Text2(0)",    "List1(0)",
-                                       "List1(1)", "List1(2)",   "Command1(0)", "Command1(1)",
-                                       "Text2(1)", "Option1(0)", "Option1(1)"};
+  // Of the two options, only the selected one is a tab stop.
+  std::vector<std::string> expected = {"Text1(0)", "Text1(1)",  "Text2(0)",    "List1(0)",
+                                       "List1(1)", "List1(2)",  "Command1(0)", "Command1(1)",
+                                       "Text2(1)", "Option1(1)"};
   for (int i = 0; i < 13; ++i)
     expected.push_back("Command2(" + std::to_string(i) + ")");
 
@@ -158,6 +159,23 @@ TEST_F(Layout, TheTabOrderRunsAsTheTableGivesItIllustrationLast) {
   EXPECT_EQ(QApplication::focusWidget(), Control("List1", 0));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), Control("List1", 1));
+}
+
+// Tab and Shift+Tab enter the option group at the selected option, as on Windows and the page.
+TEST_F(Layout, TabEntersTheOptionsAtTheSelectedOne) {
+  const auto focus_after = [](QWidget* from, Qt::Key key) {
+    from->setFocus();
+    QTest::keyClick(from, key);
+    return QApplication::focusWidget();
+  };
+  EXPECT_EQ(focus_after(Control("Text2", 1), Qt::Key_Tab), Control("Option1", 1));
+  EXPECT_EQ(focus_after(Control("Command2", 0), Qt::Key_Backtab), Control("Option1", 1));
+  QTest::keyClick(Control("Option1", 1), Qt::Key_Up);  // the arrows choose within the group
+  ASSERT_EQ(QApplication::focusWidget(), Control("Option1", 0));
+  ASSERT_TRUE(static_cast<QRadioButton*>(Control("Option1", 0))->isChecked());
+  EXPECT_EQ(focus_after(Control("Command2", 0), Qt::Key_Backtab), Control("Option1", 0));
+  EXPECT_EQ(focus_after(Control("Option1", 0), Qt::Key_Tab), Control("Command2", 0));
+  EXPECT_EQ(focus_after(Control("Command1", 1), Qt::Key_Tab), Control("Option1", 0));
 }
 
 TEST_F(Layout, TheFixedTextsStandLineByLine) {

@@ -247,9 +247,12 @@ void FormView::ValueChanged(int /*option*/) {
   ShowOptions();
 }
 
+// Each option shows the form's value. The selected one alone takes the focus from Tab, so that
+// Tab and Shift+Tab enter the group there; the arrows still move between the two.
 void FormView::ShowOptions() {
   for (int i = 0; i < 2; ++i) {
     QRadioButton* option = option1_[i];
+    option->setFocusPolicy(form_.Option1[i].Value() ? Qt::StrongFocus : Qt::ClickFocus);
     if (option->isChecked() == form_.Option1[i].Value()) continue;
     const QSignalBlocker blocker(option);
     option->setAutoExclusive(false);  // so that the form alone decides which one is selected
