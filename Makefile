@@ -5,14 +5,17 @@ WERROR ?= OFF
 JOBS ?= 2
 PACKAGES := cmake make g++ clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth xdotool imagemagick \
-            x11-utils pkg-config qt6-gtk-platformtheme qt6-translations-l10n binutils-mingw-w64-i686 dpkg-dev file \
+            x11-utils pkg-config qt6-gtk-platformtheme qt6-translations-l10n binutils-mingw-w64-x86-64 dpkg-dev file \
             lintian desktop-file-utils appstream libx11-dev
 # The browser page and its tests: Debian's emscripten (its optimiser needs acorn on NODE_PATH) and
 # a headless Chromium driven through its driver.
 WEB_PACKAGES := emscripten node-acorn chromium chromium-driver python3-selenium
+# The Windows program and its tests: Debian's MinGW-w64 cross-compiler, and 64-bit Wine.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine64
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps web-deps build web run test sanitize fuzz bench format-check clean
+.PHONY: all deps web-deps windows-deps build web windows dist run test sanitize fuzz bench \
+        format-check clean
 
 all: build
 
@@ -33,6 +36,9 @@ deps:
 web-deps:
 	$(call install,$(WEB_PACKAGES))
 
+windows-deps:
+	$(call install,$(WINDOWS_PACKAGES))
+
 build: deps
 	cmake -S . -B $(BUILD) -DRAMKA_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
@@ -49,11 +55,31 @@ web: web-deps
 	  -DRAMKA_WERROR=$(WERROR)
 	NODE_PATH=/usr/share/nodejs cmake --build build-web -j $(JOBS) --target ramka_web
 
-# Every test: the desktop's, the page's in Chromium, and the core's compiled to WebAssembly.
-test: build web
+# The Windows program: $(BUILD)/windows/ramka.exe, 64-bit, one self-contained file.
+windows: windows-deps
+	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=MinSizeRel -DRAMKA_WINDOWS_DIR=$(CURDIR)/$(BUILD)/windows -DRAMKA_WERROR=$(WERROR)
+	cmake --build build-windows -j $(JOBS) --target ramka
+
+# What a user downloads, in dist/: the Windows program, the Debian package and the page as a
+# zip file, with their SHA-256 sums.
+dist: build web windows
+	rm -rf dist && mkdir -p dist/package
+	cp $(BUILD)/windows/ramka.exe dist/
+	cd $(BUILD) && cpack -G DEB -B $(CURDIR)/dist/package >/dev/null
+	mv dist/package/*.deb dist/ && rm -rf dist/package
+	cd $(BUILD)/web && cmake -E tar cf $(CURDIR)/dist/ramka-web.zip --format=zip -- *
+	cd dist && sha256sum ramka.exe *.deb ramka-web.zip > SHA256SUMS
+	@cat dist/SHA256SUMS
+
+# Every test: the desktop's, the page's in Chromium, the Windows program's under Wine on a
+# virtual display, and the core's compiled to WebAssembly and for Windows.
+test: build web windows
 	NODE_PATH=/usr/share/nodejs cmake --build build-web -j $(JOBS)
+	cmake --build build-windows -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ctest --test-dir build-web --output-on-failure -j $(JOBS)
+	xvfb-run -a ctest --test-dir build-windows --output-on-failure -j $(JOBS)
 
 # The tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
@@ -78,4 +104,4 @@ bench: build
 	$(BUILD)/bench/search_bench
 
 clean:
-	rm -rf build build-sanitize build-fuzz build-web
+	rm -rf build build-sanitize build-fuzz build-web build-windows dist

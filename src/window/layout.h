@@ -46,10 +46,13 @@ inline constexpr int kFontPoints = 12;
 
 extern const std::array<Control, 31> kControls;
 
-// 15 twips make a pixel at 96 dots per inch. Rectangles are converted by their edges, so that
-// rectangles which touch in twips still touch in pixels.
-constexpr int Pixels(int twips) {
-  return (2 * twips + 15) / 30;
+// 1440 twips make an inch: 15 twips a pixel at 96 dots per inch, the usual resolution, at which
+// the table was drawn. A coordinate rounds to the nearest pixel, half a pixel up; rectangles are
+// converted by their edges, so that rectangles which touch in twips still touch in pixels.
+inline constexpr int kUsualDpi = 96;
+
+constexpr int Pixels(int twips, int dpi = kUsualDpi) {
+  return (2 * twips * dpi + 1440) / 2880;
 }
 
 struct PixelRect {
@@ -57,21 +60,27 @@ struct PixelRect {
   friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
-constexpr PixelRect ToPixels(int left, int top, int width, int height) {
-  return {Pixels(left), Pixels(top), Pixels(left + width) - Pixels(left),
-          Pixels(top + height) - Pixels(top)};
+constexpr PixelRect ToPixels(int left, int top, int width, int height, int dpi = kUsualDpi) {
+  return {Pixels(left, dpi), Pixels(top, dpi), Pixels(left + width, dpi) - Pixels(left, dpi),
+          Pixels(top + height, dpi) - Pixels(top, dpi)};
 }
 
-// A control's rectangle in pixels within its parent: the frame for an option, whose twips count
-// from the frame's outer top-left corner, else the window. The edges are rounded where they
-// stand in the window, so that the option lines up with what lies around the frame.
-constexpr PixelRect InParent(const Control& control, const Control* frame) {
+// A control's rectangle in pixels within the window. An option's twips count from the outer
+// top-left corner of its frame.
+constexpr PixelRect InWindow(const Control& control, const Control* frame, int dpi = kUsualDpi) {
   const bool in_frame = control.kind == Kind::kOption && frame != nullptr;
   const int left = in_frame ? frame->left : 0;
   const int top = in_frame ? frame->top : 0;
-  const PixelRect rect =
-      ToPixels(left + control.left, top + control.top, control.width, control.height);
-  return {rect.x - Pixels(left), rect.y - Pixels(top), rect.width, rect.height};
+  return ToPixels(left + control.left, top + control.top, control.width, control.height, dpi);
+}
+
+// The same within its parent: the frame for an option, else the window. The edges are rounded
+// where they stand in the window, so that the option lines up with what lies around the frame.
+constexpr PixelRect InParent(const Control& control, const Control* frame, int dpi = kUsualDpi) {
+  const PixelRect rect = InWindow(control, frame, dpi);
+  if (control.kind != Kind::kOption || frame == nullptr) return rect;
+  return {rect.x - Pixels(frame->left, dpi), rect.y - Pixels(frame->top, dpi), rect.width,
+          rect.height};
 }
 
 }  // namespace window::layout

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+#include "window/layout.h"
+#include "window/model.h"
+
+namespace windows {
+
+// The window on screen: the standard Windows controls made from the layout table and bound to
+// the form both ways. A user's typing, choice, click or selection becomes the form's user-side
+// action, and every change the form reports shows in its control at once; the controls hold no
+// state the form does not. Rectangles and the font follow the window's resolution; an error
+// reported by the form shows as a modal message box.
+class FormWindow final : private window::FormObserver {
+ public:
+  explicit FormWindow(window::Form& form);
+  ~FormWindow() override;
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
+
+  HWND Handle() const { return window_; }
+  // The control of the layout table, e.g. Control("List1", 2); null if none.
+  HWND Control(std::string_view name, int index) const;
+  int Dpi() const { return dpi_; }
+
+ private:
+  struct Placed {
+    const window::layout::Control* control;
+    HWND handle;
+  };
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Receive(UINT message, WPARAM wparam, LPARAM lparam);
+
+  void Build();
+  void Layout(int dpi);
+  const Placed* Find(HWND handle) const;
+  HWND Of(window::layout::Kind kind, int index) const;
+
+  void Command(const Placed& placed, int code);
+  void Edited(int box);
+  LRESULT Colour(HWND control, HDC dc);
+  void Draw(const DRAWITEMSTRUCT& item) const;
+
+  void TextChanged(int box) override;
+  void EnabledChanged(int box) override;
+  void ValueChanged(int option) override;
+  void ListCleared(int list) override;
+  void ItemAdded(int list) override;
+  void ListIndexChanged(int list) override;
+  void ErrorReported(const runtime::RuntimeError& error) override;
+
+  void ShowOptions();
+  void ShowSelection(int list);
+
+  window::Form& form_;
+  HWND window_ = nullptr;
+  std::vector<Placed> controls_;
+  HWND focus_ = nullptr;  // the control that had the focus when the window was last left
+  HFONT font_ = nullptr;
+  int dpi_ = window::layout::kUsualDpi;
+  bool mirroring_ = false;  // set while a control is made to show the form
+};
+
+// Delivers one message of the thread's queue: the dialog keys (Tab, Shift+Tab, the arrows
+// within the option group) move the focus in `window`, the rest go to their control.
+void Deliver(HWND window, MSG& message);
+
+// Delivers messages until the window is closed; returns the program's exit code.
+int RunMessageLoop(HWND window);
+
+}  // namespace windows

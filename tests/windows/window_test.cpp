@@ -1,0 +1,312 @@
+// The program on the standard Windows controls, driven as a user drives it: keys, characters
+// and clicks posted to the window's own message loop, which then delivers them as it delivers a
+// user's. What the window shows afterwards is read back from the controls themselves.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "windows/program.h"
+#include "windows/wide.h"
+
+namespace {
+
+using Lists = std::array<std::vector<std::wstring>, 3>;
+const Lists kSeventy = {
+    {{L"1", L"2", L"5", L"7"}, {L"70", L"35", L"14", L"10"}, {L"146", L"78", L"42", L"38"}}};
+constexpr wchar_t kCaption[] = L"Математика - периметър на правоъгълник";
+
+std::wstring Text(HWND control) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::wstring ClassOf(HWND control) {
+  wchar_t name[64] = {};
+  GetClassNameW(control, name, 64);
+  return name;
+}
+
+RECT InClient(HWND control, HWND window) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// The pixel edge of a coordinate in twips at 96 dots per inch.
+int Pixel(int twips) {
+  return (2 * twips + 15) / 30;
+}
+
+class Window : public testing::Test {
+ protected:
+  void SetUp() override {
+    program.Start(SW_SHOWNORMAL);
+    Settle();
+  }
+
+  HWND Control(const char* name, int index) const { return program.view.Control(name, index); }
+  HWND Main() const { return program.view.Handle(); }
+
+  // Delivers whatever waits in the queue, as the program's message loop does.
+  void Settle() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+      windows::Deliver(Main(), message);
+  }
+
+  void Click(HWND control, POINT at) {
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    Settle();
+  }
+  void Click(HWND control) {
+    RECT rect;
+    GetClientRect(control, &rect);
+    Click(control, {rect.right / 2, rect.bottom / 2});
+  }
+  void ClickRow(int list, int row) {
+    RECT rect;
+    SendMessageW(Control("List1", list), LB_GETITEMRECT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&rect));
+    Click(Control("List1", list), {rect.left + 5, (rect.top + rect.bottom) / 2});
+  }
+
+  // A key pressed on the focused control, Shift held down or not.
+  void Press(UINT key, bool shift = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    Settle();
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+  }
+
+  // Characters typed into a box, one message per UTF-16 unit, as the keyboard delivers them.
+  void Type(HWND box, std::wstring_view text) {
+    for (const wchar_t unit : text)
+      PostMessageW(box, WM_CHAR, unit, 1);
+    Settle();
+  }
+  void Retype(HWND box, std::wstring_view text) {
+    SetFocus(box);
+    PostMessageW(box, EM_SETSEL, 0, -1);
+    Type(box, text);
+  }
+
+  // A paste from the clipboard, as the box's context menu gives it.
+  void Paste(HWND box, const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(Main()));
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    PostMessageW(box, WM_PASTE, 0, 0);
+    Settle();
+  }
+
+  Lists Shown() const {
+    Lists lists;
+    for (int i = 0; i < 3; ++i) {
+      HWND list = Control("List1", i);
+      for (int row = 0; row < SendMessageW(list, LB_GETCOUNT, 0, 0); ++row) {
+        std::wstring item(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, row, 0)), L'\0');
+        SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(item.data()));
+        lists[static_cast<size_t>(i)].push_back(item);
+      }
+    }
+    return lists;
+  }
+  std::array<LRESULT, 3> Selection() const {
+    std::array<LRESULT, 3> rows{};
+    for (int i = 0; i < 3; ++i)
+      rows[static_cast<size_t>(i)] = SendMessageW(Control("List1", i), LB_GETCURSEL, 0, 0);
+    return rows;
+  }
+  bool Checked(int option) const {
+    return SendMessageW(Control("Option1", option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  std::string Focused() const {
+    for (const auto& control : window::layout::kControls) {
+      if (Control(control.name, control.index) == GetFocus())
+        return control.name + ("(" + std::to_string(control.index) + ")");
+    }
+    return "elsewhere";
+  }
+
+  windows::Program program;
+};
+
+TEST_F(Window, OpensInCountModeThenCalculatesSelectsAndClears) {
+  EXPECT_EQ(Text(Main()), kCaption);
+  EXPECT_EQ(Text(Control("Text2", 1)), L"70");
+  EXPECT_TRUE(IsWindowEnabled(Control("Text2", 1)));
+  EXPECT_EQ(Text(Control("Text2", 0)), L"");
+  EXPECT_FALSE(IsWindowEnabled(Control("Text2", 0)));
+  EXPECT_TRUE(Checked(1));
+  EXPECT_FALSE(Checked(0));
+  EXPECT_EQ(Shown(), Lists{});
+
+  Click(Control("Command1", 0));
+  EXPECT_EQ(Shown(), kSeventy);
+  for (const auto& [list, row] : {std::pair{0, 2}, {2, 3}, {1, 0}}) {
+    ClickRow(list, row);
+    EXPECT_EQ(Selection(), (std::array<LRESULT, 3>{row, row, row})) << "a click in list " << list;
+  }
+  SetFocus(Control("List1", 2));
+  Press(VK_DOWN);
+  EXPECT_EQ(Selection(), (std::array<LRESULT, 3>{1, 1, 1}));
+
+  // Enter and Escape press no button; Space presses the focused one.
+  SetFocus(Control("Command1", 1));
+  Press(VK_RETURN);
+  Press(VK_ESCAPE);
+  SetFocus(Control("Text2", 1));
+  Press(VK_RETURN);
+  EXPECT_EQ(Shown(), kSeventy);
+  EXPECT_TRUE(IsWindow(Main()));
+  SetFocus(Control("Command1", 1));
+  Press(VK_SPACE);
+  EXPECT_EQ(Shown(), Lists{});
+  EXPECT_EQ(Text(Control("Text2", 1)), L"");
+}
+
+TEST_F(Window, AnErrorShowsItsMessageBoxAndTheWindowGoesOn) {
+  // Once the box is up, inside its own message loop: what it says, and a click on its OK button.
+  static HWND owner;
+  static std::wstring title, text;
+  static bool owner_enabled;
+  owner = Main();
+  title = text = L"";
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = GetActiveWindow();
+    if (box == nullptr || GetWindow(box, GW_OWNER) != owner) return;
+    KillTimer(nullptr, timer);
+    title = Text(box);
+    text = Text(GetDlgItem(box, 0xFFFF));
+    owner_enabled = IsWindowEnabled(owner);
+    PostMessageW(GetDlgItem(box, IDOK), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(GetDlgItem(box, IDOK), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  });
+  Retype(Control("Text2", 1), L"2e4");
+  Click(Control("Command1", 0));
+  EXPECT_EQ(title, kCaption);
+  EXPECT_EQ(text, L"Грешка при изпълнение 6:\nПрепълване");
+  EXPECT_FALSE(owner_enabled);  // nothing under the box can be used
+  EXPECT_TRUE(IsWindowEnabled(Main()));
+  EXPECT_EQ(Shown(), (Lists{{{L"1"}, {L"20000"}, {}}}));  // the rows the error left
+
+  Retype(Control("Text2", 1), L"70");
+  Click(Control("Command1", 0));
+  EXPECT_EQ(Shown(), kSeventy);
+}
+
+TEST_F(Window, TypingAndPastingStopAtTheLimitsCountedInCharacters) {
+  HWND count = Control("Text2", 1);
+  Retype(count, L"12345");
+  EXPECT_EQ(Text(count), L"1234");
+  const std::wstring smile = L"\U0001F600";  // one character, two UTF-16 units
+  SendMessageW(count, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  Paste(count, smile + smile + smile + smile + smile);
+  EXPECT_EQ(Text(count), smile + smile + smile + smile);
+  Type(count, smile);
+  EXPECT_EQ(Text(count), smile + smile + smile + smile);
+
+  Click(Control("Option1", 0));
+  HWND mantra = Control("Text2", 0);
+  ASSERT_TRUE(IsWindowEnabled(mantra));
+  SetFocus(mantra);
+  Type(mantra, std::wstring(98, L'ж') + L"аб" + smile);
+  EXPECT_EQ(Text(mantra), std::wstring(98, L'ж') + L"аб");
+  PostMessageW(mantra, WM_KEYDOWN, VK_HOME, 1);
+  Type(mantra, L"я");
+  EXPECT_EQ(Text(mantra), std::wstring(98, L'ж') + L"аб");
+  Click(Control("Command1", 0));
+  EXPECT_EQ(Text(count), L"100");
+}
+
+TEST_F(Window, TabFollowsTheTableAndEntersTheOptionsAtTheSelectedOne) {
+  SetFocus(Control("Text1", 0));
+  std::vector<std::string> order{Focused()};
+  for (int i = 0; i < 20; ++i) {
+    Press(VK_TAB);
+    order.push_back(Focused());
+  }
+  std::vector<std::string> expected = {"Text1(0)",    "List1(0)",    "List1(1)", "List1(2)",
+                                       "Command1(0)", "Command1(1)", "Text2(1)", "Option1(1)"};
+  for (int i = 0; i < 13; ++i)
+    expected.push_back("Command2(" + std::to_string(i) + ")");
+  EXPECT_EQ(order, expected);
+
+  Press(VK_TAB, true);
+  EXPECT_EQ(Focused(), "Command2(11)");
+  SetFocus(Control("Command2", 0));
+  Press(VK_TAB, true);
+  EXPECT_EQ(Focused(), "Option1(1)");
+  Press(VK_UP);  // the arrows choose within the group
+  EXPECT_EQ(Focused(), "Option1(0)");
+  EXPECT_TRUE(Checked(0));
+  EXPECT_TRUE(IsWindowEnabled(Control("Text2", 0)));
+  SetFocus(Control("Command1", 1));
+  Press(VK_TAB);
+  EXPECT_EQ(Focused(), "Option1(0)");  // the count box is off in mantra mode
+}
+
+TEST_F(Window, EveryControlStandsAtItsRectangleWithItsName) {
+  RECT client;
+  GetClientRect(Main(), &client);
+  EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(475L, 424L));
+  const window::layout::Control* frame = nullptr;
+  for (const auto& control : window::layout::kControls) {
+    const std::string label = control.name + ("(" + std::to_string(control.index) + ")");
+    HWND handle = Control(control.name, control.index);
+    ASSERT_NE(handle, nullptr) << label;
+    EXPECT_EQ(IsWindowVisible(handle) != FALSE, !control.hidden) << label;
+    const bool in_frame = control.kind == window::layout::Kind::kOption;
+    const int left = control.left + (in_frame ? frame->left : 0);
+    const int top = control.top + (in_frame ? frame->top : 0);
+    const RECT want{Pixel(left), Pixel(top), Pixel(left + control.width),
+                    Pixel(top + control.height)};
+    const RECT have = InClient(handle, Main());
+    for (const auto& [a, b] : {std::pair{have.left, want.left},
+                               {have.top, want.top},
+                               {have.right, want.right},
+                               {have.bottom, want.bottom}}) {
+      EXPECT_LE(std::abs(a - b), 1) << label;
+    }
+    // A screen reader names a box, list or note after the label just before it, anything else
+    // by its own text.
+    const std::wstring name = windows::WideFromUtf8(
+        control.accessible_name != nullptr ? control.accessible_name : control.text);
+    const bool by_label = ClassOf(handle) == L"Edit" || ClassOf(handle) == L"ListBox";
+    HWND named = by_label ? GetWindow(handle, GW_HWNDPREV) : handle;
+    EXPECT_EQ(Text(named), name) << label;
+    if (by_label) {
+      EXPECT_EQ(ClassOf(named), L"Static") << label;
+    }
+    if (control.kind == window::layout::Kind::kFrame) frame = &control;
+  }
+
+  // On a monitor of 144 dots per inch, everything grows half as large again.
+  RECT suggested;
+  GetWindowRect(Main(), &suggested);
+  SendMessageW(Main(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  GetClientRect(Main(), &client);
+  EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(713L, 636L));
+  const RECT calculate = InClient(Control("Command1", 0), Main());
+  EXPECT_EQ(std::vector({calculate.left, calculate.top, calculate.right, calculate.bottom}),
+            std::vector({348L, 96L, 482L, 134L}));
+}
+
+}  // namespace
