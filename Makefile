@@ -10,6 +10,9 @@ PACKAGES := cmake make g++ clang clang-format libclang-rt-14-dev libgtest-dev li
 # The browser page and its tests: Debian's emscripten (its optimiser needs acorn on NODE_PATH) and
 # a headless Chromium driven through its driver.
 WEB_PACKAGES := emscripten node-acorn chromium chromium-driver python3-selenium
+# The accessibility engine that the page's tests run in the page, into the build folder.
+AXE_VERSION := 4.14.1
+AXE := $(BUILD)/axe/node_modules/axe-core/axe.min.js
 # The Windows program and its tests: Debian's MinGW-w64 cross-compiler, and 64-bit Wine.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine64
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
@@ -53,7 +56,7 @@ run: build
 web: web-deps
 	emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel -DRAMKA_WEB_DIR=$(CURDIR)/$(BUILD)/web \
 	  -DRAMKA_WERROR=$(WERROR)
-	NODE_PATH=/usr/share/nodejs cmake --build build-web -j $(JOBS) --target ramka_web
+	NODE_PATH=/usr/share/nodejs cmake --build build-web -j $(JOBS) --target page
 
 # The Windows program: $(BUILD)/windows/ramka.exe, 64-bit, one self-contained file.
 windows: windows-deps
@@ -72,9 +75,13 @@ dist: build web windows
 	cd dist && sha256sum ramka.exe *.deb ramka-web.zip > SHA256SUMS
 	@cat dist/SHA256SUMS
 
+$(AXE):
+	@command -v npm >/dev/null || $(SUDO) apt-get install -y npm
+	npm install --no-audit --no-fund --prefix $(BUILD)/axe axe-core@$(AXE_VERSION)
+
 # Every test: the desktop's, the page's in Chromium, the Windows program's under Wine on a
 # virtual display, and the core's compiled to WebAssembly and for Windows.
-test: build web windows
+test: build web windows $(AXE)
 	NODE_PATH=/usr/share/nodejs cmake --build build-web -j $(JOBS)
 	cmake --build build-windows -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

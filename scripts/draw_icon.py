@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws the program's icon, a hamburger, as 32 x 32 pixels in a 256-colour palette, and writes
 it as resources/ramka.ico (the Windows file icon) and resources/ramka.png (the window icon and
-the Linux desktop icon), and the same picture at 64, 128 and 256 pixels, each pixel a square
-block so that it stays crisp, as resources/icons/ramka-SIZE.png for the desktop's larger icons.
+the Linux desktop icon), and the same picture at 64, 128, 192, 256 and 512 pixels, each pixel a
+square block so that it stays crisp, as resources/icons/ramka-SIZE.png for the desktop's larger
+icons and the installed page's.
 Run it again after changing the drawing; the files are committed."""
 
 import pathlib
@@ -118,7 +119,7 @@ def main():
     (out / "ramka.png").write_bytes(png(pixels))
     (out / "ramka.ico").write_bytes(ico(pixels))
     (out / "icons").mkdir(exist_ok=True)
-    for factor in (2, 4, 8):
+    for factor in (2, 4, 6, 8, 16):
         (out / "icons" / f"ramka-{SIZE * factor}.png").write_bytes(png(scaled(pixels, factor)))
 
 

@@ -1,11 +1,17 @@
 #!/usr/bin/env python3
 """The page in headless Chromium, as a user works with it: the start-up state, calculating,
-linked selection, typing and its limits, errors, clearing and switching, the layout, and its
-colours under a dark colour scheme. Usage: browser_test.py PAGE_FOLDER"""
+linked selection, typing and its limits, errors, clearing and switching, the layout, its colours
+under a dark colour scheme, accessibility as axe-core checks it, installing it and using it
+offline, and a phone's screen. Usage: browser_test.py PAGE_FOLDER [AXE_SCRIPT]"""
 
 import contextlib
+import json
 import pathlib
+import re
+import shutil
+import subprocess
 import sys
+import tempfile
 import unittest
 
 from selenium.common.exceptions import WebDriverException
@@ -16,6 +22,10 @@ from selenium.webdriver.common.keys import Keys
 import headless_chromium
 
 PAGE = pathlib.Path(sys.argv.pop(1) if len(sys.argv) > 1 else "build/web").resolve()
+LAYOUT = PAGE.with_name(PAGE.name + "-layout.json")  # the layout table, written beside the page
+AXE = pathlib.Path(sys.argv.pop(1) if len(sys.argv) > 1 else
+                   "build/axe/node_modules/axe-core/axe.min.js").resolve()
+SOURCE = pathlib.Path(__file__).resolve().parent.parent
 CAPTION = "Математика - периметър на правоъгълник"
 SEVENTY = [["1", "2", "5", "7"], ["70", "35", "14", "10"], ["146", "78", "42", "38"]]
 
@@ -114,7 +124,7 @@ class Page(unittest.TestCase):
         dialog = self.driver.find_element(By.ID, "error")
         self.assertTrue(dialog.is_displayed())
         self.assertEqual(self.js("return document.querySelector('#error:modal') !== null"), True)
-        self.assertEqual(dialog.find_element(By.TAG_NAME, "h1").text, CAPTION)
+        self.assertEqual(dialog.find_element(By.TAG_NAME, "h2").text, CAPTION)
         self.assertEqual(dialog.find_element(By.TAG_NAME, "p").text,
                          "Грешка при изпълнение 6:\nПрепълване")
         clear = self.control("Command1", 1)
@@ -145,12 +155,12 @@ class Page(unittest.TestCase):
         self.assertEqual([self.box(i).is_enabled() for i in (0, 1)], [False, True])
 
     def test_every_control_stands_at_its_rectangle_with_its_role_and_name(self):
-        table = self.js("return JSON.parse(ramka.UTF8ToString(ramka._ramka_layout()))")
+        table = json.loads(LAYOUT.read_text(encoding="utf-8"))
         origin = self.js("const r = document.getElementById('window').getBoundingClientRect();"
                          "return [r.x, r.y, r.width, r.height]")
         self.assertEqual(origin[2:], [475, 424])
         roles = {"note": "textbox", "textbox": "textbox", "list": "listbox", "button": "button",
-                 "picture": "button", "frame": "group", "option": "radio"}
+                 "picture": "button", "frame": "group", "option": "radio", "title": "heading"}
         frame = next(c for c in table["controls"] if c["kind"] == "frame")
         order = []
         for control in table["controls"]:
@@ -188,10 +198,18 @@ class Page(unittest.TestCase):
         self.press(0)
         self.assertEqual(self.lists(), SEVENTY)
 
-    def test_keeps_its_light_look_under_a_dark_colour_scheme(self):
+    @contextlib.contextmanager
+    def dark(self):
+        """The browser asks for a dark colour scheme meanwhile."""
         self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
             "features": [{"name": "prefers-color-scheme", "value": "dark"}]})
         try:
+            yield
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+
+    def test_keeps_its_light_look_under_a_dark_colour_scheme(self):
+        with self.dark():
             self.open(f"{self.host}/index.html")
             self.assertTrue(self.js("return matchMedia('(prefers-color-scheme: dark)').matches"))
             self.press(0)
@@ -199,8 +217,81 @@ class Page(unittest.TestCase):
             for label, ratio in contrasts.items():
                 self.assertGreaterEqual(ratio, 4.5, label)
             self.assertGreater(len(contrasts), 15)
+
+    def test_axe_finds_no_accessibility_violation_light_or_dark(self):
+        for scheme in (contextlib.nullcontext, self.dark):
+            with scheme():
+                self.open(f"{self.host}/index.html")
+                self.press(0)  # with rows in the lists
+                self.js(AXE.read_text(encoding="utf-8"))
+                violations = self.driver.execute_async_script(
+                    "axe.run(document).then((result) => arguments[0](result.violations))")
+                self.assertEqual([(v["id"], [n["target"] for n in v["nodes"]]) for v in violations],
+                                 [], scheme.__name__)
+
+    def test_installable_and_working_offline_after_the_first_visit(self):
+        with tempfile.TemporaryDirectory() as folder:
+            site = shutil.copytree(PAGE, pathlib.Path(folder) / "site")
+            with headless_chromium.static_host(site) as host:
+                self.open(f"{host}/")
+                self.assertEqual(self.driver.execute_cdp_cmd(
+                    "Page.getInstallabilityErrors", {})["installabilityErrors"], [])
+                self.driver.execute_async_script(
+                    "navigator.serviceWorker.ready.then(() => arguments[0]())")
+                self.open(f"{host}/")
+                self.assertTrue(self.js("return navigator.serviceWorker.controller !== null"))
+            # The host is gone, the network is off, and only the worker's cache can serve.
+            self.driver.execute_cdp_cmd("Network.enable", {})
+            self.driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
+            self.driver.execute_cdp_cmd("Network.emulateNetworkConditions", {
+                "offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+            try:
+                self.open(f"{host}/")
+                self.press(0)
+                self.assertEqual(self.lists(), SEVENTY)
+            finally:
+                self.driver.execute_cdp_cmd("Network.emulateNetworkConditions", {
+                    "offline": False, "latency": 0, "downloadThroughput": -1,
+                    "uploadThroughput": -1})
+                self.driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": False})
+                self.driver.execute_cdp_cmd("Network.disable", {})
+
+    def test_after_a_rebuild_the_next_visits_get_the_new_files(self):
+        fetch_css = ("fetch('page.css').then((r) => r.text())"
+                     ".then((text) => arguments[0](text.includes('rebuilt')))")
+        with tempfile.TemporaryDirectory() as folder:
+            site = shutil.copytree(PAGE, pathlib.Path(folder) / "site")
+            with headless_chromium.static_host(site) as host:
+                self.open(f"{host}/")
+                self.driver.execute_async_script(
+                    "navigator.serviceWorker.ready.then(() => arguments[0]())")
+                with open(site / "page.css", "a", encoding="utf-8") as css:
+                    css.write("/* rebuilt */\n")
+                subprocess.run(["cmake", f"-DPAGE={site}", f"-DTEMPLATE={SOURCE}/src/web/worker.js",
+                                "-P", str(SOURCE / "src/web/worker.cmake")], check=True)
+                self.open(f"{host}/")  # the old worker serves, and finds its successor
+                cache = re.search(r'const CACHE = "([^"]+)"', (site / "worker.js").read_text())[1]
+                self.driver.execute_async_script("""
+                  const [cache, done] = arguments;
+                  (function wait() {  // until the new worker has taken over, the old cache gone
+                    caches.keys().then((names) => names.join() === cache ? done() : setTimeout(wait, 20));
+                  })();""", cache)
+                self.open(f"{host}/")
+                self.assertTrue(self.driver.execute_async_script(fetch_css))
+
+    def test_fits_a_phone_screen_without_scrolling_or_zooming_out(self):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": 360, "height": 640, "deviceScaleFactor": 2, "mobile": True})
+        try:
+            self.open(f"{self.host}/index.html")
+            fit = self.js("return [document.documentElement.scrollWidth, innerWidth,"
+                          " visualViewport.scale,"
+                          " document.getElementById('window').getBoundingClientRect().width]")
+            self.assertEqual(fit, [360, 360, 1, 360])
+            self.press(0)
+            self.assertEqual(self.lists(), SEVENTY)
         finally:
-            self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+            self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 
 # For every control with text, the contrast of its text colour against the first opaque

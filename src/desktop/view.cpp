@@ -67,6 +67,7 @@ QWidget* Create(const layout::Control& control, QWidget* parent) {
       note->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
       return note;
     }
+    case layout::Kind::kTitle:
     case layout::Kind::kLabel: {
       auto* label = new QLabel(text, parent);
       label->setAlignment(Qt::AlignCenter);

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "runtime/text.h"
-#include "web/layout_json.h"
 #include "window/events.h"
 #include "window/model.h"
 
@@ -96,13 +95,7 @@ bool IsIndex(int index, size_t count) {
 
 extern "C" {
 
-// The layout table as JSON, with every rectangle already in pixels.
-EMSCRIPTEN_KEEPALIVE const char* ramka_layout() {
-  static const std::string json = web::LayoutJson();
-  return json.c_str();
-}
-
-// Raises Form_Load; the page has built its controls by then.
+// Raises Form_Load; the page has bound its controls by then.
 EMSCRIPTEN_KEEPALIVE void ramka_load() {
   TheProgram().form.Load();
 }

@@ -16,9 +16,11 @@ std::string Hex(unsigned char byte) {
   return {kDigits[byte >> 4], kDigits[byte & 0xF]};
 }
 
+}  // namespace
+
 // A JSON string: the UTF-8 text between quotes, with quotes, backslashes and control characters
 // escaped.
-std::string Quoted(std::string_view text) {
+std::string JsonString(std::string_view text) {
   std::string json = "\"";
   for (const char c : text) {
     if (c == '"' || c == '\\') {
@@ -34,14 +36,16 @@ std::string Quoted(std::string_view text) {
   return json + "\"";
 }
 
-std::string Colour(layout::Rgb rgb) {
-  return '"' + ('#' + Hex(rgb.red) + Hex(rgb.green) + Hex(rgb.blue)) + '"';
+std::string CssColour(layout::Rgb rgb) {
+  return '#' + Hex(rgb.red) + Hex(rgb.green) + Hex(rgb.blue);
 }
 
 const char* KindName(layout::Kind kind) {
   switch (kind) {
     case layout::Kind::kNote:
       return "note";
+    case layout::Kind::kTitle:
+      return "title";
     case layout::Kind::kLabel:
       return "label";
     case layout::Kind::kTextBox:
@@ -60,32 +64,39 @@ const char* KindName(layout::Kind kind) {
   return "";
 }
 
+namespace {
+
 std::string Number(int value) {
   return std::to_string(value);
+}
+
+std::string Colour(layout::Rgb rgb) {
+  return '"' + CssColour(rgb) + '"';
 }
 
 }  // namespace
 
 std::string LayoutJson() {
-  std::string json = "{\"caption\":" + Quoted(layout::kCaption) +
+  std::string json = "{\"caption\":" + JsonString(layout::kCaption) +
                      ",\"width\":" + Number(layout::Pixels(layout::kClientWidth)) +
                      ",\"height\":" + Number(layout::Pixels(layout::kClientHeight)) +
                      ",\"background\":" + Colour(layout::kBackground) +
-                     ",\"font\":" + Quoted(layout::kFontFamily) +
+                     ",\"font\":" + JsonString(layout::kFontFamily) +
                      ",\"points\":" + Number(layout::kFontPoints) + ",\"controls\":[";
   const layout::Control* frame = nullptr;
   for (const layout::Control& control : layout::kControls) {
     const layout::PixelRect rect = layout::InParent(control, frame);
     if (&control != layout::kControls.data()) json += ',';
-    json += "{\"name\":" + Quoted(control.name) + ",\"index\":" + Number(control.index) +
-            ",\"kind\":\"" + KindName(control.kind) + "\",\"twips\":[" + Number(control.left) +
-            ',' + Number(control.top) + ',' + Number(control.width) + ',' + Number(control.height) +
-            "],\"rect\":[" + Number(rect.x) + ',' + Number(rect.y) + ',' + Number(rect.width) +
-            ',' + Number(rect.height) + "],\"text\":" + Quoted(control.text) +
-            ",\"colour\":" + (control.colour ? Colour(*control.colour) : "null") +
-            ",\"tab\":" + Number(control.tab) + ",\"accessibleName\":" +
-            Quoted(control.accessible_name != nullptr ? control.accessible_name : control.text) +
-            ",\"hidden\":" + (control.hidden ? "true" : "false") + '}';
+    json +=
+        "{\"name\":" + JsonString(control.name) + ",\"index\":" + Number(control.index) +
+        ",\"kind\":\"" + KindName(control.kind) + "\",\"twips\":[" + Number(control.left) + ',' +
+        Number(control.top) + ',' + Number(control.width) + ',' + Number(control.height) +
+        "],\"rect\":[" + Number(rect.x) + ',' + Number(rect.y) + ',' + Number(rect.width) + ',' +
+        Number(rect.height) + "],\"text\":" + JsonString(control.text) +
+        ",\"colour\":" + (control.colour ? Colour(*control.colour) : "null") +
+        ",\"tab\":" + Number(control.tab) + ",\"accessibleName\":" +
+        JsonString(control.accessible_name != nullptr ? control.accessible_name : control.text) +
+        ",\"hidden\":" + (control.hidden ? "true" : "false") + '}';
     if (control.kind == layout::Kind::kFrame) frame = &control;
   }
   return json + "]}";

@@ -42,7 +42,7 @@ const std::array<Control, 31> kControls{{
   // name       idx kind            left  top   width height text                      colour         tab accessible name
   {"Text1",     0, Kind::kNote,     120, 3840, 6855, 2415, kStatement,               {},             0, "Условие на задачата"},
   {"Text1",     1, Kind::kNote,     600, 4680, 6735, 1815, kQuotation,               {},             1, "Цитат", true},
-  {"Label1",    0, Kind::kLabel,    840,    0, 4815,  375, "Математика - рамка с минимален периметър", kLabel, 2, nullptr},
+  {"Label1",    0, Kind::kTitle,    840,    0, 4815,  375, "Математика - рамка с минимален периметър", kLabel, 2, nullptr},
   {"Label1",    1, Kind::kLabel,    120,  480, 1455,  375, "Мантра",                 kLabel,         3, nullptr},
   {"Text2",     0, Kind::kTextBox, 1560,  480, 5415,  405, "",                       {},             4, "Мантра"},
   {"List1",     0, Kind::kList,     120, 1920, 1335, 1770, "",                       {},             5, "по абсциса"},

@@ -11,6 +11,7 @@ namespace window::layout {
 
 enum class Kind {
   kNote,     // multi-line text, read-only, with a vertical scroll bar
+  kTitle,    // the window's title: a centred caption heading the window
   kLabel,    // a centred caption
   kTextBox,  // a single-line input box (Text2)
   kList,     // a result list (List1)

@@ -52,6 +52,7 @@ Native NativeOf(Kind kind) {
     case Kind::kNote:
       return {L"EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
               WS_EX_CLIENTEDGE};
+    case Kind::kTitle:
     case Kind::kLabel:
       return {L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0};
     case Kind::kTextBox:

@@ -1,0 +1,179 @@
+#include "web/page_html.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "web/layout_json.h"
+#include "window/layout.h"
+
+namespace web {
+
+namespace {
+
+namespace layout = window::layout;
+using layout::Kind;
+
+// Text as HTML: the characters that could end or start markup as entities.
+std::string Escaped(std::string_view text) {
+  std::string html;
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        html += "&amp;";
+        break;
+      case '<':
+        html += "&lt;";
+        break;
+      case '>':
+        html += "&gt;";
+        break;
+      case '"':
+        html += "&quot;";
+        break;
+      default:
+        html += c;
+    }
+  }
+  return html;
+}
+
+std::string Attribute(std::string_view name, std::string_view value) {
+  return ' ' + std::string(name) + "=\"" + Escaped(value) + '"';
+}
+
+std::string Text(const layout::Control& control) {
+  std::string text = control.text;
+  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());  // lines end in \n alone
+  return Escaped(text);
+}
+
+std::string Name(const layout::Control& control) {
+  return Attribute("aria-label",
+                   control.accessible_name != nullptr ? control.accessible_name : control.text);
+}
+
+// What every control's element carries: its name in the form and its kind, for the script; its
+// rectangle in pixels within its parent at the usual resolution, which the style scales down on a
+// narrower screen; its colour; and its place in the stack, later controls above earlier ones.
+std::string Common(const layout::Control& control, const layout::Control* frame) {
+  const layout::PixelRect rect = layout::InParent(control, frame);
+  std::string style = "--x:" + std::to_string(rect.x) + ";--y:" + std::to_string(rect.y) +
+                      ";--w:" + std::to_string(rect.width) + ";--h:" + std::to_string(rect.height) +
+                      ";z-index:" + std::to_string(&control - layout::kControls.data());
+  if (control.colour) style += ";background:" + CssColour(*control.colour);
+  return Attribute("data-control",
+                   std::string(control.name) + '(' + std::to_string(control.index) + ')') +
+         Attribute("data-kind", KindName(control.kind)) + Attribute("style", style) +
+         (control.hidden ? " hidden" : "");
+}
+
+const layout::Control* Frame() {
+  for (const layout::Control& control : layout::kControls) {
+    if (control.kind == Kind::kFrame) return &control;
+  }
+  return nullptr;
+}
+
+std::vector<const layout::Control*> InTabOrder() {
+  std::vector<const layout::Control*> order;
+  for (const layout::Control& control : layout::kControls)
+    order.push_back(&control);
+  std::stable_sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->tab < b->tab; });
+  return order;
+}
+
+// One control as HTML; a frame holds the options.
+std::string Element(const layout::Control& control) {
+  const layout::Control* frame = Frame();
+  const std::string common = Common(control, frame);
+  switch (control.kind) {
+    case Kind::kNote:
+      return "<textarea readonly" + Name(control) + common + '>' + Text(control) + "</textarea>";
+    case Kind::kTitle:
+      return "<h1 class=\"label\"" + common + '>' + Text(control) + "</h1>";
+    case Kind::kLabel:
+      return "<div class=\"label\"" + common + '>' + Text(control) + "</div>";
+    case Kind::kTextBox:
+      return "<input type=\"text\" spellcheck=\"false\" autocomplete=\"off\"" + Name(control) +
+             common + '>';
+    case Kind::kList:  // a list box, not a drop-down
+      return "<select size=\"2\"" + Name(control) + common + "></select>";
+    case Kind::kButton:
+      return "<button type=\"button\"" + common + '>' + Text(control) + "</button>";
+    case Kind::kPicture:
+      return "<button type=\"button\"" + Name(control) + common + "></button>";
+    case Kind::kFrame: {
+      std::string html = "<fieldset" + common + "><legend>" + Text(control) + "</legend>";
+      for (const layout::Control* option : InTabOrder()) {
+        if (option->kind != Kind::kOption) continue;
+        html += "\n<label class=\"option\"" + Common(*option, frame) +
+                "><input type=\"radio\" name=\"" + option->name + "\">" + Text(*option) +
+                "</label>";
+      }
+      return html + "\n</fieldset>";
+    }
+    case Kind::kOption:  // in its frame
+      return "";
+  }
+  return "";
+}
+
+void Replace(std::string& text, std::string_view placeholder, std::string_view value) {
+  for (size_t at = text.find(placeholder); at != std::string::npos;
+       at = text.find(placeholder, at + value.size())) {
+    text.replace(at, placeholder.size(), value);
+  }
+}
+
+std::string ThemeColour() {
+  for (const layout::Control& control : layout::kControls) {
+    if (control.kind == Kind::kTitle && control.colour) return CssColour(*control.colour);
+  }
+  return CssColour(layout::kBackground);
+}
+
+const char* TitleText() {
+  for (const layout::Control& control : layout::kControls) {
+    if (control.kind == Kind::kTitle) return control.text;
+  }
+  return layout::kCaption;
+}
+
+}  // namespace
+
+std::string WindowHtml() {
+  std::string html = "<main id=\"window\" style=\"--width:" +
+                     std::to_string(layout::Pixels(layout::kClientWidth)) +
+                     ";--height:" + std::to_string(layout::Pixels(layout::kClientHeight)) +
+                     ";--points:" + std::to_string(layout::kFontPoints) +
+                     ";background:" + CssColour(layout::kBackground) + "\">";
+  for (const layout::Control* control : InTabOrder()) {
+    const std::string element = Element(*control);
+    if (!element.empty()) html += '\n' + element;
+  }
+  return html + "\n</main>";
+}
+
+std::string PageHtml(std::string_view page) {
+  std::string html(page);
+  Replace(html, "@CAPTION@", Escaped(layout::kCaption));
+  Replace(html, "@THEME@", ThemeColour());
+  Replace(html, "@WINDOW@", WindowHtml());
+  return html;
+}
+
+std::string AppManifest() {
+  std::string icons;
+  for (const char* size : {"192", "512"}) {
+    icons += std::string(icons.empty() ? "" : ",") + "\n    {\"src\": \"ramka-" + size +
+             ".png\", \"sizes\": \"" + size + 'x' + size + "\", \"type\": \"image/png\"}";
+  }
+  return "{\n  \"name\": " + JsonString(layout::kCaption) +
+         ",\n  \"short_name\": " + JsonString(TitleText()) +
+         ",\n  \"lang\": \"bg\",\n  \"dir\": \"ltr\",\n  \"id\": \"./\",\n  \"start_url\": \"./\","
+         "\n  \"scope\": \"./\",\n  \"display\": \"standalone\",\n  \"background_color\": \"" +
+         CssColour(layout::kBackground) + "\",\n  \"theme_color\": \"" + ThemeColour() +
+         "\",\n  \"icons\": [" + icons + "\n  ]\n}\n";
+}
+
+}  // namespace web

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The page's files that are written from the layout table when the page is built.
+namespace web {
+
+// The window as HTML: every control of the table as the element that shows it, in tab order,
+// with its rectangle, colour, text and accessible name, so that the browser paints the window as
+// soon as it has read the page. The script then binds these elements to the form.
+std::string WindowHtml();
+
+// The page itself: `page` with "@CAPTION@", "@THEME@" and "@WINDOW@" filled in.
+std::string PageHtml(std::string_view page);
+
+// The web app manifest: the names, colours and icons under which the page is installed.
+std::string AppManifest();
+
+}  // namespace web
