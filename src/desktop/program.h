@@ -1,20 +1,12 @@
 #pragma once
 
 #include "desktop/view.h"
-#include "window/events.h"
-#include "window/model.h"
+#include "window/program.h"
 
 namespace desktop {
 
-// The whole program: the form, the event procedures that give it its behaviour, and the window
-// that shows it. Start() raises Form_Load and then shows the window.
-struct Program {
-  window::Form form;
-  window::EventProcedures procedures{form};
-  FormView view{form};
-
-  Program() { form.SetEvents(&procedures); }
-
+// The program in the Qt window. Start() raises Form_Load and then shows the window.
+struct Program : window::Program<FormView> {
   void Start() {
     form.Load();
     view.show();

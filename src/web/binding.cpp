@@ -8,8 +8,8 @@
 #include <string>
 
 #include "runtime/text.h"
-#include "window/events.h"
 #include "window/model.h"
+#include "window/program.h"
 
 namespace {
 
@@ -41,7 +41,10 @@ EM_JS(void, PageErrorReported, (const char* message), {
 // Tells the page of every change of the form.
 class PageView final : public window::FormObserver {
  public:
-  explicit PageView(const window::Form& form) : form_(form) {}
+  explicit PageView(window::Form& form) : form_(form) { form.SetObserver(this); }
+  ~PageView() override { form_.SetObserver(nullptr); }
+  PageView(const PageView&) = delete;
+  PageView& operator=(const PageView&) = delete;
 
  private:
   void TextChanged(int box) override {
@@ -62,20 +65,11 @@ class PageView final : public window::FormObserver {
     PageErrorReported(error.Message().c_str());
   }
 
-  const window::Form& form_;
+  window::Form& form_;
 };
 
 // The whole program, as the desktop has it, with the page for its window.
-struct Program {
-  window::Form form;
-  window::EventProcedures procedures{form};
-  PageView view{form};
-
-  Program() {
-    form.SetEvents(&procedures);
-    form.SetObserver(&view);
-  }
-};
+using Program = window::Program<PageView>;
 
 Program& TheProgram() {
   static Program program;
