@@ -1,5 +1,6 @@
 # The program file as a user downloads it: a 64-bit Windows GUI program of at most 400 KB that
-# imports only DLLs that every Windows has. Arguments: OBJDUMP, PROGRAM.
+# imports only DLLs that every Windows has, and carries its icon, version record and manifest.
+# Arguments: OBJDUMP, WINDRES, PROGRAM.
 file(SIZE "${PROGRAM}" size)
 if(size GREATER 409600)
   message(FATAL_ERROR "${PROGRAM} takes ${size} bytes, more than 400 KB")
@@ -18,4 +19,7 @@ foreach(import IN LISTS imports)
     message(FATAL_ERROR "${PROGRAM} imports ${dll}, which not every Windows has")
   endif()
 endforeach()
+execute_process(COMMAND "${WINDRES}" -i "${PROGRAM}" -O rc OUTPUT_VARIABLE resources)
+require_text("${resources}" "The program's resources" "RT_GROUP_ICON" "BLOCK \"040904B0\""
+             "VALUE \"FileVersion\", \"1.00\"" "RT_MANIFEST")
 message(STATUS "${PROGRAM}: ${size} bytes; ${imports}")
