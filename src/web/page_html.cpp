@@ -67,13 +67,6 @@ std::string Common(const layout::Control& control, const layout::Control* frame)
          (control.hidden ? " hidden" : "");
 }
 
-const layout::Control* Frame() {
-  for (const layout::Control& control : layout::kControls) {
-    if (control.kind == Kind::kFrame) return &control;
-  }
-  return nullptr;
-}
-
 std::vector<const layout::Control*> InTabOrder() {
   std::vector<const layout::Control*> order;
   for (const layout::Control& control : layout::kControls)
@@ -84,7 +77,7 @@ std::vector<const layout::Control*> InTabOrder() {
 
 // One control as HTML; a frame holds the options.
 std::string Element(const layout::Control& control) {
-  const layout::Control* frame = Frame();
+  const layout::Control* frame = layout::Frame();
   const std::string common = Common(control, frame);
   switch (control.kind) {
     case Kind::kNote:
@@ -125,18 +118,21 @@ void Replace(std::string& text, std::string_view placeholder, std::string_view v
   }
 }
 
-std::string ThemeColour() {
+// The window's title label, if the table has one.
+const layout::Control* Title() {
   for (const layout::Control& control : layout::kControls) {
-    if (control.kind == Kind::kTitle && control.colour) return CssColour(*control.colour);
+    if (control.kind == Kind::kTitle) return &control;
   }
-  return CssColour(layout::kBackground);
+  return nullptr;
+}
+
+std::string ThemeColour() {
+  const layout::Control* title = Title();
+  return CssColour(title != nullptr && title->colour ? *title->colour : layout::kBackground);
 }
 
 const char* TitleText() {
-  for (const layout::Control& control : layout::kControls) {
-    if (control.kind == Kind::kTitle) return control.text;
-  }
-  return layout::kCaption;
+  return Title() != nullptr ? Title()->text : layout::kCaption;
 }
 
 }  // namespace

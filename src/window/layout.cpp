@@ -75,4 +75,11 @@ const std::array<Control, 31> kControls{{
 }};
 // clang-format on
 
+const Control* Frame() {
+  for (const Control& control : kControls) {
+    if (control.kind == Kind::kFrame) return &control;
+  }
+  return nullptr;
+}
+
 }  // namespace window::layout

@@ -47,6 +47,9 @@ inline constexpr int kFontPoints = 12;
 
 extern const std::array<Control, 31> kControls;
 
+// The frame of the options in the table.
+const Control* Frame();
+
 // 1440 twips make an inch: 15 twips a pixel at 96 dots per inch, the usual resolution, at which
 // the table was drawn. A coordinate rounds to the nearest pixel, half a pixel up; rectangles are
 // converted by their edges, so that rectangles which touch in twips still touch in pixels.

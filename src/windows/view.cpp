@@ -34,12 +34,6 @@ std::wstring WindowText(HWND handle) {
   return text;
 }
 
-const layout::Control* Frame() {
-  const auto found = std::find_if(layout::kControls.begin(), layout::kControls.end(),
-                                  [](const layout::Control& c) { return c.kind == Kind::kFrame; });
-  return found != layout::kControls.end() ? &*found : nullptr;
-}
-
 // The standard control that shows each kind, and its style.
 struct Native {
   const wchar_t* class_name;
@@ -224,7 +218,7 @@ HWND FormWindow::Of(Kind kind, int index) const {
 // joins the group of the one before, so that the arrows move between the two.
 void FormWindow::Build() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  const layout::Control* frame = Frame();
+  const layout::Control* frame = layout::Frame();
   const layout::Control* previous = nullptr;
   for (const layout::Control* control : ZOrder()) {
     const std::wstring name = WideFromUtf8(
@@ -264,7 +258,7 @@ void FormWindow::Build() {
 void FormWindow::Layout(int dpi) {
   dpi_ = dpi;
   HFONT font = FontFor(dpi);
-  const layout::Control* frame = Frame();
+  const layout::Control* frame = layout::Frame();
   for (const Placed& placed : controls_) {
     const layout::PixelRect rect = layout::InWindow(*placed.control, frame, dpi);
     SetWindowPos(placed.handle, nullptr, rect.x, rect.y, rect.width, rect.height,
