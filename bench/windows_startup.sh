@@ -37,6 +37,10 @@ spread() { awk -v c="$1" -v d="$2" '{print $c / d}' | sort -n |
   awk '{a[NR]=$1} END {printf "%g (quartiles %g-%g)", a[int((NR+1)/2)], a[int((NR+3)/4)], a[int((3*NR+3)/4)]}'; }
 median() { spread "$@" | cut -d' ' -f1; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+# The median of the program's ratio to another within each round, which the machine's slower
+# drifts (a busy host) leave alone.
+paired() { paste -d' ' "$work/ramka.exe.txt" "$work/$1.exe.txt" | awk -v c="$2" '{print $c / $(c + 2)}' |
+  sort -n | awk '{a[NR]=$1} END {printf "%.2f", a[int((NR+1)/2)]}'; }
 for column in "1 1000 start-up to MapNotify, ms" "2 1 resident memory 1 s later, kB"; do
   read -r c d what <<< "$column"
   echo "$what, median of $runs:"
@@ -44,6 +48,7 @@ for column in "1 1000 start-up to MapNotify, ms" "2 1 resident memory 1 s later,
   for program in "${programs[@]}"; do
     name=$(basename "$program" .exe)
     echo "  $name: $(spread "$c" "$d" < "$work/$name.exe.txt"), program's ratio to it" \
-         "$(ratio "$ramka" "$(median "$c" "$d" < "$work/$name.exe.txt")")"
+         "$(ratio "$ramka" "$(median "$c" "$d" < "$work/$name.exe.txt")")," \
+         "round by round $(paired "$name" "$c")"
   done
 done
