@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -20,7 +21,9 @@
 #include <vector>
 
 #include "desktop/error_box.h"
+#include "desktop/picture_window.h"
 #include "window/layout.h"
+#include "window/picture.h"
 
 namespace desktop {
 
@@ -230,10 +233,49 @@ void FormView::Bind() {
       if (!selected.isEmpty()) form_.UserSelect(i, list->row(selected.front()));
       ShowSelection(i);
     });
+    // A double-click on a row, or Enter on the selected one, shows its picture.
+    list->setToolTip(QString::fromUtf8(window::picture::kListHint));
+    connect(list, &QListWidget::activated, this, [this, i] {
+      if (form_.List1[i].ListIndex() >= 0) OpenPicture();
+    });
   }
 }
 
+void FormView::OpenPicture() {
+  if (picture_ == nullptr) picture_ = new PictureWindow(form_, this);
+  picture_->Refresh();
+  if (!picture_->isVisible()) {
+    const QRect frame = frameGeometry();
+    picture_->move(frame.right() + 8, frame.top());
+  }
+  // Shown without activation; where the window system activates it all the same, the form takes
+  // the activation back, so that the arrows still move through the rows.
+  const bool active = isActiveWindow();
+  picture_->show();
+  picture_->raise();
+  if (active) activateWindow();
+}
+
+void FormView::RefreshPicture() {
+  if (picture_ != nullptr && picture_->isVisible()) picture_->Refresh();
+}
+
+// Escape presses no button of the form; it closes the picture, if one is open.
+void FormView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && picture_ != nullptr && picture_->isVisible()) {
+    picture_->close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void FormView::closeEvent(QCloseEvent* event) {
+  if (picture_ != nullptr) picture_->close();
+  QWidget::closeEvent(event);
+}
+
 void FormView::TextChanged(int box) {
+  RefreshPicture();  // the letters may now be numbered, or the mantra's
   const QString text = ToQString(form_.Text2[box].Text());
   if (text2_[box]->text() == text) return;
   const QSignalBlocker blocker(text2_[box]);
@@ -246,6 +288,7 @@ void FormView::EnabledChanged(int box) {
 
 void FormView::ValueChanged(int /*option*/) {
   ShowOptions();
+  RefreshPicture();
 }
 
 // Each option shows the form's value. The selected one alone takes the focus from Tab, so that
@@ -265,6 +308,7 @@ void FormView::ShowOptions() {
 void FormView::ListCleared(int list) {
   const QSignalBlocker blocker(list1_[list]);
   list1_[list]->clear();
+  RefreshPicture();
 }
 
 void FormView::ItemAdded(int list) {
@@ -274,6 +318,7 @@ void FormView::ItemAdded(int list) {
 
 void FormView::ListIndexChanged(int list) {
   ShowSelection(list);
+  RefreshPicture();
 }
 
 void FormView::ShowSelection(int list) {

@@ -15,6 +15,8 @@ class QRadioButton;
 
 namespace desktop {
 
+class PictureWindow;
+
 // Sets up the application as the window expects it: style, names, version and icon.
 void SetUpApplication();
 
@@ -31,6 +33,14 @@ class FormView final : public QWidget, private window::FormObserver {
 
   // The widget of a control of the layout table, e.g. Control("List1", 2); null if none.
   QWidget* Control(const std::string& name, int index) const;
+  // The picture of the selected row, once it has been opened; null before.
+  PictureWindow* Picture() const { return picture_; }
+  // Opens the picture of the selected row, or brings it forward, leaving the focus here.
+  void OpenPicture();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void Build();
@@ -46,6 +56,7 @@ class FormView final : public QWidget, private window::FormObserver {
 
   void ShowOptions();
   void ShowSelection(int list);
+  void RefreshPicture();
 
   window::Form& form_;
   std::map<std::pair<std::string, int>, QWidget*> controls_;
@@ -53,6 +64,7 @@ class FormView final : public QWidget, private window::FormObserver {
   std::array<QRadioButton*, 2> option1_{};
   std::array<QListWidget*, 3> list1_{};
   std::array<QPushButton*, 2> command1_{};
+  PictureWindow* picture_ = nullptr;
 };
 
 }  // namespace desktop

@@ -38,6 +38,10 @@ struct Control {
   bool hidden = false;
 };
 
+// The illustration's colours: the letter squares' olive and the frame's gold.
+inline constexpr Rgb kOlive{0x80, 0x80, 0x00};
+inline constexpr Rgb kGold{0xC0, 0xC0, 0x00};
+
 inline constexpr int kClientWidth = 7125;
 inline constexpr int kClientHeight = 6360;
 inline constexpr Rgb kBackground{0xC0, 0xC0, 0xFF};

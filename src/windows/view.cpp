@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <string>
 
+#include "window/picture.h"
 #include "windows/error_box.h"
+#include "windows/picture_window.h"
+#include "windows/screen.h"
 #include "windows/wide.h"
 
 #ifndef WM_DPICHANGED
@@ -106,26 +109,6 @@ LRESULT CALLBACK NoteProc(HWND note, UINT message, WPARAM wparam, LPARAM lparam,
   return message == WM_GETDLGCODE ? result & ~DLGC_WANTALLKEYS : result;
 }
 
-// The resolution of the screen, or of the monitor the window stands on where Windows can tell it
-// (10 and later).
-int DpiOf(HWND window) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto get_dpi = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (window != nullptr && get_dpi != nullptr) return static_cast<int>(get_dpi(window));
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
-
-// The table's font at the resolution.
-HFONT FontFor(int dpi) {
-  return CreateFontW(-MulDiv(layout::kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                     RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_ROMAN, WideFromUtf8(layout::kFontFamily).c_str());
-}
-
 // Sizes the window so that its client area is width × height, whatever its frame takes: the
 // frame's size at the window's resolution is known only once the window stands there.
 void FitClient(HWND window, int width, int height) {
@@ -183,6 +166,7 @@ FormWindow::FormWindow(window::Form& form) : form_(form) {
     EnabledChanged(box);
   }
   ShowOptions();
+  AddListHints();
   form_.SetObserver(this);
 }
 
@@ -288,6 +272,14 @@ LRESULT FormWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       if (const Placed* placed = Find(reinterpret_cast<HWND>(lparam))) {
         Command(*placed, HIWORD(wparam));
+      } else if (LOWORD(wparam) == IDOK) {  // Enter, which presses no button
+        const Placed* focused = Find(GetFocus());
+        if (focused != nullptr && focused->control->kind == Kind::kList &&
+            form_.List1[focused->control->index].ListIndex() >= 0) {
+          OpenPicture();
+        }
+      } else if (LOWORD(wparam) == IDCANCEL && picture_ != nullptr) {  // Escape
+        picture_->Close();
       }
       return 0;
     case WM_CTLCOLORSTATIC:
@@ -343,6 +335,8 @@ void FormWindow::Command(const Placed& placed, int code) {
         const auto row = static_cast<int>(SendMessageW(placed.handle, LB_GETCURSEL, 0, 0));
         if (row >= 0) form_.UserSelect(index, row);
         ShowSelection(index);
+      } else if (code == LBN_DBLCLK && form_.List1[index].ListIndex() >= 0) {
+        OpenPicture();
       }
       break;
     case Kind::kTextBox:
@@ -411,7 +405,35 @@ void FormWindow::Draw(const DRAWITEMSTRUCT& item) const {
   }
 }
 
+void FormWindow::OpenPicture() {
+  if (picture_ == nullptr) picture_ = std::make_unique<PictureWindow>(form_, window_);
+  picture_->Open();
+}
+
+void FormWindow::RefreshPicture() {
+  if (picture_ != nullptr && picture_->IsOpen()) picture_->Refresh();
+}
+
+// Each result list tells, when the pointer rests on it, how to see a row's picture.
+void FormWindow::AddListHints() {
+  HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  static std::wstring hint = WideFromUtf8(window::picture::kListHint);
+  for (const Placed& placed : controls_) {
+    if (placed.control->kind != Kind::kList) continue;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(placed.handle);
+    tool.lpszText = hint.data();
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
 void FormWindow::TextChanged(int box) {
+  RefreshPicture();  // the letters may now be numbered, or the mantra's
   HWND handle = Of(Kind::kTextBox, box);
   const std::wstring text = ToWide(form_.Text2[box].Text());
   if (WindowText(handle) == text) return;
@@ -426,6 +448,7 @@ void FormWindow::EnabledChanged(int box) {
 
 void FormWindow::ValueChanged(int /*option*/) {
   ShowOptions();
+  RefreshPicture();
 }
 
 // Each option shows the form's value; the selected one alone is a tab stop, so that Tab enters
@@ -442,6 +465,7 @@ void FormWindow::ShowOptions() {
 
 void FormWindow::ListCleared(int list) {
   SendMessageW(Of(Kind::kList, list), LB_RESETCONTENT, 0, 0);
+  RefreshPicture();
 }
 
 void FormWindow::ItemAdded(int list) {
@@ -451,6 +475,7 @@ void FormWindow::ItemAdded(int list) {
 
 void FormWindow::ListIndexChanged(int list) {
   ShowSelection(list);
+  RefreshPicture();
 }
 
 void FormWindow::ShowSelection(int list) {

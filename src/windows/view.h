@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -9,6 +10,8 @@
 #include "window/model.h"
 
 namespace windows {
+
+class PictureWindow;
 
 // The window on screen: the standard Windows controls made from the layout table and bound to
 // the form both ways. A user's typing, choice, click or selection becomes the form's user-side
@@ -26,6 +29,10 @@ class FormWindow final : private window::FormObserver {
   // The control of the layout table, e.g. Control("List1", 2); null if none.
   HWND Control(std::string_view name, int index) const;
   int Dpi() const { return dpi_; }
+  // The picture of the selected row, once it has been opened; null before.
+  PictureWindow* Picture() const { return picture_.get(); }
+  // Opens the picture of the selected row, or brings it forward, leaving the form active.
+  void OpenPicture();
 
  private:
   struct Placed {
@@ -56,6 +63,8 @@ class FormWindow final : private window::FormObserver {
 
   void ShowOptions();
   void ShowSelection(int list);
+  void RefreshPicture();
+  void AddListHints();
 
   window::Form& form_;
   HWND window_ = nullptr;
@@ -64,6 +73,7 @@ class FormWindow final : private window::FormObserver {
   HFONT font_ = nullptr;
   int dpi_ = window::layout::kUsualDpi;
   bool mirroring_ = false;  // set while a control is made to show the form
+  std::unique_ptr<PictureWindow> picture_;
 };
 
 // Delivers one message of the thread's queue: the dialog keys (Tab, Shift+Tab, the arrows

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+#include <map>
+
+#include "window/picture.h"
+#include "windows/picture_window.h"
 #include "windows/program.h"
 #include "windows/wide.h"
 
@@ -307,6 +311,94 @@ TEST_F(Window, EveryControlStandsAtItsRectangleWithItsName) {
   const RECT calculate = InClient(Control("Command1", 0), Main());
   EXPECT_EQ(std::vector({calculate.left, calculate.top, calculate.right, calculate.bottom}),
             std::vector({348L, 96L, 482L, 134L}));
+}
+
+// The picture of the selected row, in its own window beside the form.
+class Picture : public Window {
+ protected:
+  windows::PictureWindow* Drawn() const { return program.view.Picture(); }
+  bool Open() const { return Drawn() != nullptr && Drawn()->IsOpen(); }
+
+  void DoubleClickRow(int list, int row) {
+    RECT rect;
+    HWND handle = Control("List1", list);
+    SendMessageW(handle, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    const LPARAM at = MAKELPARAM(rect.left + 5, (rect.top + rect.bottom) / 2);
+    PostMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(handle, WM_LBUTTONUP, 0, at);
+    PostMessageW(handle, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(handle, WM_LBUTTONUP, 0, at);
+    Settle();
+  }
+
+  // The colour inside each square, as the picture paints itself into a bitmap of its canvas's
+  // size, counted by colour.
+  std::map<COLORREF, int> PaintedSquares() const {
+    RECT client;
+    GetClientRect(Drawn()->Canvas(), &client);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    const HGDIOBJ before = SelectObject(dc, bitmap);
+    Drawn()->PaintInto(dc, client.right, client.bottom);
+    const auto& picture = Drawn()->Picture();
+    const auto scene = window::picture::Paint(picture, client.right, client.bottom);
+    std::map<COLORREF, int> counted;
+    for (int row = 0; row < picture.Rows(); ++row) {
+      for (int column = 0; column < picture.Columns(); ++column) {
+        ++counted[GetPixel(dc, scene.grid.x + column * scene.square + 2,
+                           scene.grid.y + row * scene.square + 2)];
+      }
+    }
+    SelectObject(dc, before);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return counted;
+  }
+};
+
+const COLORREF kGold = RGB(0xC0, 0xC0, 0x00);
+const COLORREF kOlive = RGB(0x80, 0x80, 0x00);
+
+TEST_F(Picture, ADoubleClickShowsTheRowEnterReopensItTheArrowsMoveItEscapeClosesIt) {
+  Click(Control("Command1", 0));
+  SetActiveWindow(Main());
+  DoubleClickRow(2, 3);
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(Selection(), (std::array<LRESULT, 3>{3, 3, 3}));
+  EXPECT_EQ(GetActiveWindow(), Main());  // the form keeps the activation and the focus
+  EXPECT_EQ(Focused(), "List1(2)");
+  EXPECT_EQ(GetWindow(Drawn()->Handle(), GW_OWNER), Main());
+  EXPECT_EQ(Text(Drawn()->Words()), L"7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадрата");
+  EXPECT_EQ(Text(Drawn()->Canvas()), Text(Drawn()->Words()));  // its name for a screen reader
+  EXPECT_EQ(PaintedSquares(), (std::map<COLORREF, int>{{kGold, 38}, {kOlive, 70}}));
+
+  Press(VK_UP);
+  EXPECT_EQ(Text(Drawn()->Words()), L"5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадрата");
+  EXPECT_EQ(PaintedSquares(), (std::map<COLORREF, int>{{kGold, 42}, {kOlive, 70}}));
+
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(Open());
+  Press(VK_RETURN);  // Enter on the list with its selected row
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(Text(Drawn()->Words()), L"5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадрата");
+
+  // The form goes on as before; the picture follows it and closes with its close box.
+  Click(Control("Command1", 1));
+  EXPECT_EQ(Text(Drawn()->Words()), L"Няма избран ред: изберете ред в списъците.");
+  SendMessageW(Drawn()->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(Open());
+  EXPECT_TRUE(IsWindow(Main()));
+  Click(Control("Command1", 0));  // the cleared count box reads as 0
+  EXPECT_EQ(Shown(), (Lists{{{L"1"}, {L"0"}, {L"6"}}}));
+}
+
+TEST_F(Picture, EnterOnAListWithoutASelectedRowOpensNothing) {
+  Click(Control("Command1", 0));
+  SetFocus(Control("List1", 0));
+  Press(VK_RETURN);
+  EXPECT_FALSE(Open());
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "window/layout.h"
+#include "window/model.h"
+
+// The selected row drawn: its rectangle of letter squares inside the gold frame one square wide.
+// What the picture shows, in which words and colours, and where each part of it stands at a given
+// size is decided here, once for every toolkit; a view only paints the rectangles and texts it is
+// given.
+namespace window::picture {
+
+inline constexpr layout::Rgb kFrameColour = layout::kGold;
+inline constexpr layout::Rgb kLetterColour = layout::kOlive;
+inline constexpr layout::Rgb kOutlineColour{0x30, 0x30, 0x00};
+inline constexpr layout::Rgb kInkColour{0x00, 0x00, 0x00};
+inline constexpr layout::Rgb kBackground = layout::kBackground;
+
+// The picture window's caption, the result lists' tooltip, and the page's close button.
+inline constexpr const char* kCaption = "Рамката на избрания ред";
+inline constexpr const char* kListHint =
+    "Двойно щракване или Enter върху ред показва рамката му като картина";
+inline constexpr const char* kClose = "Затвори";
+
+// Below this many pixels a side, squares are drawn as plain coloured areas, without outlines.
+inline constexpr int kSmallestOutlined = 4;
+// Letters smaller than this many pixels are not drawn.
+inline constexpr int kSmallestLetter = 7;
+
+enum class Square { kFrame, kLetter, kBlank };
+
+// What the picture shows for one state of the form: the grid of the selected row, or why there
+// is none.
+class Picture {
+ public:
+  // The picture of the row selected in the form's result lists.
+  static Picture Of(const Form& form);
+
+  bool HasGrid() const { return has_grid_; }
+  int Across() const { return across_; }  // letter squares along the abscissa
+  int Down() const { return down_; }      // and along the ordinate
+  int Columns() const { return across_ + 2; }
+  int Rows() const { return down_ + 2; }
+  int Letters() const { return letters_; }
+  int64_t Blanks() const { return int64_t{across_} * down_ - letters_; }
+  int64_t FrameSquares() const { return 2 * int64_t{across_} + 2 * int64_t{down_} + 4; }
+
+  // Whether the letter squares hold their numbers rather than the mantra's characters.
+  bool Numbered() const { return mantra_.empty(); }
+
+  // The square at a column and row of the grid, counted from 0 at the top left.
+  Square At(int column, int row) const;
+  // The text of the letter at `index`, in reading order from the top left: a character of the
+  // mantra, or the letter's number from 1. UTF-8.
+  std::string Letter(int index) const;
+  // One line, in UTF-8, that says what the picture shows or why there is none.
+  const std::string& Words() const { return words_; }
+
+ private:
+  bool has_grid_ = false;
+  int across_ = 0;
+  int down_ = 0;
+  int letters_ = 0;
+  String mantra_;  // the letters' characters; empty when they are numbered
+  std::string words_;
+};
+
+struct Fill {
+  layout::PixelRect rect;
+  layout::Rgb colour;
+};
+
+struct Label {
+  layout::PixelRect rect;  // the square it stands in; the text is centred there
+  std::string text;        // UTF-8
+};
+
+// The picture painted into an area of a given size: rectangles filled in order (the squares'
+// colours, then their outlines), then the letters in the window's font at `font_pixels`, in
+// kInkColour. The grid keeps its squares square and stands centred; an empty scene paints only
+// the background.
+struct Scene {
+  layout::PixelRect grid{};
+  int square = 0;  // the side of a square in whole pixels; 0 where squares are plain areas
+  bool outlined = false;
+  int font_pixels = 0;  // 0: no letters
+  std::vector<Fill> fills;
+  std::vector<Label> labels;
+};
+
+Scene Paint(const Picture& picture, int width, int height);
+
+}  // namespace window::picture

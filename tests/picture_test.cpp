@@ -1,0 +1,209 @@
+// The picture of the selected row: which squares are frame, letter or blank, what the letters
+// say, the words under it, and where it is painted at a given size.
+#include "window/picture.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "test_window.h"
+
+namespace {
+
+using window::layout::Rgb;
+using window::picture::Paint;
+using window::picture::Picture;
+using window::picture::Scene;
+using window::picture::Square;
+
+// The picture after a run for `count` with `row` selected in the list of the frame sizes.
+Picture PictureOf(TestWindow& window, const std::string& count, int row) {
+  window.Calculate(Ascii(count));
+  window.form.UserSelect(2, row);
+  return Picture::Of(window.form);
+}
+
+std::map<Square, int64_t> CountSquares(const Picture& picture) {
+  std::map<Square, int64_t> counted;
+  for (int row = 0; row < picture.Rows(); ++row) {
+    for (int column = 0; column < picture.Columns(); ++column)
+      ++counted[picture.At(column, row)];
+  }
+  return counted;
+}
+
+TEST(Picture, ShowsTheSelectedRowWithItsLettersBlanksAndFrame) {
+  struct Case {
+    std::string count;
+    int row;
+    int across, down, letters, blanks;
+    const char* words;
+  };
+  const Case cases[] = {
+      {"", 0, 1, 0, 0, 0, "1 × 0 = 0 квадрата, 0 букви, рамка от 6 квадрата"},
+      {"1", 0, 1, 1, 1, 0, "1 × 1 = 1 квадрат, 1 буква, рамка от 8 квадрата"},
+      {"70", 3, 7, 10, 70, 0, "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадрата"},
+      {"7", 1, 2, 4, 7, 1, "2 × 4 = 8 квадрата, 7 букви и 1 празен, рамка от 16 квадрата"},
+      {"13", 2, 3, 5, 13, 2, "3 × 5 = 15 квадрата, 13 букви и 2 празни, рамка от 20 квадрата"},
+      {"13", 3, 4, 4, 13, 3, "4 × 4 = 16 квадрата, 13 букви и 3 празни, рамка от 20 квадрата"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.count + " row " + std::to_string(c.row));
+    TestWindow window;
+    const Picture picture = PictureOf(window, c.count, c.row);
+    ASSERT_TRUE(picture.HasGrid());
+    EXPECT_EQ(picture.Across(), c.across);
+    EXPECT_EQ(picture.Down(), c.down);
+    EXPECT_EQ(picture.Words(), c.words);
+    // The frame drawn is the frame the list gives for the row.
+    EXPECT_EQ(Ascii(std::to_string(picture.FrameSquares())), window.form.List1[2].Items()[c.row]);
+    std::map<Square, int64_t> counted = CountSquares(picture);
+    EXPECT_EQ(counted[Square::kFrame], picture.FrameSquares());
+    EXPECT_EQ(counted[Square::kLetter], c.letters);
+    EXPECT_EQ(counted[Square::kBlank], c.blanks);
+    // The blanks come after every letter, in reading order.
+    if (c.blanks > 0) {
+      EXPECT_EQ(picture.At(c.across, c.down), Square::kBlank);
+      EXPECT_EQ(picture.At(1, 1), Square::kLetter);
+    }
+  }
+}
+
+TEST(Picture, LettersAreTheMantrasCharactersOrTheirNumbers) {
+  TestWindow window;
+  EXPECT_EQ(PictureOf(window, "70", 3).Letter(0), "1");
+  EXPECT_EQ(PictureOf(window, "70", 3).Letter(69), "70");
+  EXPECT_EQ(PictureOf(window, "70", 3).Letter(70), "");
+
+  window.form.UserChoose(0);
+  window.form.UserType(0, U"Щастие!");
+  window.form.UserClick(0);
+  window.form.UserSelect(0, 1);  // 2 × 4 for seven characters
+  Picture picture = Picture::Of(window.form);
+  ASSERT_TRUE(picture.HasGrid());
+  EXPECT_FALSE(picture.Numbered());
+  std::string letters;
+  for (int i = 0; i < picture.Letters(); ++i)
+    letters += picture.Letter(i) + '|';
+  EXPECT_EQ(letters, "Щ|а|с|т|и|е|!|");
+
+  // Once the mantra no longer has the run's length, the squares are numbered again.
+  window.form.UserType(0, U"x");
+  picture = Picture::Of(window.form);
+  EXPECT_TRUE(picture.Numbered());
+  EXPECT_EQ(picture.Letter(6), "7");
+}
+
+TEST(Picture, SaysWhyARowCannotBeDrawn) {
+  TestWindow window;
+  EXPECT_FALSE(Picture::Of(window.form).HasGrid());
+  EXPECT_EQ(Picture::Of(window.form).Words(), "Няма избран ред: изберете ред в списъците.");
+
+  // 2e4 stops before its frame size: the row is in two lists only.
+  window.Calculate(U"2e4");
+  window.form.UserSelect(0, 0);
+  EXPECT_EQ(window.form.List1[0].ListIndex(), 0);
+  Picture picture = Picture::Of(window.form);
+  EXPECT_FALSE(picture.HasGrid());
+  EXPECT_EQ(picture.Words(), "Редът е непълен: изчислението спря с грешка, преди да го довърши.");
+
+  picture = PictureOf(window, "-0.5", 0);  // the row 1, -1, 4
+  EXPECT_FALSE(picture.HasGrid());
+  EXPECT_EQ(picture.Words(), "Страна -1 е отрицателна: такъв правоъгълник не може да се нарисува.");
+
+  PictureOf(window, "70", 3);
+  window.form.UserClick(1);  // "Изчисти"
+  EXPECT_FALSE(Picture::Of(window.form).HasGrid());
+  EXPECT_FALSE(Paint(Picture::Of(window.form), 400, 400).grid.width > 0);
+}
+
+// The scene painted into a bitmap, as a view paints it: every fill in order.
+struct Bitmap {
+  int width, height;
+  std::vector<Rgb> pixels;
+
+  Bitmap(const Scene& scene, int w, int h)
+      : width(w), height(h), pixels(static_cast<size_t>(w * h), window::picture::kBackground) {
+    for (const auto& fill : scene.fills) {
+      const auto& r = fill.rect;
+      EXPECT_GE(r.x, 0);
+      EXPECT_GE(r.y, 0);
+      EXPECT_LE(r.x + r.width, w);
+      EXPECT_LE(r.y + r.height, h);
+      for (int y = std::max(r.y, 0); y < std::min(r.y + r.height, h); ++y) {
+        for (int x = std::max(r.x, 0); x < std::min(r.x + r.width, w); ++x)
+          pixels[static_cast<size_t>(y * w + x)] = fill.colour;
+      }
+    }
+  }
+  Rgb At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+
+TEST(Picture, PaintsEverySquareInItsColourOutlinedAndLettered) {
+  TestWindow window;
+  const Picture picture = PictureOf(window, "70", 3);  // 7 × 10: a grid of 9 × 12
+  const Scene scene = Paint(picture, 300, 400);
+  ASSERT_TRUE(scene.outlined);
+  EXPECT_EQ(scene.square, 33);  // 399 / 12
+  EXPECT_EQ(scene.grid.x, (300 - scene.grid.width) / 2);
+  const Bitmap bitmap(scene, 300, 400);
+  std::map<std::string, int> colours;
+  for (int row = 0; row < picture.Rows(); ++row) {
+    for (int column = 0; column < picture.Columns(); ++column) {
+      const int x = scene.grid.x + column * scene.square;
+      const int y = scene.grid.y + row * scene.square;
+      const Rgb inside = bitmap.At(x + 2, y + 2);
+      colours[inside == window::picture::kFrameColour    ? "gold"
+              : inside == window::picture::kLetterColour ? "olive"
+                                                         : "other"]++;
+      EXPECT_EQ(bitmap.At(x, y + 2), window::picture::kOutlineColour);  // the square's outline
+    }
+  }
+  EXPECT_EQ(colours, (std::map<std::string, int>{{"gold", 38}, {"olive", 70}}));
+
+  ASSERT_EQ(scene.labels.size(), 70u);
+  EXPECT_GE(scene.font_pixels, window::picture::kSmallestLetter);
+  EXPECT_EQ(scene.labels[7].text, "8");  // the second line of letters starts with 8
+  EXPECT_EQ(scene.labels[7].rect.x, scene.grid.x + scene.square + 1);
+  EXPECT_EQ(scene.labels[7].rect.y, scene.grid.y + 2 * scene.square + 1);
+}
+
+TEST(Picture, SmallSquaresGiveWayToPlainAreas) {
+  TestWindow window;
+  const Picture picture = PictureOf(window, "70", 3);  // 12 squares down
+  const Scene four = Paint(picture, 400, 12 * 4 + 1);
+  EXPECT_TRUE(four.outlined);
+  EXPECT_EQ(four.square, 4);
+  EXPECT_TRUE(four.labels.empty());  // no letter fits into three pixels
+  const Scene three = Paint(picture, 400, 12 * 4);
+  EXPECT_FALSE(three.outlined);
+  EXPECT_TRUE(three.labels.empty());
+  ASSERT_EQ(three.fills.size(), 2u);  // the frame, and the letter squares over it
+  EXPECT_EQ(three.fills[0].colour, window::picture::kFrameColour);
+  EXPECT_EQ(three.fills[1].colour, window::picture::kLetterColour);
+
+  // The longest strip and the largest square both draw in a few areas, gold all round.
+  window.Calculate(U"16380");
+  window.form.UserSelect(0, 0);
+  const Picture strip = Picture::Of(window.form);
+  ASSERT_TRUE(strip.HasGrid());
+  EXPECT_EQ(strip.Rows(), 16382);
+  const Scene thin = Paint(strip, 400, 600);
+  ASSERT_EQ(thin.fills.size(), 2u);
+  EXPECT_EQ(thin.grid.width, 3);
+  EXPECT_EQ(thin.grid.height, 600);
+  const Bitmap bitmap(thin, 400, 600);
+  EXPECT_EQ(bitmap.At(thin.grid.x, 300), window::picture::kFrameColour);
+  EXPECT_EQ(bitmap.At(thin.grid.x + 1, 300), window::picture::kLetterColour);
+  EXPECT_EQ(bitmap.At(thin.grid.x + 2, 300), window::picture::kFrameColour);
+
+  window.form.UserSelect(0, window.form.List1[0].ListCount() - 1);  // 128 × 128
+  const Picture square = Picture::Of(window.form);
+  EXPECT_EQ(square.Across(), 128);
+  const Scene big = Paint(square, 500, 400);
+  EXPECT_EQ(big.fills.size(), 2u);
+  EXPECT_EQ(big.grid.width, big.grid.height);
+  EXPECT_EQ(big.grid.y, 0);
+}
+
+}  // namespace
