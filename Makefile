@@ -9,7 +9,7 @@ PACKAGES := cmake make g++ clang clang-format libclang-rt-14-dev libgtest-dev li
             lintian desktop-file-utils appstream libx11-dev
 # The browser page and its tests: Debian's emscripten (its optimiser needs acorn on NODE_PATH) and
 # a headless Chromium driven through its driver.
-WEB_PACKAGES := emscripten node-acorn chromium chromium-driver python3-selenium
+WEB_PACKAGES := emscripten node-acorn chromium chromium-driver python3-selenium python3-pil
 # The accessibility engine that the page's tests run in the page, into the build folder.
 AXE_VERSION := 4.14.1
 AXE := $(BUILD)/axe/node_modules/axe-core/axe.min.js

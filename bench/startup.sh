@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up time and memory of the program against a bare Qt window of the same size with one
 # label, on one virtual display, alternating the two; then the time of a click on "Изчисли"
-# for 16130. The start-up runs from the program's start to the X server's MapNotify event for
+# for 16130, and of opening the picture of a row. The start-up runs from the program's start to the X server's MapNotify event for
 # its window, as map_wait sees it. Usage: bench/startup.sh [BUILD_DIR] [RUNS]   (run
 # `make build` first)
 set -euo pipefail
@@ -53,3 +53,4 @@ echo "resident memory 1 s later, kB, median of $runs: program $(spread 2 1 < "$w
      "bare window $(spread 2 1 < "$work/bare.txt"), ratio" \
      "$(ratio "$(median 2 1 < "$work/ramka.txt")" "$(median 2 1 < "$work/bare.txt")")"
 "$build/bench/click_bench"
+"$build/bench/picture_bench"

@@ -5,6 +5,7 @@ under a dark colour scheme, accessibility as axe-core checks it, installing it a
 offline, and a phone's screen. Usage: browser_test.py PAGE_FOLDER [AXE_SCRIPT]"""
 
 import contextlib
+import io
 import json
 import pathlib
 import re
@@ -14,6 +15,7 @@ import sys
 import tempfile
 import unittest
 
+from PIL import Image
 from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
@@ -208,6 +210,70 @@ class Page(unittest.TestCase):
         finally:
             self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
 
+    def list_rows(self, index):
+        return self.control("List1", index).find_elements(By.TAG_NAME, "option")
+
+    def picture_words(self):
+        return self.driver.find_element(By.ID, "picture-words").text
+
+    def painted_squares(self):
+        """The colour inside each square of the picture as the browser painted it, counted; the
+        grid's place comes from the drawing, its columns and rows from the words."""
+        drawing = self.driver.find_element(By.ID, "picture-drawing")
+        image = Image.open(io.BytesIO(drawing.screenshot_as_png)).convert("RGB")
+        x, y, width, _ = self.js("const g = document.querySelectorAll('#picture-drawing rect')[1];"
+                                 "return ['x', 'y', 'width', 'height'].map(k => g[k].baseVal.value)")
+        across, down = map(int, re.match(r"(\d+) × (\d+)", self.picture_words()).groups())
+        square = (width - 1) // (across + 2)
+        counted = {}
+        for row in range(down + 2):
+            for column in range(across + 2):
+                colour = "#%02x%02x%02x" % image.getpixel(
+                    (int(x) + column * square + 2, int(y) + row * square + 2))
+                counted[colour] = counted.get(colour, 0) + 1
+        return counted
+
+    def test_a_rows_picture_opens_follows_the_list_and_closes(self):
+        picture = self.driver.find_element(By.ID, "picture")
+        self.press(0)
+        listbox = self.control("List1", 2)
+        self.assertIn("Enter", listbox.get_attribute("title"))
+        listbox.send_keys(Keys.ENTER)  # no row selected: nothing opens
+        self.assertFalse(picture.is_displayed())
+
+        ActionChains(self.driver).double_click(self.list_rows(2)[3]).perform()
+        self.assertTrue(picture.is_displayed())
+        self.assertEqual(self.selection(), [3] * 3)
+        self.assertEqual(self.js("return document.activeElement"), listbox)  # the focus stays
+        words = "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадрата"
+        self.assertEqual(self.picture_words(), words)
+        drawing = self.driver.find_element(By.ID, "picture-drawing")
+        self.assertEqual((drawing.get_attribute("role"), drawing.get_attribute("aria-label")),
+                         ("img", words))
+        self.assertEqual(self.driver.find_element(By.ID, "picture-words")
+                         .get_attribute("aria-live"), "polite")
+        self.assertEqual(self.painted_squares(), {"#c0c000": 38, "#808000": 70})
+
+        listbox.send_keys(Keys.ARROW_UP)
+        self.assertEqual(self.picture_words(),
+                         "5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадрата")
+        self.assertEqual(self.painted_squares(), {"#c0c000": 42, "#808000": 70})
+
+        listbox.send_keys(Keys.ESCAPE)
+        self.assertFalse(picture.is_displayed())
+        self.assertEqual(self.lists(), SEVENTY)
+        listbox.send_keys(Keys.ENTER)
+        self.assertTrue(picture.is_displayed())
+
+        self.press(1)  # "Изчисти": no row any more
+        self.assertEqual(self.picture_words(), "Няма избран ред: изберете ред в списъците.")
+        self.assertEqual(self.js("return document.querySelectorAll('#picture-drawing rect').length"),
+                         1)  # the background alone
+        self.driver.find_element(By.ID, "picture-close").click()
+        self.assertFalse(picture.is_displayed())
+        self.calculate("70")
+        self.assertEqual(self.lists(), SEVENTY)
+
     def test_keeps_its_light_look_under_a_dark_colour_scheme(self):
         with self.dark():
             self.open(f"{self.host}/index.html")
@@ -222,7 +288,10 @@ class Page(unittest.TestCase):
         for scheme in (contextlib.nullcontext, self.dark):
             with scheme():
                 self.open(f"{self.host}/index.html")
-                self.press(0)  # with rows in the lists
+                self.press(0)  # with rows in the lists, and the picture of the last one open
+                self.list_rows(2)[-1].click()
+                self.control("List1", 2).send_keys(Keys.ENTER)
+                self.assertTrue(self.driver.find_element(By.ID, "picture").is_displayed())
                 self.js(AXE.read_text(encoding="utf-8"))
                 violations = self.driver.execute_async_script(
                     "axe.run(document).then((result) => arguments[0](result.violations))")

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "runtime/text.h"
+#include "web/picture_svg.h"
 #include "window/model.h"
+#include "window/picture.h"
 #include "window/program.h"
 
 namespace {
@@ -133,6 +135,20 @@ EMSCRIPTEN_KEEPALIVE void ramka_user_select(int list, int row) {
 EMSCRIPTEN_KEEPALIVE int ramka_list_index(int list) {
   const window::Form& form = TheProgram().form;
   return IsIndex(list, form.List1.size()) ? form.List1[list].ListIndex() : -1;
+}
+
+// The picture of the selected row as SVG for an area of that many CSS pixels, and the words that
+// say what it shows; each valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* ramka_picture(int width, int height) {
+  static std::string svg;
+  svg = web::PictureSvg(window::picture::Picture::Of(TheProgram().form), width, height);
+  return svg.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* ramka_picture_words() {
+  static std::string words;
+  words = window::picture::Picture::Of(TheProgram().form).Words();
+  return words.c_str();
 }
 
 }  // extern "C"

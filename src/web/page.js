@@ -16,21 +16,25 @@
   const page = {
     textChanged(box, text) {
       if (controls.Text2[box].value !== text) controls.Text2[box].value = text;
+      pictureChanged();  // the letters may now be numbered, or the mantra's
     },
     enabledChanged(box, enabled) {
       controls.Text2[box].disabled = !enabled;
     },
     valueChanged(option, selected) {
       controls.Option1[option].checked = selected;
+      pictureChanged();
     },
     listCleared(list) {
       controls.List1[list].replaceChildren();
+      pictureChanged();
     },
     itemAdded(list, item) {
       controls.List1[list].append(new Option(item));
     },
     listIndexChanged(list, row) {
       controls.List1[list].selectedIndex = row;
+      pictureChanged();
     },
     errorReported(message) {
       showError(message);
@@ -106,6 +110,55 @@
       if (event.key === "Enter") event.preventDefault();
     });
   }
+
+  // The picture of the selected row, in a panel beside the window, drawn by the core as SVG for
+  // the panel's size. It follows every change of the form, once each change has run its course;
+  // the focus stays where it was.
+  const picture = document.getElementById("picture");
+  const drawing = document.getElementById("picture-drawing");
+  const words = document.getElementById("picture-words");
+  let redraw = false;
+  let drawnSize = "";
+  function drawPicture() {
+    redraw = false;
+    if (picture.hidden) return;
+    const [width, height] = [drawing.clientWidth, drawing.clientHeight];
+    drawnSize = `${width}×${height}`;
+    const svg = core.UTF8ToString(core._ramka_picture(width, height));
+    const text = core.UTF8ToString(core._ramka_picture_words());
+    drawing.innerHTML = svg;
+    drawing.setAttribute("aria-label", text);
+    if (words.textContent !== text) words.textContent = text;  // read out politely
+  }
+  function pictureChanged() {
+    if (picture.hidden || redraw) return;
+    redraw = true;
+    queueMicrotask(drawPicture);
+  }
+  function openPicture() {
+    picture.hidden = false;
+    drawPicture();
+    performance.mark("picture");
+  }
+  function closePicture() {
+    picture.hidden = true;
+  }
+  controls.List1.forEach((list) => {
+    list.addEventListener("dblclick", () => { if (list.selectedIndex >= 0) openPicture(); });
+    list.addEventListener("keydown", (event) => {
+      if (event.key === "Enter" && list.selectedIndex >= 0) {
+        event.preventDefault();
+        openPicture();
+      }
+    });
+  });
+  document.getElementById("picture-close").addEventListener("click", closePicture);
+  document.addEventListener("keydown", (event) => {
+    if (event.key === "Escape" && !picture.hidden && !errorBox.open) closePicture();
+  });
+  new ResizeObserver(() => {
+    if (`${drawing.clientWidth}×${drawing.clientHeight}` !== drawnSize) pictureChanged();
+  }).observe(drawing);
 
   core._ramka_load();
   globalThis.ramka = core;  // for the tests and the benchmark: the core as code sees it

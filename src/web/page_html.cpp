@@ -5,37 +5,15 @@
 
 #include "web/layout_json.h"
 #include "window/layout.h"
+#include "window/picture.h"
 
 namespace web {
 
 namespace {
 
 namespace layout = window::layout;
+namespace picture = window::picture;
 using layout::Kind;
-
-// Text as HTML: the characters that could end or start markup as entities.
-std::string Escaped(std::string_view text) {
-  std::string html;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        html += "&amp;";
-        break;
-      case '<':
-        html += "&lt;";
-        break;
-      case '>':
-        html += "&gt;";
-        break;
-      case '"':
-        html += "&quot;";
-        break;
-      default:
-        html += c;
-    }
-  }
-  return html;
-}
 
 std::string Attribute(std::string_view name, std::string_view value) {
   return ' ' + std::string(name) + "=\"" + Escaped(value) + '"';
@@ -90,7 +68,8 @@ std::string Element(const layout::Control& control) {
       return "<input type=\"text\" spellcheck=\"false\" autocomplete=\"off\"" + Name(control) +
              common + '>';
     case Kind::kList:  // a list box, not a drop-down
-      return "<select size=\"2\"" + Name(control) + common + "></select>";
+      return "<select size=\"2\"" + Name(control) + Attribute("title", picture::kListHint) +
+             common + "></select>";
     case Kind::kButton:
       return "<button type=\"button\"" + common + '>' + Text(control) + "</button>";
     case Kind::kPicture:
@@ -137,6 +116,29 @@ const char* TitleText() {
 
 }  // namespace
 
+std::string Escaped(std::string_view text) {
+  std::string html;
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        html += "&amp;";
+        break;
+      case '<':
+        html += "&lt;";
+        break;
+      case '>':
+        html += "&gt;";
+        break;
+      case '"':
+        html += "&quot;";
+        break;
+      default:
+        html += c;
+    }
+  }
+  return html;
+}
+
 std::string WindowHtml() {
   std::string html = "<main id=\"window\" style=\"--width:" +
                      std::to_string(layout::Pixels(layout::kClientWidth)) +
@@ -155,6 +157,8 @@ std::string PageHtml(std::string_view page) {
   Replace(html, "@CAPTION@", Escaped(layout::kCaption));
   Replace(html, "@THEME@", ThemeColour());
   Replace(html, "@WINDOW@", WindowHtml());
+  Replace(html, "@PICTURE_CAPTION@", Escaped(picture::kCaption));
+  Replace(html, "@CLOSE@", Escaped(picture::kClose));
   return html;
 }
 

@@ -11,7 +11,11 @@ namespace web {
 // soon as it has read the page. The script then binds these elements to the form.
 std::string WindowHtml();
 
-// The page itself: `page` with "@CAPTION@", "@THEME@" and "@WINDOW@" filled in.
+// Text as HTML: the characters that could end or start markup as entities.
+std::string Escaped(std::string_view text);
+
+// The page itself: `page` with "@CAPTION@", "@THEME@", "@WINDOW@" and the picture panel's
+// texts filled in.
 std::string PageHtml(std::string_view page);
 
 // The web app manifest: the names, colours and icons under which the page is installed.
