@@ -7,6 +7,8 @@ PACKAGES := cmake make g++ clang clang-format libclang-rt-14-dev libgtest-dev li
             qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth xdotool imagemagick \
             x11-utils pkg-config qt6-gtk-platformtheme qt6-translations-l10n binutils-mingw-w64-x86-64 dpkg-dev file \
             lintian desktop-file-utils appstream libx11-dev
+# hardening-check, without the many tools that devscripts recommends.
+LEAN_PACKAGES := devscripts
 # The browser page and its tests: Debian's emscripten (its optimiser needs acorn on NODE_PATH) and
 # a headless Chromium driven through its driver.
 WEB_PACKAGES := emscripten node-acorn chromium chromium-driver python3-selenium python3-pil
@@ -14,27 +16,32 @@ WEB_PACKAGES := emscripten node-acorn chromium chromium-driver python3-selenium 
 AXE_VERSION := 4.14.1
 AXE := $(BUILD)/axe/node_modules/axe-core/axe.min.js
 # The Windows program and its tests: Debian's MinGW-w64 cross-compiler, and 64-bit Wine.
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine64
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine64 wixl msitools
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+# Every file a build makes is dated by the last commit, so that the same commit gives the same
+# downloads wherever and whenever it is built.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
+export SOURCE_DATE_EPOCH
 
-.PHONY: all deps web-deps windows-deps build web windows dist run test sanitize fuzz bench \
-        format-check clean
+.PHONY: all deps web-deps windows-deps build web windows dist reproducible run test sanitize \
+        fuzz bench format-check clean
 
 all: build
 
-# Installs whichever of the packages given are missing.
+# Installs whichever of the packages given are missing, with the apt-get options given.
 define install
 	@missing=$$(for p in $(1); do \
 	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
-	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $(2) $$missing; \
 	fi
 endef
 
 deps:
 	$(call install,$(PACKAGES))
+	$(call install,$(LEAN_PACKAGES),--no-install-recommends)
 
 web-deps:
 	$(call install,$(WEB_PACKAGES))
@@ -58,22 +65,41 @@ web: web-deps
 	  -DRAMKA_WERROR=$(WERROR)
 	NODE_PATH=/usr/share/nodejs cmake --build build-web -j $(JOBS) --target page
 
-# The Windows program: $(BUILD)/windows/ramka.exe, 64-bit, one self-contained file.
+# The Windows program: $(BUILD)/windows/ramka.exe, 64-bit, one self-contained file; and its
+# Windows Installer package beside it.
 windows: windows-deps
 	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=MinSizeRel -DRAMKA_WINDOWS_DIR=$(CURDIR)/$(BUILD)/windows -DRAMKA_WERROR=$(WERROR)
-	cmake --build build-windows -j $(JOBS) --target ramka
+	cmake --build build-windows -j $(JOBS) --target ramka installer
 
-# What a user downloads, in dist/: the Windows program, the Debian package and the page as a
-# zip file, with their SHA-256 sums.
+# What a user downloads, in dist/: the Windows program and its installer package, the Debian
+# package and the page as a zip file, with their SHA-256 sums. The zip's entries stand in name
+# order, dated by the last commit.
 dist: build web windows
 	rm -rf dist && mkdir -p dist/package
-	cp $(BUILD)/windows/ramka.exe dist/
+	cp $(BUILD)/windows/ramka.exe $(BUILD)/windows/ramka-*-x64.msi dist/
 	cd $(BUILD) && cpack -G DEB -B $(CURDIR)/dist/package >/dev/null
 	mv dist/package/*.deb dist/ && rm -rf dist/package
-	cd $(BUILD)/web && cmake -E tar cf $(CURDIR)/dist/ramka-web.zip --format=zip -- *
-	cd dist && sha256sum ramka.exe *.deb ramka-web.zip > SHA256SUMS
+	cd $(BUILD)/web && TZ=UTC LC_ALL=C cmake -E tar cf $(CURDIR)/dist/ramka-web.zip --format=zip \
+	  "--mtime=$$(date -u -d @$(SOURCE_DATE_EPOCH) '+%Y-%m-%d %H:%M:%S UTC')" -- $$(LC_ALL=C ls)
+	cd dist && sha256sum ramka.exe ramka-*-x64.msi *.deb ramka-web.zip > SHA256SUMS
 	@cat dist/SHA256SUMS
+
+# Builds the downloads of the last commit twice, from two clones in two folders of different
+# names, one after the other, and compares them byte for byte.
+reproducible:
+	@work=$$(mktemp -d) && trap 'rm -rf "$$work"' EXIT && \
+	for build in first second-build; do \
+	  git clone --quiet --no-hardlinks "$(CURDIR)" "$$work/$$build" && \
+	  $(MAKE) -C "$$work/$$build" dist >"$$work/$$build.log" 2>&1 || \
+	    { tail -30 "$$work/$$build.log"; exit 1; }; \
+	done && \
+	cat "$$work/first/dist/SHA256SUMS" && \
+	if cmp "$$work/first/dist/SHA256SUMS" "$$work/second-build/dist/SHA256SUMS"; then \
+	  echo "Reproducible: both builds gave the same bytes"; \
+	else \
+	  diff "$$work/first/dist/SHA256SUMS" "$$work/second-build/dist/SHA256SUMS"; exit 1; \
+	fi
 
 $(AXE):
 	@command -v npm >/dev/null || $(SUDO) apt-get install -y npm

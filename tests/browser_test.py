@@ -195,9 +195,38 @@ class Page(unittest.TestCase):
         self.assertEqual(focusable[:3], ["Text1(0)", "Text1(1)", "Label1(0)"])
 
     def test_opened_from_the_file_system(self):
+        self.driver.get_log("browser")  # what earlier pages logged
         self.open(PAGE.joinpath("index.html").as_uri())
         self.assertEqual(self.box(1).get_property("value"), "70")
         self.press(0)
+        self.assertEqual(self.lists(), SEVENTY)
+        self.assertEqual(self.driver.get_log("browser"), [])  # no manifest or worker tried there
+        self.assertEqual(self.js("return document.querySelector('link[rel=manifest]')"), None)
+
+    def test_runs_only_its_own_code(self):
+        self.assertIn("manifest.webmanifest",
+                      self.js("return document.querySelector('link[rel=manifest]').href"))
+        self.assertEqual(self.js("return document.querySelectorAll('[style], style').length"), 0)
+        refused = self.driver.execute_async_script("""
+            const done = arguments[0], refused = [];
+            document.addEventListener("securitypolicyviolation",
+                                      (event) => refused.push(event.effectiveDirective));
+            const script = document.createElement("script");
+            script.textContent = "window.injected = true";
+            document.head.append(script);
+            const title = document.querySelector("h1");
+            title.setAttribute("onclick", "window.clicked = true");
+            title.click();
+            const style = document.createElement("style");
+            style.textContent = "body { visibility: hidden }";
+            document.head.append(style);
+            setTimeout(() => done([refused.sort(), window.injected === true,
+                                   window.clicked === true,
+                                   getComputedStyle(document.body).visibility]), 100);
+        """)
+        self.assertEqual(refused, [["script-src-attr", "script-src-elem", "style-src-elem"],
+                                   False, False, "visible"])
+        self.press(0)  # the page itself works on
         self.assertEqual(self.lists(), SEVENTY)
 
     @contextlib.contextmanager

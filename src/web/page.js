@@ -167,6 +167,12 @@
 
   // Served from a host, the page keeps its files for working offline; browsers allow that over
   // https and on the local machine, and from the file system the page works as it is.
+  // The web app manifest likewise, which a page from the file system may not read.
+  if (location.protocol !== "file:") {
+    const manifest = Object.assign(document.createElement("link"),
+                                   { rel: "manifest", href: "manifest.webmanifest" });
+    document.head.append(manifest);
+  }
   if ("serviceWorker" in navigator && isSecureContext && location.protocol !== "file:") {
     navigator.serviceWorker.register("worker.js");
   }

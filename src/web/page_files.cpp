@@ -1,5 +1,5 @@
 // Writes the page's files that come from the layout table, when the page is built (run by
-// Node.js): page_files html TEMPLATE OUT | manifest OUT | layout OUT
+// Node.js): page_files html TEMPLATE OUT | css OUT | manifest OUT | layout OUT
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -29,12 +29,15 @@ int main(int argc, char* argv[]) {
   bool written = false;
   if (what == "html" && argc == 4) {
     written = Write(argv[3], web::PageHtml(Read(argv[2])));
+  } else if (what == "css" && argc == 3) {
+    written = Write(argv[2], web::WindowCss());
   } else if (what == "manifest" && argc == 3) {
     written = Write(argv[2], web::AppManifest());
   } else if (what == "layout" && argc == 3) {
     written = Write(argv[2], web::LayoutJson() + '\n');
   } else {
-    std::fputs("usage: page_files html TEMPLATE OUT | manifest OUT | layout OUT\n", stderr);
+    std::fputs("usage: page_files html TEMPLATE OUT | css OUT | manifest OUT | layout OUT\n",
+               stderr);
     return 2;
   }
   return written ? 0 : 1;

@@ -30,19 +30,29 @@ std::string Name(const layout::Control& control) {
                    control.accessible_name != nullptr ? control.accessible_name : control.text);
 }
 
-// What every control's element carries: its name in the form and its kind, for the script; its
-// rectangle in pixels within its parent at the usual resolution, which the style scales down on a
-// narrower screen; its colour; and its place in the stack, later controls above earlier ones.
-std::string Common(const layout::Control& control, const layout::Control* frame) {
+std::string ControlName(const layout::Control& control) {
+  return std::string(control.name) + '(' + std::to_string(control.index) + ')';
+}
+
+// What every control's element carries: its name in the form and its kind, for the script and
+// for the window's stylesheet, which places and colours it.
+std::string Common(const layout::Control& control) {
+  return Attribute("data-control", ControlName(control)) +
+         Attribute("data-kind", KindName(control.kind)) + (control.hidden ? " hidden" : "");
+}
+
+// A control's rule of the window's stylesheet: its rectangle in pixels within its parent at the
+// usual resolution, which the page's style scales down on a narrower screen; its colour; and its
+// place in the stack, later controls above earlier ones.
+std::string Rule(const layout::Control& control, const layout::Control* frame) {
   const layout::PixelRect rect = layout::InParent(control, frame);
-  std::string style = "--x:" + std::to_string(rect.x) + ";--y:" + std::to_string(rect.y) +
-                      ";--w:" + std::to_string(rect.width) + ";--h:" + std::to_string(rect.height) +
-                      ";z-index:" + std::to_string(&control - layout::kControls.data());
-  if (control.colour) style += ";background:" + CssColour(*control.colour);
-  return Attribute("data-control",
-                   std::string(control.name) + '(' + std::to_string(control.index) + ')') +
-         Attribute("data-kind", KindName(control.kind)) + Attribute("style", style) +
-         (control.hidden ? " hidden" : "");
+  std::string rule =
+      "#window [data-control=\"" + ControlName(control) +
+      "\"] {\n  --x: " + std::to_string(rect.x) + ";\n  --y: " + std::to_string(rect.y) +
+      ";\n  --w: " + std::to_string(rect.width) + ";\n  --h: " + std::to_string(rect.height) +
+      ";\n  z-index: " + std::to_string(&control - layout::kControls.data()) + ";\n";
+  if (control.colour) rule += "  background: " + CssColour(*control.colour) + ";\n";
+  return rule + "}\n";
 }
 
 std::vector<const layout::Control*> InTabOrder() {
@@ -55,8 +65,7 @@ std::vector<const layout::Control*> InTabOrder() {
 
 // One control as HTML; a frame holds the options.
 std::string Element(const layout::Control& control) {
-  const layout::Control* frame = layout::Frame();
-  const std::string common = Common(control, frame);
+  const std::string common = Common(control);
   switch (control.kind) {
     case Kind::kNote:
       return "<textarea readonly" + Name(control) + common + '>' + Text(control) + "</textarea>";
@@ -78,9 +87,8 @@ std::string Element(const layout::Control& control) {
       std::string html = "<fieldset" + common + "><legend>" + Text(control) + "</legend>";
       for (const layout::Control* option : InTabOrder()) {
         if (option->kind != Kind::kOption) continue;
-        html += "\n<label class=\"option\"" + Common(*option, frame) +
-                "><input type=\"radio\" name=\"" + option->name + "\">" + Text(*option) +
-                "</label>";
+        html += "\n<label class=\"option\"" + Common(*option) + "><input type=\"radio\" name=\"" +
+                option->name + "\">" + Text(*option) + "</label>";
       }
       return html + "\n</fieldset>";
     }
@@ -140,16 +148,27 @@ std::string Escaped(std::string_view text) {
 }
 
 std::string WindowHtml() {
-  std::string html = "<main id=\"window\" style=\"--width:" +
-                     std::to_string(layout::Pixels(layout::kClientWidth)) +
-                     ";--height:" + std::to_string(layout::Pixels(layout::kClientHeight)) +
-                     ";--points:" + std::to_string(layout::kFontPoints) +
-                     ";background:" + CssColour(layout::kBackground) + "\">";
+  std::string html = "<main id=\"window\">";
   for (const layout::Control* control : InTabOrder()) {
     const std::string element = Element(*control);
     if (!element.empty()) html += '\n' + element;
   }
   return html + "\n</main>";
+}
+
+std::string WindowCss() {
+  std::string css =
+      "/* The window's size, font size and colour, and each control's rectangle, colour and place\n"
+      "   in the stack, written from the layout table when the page is built. */\n"
+      "#window {\n  --width: " +
+      std::to_string(layout::Pixels(layout::kClientWidth)) +
+      ";\n  --height: " + std::to_string(layout::Pixels(layout::kClientHeight)) +
+      ";\n  --points: " + std::to_string(layout::kFontPoints) +
+      ";\n  background: " + CssColour(layout::kBackground) + ";\n}\n";
+  const layout::Control* frame = layout::Frame();
+  for (const layout::Control* control : InTabOrder())
+    css += Rule(*control, frame);
+  return css;
 }
 
 std::string PageHtml(std::string_view page) {

@@ -7,9 +7,13 @@
 namespace web {
 
 // The window as HTML: every control of the table as the element that shows it, in tab order,
-// with its rectangle, colour, text and accessible name, so that the browser paints the window as
-// soon as it has read the page. The script then binds these elements to the form.
+// with its text and accessible name, so that the browser paints the window as soon as it has
+// read the page and its stylesheets. The script then binds these elements to the form.
 std::string WindowHtml();
+
+// The window's stylesheet: the window's size and colour, and every control's rectangle and
+// colour, so that the page holds no style of its own in its markup.
+std::string WindowCss();
 
 // Text as HTML: the characters that could end or start markup as entities.
 std::string Escaped(std::string_view text);

@@ -419,6 +419,7 @@ void FormWindow::AddListHints() {
   HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, MulDiv(320, dpi_, 96));  // broken into lines
   static std::wstring hint = WideFromUtf8(window::picture::kListHint);
   for (const Placed& placed : controls_) {
     if (placed.control->kind != Kind::kList) continue;

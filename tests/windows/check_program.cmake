@@ -1,5 +1,6 @@
 # The program file as a user downloads it: a 64-bit Windows GUI program of at most 400 KB that
-# imports only DLLs that every Windows has, and carries its icon, version record and manifest.
+# imports only DLLs that every Windows has, carries its icon, version record and manifest, and is
+# hardened: high-entropy address randomisation, no executable data, terminal-server aware.
 # Arguments: OBJDUMP, WINDRES, PROGRAM.
 file(SIZE "${PROGRAM}" size)
 if(size GREATER 409600)
@@ -10,7 +11,8 @@ if(failed)
   message(FATAL_ERROR "objdump could not read ${PROGRAM}")
 endif()
 include("${CMAKE_CURRENT_LIST_DIR}/../require_text.cmake")
-require_text("${headers}" "The program's headers" "file format pei-x86-64" "(Windows GUI)")
+require_text("${headers}" "The program's headers" "file format pei-x86-64" "(Windows GUI)"
+             "HIGH_ENTROPY_VA" "DYNAMIC_BASE" "NX_COMPAT" "TERMINAL_SERVICE_AWARE")
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
 foreach(import IN LISTS imports)
   string(REPLACE "DLL Name: " "" dll "${import}")

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The Windows Installer package under 64-bit Wine, in a fresh prefix, as an administrator deploys
+# it: a silent install puts the program, the Start menu shortcut and the uninstall entry in place,
+# with their Bulgarian names; the installed program shows its window; a silent uninstall leaves
+# nothing behind. Needs a display (make test runs the Windows tests on a virtual one).
+# Usage: check_installer.sh PACKAGE.msi WORK_FOLDER
+set -euo pipefail
+package=$(realpath "$1")
+work=$2
+name="Математика - периметър на правоъгълник"
+product="{8D3B2E0A-5C1F-4E61-9A57-0B6C2D1E4F70}"
+uninstall="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
+
+rm -rf "$work"
+mkdir -p "$work"
+export WINEPREFIX=$work/prefix WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"  # no Linux menu entries either
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+trap '"$wineserver" -k 2>/dev/null || true' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The icon of the shortcut and of the entry comes from the package's icon table (Wine writes no
+# DisplayIcon for it; Windows does).
+grep -qP '^ARPPRODUCTICON\tramka.ico' <(msiinfo export "$package" Property) ||
+  fail "the package names no icon for its uninstall entry"
+grep -qP '^StartMenu\t.*\tramka.ico\t' <(msiinfo export "$package" Shortcut) ||
+  fail "the shortcut has no icon"
+[ -z "$(msiinfo export "$package" CustomAction | tail -n +4)" ] || fail "the package has custom actions"
+
+"$wine" wineboot --init >/dev/null 2>&1
+"$wineserver" -w
+drive=$WINEPREFIX/drive_c
+
+# The uninstall entry as text: reg exports UTF-16, read back as UTF-8.
+entry() {
+  "$wine" reg export "$uninstall" "Z:$work/entry.reg" /y >/dev/null 2>&1 || return 1
+  iconv -f UTF-16 -t UTF-8 "$work/entry.reg" | tr -d '\r'
+}
+shortcuts() { find "$drive" -path '*Start Menu/Programs/*' -name '*.lnk' 2>/dev/null; }
+
+"$wine" msiexec /i "Z:$package" /qn
+"$wineserver" -w
+[ -f "$drive/Program Files/Ramka/ramka.exe" ] || fail "the program is not in Program Files\\Ramka"
+link=$(shortcuts)
+[ "$(basename "$link")" = "$name.lnk" ] || fail "the Start menu holds '$link', not '$name.lnk'"
+grep -q "ramka.exe" <(iconv -f UTF-16LE -t UTF-8 -c "$link"; strings "$link") ||
+  fail "the shortcut does not lead to ramka.exe"
+installed=$(entry) || fail "no uninstall entry"
+for line in "\"DisplayName\"=\"$name\"" '"DisplayVersion"="1.00"' \
+            '"Publisher"="The Ramka developers"' '"NoModify"=dword:00000001' \
+            '"NoRepair"=dword:00000001'; do
+  grep -qF "$line" <<<"$installed" || fail "the uninstall entry lacks $line"
+done
+echo "installed: $drive/Program Files/Ramka/ramka.exe, shortcut '$(basename "$link")'"
+grep -E '^"(DisplayName|DisplayVersion|Publisher)"' <<<"$installed"
+
+# The installed program starts and shows its window.
+"$wine" "C:\\Program Files\\Ramka\\ramka.exe" &
+timeout 60 xdotool search --sync --onlyvisible --name "периметър на правоъгълник" >/dev/null ||
+  fail "the installed program showed no window"
+echo "the installed program showed its window"
+"$wineserver" -k
+"$wineserver" -w 2>/dev/null || true
+
+"$wine" msiexec /x "Z:$package" /qn
+"$wineserver" -w
+[ ! -e "$drive/Program Files/Ramka" ] || fail "Program Files\\Ramka is still there"
+[ -z "$(shortcuts)" ] || fail "a shortcut is still there: $(shortcuts)"
+! entry >/dev/null || fail "the uninstall entry is still there"
+echo "uninstalled: no program folder, shortcut or uninstall entry left"
