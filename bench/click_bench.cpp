@@ -12,20 +12,7 @@
 #include <vector>
 
 #include "desktop/program.h"
-
-namespace {
-
-// Counts the paint events of the widgets it watches.
-class PaintCounter : public QObject {
- public:
-  int painted = 0;
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++painted;
-    return QObject::eventFilter(watched, event);
-  }
-};
-
-}  // namespace
+#include "paint_counter.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

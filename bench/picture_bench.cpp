@@ -12,18 +12,9 @@
 
 #include "desktop/picture_window.h"
 #include "desktop/program.h"
+#include "paint_counter.h"
 
 namespace {
-
-// Counts the paint events of the widget it watches.
-class PaintCounter : public QObject {
- public:
-  int painted = 0;
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++painted;
-    return QObject::eventFilter(watched, event);
-  }
-};
 
 struct Case {
   const char32_t* count;

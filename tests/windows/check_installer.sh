@@ -2,7 +2,7 @@
 # The Windows Installer package under 64-bit Wine, in a fresh prefix, as an administrator deploys
 # it: a silent install puts the program, the Start menu shortcut and the uninstall entry in place,
 # with their Bulgarian names; the installed program shows its window; a silent uninstall leaves
-# nothing behind. Needs a display (make test runs the Windows tests on a virtual one).
+# nothing behind. Needs a display of its own.
 # Usage: check_installer.sh PACKAGE.msi WORK_FOLDER
 set -euo pipefail
 package=$(realpath "$1")
