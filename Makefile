@@ -6,7 +6,7 @@ JOBS ?= 2
 PACKAGES := cmake make g++ clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth xdotool imagemagick \
             x11-utils pkg-config qt6-gtk-platformtheme qt6-translations-l10n binutils-mingw-w64-x86-64 dpkg-dev file \
-            lintian desktop-file-utils appstream libx11-dev
+            lintian desktop-file-utils appstream libx11-dev zip
 # hardening-check, without the many tools that devscripts recommends.
 LEAN_PACKAGES := devscripts
 # The browser page and its tests: Debian's emscripten (its optimiser needs acorn on NODE_PATH) and
@@ -74,14 +74,16 @@ windows: windows-deps
 
 # What a user downloads, in dist/: the Windows program and its installer package, the Debian
 # package and the page as a zip file, with their SHA-256 sums. The zip's entries stand in name
-# order, dated by the last commit.
+# order, dated by the last commit, without the extra fields that would keep the build's own
+# times and owner.
 dist: build web windows
 	rm -rf dist && mkdir -p dist/package
 	cp $(BUILD)/windows/ramka.exe $(BUILD)/windows/ramka-*-x64.msi dist/
 	cd $(BUILD) && cpack -G DEB -B $(CURDIR)/dist/package >/dev/null
 	mv dist/package/*.deb dist/ && rm -rf dist/package
-	cd $(BUILD)/web && TZ=UTC LC_ALL=C cmake -E tar cf $(CURDIR)/dist/ramka-web.zip --format=zip \
-	  "--mtime=$$(date -u -d @$(SOURCE_DATE_EPOCH) '+%Y-%m-%d %H:%M:%S UTC')" -- $$(LC_ALL=C ls)
+	rm -rf $(BUILD)/web-zip && cp -r $(BUILD)/web $(BUILD)/web-zip
+	touch -d @$(SOURCE_DATE_EPOCH) $(BUILD)/web-zip/*
+	cd $(BUILD)/web-zip && TZ=UTC zip -X -q -9 $(CURDIR)/dist/ramka-web.zip $$(LC_ALL=C ls)
 	cd dist && sha256sum ramka.exe ramka-*-x64.msi *.deb ramka-web.zip > SHA256SUMS
 	@cat dist/SHA256SUMS
 
