@@ -83,6 +83,9 @@ runtime::String FromPage(const char* utf8) {
   return utf8 != nullptr ? runtime::FromUtf8(utf8) : runtime::String();
 }
 
+// The picture that ramka_picture() drew last.
+window::picture::Picture drawn_picture;
+
 bool IsIndex(int index, size_t count) {
   return index >= 0 && static_cast<size_t>(index) < count;
 }
@@ -137,18 +140,19 @@ EMSCRIPTEN_KEEPALIVE int ramka_list_index(int list) {
   return IsIndex(list, form.List1.size()) ? form.List1[list].ListIndex() : -1;
 }
 
-// The picture of the selected row as SVG for an area of that many CSS pixels, and the words that
-// say what it shows; each valid until the next call.
+// The picture of the selected row as SVG for an area of that many CSS pixels; then
+// ramka_picture_words() gives the words that say what it shows. Each is valid until the next
+// call of ramka_picture().
+
 EMSCRIPTEN_KEEPALIVE const char* ramka_picture(int width, int height) {
   static std::string svg;
-  svg = web::PictureSvg(window::picture::Picture::Of(TheProgram().form), width, height);
+  drawn_picture = window::picture::Picture::Of(TheProgram().form);
+  svg = web::PictureSvg(drawn_picture, width, height);
   return svg.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE const char* ramka_picture_words() {
-  static std::string words;
-  words = window::picture::Picture::Of(TheProgram().form).Words();
-  return words.c_str();
+  return drawn_picture.Words().c_str();
 }
 
 }  // extern "C"

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 #include "runtime/number_text.h"
 
@@ -17,16 +16,9 @@ std::string Number(int64_t value) {
   return ToUtf8(WholeText(value));
 }
 
-// A whole number as the result lists show it, or nothing if the text is not one.
-std::optional<int64_t> ListedNumber(const String& text) {
-  size_t at = text.size() > 1 && text[0] == U'-' ? 1 : 0;
-  if (at == text.size() || text.size() > 12) return std::nullopt;
-  int64_t value = 0;
-  for (; at < text.size(); ++at) {
-    if (text[at] < U'0' || text[at] > U'9') return std::nullopt;
-    value = value * 10 + (text[at] - U'0');
-  }
-  return text[0] == U'-' ? -value : value;
+// A number of the result lists, which hold the decimal texts of 16-bit whole numbers.
+int64_t Listed(const String& text) {
+  return static_cast<int64_t>(runtime::ReadNumber(text));
 }
 
 // "1 квадрат", "2 квадрата": a count and its noun, singular for one.
@@ -58,33 +50,28 @@ Picture Picture::Of(const Form& form) {
     }
   }
   const auto& sides = form.List1;
-  const std::optional<int64_t> across = ListedNumber(sides[0].Items()[row]);
-  const std::optional<int64_t> down = ListedNumber(sides[1].Items()[row]);
-  const std::optional<int64_t> count = ListedNumber(sides[1].Items()[0]);  // the strip 1 × N
-  if (!across || !down || !count || *across > 32767 || *down > 32767) {
-    picture.words_ = "Този ред не може да се нарисува.";
-    return picture;
-  }
-  if (*across < 0 || *down < 0) {
-    picture.words_ = "Страна " + Number(std::min(*across, *down)) +
+  const int64_t across = Listed(sides[0].Items()[row]);
+  const int64_t down = Listed(sides[1].Items()[row]);
+  const int64_t count = Listed(sides[1].Items()[0]);  // the strip 1 × N
+  if (across < 0 || down < 0) {
+    picture.words_ = "Страна " + Number(std::min(across, down)) +
                      " е отрицателна: такъв правоъгълник не може да се нарисува.";
     return picture;
   }
 
   picture.has_grid_ = true;
-  picture.across_ = static_cast<int>(*across);
-  picture.down_ = static_cast<int>(*down);
-  const int64_t squares = *across * *down;
-  picture.letters_ = static_cast<int>(std::clamp<int64_t>(*count, 0, squares));
+  picture.across_ = static_cast<int>(across);
+  picture.down_ = static_cast<int>(down);
+  const int64_t squares = across * down;
+  picture.letters_ = static_cast<int>(std::clamp<int64_t>(count, 0, squares));
   const String& mantra = form.Text2[0].Text();
-  if (form.Option1[0].Value() && static_cast<int64_t>(mantra.size()) == *count) {
+  if (form.Option1[0].Value() && static_cast<int64_t>(mantra.size()) == count) {
     picture.mantra_ = mantra;
   }
 
   std::string& words = picture.words_;
-  words = Number(*across) + " × " + Number(*down) + " = " +
-          Counted(squares, "квадрат", "квадрата") + ", " +
-          Counted(picture.letters_, "буква", "букви");
+  words = Number(across) + " × " + Number(down) + " = " + Counted(squares, "квадрат", "квадрата") +
+          ", " + Counted(picture.letters_, "буква", "букви");
   if (picture.Blanks() > 0) words += " и " + Counted(picture.Blanks(), "празен", "празни");
   words += ", рамка от " + Counted(picture.FrameSquares(), "квадрат", "квадрата");
   return picture;

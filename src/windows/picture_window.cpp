@@ -19,26 +19,8 @@ namespace {
 constexpr wchar_t kFrameClass[] = L"org.example.ramka.picture";
 constexpr wchar_t kCanvasClass[] = L"org.example.ramka.picture.canvas";
 
-COLORREF ToColorRef(window::layout::Rgb rgb) {
-  return RGB(rgb.red, rgb.green, rgb.blue);
-}
-
-void Fill(HDC dc, const window::layout::PixelRect& rect, window::layout::Rgb colour) {
-  const RECT area{rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
-  SetDCBrushColor(dc, ToColorRef(colour));
-  FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-}
-
-void Register(const wchar_t* name, WNDPROC procedure, bool with_icon) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.lpszClassName = name;
-  if (with_icon) window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  RegisterClassExW(&window_class);
+RECT ToRect(const window::layout::PixelRect& rect) {
+  return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
 }
 
 // The picture's size at a resolution: room for the squares and, under them, the words.
@@ -49,8 +31,8 @@ constexpr int kWordsHeight = 48;
 }  // namespace
 
 PictureWindow::PictureWindow(const window::Form& form, HWND owner) : form_(form) {
-  static const bool registered =
-      (Register(kFrameClass, &FrameProc, true), Register(kCanvasClass, &CanvasProc, false), true);
+  static const bool registered = RegisterWindowClass(kFrameClass, &FrameProc, true) != 0 &&
+                                 RegisterWindowClass(kCanvasClass, &CanvasProc, false) != 0;
   (void)registered;
   dpi_ = DpiOf(owner);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -102,18 +84,17 @@ void PictureWindow::Refresh() {
 }
 
 void PictureWindow::PaintInto(HDC dc, int width, int height) const {
-  Fill(dc, {0, 0, width, height}, picture::kBackground);
+  FillIn(dc, {0, 0, width, height}, picture::kBackground);
   const picture::Scene scene = picture::Paint(picture_, width, height);
   for (const picture::Fill& fill : scene.fills)
-    Fill(dc, fill.rect, fill.colour);
+    FillIn(dc, ToRect(fill.rect), fill.colour);
   if (scene.labels.empty()) return;
   HFONT font = FontFor(dpi_, scene.font_pixels);
   const HGDIOBJ before = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ToColorRef(picture::kInkColour));
   for (const picture::Label& label : scene.labels) {
-    RECT area{label.rect.x, label.rect.y, label.rect.x + label.rect.width,
-              label.rect.y + label.rect.height};
+    RECT area = ToRect(label.rect);
     const std::wstring text = WideFromUtf8(label.text);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
@@ -211,8 +192,7 @@ LRESULT PictureWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(window_, &client);
-      Fill(reinterpret_cast<HDC>(wparam), {0, 0, client.right, client.bottom},
-           picture::kBackground);
+      FillIn(reinterpret_cast<HDC>(wparam), client, picture::kBackground);
       return 1;
     }
     case WM_KEYDOWN:

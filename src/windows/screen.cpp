@@ -1,6 +1,5 @@
 #include "windows/screen.h"
 
-#include "window/layout.h"
 #include "windows/wide.h"
 
 namespace windows {
@@ -22,6 +21,32 @@ HFONT FontFor(int dpi, int pixels) {
   return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_ROMAN, WideFromUtf8(layout::kFontFamily).c_str());
+}
+
+COLORREF ToColorRef(window::layout::Rgb rgb) {
+  return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+void FillIn(HDC dc, const RECT& rect, window::layout::Rgb colour) {
+  SetDCBrushColor(dc, ToColorRef(colour));
+  FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool icons) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = instance;
+  if (icons) {
+    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    window_class.hIconSm = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  }
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.lpszClassName = name;
+  return RegisterClassExW(&window_class);
 }
 
 }  // namespace windows

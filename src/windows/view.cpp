@@ -26,10 +26,6 @@ constexpr wchar_t kClassName[] = L"org.example.ramka";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kFirstId = 100;  // clear of IDOK and IDCANCEL, which Enter and Escape send
 
-COLORREF ToColorRef(layout::Rgb rgb) {
-  return RGB(rgb.red, rgb.green, rgb.blue);
-}
-
 std::wstring WindowText(HWND handle) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
   text.resize(
@@ -124,27 +120,12 @@ void FitClient(HWND window, int width, int height) {
   }
 }
 
-ATOM RegisterWindowClass(WNDPROC procedure) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = instance;
-  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  window_class.hIconSm = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kClassName;
-  return RegisterClassExW(&window_class);
-}
-
 }  // namespace
 
 // The window opens with every control in place at the screen's resolution; a window that opens
 // on a monitor of another one is laid out again for it.
 FormWindow::FormWindow(window::Form& form) : form_(form) {
-  static const ATOM registered = RegisterWindowClass(&FormWindow::WindowProc);
+  static const ATOM registered = RegisterWindowClass(kClassName, &FormWindow::WindowProc, true);
   (void)registered;
   dpi_ = DpiOf(nullptr);
   RECT outer{0, 0, layout::Pixels(layout::kClientWidth, dpi_),
@@ -290,9 +271,7 @@ LRESULT FormWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(window_, &client);
-      const auto dc = reinterpret_cast<HDC>(wparam);
-      SetDCBrushColor(dc, ToColorRef(layout::kBackground));
-      FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+      FillIn(reinterpret_cast<HDC>(wparam), client, layout::kBackground);
       return 1;
     }
     case WM_ACTIVATE:  // the focus returns to where it was, at first to the first control
@@ -387,8 +366,7 @@ void FormWindow::Draw(const DRAWITEMSTRUCT& item) const {
   if (placed == nullptr || !placed->control->colour) return;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   RECT rect = item.rcItem;
-  SetDCBrushColor(item.hDC, ToColorRef(*placed->control->colour));
-  FillRect(item.hDC, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  FillIn(item.hDC, rect, *placed->control->colour);
   DrawEdge(item.hDC, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   if (placed->control->kind == Kind::kButton) {
     const std::wstring text = WideFromUtf8(placed->control->text);
