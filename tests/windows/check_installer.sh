@@ -1,15 +1,27 @@
 #!/usr/bin/env bash
-# The Windows Installer package under 64-bit Wine, in a fresh prefix, as an administrator deploys
-# it: a silent install puts the program, the Start menu shortcut and the uninstall entry in place,
-# with their Bulgarian names; the installed program shows its window; a silent uninstall leaves
-# nothing behind. Needs a display of its own.
-# Usage: check_installer.sh PACKAGE.msi WORK_FOLDER
+# The Windows Installer package under Wine, in a fresh 64-bit prefix, as an administrator deploys
+# it: a silent install puts the program (the 32-bit one into Program Files (x86), as on 64-bit
+# Windows), the Start menu shortcut and the uninstall entry in place, with their Bulgarian names;
+# the installed program shows its window; a silent uninstall leaves nothing behind. Needs a
+# display of its own. The 32-bit package is skipped (status 77) where 32-bit Wine cannot run.
+# Usage: check_installer.sh PACKAGE.msi WORK_FOLDER x64|x86 {PRODUCT-CODE}
 set -euo pipefail
 package=$(realpath "$1")
 work=$2
+arch=$3
+product=$4
 name="Математика - периметър на правоъгълник"
-product="{8D3B2E0A-5C1F-4E61-9A57-0B6C2D1E4F70}"
-uninstall="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
+folder="Program Files"
+software="HKLM\\Software"
+if [ "$arch" = x86 ]; then  # a 32-bit program's folder and registry view on 64-bit Windows
+  folder="Program Files (x86)"
+  software="HKLM\\Software\\Wow6432Node"
+  if ! reason=$("$(dirname "$0")/../../scripts/wine32-status"); then
+    echo "skipped: $reason"
+    exit 77
+  fi
+fi
+uninstall="$software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -41,7 +53,7 @@ shortcuts() { find "$drive" -path '*Start Menu/Programs/*' -name '*.lnk' 2>/dev/
 
 "$wine" msiexec /i "Z:$package" /qn
 "$wineserver" -w
-[ -f "$drive/Program Files/Ramka/ramka.exe" ] || fail "the program is not in Program Files\\Ramka"
+[ -f "$drive/$folder/Ramka/ramka.exe" ] || fail "the program is not in $folder\\Ramka"
 link=$(shortcuts)
 [ "$(basename "$link")" = "$name.lnk" ] || fail "the Start menu holds '$link', not '$name.lnk'"
 grep -q "ramka.exe" <(iconv -f UTF-16LE -t UTF-8 -c "$link"; strings "$link") ||
@@ -52,11 +64,11 @@ for line in "\"DisplayName\"=\"$name\"" '"DisplayVersion"="1.00"' \
             '"NoRepair"=dword:00000001'; do
   grep -qF "$line" <<<"$installed" || fail "the uninstall entry lacks $line"
 done
-echo "installed: $drive/Program Files/Ramka/ramka.exe, shortcut '$(basename "$link")'"
+echo "installed: $drive/$folder/Ramka/ramka.exe, shortcut '$(basename "$link")'"
 grep -E '^"(DisplayName|DisplayVersion|Publisher)"' <<<"$installed"
 
 # The installed program starts and shows its window.
-"$wine" "C:\\Program Files\\Ramka\\ramka.exe" &
+"$wine" "C:\\$folder\\Ramka\\ramka.exe" &
 timeout 60 xdotool search --sync --onlyvisible --name "периметър на правоъгълник" >/dev/null ||
   fail "the installed program showed no window"
 echo "the installed program showed its window"
@@ -65,7 +77,7 @@ echo "the installed program showed its window"
 
 "$wine" msiexec /x "Z:$package" /qn
 "$wineserver" -w
-[ ! -e "$drive/Program Files/Ramka" ] || fail "Program Files\\Ramka is still there"
+[ ! -e "$drive/$folder/Ramka" ] || fail "$folder\\Ramka is still there"
 [ -z "$(shortcuts)" ] || fail "a shortcut is still there: $(shortcuts)"
 ! entry >/dev/null || fail "the uninstall entry is still there"
 echo "uninstalled: no program folder, shortcut or uninstall entry left"

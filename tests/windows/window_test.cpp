@@ -192,16 +192,19 @@ TEST_F(Window, AnErrorShowsItsMessageBoxAndTheWindowGoesOn) {
   static bool owner_enabled;
   owner = Main();
   title = text = L"";
-  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND box = GetActiveWindow();
-    if (box == nullptr || GetWindow(box, GW_OWNER) != owner) return;
-    KillTimer(nullptr, timer);
-    title = Text(box);
-    text = Text(GetDlgItem(box, 0xFFFF));
-    owner_enabled = IsWindowEnabled(owner);
-    PostMessageW(GetDlgItem(box, IDOK), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageW(GetDlgItem(box, IDOK), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  });
+  struct Box {  // a timer's procedure, in the calling convention of the system's callbacks
+    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
+      HWND box = GetActiveWindow();
+      if (box == nullptr || GetWindow(box, GW_OWNER) != owner) return;
+      KillTimer(nullptr, timer);
+      title = Text(box);
+      text = Text(GetDlgItem(box, 0xFFFF));
+      owner_enabled = IsWindowEnabled(owner);
+      PostMessageW(GetDlgItem(box, IDOK), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+      PostMessageW(GetDlgItem(box, IDOK), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
+  };
+  SetTimer(nullptr, 0, 50, &Box::Answer);
   Retype(Control("Text2", 1), L"2e4");
   Click(Control("Command1", 0));
   EXPECT_EQ(title, kCaption);

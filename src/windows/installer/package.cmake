@@ -3,7 +3,8 @@
 # (TEXTS_TOOL, under Wine) writes the Bulgarian texts of TEXTS into it with a package code made
 # from its inputs; msi-scrub (SCRUB) zeroes what the rewrite left of the old bytes. The same
 # inputs give the same package, byte for byte.
-# Arguments: PROGRAM, ICON, WXS, TEXTS, TEXTS_TOOL, WINE, SCRUB, WORK, PACKAGE, SOURCE_DIR.
+# Arguments: PROGRAM, ICON, WXS, TEXTS, TEXTS_TOOL, WINE, SCRUB, WORK, PACKAGE, ARCH (x64 or x86),
+# SOURCE_DIR.
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(epoch "$ENV{SOURCE_DATE_EPOCH}")
 else()  # the time of the last commit
@@ -36,7 +37,7 @@ string(REGEX REPLACE "^(........)(....).(...).(...)(............).*$" "{\\1-\\2-
 get_filename_component(wxs "${WXS}" NAME)
 get_filename_component(texts "${TEXTS}" NAME)
 set(msi "${WORK}/package.msi")
-execute_process(COMMAND wixl --arch x64 -o "${msi}" "${wxs}" WORKING_DIRECTORY "${WORK}"
+execute_process(COMMAND wixl --arch ${ARCH} -o "${msi}" "${wxs}" WORKING_DIRECTORY "${WORK}"
                 RESULT_VARIABLE failed ERROR_VARIABLE errors)
 if(failed)
   message(FATAL_ERROR "wixl could not build the package:\n${errors}")
