@@ -77,7 +77,7 @@ TEST_F(PictureWindow, ADoubleClickOnARowShowsItsSquaresAndWords) {
     EXPECT_EQ(each->currentRow(), 3);
   EXPECT_EQ(QApplication::focusWidget(), list[2]);
   EXPECT_EQ(Words(), "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадрата");
-  EXPECT_EQ(program.view.Picture()->findChild<QLabel*>()->text(), Words());
+  EXPECT_EQ(program.view.Picture()->findChild<QLabel*>("words")->text(), Words());
   EXPECT_EQ(PaintedSquares(), (std::map<QRgb, int>{{kGold, 38}, {kOlive, 70}}));
 }
 

@@ -1,69 +1,26 @@
 #include "desktop/picture_window.h"
 
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
+
+#include "desktop/squares_canvas.h"
+#include "desktop/steps_page.h"
 
 namespace desktop {
 
 namespace picture = window::picture;
 
-namespace {
-
-QColor ToQColor(window::layout::Rgb rgb) {
-  return {rgb.red, rgb.green, rgb.blue};
-}
-
-QRect ToQRect(const window::layout::PixelRect& rect) {
-  return {rect.x, rect.y, rect.width, rect.height};
-}
-
-// Paints the scene the core gives for its size: the fills in order, then the letters.
-class SquaresCanvas final : public QWidget {
- public:
-  SquaresCanvas(const picture::Picture& picture, QWidget* parent)
-      : QWidget(parent), picture_(picture) {
-    setMinimumSize(120, 120);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-  }
-
- protected:
-  void paintEvent(QPaintEvent* /*event*/) override {
-    QPainter painter(this);
-    painter.fillRect(rect(), ToQColor(picture::kBackground));
-    const picture::Scene scene = picture::Paint(picture_, width(), height());
-    for (const picture::Fill& fill : scene.fills)
-      painter.fillRect(ToQRect(fill.rect), ToQColor(fill.colour));
-    if (scene.labels.empty()) return;
-    QFont font = painter.font();
-    font.setPixelSize(scene.font_pixels);
-    painter.setFont(font);
-    painter.setPen(ToQColor(picture::kInkColour));
-    for (const picture::Label& label : scene.labels) {
-      painter.drawText(ToQRect(label.rect), Qt::AlignCenter | Qt::TextSingleLine,
-                       QString::fromUtf8(label.text));
-    }
-  }
-
- private:
-  const picture::Picture& picture_;
-};
-
-// The canvas is a graphic to a screen reader, named by the words under it.
-QAccessibleInterface* AccessibleCanvas(const QString& /*class_name*/, QObject* object) {
-  if (!object->isWidgetType() || object->objectName() != QStringLiteral("picture")) return nullptr;
-  return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
-}
-
-}  // namespace
-
-PictureWindow::PictureWindow(const window::Form& form, QWidget* owner)
+PictureWindow::PictureWindow(const window::Form& form, window::steps::Walkthrough& steps,
+                             QWidget* owner)
     : QWidget(owner, Qt::Window),
       form_(form),
-      canvas_(new SquaresCanvas(picture_, this)),
-      words_(new QLabel(this)) {
+      pages_(new QTabWidget(this)),
+      canvas_(new SquaresCanvas(this)),
+      words_(new QLabel(this)),
+      steps_page_(new StepsPage(steps, this)) {
   setWindowTitle(QString::fromUtf8(picture::kCaption));
   setAttribute(Qt::WA_ShowWithoutActivating);  // the form keeps the focus
   setAttribute(Qt::WA_WindowPropagation);      // and lends its font
@@ -72,29 +29,55 @@ PictureWindow::PictureWindow(const window::Form& form, QWidget* owner)
   setPalette(palette);
   setAutoFillBackground(true);
   setFont(owner->font());
-  static const bool accessible = (QAccessible::installFactory(AccessibleCanvas), true);
-  (void)accessible;
   canvas_->setObjectName(QStringLiteral("picture"));
+  words_->setObjectName(QStringLiteral("words"));
   words_->setAlignment(Qt::AlignCenter);
   words_->setWordWrap(true);
-  auto* column = new QVBoxLayout(this);
+
+  auto* picture_page = new QWidget(this);
+  auto* column = new QVBoxLayout(picture_page);
   column->addWidget(canvas_, 1);
   column->addWidget(words_);
-  resize(420, 480);
+  pages_->addTab(picture_page, QString::fromUtf8(window::steps::kPictureTab));
+  pages_->addTab(steps_page_, QString::fromUtf8(window::steps::kStepsTab));
+  pages_->tabBar()->setFocusPolicy(Qt::NoFocus);  // the keys belong to the pages
+  connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
+    if (page == 1 && isActiveWindow()) steps_page_->setFocus();
+  });
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(pages_);
+  resize(1000, 680);
   Refresh();
 }
 
+const picture::Picture& PictureWindow::Picture() const {
+  return canvas_->Picture();
+}
+
+QWidget* PictureWindow::Canvas() const {
+  return canvas_;
+}
+
 void PictureWindow::Refresh() {
-  picture_ = picture::Picture::Of(form_);
-  const QString words = QString::fromUtf8(picture_.Words());
-  words_->setText(words);
-  canvas_->setAccessibleName(words);
-  canvas_->update();
+  canvas_->SetPicture(picture::Picture::Of(form_));
+  words_->setText(QString::fromUtf8(canvas_->Picture().Words()));
+}
+
+void PictureWindow::RefreshSteps() {
+  steps_page_->Refresh();
 }
 
 void PictureWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     close();
+    return;
+  }
+  // Ctrl+Tab and Ctrl+Shift+Tab switch pages wherever the focus is in the window.
+  const bool control = event->modifiers() & Qt::ControlModifier;
+  if (control && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+    const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+    const int count = pages_->count();
+    pages_->setCurrentIndex((pages_->currentIndex() + (back ? count - 1 : 1)) % count);
     return;
   }
   QWidget::keyPressEvent(event);

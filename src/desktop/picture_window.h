@@ -4,33 +4,44 @@
 
 #include "window/model.h"
 #include "window/picture.h"
+#include "window/steps.h"
 
 class QLabel;
+class QTabWidget;
 
 namespace desktop {
 
-// The picture of the selected row, in a window of its own beside the form: the squares as the
-// core lays them out, painted in the core's colours, and under them the core's words, which are
-// also what a screen reader reads for the picture. It opens without taking the focus from the
-// form, follows the form's selection, and closes on Escape or its close box.
+class SquaresCanvas;
+class StepsPage;
+
+// The picture window beside the form, with two pages. "Картина": the selected row's squares as
+// the core lays them out, painted in the core's colours, and under them the core's words, which
+// are also what a screen reader reads for the picture. "Стъпка по стъпка": how the last run found
+// its rows. It opens without taking the focus from the form, follows the form's selection and
+// its runs, switches pages on Ctrl+Tab and Ctrl+Shift+Tab, and closes on Escape or its close box.
 class PictureWindow final : public QWidget {
  public:
-  PictureWindow(const window::Form& form, QWidget* owner);
+  PictureWindow(const window::Form& form, window::steps::Walkthrough& steps, QWidget* owner);
 
   // Reads the form's selected row again and repaints.
   void Refresh();
-  const window::picture::Picture& Picture() const { return picture_; }
+  // Shows the steps' new state.
+  void RefreshSteps();
+  const window::picture::Picture& Picture() const;
   // Where the squares are painted.
-  QWidget* Canvas() const { return canvas_; }
+  QWidget* Canvas() const;
+  QTabWidget* Pages() const { return pages_; }
+  StepsPage* Steps() const { return steps_page_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   const window::Form& form_;
-  window::picture::Picture picture_;
-  QWidget* canvas_;
+  QTabWidget* pages_;
+  SquaresCanvas* canvas_;
   QLabel* words_;
+  StepsPage* steps_page_;
 };
 
 }  // namespace desktop

@@ -143,14 +143,17 @@ void SetUpApplication() {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/ramka.png")));
 }
 
-FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
+FormView::FormView(Form& form, window::steps::Walkthrough& steps, QWidget* parent)
+    : QWidget(parent), form_(form), steps_(steps) {
   Build();
   Bind();
   form_.SetObserver(this);
+  steps_.SetObserver(this);
 }
 
 FormView::~FormView() {
   form_.SetObserver(nullptr);
+  steps_.SetObserver(nullptr);
 }
 
 QWidget* FormView::Control(const std::string& name, int index) const {
@@ -234,7 +237,7 @@ void FormView::Bind() {
       ShowSelection(i);
     });
     // A double-click on a row, or Enter on the selected one, shows its picture.
-    list->setToolTip(QString::fromUtf8(window::picture::kListHint));
+    list->setToolTip(QString::fromUtf8(window::steps::kListHint));
     connect(list, &QListWidget::activated, this, [this, i] {
       if (form_.List1[i].ListIndex() >= 0) OpenPicture();
     });
@@ -242,7 +245,7 @@ void FormView::Bind() {
 }
 
 void FormView::OpenPicture() {
-  if (picture_ == nullptr) picture_ = new PictureWindow(form_, this);
+  if (picture_ == nullptr) picture_ = new PictureWindow(form_, steps_, this);
   picture_->Refresh();
   if (!picture_->isVisible()) {
     const QRect frame = frameGeometry();
@@ -333,6 +336,10 @@ void FormView::ShowSelection(int list) {
   } else {
     widget->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
   }
+}
+
+void FormView::StepsChanged() {
+  if (picture_ != nullptr) picture_->RefreshSteps();
 }
 
 void FormView::ErrorReported(const runtime::RuntimeError& error) {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "window/model.h"
+#include "window/steps.h"
 
 class QLineEdit;
 class QListWidget;
@@ -23,10 +24,13 @@ void SetUpApplication();
 // The window on screen: Qt widgets built from the layout table and bound to the form both ways.
 // A user's typing, choice, click or selection becomes the form's user-side action, and every
 // change the form reports shows in its widget at once. The widgets hold no state the form does
-// not; an error reported by the form shows as a modal message box.
-class FormView final : public QWidget, private window::FormObserver {
+// not; an error reported by the form shows as a modal message box. The steps of each run show
+// in the picture window, when it is open.
+class FormView final : public QWidget,
+                       private window::FormObserver,
+                       private window::steps::StepsObserver {
  public:
-  explicit FormView(window::Form& form, QWidget* parent = nullptr);
+  FormView(window::Form& form, window::steps::Walkthrough& steps, QWidget* parent = nullptr);
   ~FormView() override;
   FormView(const FormView&) = delete;
   FormView& operator=(const FormView&) = delete;
@@ -53,12 +57,14 @@ class FormView final : public QWidget, private window::FormObserver {
   void ItemAdded(int list) override;
   void ListIndexChanged(int list) override;
   void ErrorReported(const runtime::RuntimeError& error) override;
+  void StepsChanged() override;
 
   void ShowOptions();
   void ShowSelection(int list);
   void RefreshPicture();
 
   window::Form& form_;
+  window::steps::Walkthrough& steps_;
   std::map<std::pair<std::string, int>, QWidget*> controls_;
   std::array<QLineEdit*, 2> text2_{};
   std::array<QRadioButton*, 2> option1_{};

@@ -10,10 +10,12 @@ class Form;
 // count (5) stops the search where it arises, and the rows listed so far stay.
 namespace search {
 
+class StepObserver;
+
 // Reads N (the mantra's length or the count box's number), lists the strip 1 × N, the divisor
 // pairs of N and of each larger area up to the next square, and the closing square when it does
-// not lose.
-void FindFrames(window::Form& form);
+// not lose. An observer, where one is given, is told each step of the run as it is taken.
+void FindFrames(window::Form& form, StepObserver* observer = nullptr);
 
 // Lists each divisor pair i × j of the area in `LetterCount`, for i from 2 to `RootSide`, whose
 // frame is strictly smaller than `BestFrame`, and lowers `BestFrame` to it.

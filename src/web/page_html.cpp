@@ -6,6 +6,7 @@
 #include "web/layout_json.h"
 #include "window/layout.h"
 #include "window/picture.h"
+#include "window/steps.h"
 
 namespace web {
 
@@ -77,7 +78,7 @@ std::string Element(const layout::Control& control) {
       return "<input type=\"text\" spellcheck=\"false\" autocomplete=\"off\"" + Name(control) +
              common + '>';
     case Kind::kList:  // a list box, not a drop-down
-      return "<select size=\"2\"" + Name(control) + Attribute("title", picture::kListHint) +
+      return "<select size=\"2\"" + Name(control) + Attribute("title", window::steps::kListHint) +
              common + "></select>";
     case Kind::kButton:
       return "<button type=\"button\"" + common + '>' + Text(control) + "</button>";

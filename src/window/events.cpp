@@ -13,7 +13,7 @@ void EventProcedures::Form_Load() {
 void EventProcedures::Command1_Click(int16_t index) {
   switch (index) {
     case 0:
-      search::FindFrames(form_);
+      search::FindFrames(form_, steps_);
       break;
     case 1:
       ClearAll();
@@ -51,6 +51,7 @@ void EventProcedures::List1_Click(int16_t index) {
   for (ListBox& list : form_.List1) {
     if (row < list.ListCount()) list.SetListIndex(row);
   }
+  if (steps_ != nullptr) steps_->ShowRow(row);  // the steps page follows to where it was listed
 }
 
 void EventProcedures::ClearAll() {
@@ -58,6 +59,7 @@ void EventProcedures::ClearAll() {
   form_.Text2[1].SetText(String());
   for (ListBox& list : form_.List1)
     list.Clear();
+  if (steps_ != nullptr) steps_->Cleared();
 }
 
 }  // namespace window

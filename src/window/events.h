@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "window/model.h"
+#include "window/steps.h"
 
 namespace window {
 
@@ -11,6 +12,9 @@ namespace window {
 class EventProcedures final : public FormEvents {
  public:
   explicit EventProcedures(Form& form) : form_(form) {}
+
+  // Who is told the steps of each run and of each clearing of the lists; none by default.
+  void Watch(steps::Walkthrough* steps) { steps_ = steps; }
 
   void Form_Load() override;
   void Command1_Click(int16_t index) override;
@@ -22,6 +26,7 @@ class EventProcedures final : public FormEvents {
 
  private:
   Form& form_;
+  steps::Walkthrough* steps_ = nullptr;
 };
 
 }  // namespace window

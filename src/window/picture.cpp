@@ -50,9 +50,14 @@ Picture Picture::Of(const Form& form) {
     }
   }
   const auto& sides = form.List1;
-  const int64_t across = Listed(sides[0].Items()[row]);
-  const int64_t down = Listed(sides[1].Items()[row]);
   const int64_t count = Listed(sides[1].Items()[0]);  // the strip 1 × N
+  const bool mantra = form.Option1[0].Value();
+  return Rectangle(Listed(sides[0].Items()[row]), Listed(sides[1].Items()[row]), count,
+                   mantra ? form.Text2[0].Text() : String());
+}
+
+Picture Picture::Rectangle(int64_t across, int64_t down, int64_t count, const String& mantra) {
+  Picture picture;
   if (across < 0 || down < 0) {
     picture.words_ = "Страна " + Number(std::min(across, down)) +
                      " е отрицателна: такъв правоъгълник не може да се нарисува.";
@@ -64,10 +69,7 @@ Picture Picture::Of(const Form& form) {
   picture.down_ = static_cast<int>(down);
   const int64_t squares = across * down;
   picture.letters_ = static_cast<int>(std::clamp<int64_t>(count, 0, squares));
-  const String& mantra = form.Text2[0].Text();
-  if (form.Option1[0].Value() && static_cast<int64_t>(mantra.size()) == count) {
-    picture.mantra_ = mantra;
-  }
+  if (static_cast<int64_t>(mantra.size()) == count) picture.mantra_ = mantra;
 
   std::string& words = picture.words_;
   words = Number(across) + " × " + Number(down) + " = " + Counted(squares, "квадрат", "квадрата") +

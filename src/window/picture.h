@@ -19,10 +19,8 @@ inline constexpr layout::Rgb kOutlineColour{0x30, 0x30, 0x00};
 inline constexpr layout::Rgb kInkColour{0x00, 0x00, 0x00};
 inline constexpr layout::Rgb kBackground = layout::kBackground;
 
-// The picture window's caption, the result lists' tooltip, and the page's close button.
+// The picture window's caption and the page's close button.
 inline constexpr const char* kCaption = "Рамката на избрания ред";
-inline constexpr const char* kListHint =
-    "Двойно щракване или Enter върху ред показва рамката му като картина";
 inline constexpr const char* kClose = "Затвори";
 
 // Below this many pixels a side, squares are drawn as plain coloured areas, without outlines.
@@ -38,6 +36,9 @@ class Picture {
  public:
   // The picture of the row selected in the form's result lists.
   static Picture Of(const Form& form);
+  // The rectangle `across` × `down` for a count of `count` letters: the mantra's characters
+  // where `mantra` has that many, else their numbers.
+  static Picture Rectangle(int64_t across, int64_t down, int64_t count, const String& mantra);
 
   bool HasGrid() const { return has_grid_; }
   int Across() const { return across_; }  // letter squares along the abscissa

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "window/picture.h"
+#include "window/steps.h"
 #include "windows/error_box.h"
 #include "windows/picture_window.h"
 #include "windows/screen.h"
@@ -398,7 +399,7 @@ void FormWindow::AddListHints() {
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, MulDiv(320, dpi_, 96));  // broken into lines
-  static std::wstring hint = WideFromUtf8(window::picture::kListHint);
+  static std::wstring hint = WideFromUtf8(window::steps::kListHint);
   for (const Placed& placed : controls_) {
     if (placed.control->kind != Kind::kList) continue;
     TTTOOLINFOW tool{};

@@ -1,0 +1,295 @@
+#include "desktop/steps_page.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "desktop/squares_canvas.h"
+
+namespace desktop {
+
+namespace steps = window::steps;
+
+namespace {
+
+QString Text(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+QString Text(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
+
+// A table that only shows: no focus, no editing, no selection by the user.
+QTableWidget* ShowingTable(int columns, QWidget* parent) {
+  auto* table = new QTableWidget(0, columns, parent);
+  table->setFocusPolicy(Qt::NoFocus);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionMode(QAbstractItemView::NoSelection);
+  table->horizontalHeader()->setStretchLastSection(true);
+  table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+  return table;
+}
+
+QLabel* Heading(const char* text, QWidget* buddy, QWidget* parent) {
+  auto* label = new QLabel(Text(text), parent);
+  QFont font = label->font();
+  font.setBold(true);
+  label->setFont(font);
+  label->setBuddy(buddy);
+  return label;
+}
+
+// The key of the steps page that a key event is, if it is one.
+std::optional<steps::Key> StepsKey(const QKeyEvent& event) {
+  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    return std::nullopt;
+  }
+  switch (event.key()) {
+    case Qt::Key_Left:
+      return steps::Key::kLeft;
+    case Qt::Key_Right:
+      return steps::Key::kRight;
+    case Qt::Key_Home:
+      return steps::Key::kHome;
+    case Qt::Key_End:
+      return steps::Key::kEnd;
+    case Qt::Key_PageUp:
+      return steps::Key::kPageUp;
+    case Qt::Key_PageDown:
+      return steps::Key::kPageDown;
+    case Qt::Key_Space:
+      return steps::Key::kSpace;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+StepsPage::StepsPage(steps::Walkthrough& steps, QWidget* parent)
+    : QWidget(parent),
+      steps_(steps),
+      program_(new QListWidget(this)),
+      values_(ShowingTable(3, this)),
+      sentence_(new QLabel(this)),
+      rows_(ShowingTable(3, this)),
+      canvas_(new SquaresCanvas(this)),
+      rectangle_words_(new QLabel(this)),
+      speed_(new QComboBox(this)),
+      counter_(new QLabel(this)) {
+  setFocusPolicy(Qt::StrongFocus);
+
+  // The program, numbered, its current line selected: what a screen reader reads as current.
+  program_->setFocusPolicy(Qt::NoFocus);
+  program_->setAccessibleName(Text(steps::kProgramLabel));
+  int number = 1;
+  for (const std::string& line : steps::ProgramLines())
+    program_->addItem(QStringLiteral("   %1  %2").arg(number++, 2).arg(Text(line)));
+  QFont mono = program_->font();
+  mono.setFamily(QStringLiteral("Liberation Mono"));
+  mono.setPointSize(std::max(font().pointSize() - 1, 8));
+  program_->setFont(mono);
+
+  values_->setAccessibleName(Text(steps::kValuesLabel));
+  values_->verticalHeader()->hide();
+  values_->setHorizontalHeaderLabels({QStringLiteral("име"), QStringLiteral("стойност"),
+                                      QStringLiteral("значение")});
+  values_->setColumnWidth(0, 100);
+  values_->setColumnWidth(1, 170);
+
+  sentence_->setWordWrap(true);
+  sentence_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  sentence_->setFrameShape(QFrame::StyledPanel);
+  sentence_->setMinimumHeight(56);
+  sentence_->setAccessibleName(Text(steps::kNoRun));
+
+  rows_->setAccessibleName(Text(steps::kRowsLabel));
+  QStringList headings;
+  for (const char* heading : steps::RowHeadings())
+    headings << Text(heading);
+  rows_->setHorizontalHeaderLabels(headings);
+  rows_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+
+  rectangle_words_->setWordWrap(true);
+  rectangle_words_->setAlignment(Qt::AlignCenter);
+
+  auto* controls = new QHBoxLayout;
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    auto* button = new QPushButton(Text(steps::kCommandNames[i]), this);
+    button->setAutoDefault(false);
+    button->installEventFilter(this);
+    const auto command = static_cast<steps::Command>(i);
+    connect(button, &QPushButton::clicked, this, [this, command] { steps_.Do(command); });
+    buttons_[i] = button;
+    controls->addWidget(button);
+    if (i == 3 || i == 5) controls->addSpacing(12);
+  }
+  auto* speed_label = new QLabel(Text(steps::kSpeedLabel), this);
+  speed_label->setBuddy(speed_);
+  speed_->setAccessibleName(Text(steps::kSpeedLabel).chopped(1));
+  for (const steps::Speed& speed : steps::kSpeeds)
+    speed_->addItem(Text(speed.name));
+  connect(speed_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { steps_.SetSpeed(index); });
+  controls->addSpacing(12);
+  controls->addWidget(speed_label);
+  controls->addWidget(speed_);
+  controls->addStretch(1);
+  controls->addWidget(counter_);
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(Heading(steps::kProgramLabel, program_, this), 0, 0);
+  grid->addWidget(program_, 1, 0);
+  grid->addWidget(Heading(steps::kValuesLabel, values_, this), 0, 1);
+  grid->addWidget(values_, 1, 1);
+  grid->addWidget(sentence_, 2, 0, 1, 2);
+  grid->addWidget(Heading(steps::kRowsLabel, rows_, this), 3, 0);
+  grid->addWidget(rows_, 4, 0, 2, 1);
+  grid->addWidget(canvas_, 4, 1);
+  grid->addWidget(rectangle_words_, 5, 1);
+  grid->addLayout(controls, 6, 0, 1, 2);
+  grid->setColumnStretch(0, 5);
+  grid->setColumnStretch(1, 4);
+  grid->setRowStretch(1, 3);
+  grid->setRowStretch(4, 2);
+
+  connect(&player_, &QTimer::timeout, this, [this] { steps_.Tick(); });
+  Refresh();
+}
+
+void StepsPage::Refresh() {
+  const int line = steps_.Line();
+  for (int i = 0; i < program_->count(); ++i) {
+    QListWidgetItem* item = program_->item(i);
+    const bool current = i + 1 == line;
+    QString text = item->text();
+    text.replace(0, 2, current ? Text(steps::kCurrentLine) + QStringLiteral(" ") : QStringLiteral("  "));
+    if (item->text() != text) item->setText(text);
+    QFont font = item->font();
+    if (font.bold() != current) {
+      font.setBold(current);
+      item->setFont(font);
+    }
+  }
+  if (line > 0) {
+    program_->setCurrentRow(line - 1, QItemSelectionModel::ClearAndSelect);
+    program_->scrollToItem(program_->currentItem());
+  } else {
+    program_->clearSelection();
+  }
+
+  const std::vector<steps::Value> values = steps_.Values();
+  values_->setRowCount(static_cast<int>(values.size()));
+  for (int row = 0; row < static_cast<int>(values.size()); ++row) {
+    const steps::Value& value = values[static_cast<size_t>(row)];
+    const QString shown =
+        value.changed ? Text(value.text) + QStringLiteral("   ") + Text(steps::kChanged) : Text(value.text);
+    const QString cells[] = {Text(value.name), shown, Text(value.meaning)};
+    for (int column = 0; column < 3; ++column) {
+      QTableWidgetItem* item = values_->item(row, column);
+      if (item == nullptr) {
+        item = new QTableWidgetItem;
+        values_->setItem(row, column, item);
+      }
+      if (item->text() != cells[column]) item->setText(cells[column]);
+      QFont font = item->font();
+      if (font.bold() != value.changed) {
+        font.setBold(value.changed);
+        item->setFont(font);
+      }
+    }
+  }
+
+  const QString sentence = Text(steps_.Sentence());
+  sentence_->setText(sentence);
+  if (steps_.Announced() && sentence_->accessibleName() != sentence) {
+    sentence_->setAccessibleName(sentence);  // read out politely by a screen reader
+  }
+
+  ShowRows();
+  const std::optional<window::picture::Picture> rectangle = steps_.Rectangle();
+  canvas_->SetPicture(rectangle.value_or(window::picture::Picture()));
+  rectangle_words_->setText(Text(rectangle ? rectangle->Words() : steps::kNoRectangle));
+
+  counter_->setText(Text(steps_.Counter()));
+  Button(steps::Command::kFirst)->setEnabled(steps_.CanGoBack());
+  Button(steps::Command::kBack)->setEnabled(steps_.CanGoBack());
+  Button(steps::Command::kForward)->setEnabled(steps_.CanGoForward());
+  Button(steps::Command::kLast)->setEnabled(steps_.CanGoForward());
+  Button(steps::Command::kPreviousRow)->setEnabled(steps_.HasPreviousRow());
+  Button(steps::Command::kNextRow)->setEnabled(steps_.HasNextRow());
+  QPushButton* play = Button(steps::Command::kPlay);
+  play->setText(Text(steps_.PlayName()));
+  play->setEnabled(steps_.Count() > 1);
+  if (speed_->currentIndex() != steps_.SpeedIndex()) {
+    const QSignalBlocker blocker(speed_);
+    speed_->setCurrentIndex(steps_.SpeedIndex());
+  }
+  if (steps_.Playing()) {
+    if (player_.interval() != steps_.TickMilliseconds() || !player_.isActive()) {
+      player_.start(steps_.TickMilliseconds());
+    }
+  } else {
+    player_.stop();
+  }
+}
+
+// The rows so far, the one this step listed selected and pointed at.
+void StepsPage::ShowRows() {
+  const steps::Rows rows = steps_.RowsSoFar();
+  const int count = static_cast<int>(
+      std::max({rows.columns[0].size(), rows.columns[1].size(), rows.columns[2].size()}));
+  if (steps_.RunNumber() == shown_run_ && count == shown_rows_ && rows.marked == shown_mark_) return;
+  rows_->setRowCount(count);
+  QStringList numbers;
+  for (int row = 0; row < count; ++row) {
+    numbers << (row == rows.marked ? Text(steps::kCurrentLine) + QStringLiteral(" %1").arg(row + 1)
+                                   : QString::number(row + 1));
+    for (size_t column = 0; column < 3; ++column) {
+      const auto& texts = rows.columns[column];
+      const QString text = static_cast<size_t>(row) < texts.size() ? Text(texts[static_cast<size_t>(row)]) : QString();
+      QTableWidgetItem* item = rows_->item(row, static_cast<int>(column));
+      if (item == nullptr) {
+        item = new QTableWidgetItem;
+        rows_->setItem(row, static_cast<int>(column), item);
+      }
+      item->setText(text);
+      item->setBackground(row == rows.marked ? palette().highlight() : QBrush());
+      item->setForeground(row == rows.marked ? palette().highlightedText() : QBrush());
+    }
+  }
+  rows_->setVerticalHeaderLabels(numbers);
+  if (rows.marked >= 0) rows_->scrollToItem(rows_->item(rows.marked, 0));
+  shown_run_ = steps_.RunNumber();
+  shown_rows_ = count;
+  shown_mark_ = rows.marked;
+}
+
+bool StepsPage::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const std::optional<steps::Key> key = StepsKey(*static_cast<QKeyEvent*>(event));
+    if (key && *key != steps::Key::kSpace) return steps_.Press(*key);  // Space presses the button
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void StepsPage::hideEvent(QHideEvent* event) {
+  steps_.SetPlaying(false);
+  QWidget::hideEvent(event);
+}
+
+void StepsPage::keyPressEvent(QKeyEvent* event) {
+  const std::optional<steps::Key> key = StepsKey(*event);
+  if (key && steps_.Press(*key)) return;
+  QWidget::keyPressEvent(event);
+}
+
+}  // namespace desktop

@@ -1,0 +1,562 @@
+#include "window/steps.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "runtime/number_text.h"
+#include "window/layout.h"
+
+namespace window::steps {
+
+namespace {
+
+using search::Operation;
+using search::StepKind;
+
+std::string Number(int64_t value) {
+  return runtime::ToUtf8(runtime::WholeText(value));
+}
+
+std::string Number(double value) {
+  return runtime::ToUtf8(runtime::WholeText(value));
+}
+
+// The values of the search, in the order the page shows them; a bit each in Record::set.
+enum Bit : uint16_t { kN, kLetterCount, kI, kMod, kJ, kP, kBest, kRoot, kSquare, kBits };
+constexpr uint16_t Of(Bit bit) {
+  return static_cast<uint16_t>(1u << bit);
+}
+// The locals of ScanDivisors, new with each call of it.
+constexpr uint16_t kScanLocals = Of(kI) | Of(kMod) | Of(kJ) | Of(kP);
+
+constexpr std::array<const char*, kBits> kNames = {
+    "N", "LetterCount", "i", "A mod i", "j", "P", "BestFrame", "RootSide", "SquareSide"};
+constexpr std::array<const char*, kBits> kMeanings = {
+    "броят на буквите",         "разглежданата площ",     "пробван делител",
+    "остатък при делене на i",  "страна по ординатата",   "размер на рамката",
+    "най-малката рамка досега", "цялата част на √N",      "страна на последния квадрат"};
+
+// The program line of each kind of step.
+int LineOf(StepKind kind, bool larger_area) {
+  switch (kind) {
+    case StepKind::kObtain:
+      return 1;
+    case StepKind::kStrip:
+      return 2;
+    case StepKind::kRoot:
+      return 3;
+    case StepKind::kScan:
+      return larger_area ? 7 : 4;
+    case StepKind::kPerfectSquare:
+      return 5;
+    case StepKind::kSquareSide:
+      return 6;
+    case StepKind::kClosingFrame:
+      return 8;
+    case StepKind::kClosingCompare:
+      return 9;
+    case StepKind::kEnd:
+      return 10;
+    case StepKind::kNotDivisor:
+      return 12;
+    case StepKind::kDivisor:
+      return 13;
+    case StepKind::kCompare:
+      return 14;
+  }
+  return 0;
+}
+
+// "квадрат", "квадрата": the noun after a count.
+std::string Squares(int64_t count) {
+  return Number(count) + (count == 1 ? " квадрат" : " квадрата");
+}
+
+}  // namespace
+
+const std::vector<std::string>& ProgramLines() {
+  static const std::vector<std::string> lines = {
+      "N ← броят на буквите;  LetterCount ← N",
+      "BestFrame ← (N + 1) × 2 + 4;  ред 1, N, BestFrame",
+      "RootSide ← цялата част на √N",
+      "ScanDivisors",
+      "ако N = RootSide × RootSide: край",
+      "SquareSide ← RootSide + 1",
+      "за LetterCount от N + 1 до SquareSide × SquareSide: ScanDivisors",
+      "P ← 4 × SquareSide + 4",
+      "ако P ≤ BestFrame: ред SquareSide, SquareSide, P",
+      "край",
+      "ScanDivisors: за i от 2 до RootSide",
+      "    ако LetterCount mod i ≠ 0: следващото i",
+      "    j ← LetterCount div i;  P ← 2i + 2j + 4",
+      "    ако P < BestFrame: ред i, j, P;  BestFrame ← P",
+  };
+  return lines;
+}
+
+std::array<const char*, 3> RowHeadings() {
+  std::array<const char*, 3> headings{};
+  for (const layout::Control& control : layout::kControls) {
+    if (std::string_view(control.name) == "Label1" && control.index >= 2 && control.index <= 4)
+      headings[static_cast<size_t>(control.index - 2)] = control.text;
+  }
+  return headings;
+}
+
+void Walkthrough::Started() {
+  records_.clear();
+  row_steps_.clear();
+  for (auto& column : texts_)
+    column.clear();
+  error_.reset();
+  set_ = 0;
+  count_ = 0;
+  cleared_lists_ = false;
+  running_ = true;
+  ++runs_;
+  current_ = 0;
+  playing_ = false;
+  mantra_mode_ = form_.Option1[0].Value();
+  mantra_ = form_.Text2[0].Text();
+  count_text_ = form_.Text2[1].Text();
+}
+
+void Walkthrough::Keep(const search::Step& step, bool completed) {
+  // Which values are set after this step. ScanDivisors' own i, A mod i, j and P are new with
+  // each call of it and gone when it returns; FindFrames has a P of its own, the closing
+  // square's frame. A step that an error stopped set nothing.
+  const bool in_scan = step.kind == StepKind::kNotDivisor || step.kind == StepKind::kDivisor ||
+                       step.kind == StepKind::kCompare;
+  if (!in_scan) {
+    const bool keeps_p = step.kind == StepKind::kClosingCompare || step.kind == StepKind::kEnd;
+    set_ &= static_cast<uint16_t>(~(keeps_p ? Of(kI) | Of(kMod) | Of(kJ) : kScanLocals));
+  }
+  if (completed) {
+    switch (step.kind) {
+      case StepKind::kObtain:
+        set_ |= Of(kN) | Of(kLetterCount);
+        count_ = step.count;
+        break;
+      case StepKind::kStrip:
+        set_ |= Of(kBest);
+        break;
+      case StepKind::kRoot:
+        set_ |= Of(kRoot);
+        break;
+      case StepKind::kNotDivisor:
+        set_ |= Of(kI) | Of(kMod);
+        break;
+      case StepKind::kDivisor:
+      case StepKind::kCompare:
+        set_ |= kScanLocals;
+        break;
+      case StepKind::kSquareSide:
+        set_ |= Of(kSquare);
+        break;
+      case StepKind::kClosingFrame:
+        set_ |= Of(kP);
+        break;
+      case StepKind::kScan:
+      case StepKind::kPerfectSquare:
+      case StepKind::kClosingCompare:
+      case StepKind::kEnd:
+        break;
+    }
+  }
+  if (step.kind != StepKind::kObtain) cleared_lists_ = true;
+
+  Record record{};
+  record.kind = step.kind;
+  record.listed = step.listed;
+  record.set = set_;
+  record.area = step.area;
+  record.best = step.best;
+  record.compared = step.compared;
+  record.root = static_cast<int16_t>(step.root);
+  record.square = static_cast<int16_t>(step.square);
+  record.divisor = static_cast<int16_t>(step.divisor);
+  record.remainder = static_cast<int16_t>(step.remainder);
+  record.quotient = static_cast<int16_t>(step.quotient);
+  record.frame = static_cast<int32_t>(step.frame);
+  if (cleared_lists_) {
+    for (size_t list = 0; list < 3; ++list)
+      record.items[list] = static_cast<uint16_t>(form_.List1[list].ListCount());
+  }
+  if (record.listed) row_steps_.push_back(static_cast<int>(records_.size()));
+  records_.push_back(record);
+}
+
+void Walkthrough::Stepped(const search::Step& step) {
+  Keep(step, true);
+  if (step.kind != StepKind::kEnd) return;
+  running_ = false;
+  for (size_t list = 0; list < 3; ++list) {
+    for (const String& item : form_.List1[list].Items())
+      texts_[list].push_back(runtime::ToUtf8(item));
+  }
+  Changed();
+}
+
+void Walkthrough::Stopped(const runtime::RuntimeError& error, const search::Step& at) {
+  search::Step last = at;
+  last.listed = false;
+  Keep(last, false);
+  error_ = Stop{error, at.operation, at.left, at.right};
+  running_ = false;
+  if (cleared_lists_) {
+    for (size_t list = 0; list < 3; ++list) {
+      for (const String& item : form_.List1[list].Items())
+        texts_[list].push_back(runtime::ToUtf8(item));
+    }
+  }
+  Changed();
+}
+
+void Walkthrough::Cleared() {
+  if (records_.empty() && !running_) return;
+  records_.clear();
+  row_steps_.clear();
+  for (auto& column : texts_)
+    column.clear();
+  error_.reset();
+  ++runs_;
+  current_ = 0;
+  playing_ = false;
+  Changed();
+}
+
+void Walkthrough::Changed() const {
+  if (observer_ != nullptr) observer_->StepsChanged();
+}
+
+void Walkthrough::GoTo(int step) {
+  if (!HasRun()) return;
+  step = std::clamp(step, 0, Count() - 1);
+  if (step == current_) return;
+  current_ = step;
+  if (playing_ && current_ == Count() - 1) playing_ = false;
+  Changed();
+}
+
+int Walkthrough::RowStepBefore(int step) const {
+  const auto found = std::lower_bound(row_steps_.begin(), row_steps_.end(), step);
+  return found == row_steps_.begin() ? -1 : *(found - 1);
+}
+
+int Walkthrough::RowStepAfter(int step) const {
+  const auto found = std::upper_bound(row_steps_.begin(), row_steps_.end(), step);
+  return found == row_steps_.end() ? -1 : *found;
+}
+
+void Walkthrough::Do(Command command) {
+  if (!HasRun()) return;
+  switch (command) {
+    case Command::kFirst:
+      GoTo(0);
+      break;
+    case Command::kBack:
+      GoTo(current_ - 1);
+      break;
+    case Command::kForward:
+      GoTo(current_ + 1);
+      break;
+    case Command::kLast:
+      GoTo(Count() - 1);
+      break;
+    case Command::kPreviousRow:
+      if (RowStepBefore(current_) >= 0) GoTo(RowStepBefore(current_));
+      break;
+    case Command::kNextRow:
+      if (RowStepAfter(current_) >= 0) GoTo(RowStepAfter(current_));
+      break;
+    case Command::kPlay:
+      SetPlaying(!playing_);
+      break;
+  }
+}
+
+bool Walkthrough::Press(Key key) {
+  switch (key) {
+    case Key::kLeft:
+      Do(Command::kBack);
+      return true;
+    case Key::kRight:
+      Do(Command::kForward);
+      return true;
+    case Key::kHome:
+      Do(Command::kFirst);
+      return true;
+    case Key::kEnd:
+      Do(Command::kLast);
+      return true;
+    case Key::kPageUp:
+      Do(Command::kPreviousRow);
+      return true;
+    case Key::kPageDown:
+      Do(Command::kNextRow);
+      return true;
+    case Key::kSpace:
+      Do(Command::kPlay);
+      return true;
+  }
+  return false;
+}
+
+void Walkthrough::ShowRow(int row) {
+  const int step = StepOfRow(row);
+  if (step >= 0) GoTo(step);
+}
+
+int Walkthrough::StepOfRow(int row) const {
+  if (!HasRun() || row < 0 || row >= static_cast<int>(row_steps_.size())) return -1;
+  return row_steps_[static_cast<size_t>(row)];
+}
+
+void Walkthrough::SetPlaying(bool playing) {
+  // Playing from the last step starts again from the first.
+  if (playing && !playing_ && HasRun() && current_ == Count() - 1) current_ = 0;
+  playing = playing && HasRun() && Count() > 1;
+  if (playing == playing_) return;
+  playing_ = playing;
+  Changed();
+}
+
+void Walkthrough::SetSpeed(int index) {
+  index = std::clamp(index, 0, static_cast<int>(kSpeeds.size()) - 1);
+  if (index == speed_) return;
+  speed_ = index;
+  Changed();
+}
+
+int Walkthrough::TickMilliseconds() const {
+  return std::max(1000 / kSpeeds[static_cast<size_t>(speed_)].per_second, 16);
+}
+
+int Walkthrough::TickSteps() const {
+  return std::max(kSpeeds[static_cast<size_t>(speed_)].per_second * TickMilliseconds() / 1000, 1);
+}
+
+void Walkthrough::Tick() {
+  if (!playing_) return;
+  GoTo(current_ + TickSteps());
+}
+
+int Walkthrough::Line() const {
+  if (!HasRun()) return 0;
+  const Record& record = records_[static_cast<size_t>(current_)];
+  return LineOf(record.kind, record.area != count_);
+}
+
+std::vector<Value> Walkthrough::Values() const {
+  std::vector<Value> values;
+  values.reserve(kBits);
+  const Record* record = HasRun() ? &records_[static_cast<size_t>(current_)] : nullptr;
+  const Record* before = record != nullptr && current_ > 0 ? record - 1 : nullptr;
+  for (int bit = 0; bit < kBits; ++bit) {
+    const auto text_of = [&](const Record* at) -> std::string {
+      if (at == nullptr || (at->set & Of(static_cast<Bit>(bit))) == 0) return {};
+      switch (bit) {
+        case kN:
+          return Number(int64_t{count_});
+        case kLetterCount:
+          return Number(int64_t{at->area});
+        case kI:
+          return Number(int64_t{at->divisor});
+        case kMod:
+          return Number(int64_t{at->remainder});
+        case kJ:
+          return Number(int64_t{at->quotient});
+        case kP:
+          return Number(int64_t{at->frame});
+        case kBest:
+          return Number(int64_t{at->best});
+        case kRoot:
+          return Number(int64_t{at->root});
+        default:
+          return Number(int64_t{at->square});
+      }
+    };
+    std::string text = text_of(record);
+    const bool changed = !text.empty() && text != text_of(before);
+    values.push_back({kNames[static_cast<size_t>(bit)], kMeanings[static_cast<size_t>(bit)],
+                      std::move(text), changed});
+  }
+  return values;
+}
+
+std::string Walkthrough::Counter() const {
+  if (!HasRun()) return {};
+  return "стъпка " + Number(int64_t{current_ + 1}) + " от " + Number(int64_t{Count()});
+}
+
+std::string Walkthrough::Sentence() const {
+  if (!HasRun()) return kNoRun;
+  const Record& record = records_[static_cast<size_t>(current_)];
+  if (error_ && current_ == Count() - 1) return ErrorSentence(record);
+  return Said(record);
+}
+
+std::string Walkthrough::Said(const Record& r) const {
+  const std::string n = Number(int64_t{count_});
+  const std::string area = Number(int64_t{r.area});
+  const std::string i = Number(int64_t{r.divisor});
+  const std::string j = Number(int64_t{r.quotient});
+  const std::string p = Number(int64_t{r.frame});
+  const std::string root = Number(int64_t{r.root});
+  const std::string square = Number(int64_t{r.square});
+  switch (r.kind) {
+    case StepKind::kObtain:
+      if (mantra_mode_) {
+        return "Мантрата има " + n + " знака, като се броят и интервалите: N = " + n + ".";
+      }
+      return "От полето „" + runtime::ToUtf8(count_text_.substr(0, 24)) +
+             "“ се взема цялата част на числото: N = " + n + ".";
+    case StepKind::kStrip:
+      return "Първият ред е лентата 1 × " + n + ": рамката ѝ е (" + n + " + 1) × 2 + 4 = " +
+             Squares(r.best) + " и BestFrame става " + Number(int64_t{r.best}) + ".";
+    case StepKind::kRoot: {
+      const int64_t next = r.root + 1;
+      return "RootSide = " + root + ", защото " + root + " × " + root + " = " +
+             Number(int64_t{r.root} * r.root) + " ≤ " + n + " < " + Number(next * next) + " = " +
+             Number(next) + " × " + Number(next) + ": делители се търсят до " + root + ".";
+    }
+    case StepKind::kScan:
+      if (r.root < 2) {
+        return "RootSide е " + root + ": делители от 2 до " + root +
+               " няма, затова за площ " + area + " няма какво да се провери.";
+      }
+      if (r.area == count_) return "Търсят се делителите на " + n + " от 2 до " + root + ".";
+      return "Следващата площ е " + area + " (LetterCount = " + area +
+             "): търсят се делителите ѝ от 2 до " + root + ".";
+    case StepKind::kNotDivisor:
+      return area + " не се дели на " + i + ": остатъкът е " + Number(int64_t{r.remainder}) + ".";
+    case StepKind::kDivisor:
+      return area + " = " + i + " × " + j + ": рамката около " + i + " × " + j + " е 2 × " + i +
+             " + 2 × " + j + " + 4 = " + p + ".";
+    case StepKind::kCompare: {
+      const std::string compared = Number(int64_t{r.compared});
+      if (r.listed) {
+        return area + " = " + i + " × " + j + ": рамката е " + p + ", по-малка от " + compared +
+               ": редът " + i + ", " + j + ", " + p + " се записва и BestFrame става " + p + ".";
+      }
+      return area + " = " + i + " × " + j + ": рамката е " + p + " и не е по-малка от " +
+             compared + ", затова не се записва.";
+    }
+    case StepKind::kPerfectSquare:
+      if (int64_t{count_} > int64_t{r.root} * r.root) {
+        return n + " > " + root + " × " + root + " = " + Number(int64_t{r.root} * r.root) + ": " +
+               n + " не е квадрат, затова се разглеждат и по-големите площи до следващия квадрат.";
+      }
+      return n + " = " + root + " × " + root + ": " + n +
+             " е квадрат и по-малка рамка от неговата няма; търсенето свършва.";
+    case StepKind::kSquareSide:
+      return "SquareSide = " + root + " + 1 = " + square + ": разглеждат се площите от " +
+             Number(int64_t{count_} + 1) + " до " + square + " × " + square + " = " +
+             Number(int64_t{r.square} * r.square) + ".";
+    case StepKind::kClosingFrame:
+      return "Затварящият квадрат " + square + " × " + square + " има рамка 4 × " + square +
+             " + 4 = " + p + ".";
+    case StepKind::kClosingCompare: {
+      const std::string best = Number(int64_t{r.best});
+      if (!r.listed) {
+        return square + " × " + square + ": рамката е " + p + ", повече от " + best +
+               ": квадратът не се записва.";
+      }
+      if (r.frame == r.best) {
+        return square + " × " + square + ": рамката е " + p + ", колкото " + best +
+               ": квадратът се записва, защото тук и равенството стига.";
+      }
+      return square + " × " + square + ": рамката е " + p + ", по-малка от " + best +
+             ": квадратът се записва.";
+    }
+    case StepKind::kEnd: {
+      if (texts_[2].empty()) return "Край.";
+      const size_t last = texts_[2].size() - 1;
+      return "Край: най-малката рамка е " + texts_[2][last] + " квадрата, на последния ред " +
+             texts_[0][last] + ", " + texts_[1][last] + ", " + texts_[2][last] + ".";
+    }
+  }
+  return {};
+}
+
+// The last step of a run that a run-time error stopped: which operation left the 16-bit range
+// and with what value, or why the argument was not valid.
+std::string Walkthrough::ErrorSentence(const Record& r) const {
+  const Stop& stop = *error_;
+  const std::string heading = "Грешка " + Number(int64_t{stop.error.number()}) + " (" +
+                              stop.error.description() + "): ";
+  const std::string n = Number(int64_t{count_});
+  if (stop.error.number() == runtime::RuntimeError::kInvalidCall && r.kind == StepKind::kRoot) {
+    return heading + n + " е отрицателно число и няма квадратен корен, затова RootSide не " +
+           "може да се намери. Изчислението спира тук; записаното дотук остава.";
+  }
+  if (stop.error.number() != runtime::RuntimeError::kOverflow) {
+    return heading + "изчислението спира тук.";
+  }
+  std::string expression;
+  double result = 0;
+  switch (stop.operation) {
+    case Operation::kAdd:
+      result = stop.left + stop.right;
+      expression = r.kind == StepKind::kStrip && stop.right == 4
+                       ? "(" + n + " + 1) × 2 + 4"
+                       : Number(stop.left) + " + " + Number(stop.right);
+      break;
+    case Operation::kMultiply:
+      result = stop.left * stop.right;
+      expression = r.kind == StepKind::kStrip ? "(" + n + " + 1) × 2"
+                                              : Number(stop.left) + " × " + Number(stop.right);
+      break;
+    case Operation::kConvert:
+    case Operation::kNone:
+      result = std::floor(stop.left);
+      expression = r.kind == StepKind::kObtain
+                       ? "цялата част на числото от полето „" +
+                             runtime::ToUtf8(count_text_.substr(0, 24)) + "“"
+                       : "цялата част на " + Number(stop.left);
+      break;
+  }
+  const std::string limit = result < 0 ? "най-малкото е −32768" : "най-голямото е 32767";
+  const std::string link = stop.operation == Operation::kConvert ? " е " : " = ";
+  std::string where = expression + link + Number(result) +
+                      ", а 16-битовите цели числа са от −32768 до 32767 (" + limit + ").";
+  if (r.kind == StepKind::kObtain) {
+    return heading + where +
+           " Изчислението спира, преди списъците да се изчистят: в тях остават старите редове.";
+  }
+  return heading + where + " Изчислението спира тук; записаното дотук остава.";
+}
+
+Rows Walkthrough::RowsSoFar() const {
+  Rows rows;
+  if (!HasRun()) return rows;
+  const Record& record = records_[static_cast<size_t>(current_)];
+  for (size_t list = 0; list < 3; ++list) {
+    const size_t shown = std::min<size_t>(record.items[list], texts_[list].size());
+    rows.columns[list].assign(texts_[list].begin(),
+                              texts_[list].begin() + static_cast<std::ptrdiff_t>(shown));
+  }
+  if (record.listed) rows.marked = static_cast<int>(rows.columns[2].size()) - 1;
+  return rows;
+}
+
+std::optional<picture::Picture> Walkthrough::Rectangle() const {
+  if (!HasRun()) return std::nullopt;
+  const Record& r = records_[static_cast<size_t>(current_)];
+  const String& mantra = mantra_mode_ ? mantra_ : String();
+  switch (r.kind) {
+    case StepKind::kStrip:
+      return picture::Picture::Rectangle(1, count_, count_, mantra);
+    case StepKind::kDivisor:
+    case StepKind::kCompare:
+      return picture::Picture::Rectangle(r.divisor, r.quotient, count_, mantra);
+    case StepKind::kClosingFrame:
+    case StepKind::kClosingCompare:
+      return picture::Picture::Rectangle(r.square, r.square, count_, mantra);
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace window::steps

@@ -1,0 +1,199 @@
+// The steps page of the picture window on real Qt widgets: reached by its tab and by Ctrl+Tab,
+// moved by its buttons and keys, painting the step's rectangle, playing, and following new runs
+// and "Изчисти".
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <map>
+
+#include "desktop/picture_window.h"
+#include "desktop/program.h"
+#include "desktop/squares_canvas.h"
+#include "desktop/steps_page.h"
+#include "qt_printing.h"
+
+namespace {
+
+namespace picture = window::picture;
+using window::steps::Command;
+
+class StepsPage : public testing::Test {
+ protected:
+  void SetUp() override {
+    program.Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.view));
+    list = qobject_cast<QListWidget*>(program.view.Control("List1", 2));
+    QTest::mouseClick(program.view.Control("Command1", 0), Qt::LeftButton);  // 70
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    window = program.view.Picture();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    page = window->Steps();
+  }
+
+  QPushButton* Button(Command command) const { return page->Button(command); }
+  QString Counter() const { return page->Counter()->text(); }
+  QString Sentence() const { return page->Sentence()->text(); }
+  // As a click on the picture window makes it the active window, and Ctrl+Tab then shows the
+  // steps page. (The offscreen platform gives the activation back to the form on its own.)
+  void ShowSteps() {
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(window->Pages()->currentWidget(), page);
+  }
+
+  // The colour inside each square of the step's painted rectangle, counted by colour.
+  std::map<QRgb, int> PaintedSquares() const {
+    desktop::SquaresCanvas* canvas = page->Canvas();
+    const QImage image = canvas->grab().toImage();
+    const picture::Picture& shown = canvas->Picture();
+    const picture::Scene scene = picture::Paint(shown, canvas->width(), canvas->height());
+    std::map<QRgb, int> counted;
+    for (int row = 0; row < shown.Rows(); ++row) {
+      for (int column = 0; column < shown.Columns(); ++column) {
+        const int x = scene.grid.x + column * scene.square + 2;
+        const int y = scene.grid.y + row * scene.square + 2;
+        ++counted[image.pixel(x, y) & RGB_MASK];
+      }
+    }
+    return counted;
+  }
+
+  desktop::Program program;
+  QListWidget* list = nullptr;
+  desktop::PictureWindow* window = nullptr;
+  desktop::StepsPage* page = nullptr;
+};
+
+TEST_F(StepsPage, OpensByItsTabAndByCtrlTab) {
+  QTabWidget* pages = window->Pages();
+  ASSERT_EQ(pages->count(), 2);
+  EXPECT_EQ(pages->tabText(0), "Картина");
+  EXPECT_EQ(pages->tabText(1), "Стъпка по стъпка");
+  EXPECT_EQ(pages->currentIndex(), 0);
+  EXPECT_NE(list->toolTip().indexOf("Стъпка по стъпка"), -1);  // the lists' tooltip names both
+
+  QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(1).center());
+  EXPECT_EQ(pages->currentIndex(), 1);
+  QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(0).center());
+  EXPECT_EQ(pages->currentIndex(), 0);
+
+  ShowSteps();
+  EXPECT_EQ(QApplication::focusWidget(), page);  // the keys are the page's now
+  QTest::keyClick(page, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(pages->currentIndex(), 0);
+  QTest::keyClick(window, Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(StepsPage, ButtonsAndKeysMoveThroughTheSteps) {
+  ShowSteps();
+  // The row chosen in the list (the second) brought the page to the step that listed it.
+  EXPECT_EQ(Counter(), "стъпка 6 от 126");
+  EXPECT_EQ(page->Rows()->rowCount(), 2);
+  EXPECT_TRUE(page->Rows()->verticalHeaderItem(1)->text().startsWith("→"));
+  struct Move {
+    QPushButton* button;  // or null for a key
+    Qt::Key key;
+    const char* counter;
+  };
+  const Move moves[] = {
+      {Button(Command::kFirst), Qt::Key_unknown, "стъпка 1 от 126"},
+      {Button(Command::kForward), Qt::Key_unknown, "стъпка 2 от 126"},
+      {nullptr, Qt::Key_Right, "стъпка 3 от 126"},
+      {Button(Command::kBack), Qt::Key_unknown, "стъпка 2 от 126"},
+      {nullptr, Qt::Key_Left, "стъпка 1 от 126"},
+      {Button(Command::kNextRow), Qt::Key_unknown, "стъпка 2 от 126"},
+      {nullptr, Qt::Key_PageDown, "стъпка 6 от 126"},
+      {nullptr, Qt::Key_PageUp, "стъпка 2 от 126"},
+      {Button(Command::kLast), Qt::Key_unknown, "стъпка 126 от 126"},
+      {nullptr, Qt::Key_Home, "стъпка 1 от 126"},
+      {nullptr, Qt::Key_End, "стъпка 126 от 126"},
+      {Button(Command::kPreviousRow), Qt::Key_unknown, "стъпка 13 от 126"},
+  };
+  for (const Move& move : moves) {
+    if (move.button != nullptr) {
+      QTest::mouseClick(move.button, Qt::LeftButton);
+    } else {
+      QTest::keyClick(QApplication::focusWidget(), move.key);
+    }
+    EXPECT_EQ(Counter(), move.counter);
+  }
+  EXPECT_EQ(page->Program()->currentRow(), 13);  // line 14, the comparison, as current
+  EXPECT_TRUE(page->Program()->currentItem()->text().startsWith("→"));
+  EXPECT_FALSE(Button(Command::kNextRow)->isEnabled());
+
+  // On a focused button the arrows still move through the steps, and Space presses it.
+  Button(Command::kBack)->setFocus();
+  QTest::keyClick(Button(Command::kBack), Qt::Key_Right);
+  EXPECT_EQ(Counter(), "стъпка 14 от 126");
+  EXPECT_EQ(QApplication::focusWidget(), Button(Command::kBack));
+  QTest::keyClick(Button(Command::kBack), Qt::Key_Space);
+  EXPECT_EQ(Counter(), "стъпка 13 от 126");
+}
+
+TEST_F(StepsPage, PaintsTheRectangleOfTheTie) {
+  ShowSteps();
+  QTest::keyClick(page, Qt::Key_Home);
+  for (int step = 1; step < 37; ++step)
+    QTest::keyClick(page, Qt::Key_Right);
+  EXPECT_EQ(Sentence(), "72 = 8 × 9: рамката е 38 и не е по-малка от 38, затова не се записва.");
+  EXPECT_EQ(page->Canvas()->accessibleName(), "8 × 9 = 72 квадрата, 70 букви и 2 празни, рамка от 38 квадрата");
+  EXPECT_EQ(PaintedSquares(), (std::map<QRgb, int>{{0xC0C000, 38}, {0x808000, 72}}));
+  // The values, with the ones this step changed marked.
+  QTest::keyClick(page, Qt::Key_Left);
+  QTableWidget* values = page->Values();
+  EXPECT_EQ(values->item(4, 0)->text(), "j");
+  EXPECT_EQ(values->item(4, 1)->text(), "9   ← нова стойност");
+  EXPECT_EQ(values->item(0, 1)->text(), "70");
+}
+
+TEST_F(StepsPage, PlaysAndStops) {
+  ShowSteps();
+  QTest::mouseClick(Button(Command::kFirst), Qt::LeftButton);
+  page->Speed()->setCurrentIndex(4);  // 1000 steps a second
+  QPushButton* play = Button(Command::kPlay);
+  EXPECT_EQ(play->text(), "Пусни");
+  QTest::mouseClick(play, Qt::LeftButton);
+  EXPECT_EQ(play->text(), "Спри");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Counter() == "стъпка 126 от 126"; }, 5000));
+  EXPECT_EQ(play->text(), "Пусни");  // it stopped at the last step
+
+  page->Speed()->setCurrentIndex(0);  // one a second: a click stops it where it is
+  QTest::keyClick(page, Qt::Key_Space);
+  EXPECT_EQ(play->text(), "Спри");
+  QTest::keyClick(page, Qt::Key_Space);
+  EXPECT_EQ(play->text(), "Пусни");
+  EXPECT_EQ(Counter(), "стъпка 1 от 126");
+}
+
+TEST_F(StepsPage, FollowsANewRunAndIzchisti) {
+  ShowSteps();
+  QTest::keyClick(page, Qt::Key_End);
+  program.form.Text2[1].SetText(U"13");
+  QTest::mouseClick(program.view.Control("Command1", 0), Qt::LeftButton);
+  EXPECT_EQ(Counter(), "стъпка 1 от 23");
+  EXPECT_EQ(page->Rows()->rowCount(), 0);
+  EXPECT_EQ(page->Program()->currentRow(), 0);
+
+  QTest::mouseClick(program.view.Control("Command1", 1), Qt::LeftButton);  // "Изчисти"
+  EXPECT_EQ(Counter(), "");
+  EXPECT_EQ(Sentence(), QString::fromUtf8(window::steps::kNoRun));
+  EXPECT_FALSE(Button(Command::kForward)->isEnabled());
+  EXPECT_FALSE(Button(Command::kPlay)->isEnabled());
+  EXPECT_TRUE(page->Program()->selectedItems().isEmpty());
+}
+
+}  // namespace
