@@ -8,10 +8,12 @@
 #include <string>
 
 #include "runtime/text.h"
+#include "web/layout_json.h"
 #include "web/picture_svg.h"
 #include "window/model.h"
 #include "window/picture.h"
 #include "window/program.h"
+#include "window/steps.h"
 
 namespace {
 
@@ -38,13 +40,22 @@ EM_JS(void, PageListIndexChanged, (int list, int row), {
 EM_JS(void, PageErrorReported, (const char* message), {
   Module.page.errorReported(UTF8ToString(message));
 });
+EM_JS(void, PageStepsChanged, (), {
+  Module.page.stepsChanged();
+});
 // clang-format on
 
-// Tells the page of every change of the form.
-class PageView final : public window::FormObserver {
+// Tells the page of every change of the form and of the steps.
+class PageView final : public window::FormObserver, public window::steps::StepsObserver {
  public:
-  explicit PageView(window::Form& form) : form_(form) { form.SetObserver(this); }
-  ~PageView() override { form_.SetObserver(nullptr); }
+  PageView(window::Form& form, window::steps::Walkthrough& steps) : form_(form), steps_(steps) {
+    form.SetObserver(this);
+    steps.SetObserver(this);
+  }
+  ~PageView() override {
+    form_.SetObserver(nullptr);
+    steps_.SetObserver(nullptr);
+  }
   PageView(const PageView&) = delete;
   PageView& operator=(const PageView&) = delete;
 
@@ -66,8 +77,10 @@ class PageView final : public window::FormObserver {
   void ErrorReported(const runtime::RuntimeError& error) override {
     PageErrorReported(error.Message().c_str());
   }
+  void StepsChanged() override { PageStepsChanged(); }
 
   window::Form& form_;
+  window::steps::Walkthrough& steps_;
 };
 
 // The whole program, as the desktop has it, with the page for its window.
@@ -85,6 +98,52 @@ runtime::String FromPage(const char* utf8) {
 
 // The picture that ramka_picture() drew last.
 window::picture::Picture drawn_picture;
+
+window::steps::Walkthrough& Steps() {
+  return TheProgram().steps;
+}
+
+// The step shown, as JSON for the page's script: its line, values, sentence, rows so far and the
+// words of its rectangle, the counter, and the state of the controls.
+std::string StepJson() {
+  using web::JsonString;
+  const window::steps::Walkthrough& steps = Steps();
+  const auto flag = [](bool value) { return value ? "true" : "false"; };
+  std::string json = "{\"run\":" + std::to_string(steps.RunNumber()) +
+                     ",\"line\":" + std::to_string(steps.Line()) +
+                     ",\"count\":" + std::to_string(steps.Count()) +
+                     ",\"current\":" + std::to_string(steps.Current()) +
+                     ",\"sentence\":" + JsonString(steps.Sentence()) +
+                     ",\"announced\":" + flag(steps.Announced()) +
+                     ",\"counter\":" + JsonString(steps.Counter()) +
+                     ",\"mark\":" + JsonString(window::steps::kChanged) + ",\"values\":[";
+  bool first = true;
+  for (const window::steps::Value& value : steps.Values()) {
+    json += std::string(first ? "" : ",") + "[" + JsonString(value.name) + "," +
+            JsonString(value.text) + "," + flag(value.changed) + "," + JsonString(value.meaning) +
+            "]";
+    first = false;
+  }
+  const window::steps::Rows rows = steps.RowsSoFar();
+  json += "],\"marked\":" + std::to_string(rows.marked) + ",\"rows\":[";
+  for (size_t list = 0; list < 3; ++list) {
+    json += std::string(list > 0 ? "," : "") + "[";
+    for (size_t row = 0; row < rows.columns[list].size(); ++row)
+      json += std::string(row > 0 ? "," : "") + JsonString(rows.columns[list][row]);
+    json += "]";
+  }
+  const auto rectangle = steps.Rectangle();
+  json += "],\"rectangle\":" +
+          JsonString(rectangle ? rectangle->Words() : window::steps::kNoRectangle) +
+          ",\"drawn\":" + flag(rectangle.has_value()) +
+          ",\"playing\":" + flag(steps.Playing()) + ",\"play\":" + JsonString(steps.PlayName()) +
+          ",\"tick\":" + std::to_string(steps.TickMilliseconds()) +
+          ",\"speed\":" + std::to_string(steps.SpeedIndex()) +
+          ",\"back\":" + flag(steps.CanGoBack()) + ",\"forward\":" + flag(steps.CanGoForward()) +
+          ",\"previousRow\":" + flag(steps.HasPreviousRow()) +
+          ",\"nextRow\":" + flag(steps.HasNextRow()) + "}";
+  return json;
+}
 
 bool IsIndex(int index, size_t count) {
   return index >= 0 && static_cast<size_t>(index) < count;
@@ -153,6 +212,46 @@ EMSCRIPTEN_KEEPALIVE const char* ramka_picture(int width, int height) {
 
 EMSCRIPTEN_KEEPALIVE const char* ramka_picture_words() {
   return drawn_picture.Words().c_str();
+}
+
+// The steps page: the step shown as JSON, valid until the next call; the rectangle of that step
+// as SVG for an area of that many CSS pixels, or an empty text where it examines none.
+EMSCRIPTEN_KEEPALIVE const char* ramka_step() {
+  static std::string json;
+  json = StepJson();
+  return json.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* ramka_step_picture(int width, int height) {
+  static std::string svg;
+  const auto rectangle = Steps().Rectangle();
+  svg = rectangle ? web::PictureSvg(*rectangle, width, height) : std::string();
+  return svg.c_str();
+}
+
+// What a user does on the steps page: a button (in the order of the page's buttons), a key
+// (←, →, Home, End, Page Up, Page Down, Space; 1 where it moved anything), the speed, and the
+// player's timer; playing stops when the page is closed or left.
+EMSCRIPTEN_KEEPALIVE void ramka_step_command(int command) {
+  if (IsIndex(command, window::steps::kCommandNames.size()))
+    Steps().Do(static_cast<window::steps::Command>(command));
+}
+
+EMSCRIPTEN_KEEPALIVE int ramka_step_key(int key) {
+  return key >= 0 && key <= static_cast<int>(window::steps::Key::kSpace) &&
+         Steps().Press(static_cast<window::steps::Key>(key));
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_step_speed(int index) {
+  Steps().SetSpeed(index);
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_step_tick() {
+  Steps().Tick();
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_step_stop() {
+  Steps().SetPlaying(false);
 }
 
 }  // extern "C"

@@ -39,6 +39,9 @@
     errorReported(message) {
       showError(message);
     },
+    stepsChanged() {
+      stepsChanged();
+    },
   };
 
   // The window is painted first, as the page brings it; the core loads right after.
@@ -142,6 +145,7 @@
   }
   function closePicture() {
     picture.hidden = true;
+    core._ramka_step_stop();
   }
   controls.List1.forEach((list) => {
     list.addEventListener("dblclick", () => { if (list.selectedIndex >= 0) openPicture(); });
@@ -159,6 +163,138 @@
   new ResizeObserver(() => {
     if (`${drawing.clientWidth}×${drawing.clientHeight}` !== drawnSize) pictureChanged();
   }).observe(drawing);
+
+  // The panel's two pages, as tabs: a click or the arrow keys on the focused tab choose one.
+  const tabs = [...document.querySelectorAll("#picture-tabs [role=tab]")];
+  const panels = tabs.map((tab) => document.getElementById(tab.getAttribute("aria-controls")));
+  function choosePage(chosen, focus) {
+    tabs.forEach((tab, index) => {
+      const selected = index === chosen;
+      tab.setAttribute("aria-selected", String(selected));
+      tab.tabIndex = selected ? 0 : -1;
+      panels[index].hidden = !selected;
+    });
+    picture.classList.toggle("steps-open", chosen === 1);
+    if (focus) tabs[chosen].focus();
+    if (chosen === 1) {
+      drawSteps();
+    } else {
+      core._ramka_step_stop();
+      pictureChanged();
+    }
+  }
+  tabs.forEach((tab, index) => {
+    tab.addEventListener("click", () => choosePage(index, false));
+    tab.addEventListener("keydown", (event) => {
+      const moves = { ArrowLeft: index - 1, ArrowRight: index + 1, Home: 0, End: tabs.length - 1 };
+      if (!(event.key in moves)) return;
+      event.preventDefault();
+      choosePage((moves[event.key] + tabs.length) % tabs.length, true);
+    });
+  });
+
+  // The steps page: each step as the core gives it, drawn once per change, once that change has
+  // run its course; while the steps play, a timer moves them on.
+  const stepsPage = panels[1];
+  const program = [...document.querySelectorAll("#steps-program li")];
+  const values = document.querySelector("#steps-values tbody");
+  const sentence = document.getElementById("steps-sentence");
+  const announced = document.getElementById("steps-announced");
+  const rows = document.querySelector("#steps-rows tbody");
+  const stepDrawing = document.getElementById("steps-drawing");
+  const stepWords = document.getElementById("steps-drawing-words");
+  const commands = [...stepsPage.querySelectorAll("button[data-command]")];
+  const speed = document.getElementById("steps-speed");
+  const counter = document.getElementById("steps-counter");
+  let stepsRedraw = false;
+  let shownRows = "";
+  let player = null;
+  let playerTick = 0;
+  function drawSteps() {
+    stepsRedraw = false;
+    if (picture.hidden || stepsPage.hidden) return;
+    const step = JSON.parse(core.UTF8ToString(core._ramka_step()));
+    program.forEach((line, index) => {
+      if (index + 1 === step.line) line.setAttribute("aria-current", "step");
+      else line.removeAttribute("aria-current");
+    });
+    values.replaceChildren(...step.values.map(([name, text, changed, meaning]) => {
+      const row = document.createElement("tr");
+      if (changed) row.className = "changed";
+      const value = changed ? `${text}   ${step.mark}` : text;
+      for (const [cell, content] of [["th", name], ["td", value], ["td", meaning]]) {
+        const element = document.createElement(cell);
+        element.textContent = content;
+        if (cell === "th") element.scope = "row";
+        row.append(element);
+      }
+      return row;
+    }));
+    sentence.textContent = step.sentence;
+    if (step.announced && announced.textContent !== step.sentence) {
+      announced.textContent = step.sentence;  // read out politely
+    }
+    const rowsKey = `${step.run} ${step.rows[2].length} ${step.rows[0].length} ${step.marked}`;
+    if (rowsKey !== shownRows) {
+      shownRows = rowsKey;
+      const count = Math.max(...step.rows.map((column) => column.length));
+      const shown = [];
+      for (let row = 0; row < count; ++row) {
+        const line = document.createElement("tr");
+        if (row === step.marked) line.setAttribute("aria-current", "true");
+        const number = document.createElement("th");
+        number.scope = "row";
+        number.textContent = String(row + 1);
+        line.append(number);
+        for (const column of step.rows) {
+          const cell = document.createElement("td");
+          cell.textContent = column[row] ?? "";
+          line.append(cell);
+        }
+        shown.push(line);
+      }
+      rows.replaceChildren(...shown);
+      rows.querySelector("[aria-current]")?.scrollIntoView({ block: "nearest" });
+    }
+    const [width, height] = [stepDrawing.clientWidth, stepDrawing.clientHeight];
+    stepDrawing.innerHTML = core.UTF8ToString(core._ramka_step_picture(width, height));
+    stepDrawing.setAttribute("aria-label", step.rectangle);
+    stepWords.textContent = step.rectangle;
+    counter.textContent = step.counter;
+    const enabled = [step.back, step.back, step.forward, step.forward, step.previousRow,
+                     step.nextRow, step.count > 1];
+    commands.forEach((button, index) => { button.disabled = !enabled[index]; });
+    commands[6].textContent = step.play;
+    speed.value = String(step.speed);
+    if (step.playing && (player === null || playerTick !== step.tick)) {
+      clearInterval(player);
+      player = setInterval(() => core._ramka_step_tick(), step.tick);
+      playerTick = step.tick;
+    } else if (!step.playing && player !== null) {
+      clearInterval(player);
+      player = null;
+    }
+    performance.mark("step");
+  }
+  function stepsChanged() {
+    if (picture.hidden || stepsPage.hidden || stepsRedraw) return;
+    stepsRedraw = true;
+    queueMicrotask(drawSteps);
+  }
+  commands.forEach((button, index) => {
+    button.addEventListener("click", () => core._ramka_step_command(index));
+  });
+  speed.addEventListener("change", () => core._ramka_step_speed(Number(speed.value)));
+  // The page's keys, wherever the focus is in it; Space on a focused button presses the button.
+  const stepKeys = ["ArrowLeft", "ArrowRight", "Home", "End", "PageUp", "PageDown", " "];
+  stepsPage.addEventListener("keydown", (event) => {
+    const key = stepKeys.indexOf(event.key);
+    if (key < 0 || event.altKey || event.ctrlKey || event.metaKey) return;
+    if (event.target.closest("select")) return;  // the speed list keeps its own keys
+    if (event.key === " " && event.target.closest("button")) return;
+    if (core._ramka_step_key(key)) event.preventDefault();
+  });
+  new ResizeObserver(() => stepsChanged()).observe(stepDrawing);
 
   core._ramka_load();
   globalThis.ramka = core;  // for the tests and the benchmark: the core as code sees it

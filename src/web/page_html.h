@@ -18,8 +18,12 @@ std::string WindowCss();
 // Text as HTML: the characters that could end or start markup as entities.
 std::string Escaped(std::string_view text);
 
-// The page itself: `page` with "@CAPTION@", "@THEME@", "@WINDOW@" and the picture panel's
-// texts filled in.
+// The picture panel's tabs, and its steps page, as HTML.
+std::string TabsHtml();
+std::string StepsHtml();
+
+// The page itself: `page` with "@CAPTION@", "@THEME@", "@WINDOW@", "@TABS@", "@STEPS@" and the picture
+// panel's texts filled in.
 std::string PageHtml(std::string_view page);
 
 // The web app manifest: the names, colours and icons under which the page is installed.
