@@ -20,6 +20,7 @@ from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select, WebDriverWait
 
 import headless_chromium
 
@@ -66,11 +67,11 @@ class Page(unittest.TestCase):
         return self.control("Option1", index).find_element(By.TAG_NAME, "input")
 
     def lists(self):
-        return self.js("return [...document.querySelectorAll('select')]"
+        return self.js("return [...document.querySelectorAll('#window select')]"
                        ".map(list => [...list.options].map(row => row.text))")
 
     def selection(self):
-        return self.js("return [...document.querySelectorAll('select')].map(l => l.selectedIndex)")
+        return self.js("return [...document.querySelectorAll('#window select')].map(l => l.selectedIndex)")
 
     def press(self, button):
         self.control("Command1", button).click()
@@ -245,14 +246,15 @@ class Page(unittest.TestCase):
     def picture_words(self):
         return self.driver.find_element(By.ID, "picture-words").text
 
-    def painted_squares(self):
-        """The colour inside each square of the picture as the browser painted it, counted; the
-        grid's place comes from the drawing, its columns and rows from the words."""
-        drawing = self.driver.find_element(By.ID, "picture-drawing")
+    def painted_squares(self, drawing_id="picture-drawing"):
+        """The colour inside each square of a drawing as the browser painted it, counted; the
+        grid's place comes from the drawing, its columns and rows from its words."""
+        drawing = self.driver.find_element(By.ID, drawing_id)
         image = Image.open(io.BytesIO(drawing.screenshot_as_png)).convert("RGB")
-        x, y, width, _ = self.js("const g = document.querySelectorAll('#picture-drawing rect')[1];"
+        x, y, width, _ = self.js(f"const g = document.querySelectorAll('#{drawing_id} rect')[1];"
                                  "return ['x', 'y', 'width', 'height'].map(k => g[k].baseVal.value)")
-        across, down = map(int, re.match(r"(\d+) × (\d+)", self.picture_words()).groups())
+        words = drawing.get_attribute("aria-label")
+        across, down = map(int, re.match(r"(\d+) × (\d+)", words).groups())
         square = (width - 1) // (across + 2)
         counted = {}
         for row in range(down + 2):
@@ -303,6 +305,93 @@ class Page(unittest.TestCase):
         self.calculate("70")
         self.assertEqual(self.lists(), SEVENTY)
 
+    def open_steps(self):
+        """The picture of the last row opened, and its steps page chosen by the tab's arrow key."""
+        self.press(0)
+        self.list_rows(2)[-1].click()
+        self.control("List1", 2).send_keys(Keys.ENTER)
+        tab = self.driver.find_element(By.ID, "tab-picture")
+        tab.click()
+        tab.send_keys(Keys.ARROW_RIGHT)
+        return self.driver.find_element(By.ID, "page-steps")
+
+    def step_text(self, element_id):
+        return self.driver.find_element(By.ID, element_id).text
+
+    def step_button(self, name):
+        return self.driver.find_element(By.XPATH, f"//div[@id='page-steps']//button[.='{name}']")
+
+    def test_the_steps_page_by_its_tabs_buttons_and_keys(self):
+        steps = self.open_steps()
+        tabs = self.driver.find_elements(By.CSS_SELECTOR, "#picture-tabs [role=tab]")
+        self.assertEqual([tab.text for tab in tabs], ["Картина", "Стъпка по стъпка"])
+        self.assertEqual([tab.get_attribute("aria-selected") for tab in tabs], ["false", "true"])
+        self.assertEqual(self.js("return document.activeElement"), tabs[1])  # the tab keeps it
+        self.assertTrue(steps.is_displayed())
+        self.assertFalse(self.driver.find_element(By.ID, "page-picture").is_displayed())
+        self.assertIn("Стъпка по стъпка", self.control("List1", 0).get_attribute("title"))
+        # The last row chosen in the lists: the step that listed it.
+        self.assertEqual(self.step_text("steps-counter"), "стъпка 13 от 126")
+        current = self.driver.find_elements(By.CSS_SELECTOR, "#steps-program li[aria-current]")
+        self.assertEqual([line.text.strip() for line in current],
+                         ["ако P < BestFrame: ред i, j, P;  BestFrame ← P"])
+
+        moves = [("Начало", None, "стъпка 1 от 126"), ("Напред", None, "стъпка 2 от 126"),
+                 (None, Keys.ARROW_RIGHT, "стъпка 3 от 126"), ("Назад", None, "стъпка 2 от 126"),
+                 (None, Keys.ARROW_LEFT, "стъпка 1 от 126"),
+                 ("Следващ ред", None, "стъпка 2 от 126"),
+                 (None, Keys.PAGE_DOWN, "стъпка 6 от 126"), (None, Keys.PAGE_UP, "стъпка 2 от 126"),
+                 ("Край", None, "стъпка 126 от 126"), (None, Keys.HOME, "стъпка 1 от 126"),
+                 (None, Keys.END, "стъпка 126 от 126"),
+                 ("Предишен ред", None, "стъпка 13 от 126")]
+        for button, key, counter in moves:
+            if button:
+                self.step_button(button).click()
+            else:
+                ActionChains(self.driver).send_keys(key).perform()  # to the focused element
+            self.assertEqual(self.step_text("steps-counter"), counter, (button, key))
+        self.assertFalse(self.step_button("Следващ ред").is_enabled())
+        marked = self.driver.find_elements(By.CSS_SELECTOR, "#steps-rows tr[aria-current]")
+        self.assertEqual([row.text for row in marked], ["4 7 10 38"])
+
+        # The tie 72 = 8 × 9, its rectangle painted; the live text is polite.
+        steps.send_keys(Keys.HOME)
+        for _ in range(36):
+            steps.send_keys(Keys.ARROW_RIGHT)
+        self.assertEqual(self.step_text("steps-sentence"),
+                         "72 = 8 × 9: рамката е 38 и не е по-малка от 38, затова не се записва.")
+        self.assertEqual(self.driver.find_element(By.ID, "steps-announced").get_attribute(
+            "textContent"), self.step_text("steps-sentence"))
+        self.assertEqual(self.driver.find_element(By.ID, "steps-announced")
+                         .get_attribute("aria-live"), "polite")
+        self.assertEqual(self.painted_squares("steps-drawing"), {"#c0c000": 38, "#808000": 72})
+        values = self.js("return [...document.querySelectorAll('#steps-values tr')]"
+                         ".slice(1).map(r => r.cells[1].textContent)")
+        self.assertEqual(values, ["70", "72", "8", "0", "9", "38", "38", "8", "9"])
+
+        # Space on a focused button presses it; Space elsewhere on the page plays and stops.
+        self.step_button("Назад").send_keys(Keys.SPACE)
+        self.assertEqual(self.step_text("steps-counter"), "стъпка 36 от 126")
+        Select(self.driver.find_element(By.ID, "steps-speed")).select_by_index(4)
+        steps.send_keys(Keys.SPACE)
+        self.assertEqual(self.step_button("Спри").text, "Спри")
+        WebDriverWait(self.driver, 5).until(
+            lambda d: self.step_text("steps-counter") == "стъпка 126 от 126")
+        self.assertEqual(self.step_button("Пусни").text, "Пусни")  # stopped at the last
+
+        # A new run shows from its first step; "Изчисти" leaves a sentence that there is none.
+        self.calculate("13")
+        self.assertEqual(self.step_text("steps-counter"), "стъпка 1 от 23")
+        self.press(1)
+        self.assertEqual(self.step_text("steps-counter"), "")
+        self.assertIn("Още няма изчисление", self.step_text("steps-sentence"))
+        self.assertFalse(self.step_button("Напред").is_enabled())
+        # The tabs' arrow keys, and Escape, as on the picture's page.
+        tabs[1].send_keys(Keys.ARROW_LEFT)
+        self.assertEqual(tabs[0].get_attribute("aria-selected"), "true")
+        tabs[0].send_keys(Keys.ESCAPE)
+        self.assertFalse(self.driver.find_element(By.ID, "picture").is_displayed())
+
     def test_keeps_its_light_look_under_a_dark_colour_scheme(self):
         with self.dark():
             self.open(f"{self.host}/index.html")
@@ -322,10 +411,12 @@ class Page(unittest.TestCase):
                 self.control("List1", 2).send_keys(Keys.ENTER)
                 self.assertTrue(self.driver.find_element(By.ID, "picture").is_displayed())
                 self.js(AXE.read_text(encoding="utf-8"))
-                violations = self.driver.execute_async_script(
-                    "axe.run(document).then((result) => arguments[0](result.violations))")
-                self.assertEqual([(v["id"], [n["target"] for n in v["nodes"]]) for v in violations],
-                                 [], scheme.__name__)
+                for page in ("tab-picture", "tab-steps"):  # each of the panel's pages open
+                    self.driver.find_element(By.ID, page).click()
+                    violations = self.driver.execute_async_script(
+                        "axe.run(document).then((result) => arguments[0](result.violations))")
+                    self.assertEqual([(v["id"], [n["target"] for n in v["nodes"]])
+                                      for v in violations], [], (scheme.__name__, page))
 
     def test_installable_and_working_offline_after_the_first_visit(self):
         with tempfile.TemporaryDirectory() as folder:

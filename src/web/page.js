@@ -263,7 +263,11 @@
     counter.textContent = step.counter;
     const enabled = [step.back, step.back, step.forward, step.forward, step.previousRow,
                      step.nextRow, step.count > 1];
-    commands.forEach((button, index) => { button.disabled = !enabled[index]; });
+    commands.forEach((button, index) => {
+      // A button that goes out of use hands the focus to the page, whose keys go on working.
+      if (!enabled[index] && document.activeElement === button) stepsPage.focus();
+      button.disabled = !enabled[index];
+    });
     commands[6].textContent = step.play;
     speed.value = String(step.speed);
     if (step.playing && (player === null || playerTick !== step.tick)) {
