@@ -1,9 +1,13 @@
 #include "windows/picture_window.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 
 #include "windows/screen.h"
+#include "windows/squares_canvas.h"
+#include "windows/steps_page.h"
 #include "windows/wide.h"
 
 #ifndef WM_DPICHANGED
@@ -17,47 +21,78 @@ namespace picture = window::picture;
 namespace {
 
 constexpr wchar_t kFrameClass[] = L"org.example.ramka.picture";
-constexpr wchar_t kCanvasClass[] = L"org.example.ramka.picture.canvas";
 
-RECT ToRect(const window::layout::PixelRect& rect) {
-  return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
-}
-
-// The picture's size at a resolution: room for the squares and, under them, the words.
-constexpr int kWidth = 420;
-constexpr int kHeight = 480;
+// The window's size at a resolution, and the strip at the bottom of the picture's page where
+// the words stand.
+constexpr int kWidth = 1060;
+constexpr int kHeight = 660;
 constexpr int kWordsHeight = 48;
 
 }  // namespace
 
-PictureWindow::PictureWindow(const window::Form& form, HWND owner) : form_(form) {
-  static const bool registered = RegisterWindowClass(kFrameClass, &FrameProc, true) != 0 &&
-                                 RegisterWindowClass(kCanvasClass, &CanvasProc, false) != 0;
+PictureWindow::PictureWindow(const window::Form& form, window::steps::Walkthrough& steps,
+                             HWND owner)
+    : form_(form) {
+  static const bool registered = RegisterWindowClass(kFrameClass, &FrameProc, true) != 0 && [] {
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
   (void)registered;
   dpi_ = DpiOf(owner);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   RECT outer{0, 0, MulDiv(kWidth, dpi_, 96), MulDiv(kHeight, dpi_, 96)};
-  const DWORD style = WS_OVERLAPPEDWINDOW;
-  AdjustWindowRectEx(&outer, style, FALSE, 0);
+  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  AdjustWindowRectEx(&outer, style, FALSE, WS_EX_CONTROLPARENT);
   RECT form_rect;
   GetWindowRect(owner, &form_rect);
   // Owned by the form's window: above it, gone with it, and no button of its own on the taskbar.
-  CreateWindowExW(0, kFrameClass, WideFromUtf8(picture::kCaption).c_str(), style,
+  CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, WideFromUtf8(picture::kCaption).c_str(), style,
                   form_rect.right + 8, form_rect.top, outer.right - outer.left,
                   outer.bottom - outer.top, owner, nullptr, instance, this);
-  canvas_ = CreateWindowExW(0, kCanvasClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
-                            nullptr, instance, this);
+  tabs_ = CreateWindowExW(0, WC_TABCONTROLW, nullptr,
+                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, 0, 0,
+                          window_, nullptr, instance, nullptr);
+  for (const char* name : {window::steps::kPictureTab, window::steps::kStepsTab}) {
+    std::wstring text = WideFromUtf8(name);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(tabs_, TCM_INSERTITEMW, SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0),
+                 reinterpret_cast<LPARAM>(&item));
+  }
+  SetWindowSubclass(tabs_, &TabKeys, 0, reinterpret_cast<DWORD_PTR>(this));
+  canvas_ = std::make_unique<SquaresCanvas>(window_, dpi_);
   words_ = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX,
                            0, 0, 0, 0, window_, nullptr, instance, nullptr);
+  // Of two pages, the next and the previous are the same.
+  steps_page_ = std::make_unique<StepsPage>(steps, window_, [this](bool) { ShowPage(1 - page_); });
+  for (HWND page : {canvas_->Handle(), words_, steps_page_->Handle()})
+    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   Scale(DpiOf(window_));
+  ShowPage(0);
 }
 
 PictureWindow::~PictureWindow() {
+  steps_page_.reset();
+  canvas_.reset();
   if (window_ != nullptr) {
+    RemoveWindowSubclass(tabs_, &TabKeys, 0);
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
   DeleteObject(font_);
+}
+
+HWND PictureWindow::Canvas() const {
+  return canvas_->Handle();
+}
+
+const picture::Picture& PictureWindow::Picture() const {
+  return canvas_->Picture();
+}
+
+void PictureWindow::PaintInto(HDC dc, int width, int height) const {
+  canvas_->PaintInto(dc, width, height);
 }
 
 void PictureWindow::Open() {
@@ -71,72 +106,57 @@ void PictureWindow::Open() {
 }
 
 void PictureWindow::Close() {
-  if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
+  if (window_ == nullptr) return;
+  ShowWindow(window_, SW_HIDE);
+  steps_page_->StopPlaying();
 }
 
 void PictureWindow::Refresh() {
-  picture_ = picture::Picture::Of(form_);
+  canvas_->SetPicture(picture::Picture::Of(form_));
   if (window_ == nullptr) return;
-  const std::wstring words = WideFromUtf8(picture_.Words());
-  SetWindowTextW(words_, words.c_str());
-  SetWindowTextW(canvas_, words.c_str());  // the picture's name for a screen reader
-  InvalidateRect(canvas_, nullptr, FALSE);
+  SetWindowTextW(words_, WideFromUtf8(canvas_->Picture().Words()).c_str());
 }
 
-void PictureWindow::PaintInto(HDC dc, int width, int height) const {
-  FillIn(dc, {0, 0, width, height}, picture::kBackground);
-  const picture::Scene scene = picture::Paint(picture_, width, height);
-  for (const picture::Fill& fill : scene.fills)
-    FillIn(dc, ToRect(fill.rect), fill.colour);
-  if (scene.labels.empty()) return;
-  HFONT font = FontFor(dpi_, scene.font_pixels);
-  const HGDIOBJ before = SelectObject(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ToColorRef(picture::kInkColour));
-  for (const picture::Label& label : scene.labels) {
-    RECT area = ToRect(label.rect);
-    const std::wstring text = WideFromUtf8(label.text);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-  }
-  SelectObject(dc, before);
-  DeleteObject(font);
+void PictureWindow::RefreshSteps() {
+  steps_page_->Refresh();
 }
 
-// Paints through a bitmap, so that a resize shows no half-painted picture.
-void PictureWindow::PaintCanvas() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(canvas_, &paint);
-  RECT client;
-  GetClientRect(canvas_, &client);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-  const HGDIOBJ before = SelectObject(memory, bitmap);
-  PaintInto(memory, client.right, client.bottom);
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, before);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  EndPaint(canvas_, &paint);
+void PictureWindow::ShowPage(int page) {
+  page_ = std::clamp(page, 0, 1);
+  if (SendMessageW(tabs_, TCM_GETCURSEL, 0, 0) != page_)
+    SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(page_), 0);
+  ShowWindow(canvas_->Handle(), page_ == 0 ? SW_SHOW : SW_HIDE);
+  ShowWindow(words_, page_ == 0 ? SW_SHOW : SW_HIDE);
+  steps_page_->Show(page_ == 1);
+  if (page_ == 1 && GetActiveWindow() == window_) steps_page_->TakeFocus();
 }
 
-// The squares take the window but for a strip at the bottom, where the words stand.
+// The pages take the tab control's display area; on the picture's page the squares take it but
+// for a strip at the bottom, where the words stand.
 void PictureWindow::Arrange() {
   RECT client;
   GetClientRect(window_, &client);
-  const int words = MulDiv(kWordsHeight, dpi_, 96);
   const int margin = MulDiv(8, dpi_, 96);
-  const int canvas_height = std::max(0, static_cast<int>(client.bottom) - words - margin);
-  MoveWindow(canvas_, margin, margin, std::max(0, static_cast<int>(client.right) - 2 * margin),
-             std::max(0, canvas_height - margin), TRUE);
-  MoveWindow(words_, margin, canvas_height,
-             std::max(0, static_cast<int>(client.right) - 2 * margin), words, TRUE);
+  MoveWindow(tabs_, margin, margin, std::max(0, static_cast<int>(client.right) - 2 * margin),
+             std::max(0, static_cast<int>(client.bottom) - 2 * margin), TRUE);
+  RECT area;
+  GetWindowRect(tabs_, &area);
+  MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&area), 2);
+  SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  const int words = MulDiv(kWordsHeight, dpi_, 96);
+  const int width = std::max(0, static_cast<int>(area.right - area.left) - 2 * margin);
+  const int height = std::max(0, static_cast<int>(area.bottom - area.top) - words - 2 * margin);
+  MoveWindow(canvas_->Handle(), area.left + margin, area.top + margin, width, height, TRUE);
+  MoveWindow(words_, area.left + margin, area.top + margin + height, width, words, TRUE);
+  steps_page_->Place(area, dpi_, font_);
 }
 
 void PictureWindow::Scale(int dpi) {
   dpi_ = dpi;
   HFONT font = FontFor(dpi);
-  SendMessageW(words_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  for (HWND control : {tabs_, words_})
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  canvas_->SetDpi(dpi);
   DeleteObject(font_);
   font_ = font;
   Arrange();
@@ -154,33 +174,43 @@ LRESULT CALLBACK PictureWindow::FrameProc(HWND window, UINT message, WPARAM wpar
                          : DefWindowProcW(window, message, wparam, lparam);
 }
 
-LRESULT CALLBACK PictureWindow::CanvasProc(HWND window, UINT message, WPARAM wparam,
-                                           LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(
-        window, GWLP_USERDATA,
-        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams));
+// Ctrl+Tab and Ctrl+Shift+Tab on the tab control, which the dialog keys would otherwise take.
+LRESULT CALLBACK PictureWindow::TabKeys(HWND tabs, UINT message, WPARAM wparam, LPARAM lparam,
+                                        UINT_PTR /*id*/, DWORD_PTR data) {
+  auto* self = reinterpret_cast<PictureWindow*>(data);
+  if (message == WM_GETDLGCODE) {
+    const auto* pending = reinterpret_cast<const MSG*>(lparam);
+    const LRESULT code = DefSubclassProc(tabs, message, wparam, lparam);
+    return pending != nullptr && pending->message == WM_KEYDOWN && pending->wParam == VK_TAB &&
+                   GetKeyState(VK_CONTROL) < 0
+               ? code | DLGC_WANTMESSAGE
+               : code;
   }
-  auto* self = reinterpret_cast<PictureWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // the paint covers it all
-    case WM_PAINT:
-      if (self != nullptr) {
-        self->PaintCanvas();
-        return 0;
-      }
-      break;
-    default:
-      break;
+  if (message == WM_KEYDOWN && wparam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+    self->ShowPage(1 - self->page_);
+    return 0;
   }
-  return DefWindowProcW(window, message, wparam, lparam);
+  return DefSubclassProc(tabs, message, wparam, lparam);
 }
 
 LRESULT PictureWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
       Arrange();
+      return 0;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+      if (header->hwndFrom == tabs_ && header->code == TCN_SELCHANGE) {
+        ShowPage(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
+      }
+      return 0;
+    }
+    case WM_SETFOCUS:  // the window's focus goes to its page
+      if (page_ == 1) {
+        steps_page_->TakeFocus();
+      } else {
+        SetFocus(tabs_);
+      }
       return 0;
     case WM_CTLCOLORSTATIC: {
       const auto dc = reinterpret_cast<HDC>(wparam);
@@ -195,6 +225,9 @@ LRESULT PictureWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
       FillIn(reinterpret_cast<HDC>(wparam), client, picture::kBackground);
       return 1;
     }
+    case WM_COMMAND:  // Escape, as the dialog keys give it
+      if (LOWORD(wparam) == IDCANCEL) Close();
+      return 0;
     case WM_KEYDOWN:
       if (wparam == VK_ESCAPE) Close();
       return 0;
@@ -210,7 +243,7 @@ LRESULT PictureWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_NCDESTROY:  // with the form's window, which owns this one
-      window_ = canvas_ = words_ = nullptr;
+      window_ = tabs_ = words_ = nullptr;
       return 0;
     default:
       return DefWindowProcW(window_, message, wparam, lparam);

@@ -2,19 +2,27 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "window/model.h"
 #include "window/picture.h"
+#include "window/steps.h"
 
 namespace windows {
 
-// The picture of the selected row, in a window of its own owned by the form's: the squares as the
-// core lays them out, painted with GDI in the core's colours and the window's font, and under
-// them the core's words in a label, which is also the picture's name for a screen reader. It
-// opens without taking the activation from the form, follows the form's selection, scales with
-// its resolution, and closes (hides) on Escape or its close box.
+class SquaresCanvas;
+class StepsPage;
+
+// The picture window, owned by the form's, with two pages on the standard tab control.
+// "Картина": the selected row's squares as the core lays them out, painted with GDI in the core's
+// colours and the window's font, and under them the core's words in a label, which is also the
+// picture's name for a screen reader. "Стъпка по стъпка": how the last run found its rows. It
+// opens without taking the activation from the form, follows the form's selection and its runs,
+// switches pages on Ctrl+Tab and Ctrl+Shift+Tab, scales with its resolution, and closes (hides)
+// on Escape or its close box.
 class PictureWindow {
  public:
-  PictureWindow(const window::Form& form, HWND owner);
+  PictureWindow(const window::Form& form, window::steps::Walkthrough& steps, HWND owner);
   ~PictureWindow();
   PictureWindow(const PictureWindow&) = delete;
   PictureWindow& operator=(const PictureWindow&) = delete;
@@ -25,29 +33,38 @@ class PictureWindow {
   bool IsOpen() const { return window_ != nullptr && IsWindowVisible(window_); }
   // Reads the form's selected row again and repaints.
   void Refresh();
+  // Shows the steps' new state.
+  void RefreshSteps();
+  // Shows a page: 0 the picture, 1 the steps.
+  void ShowPage(int page);
+  int Page() const { return page_; }
 
   HWND Handle() const { return window_; }
-  HWND Canvas() const { return canvas_; }
+  HWND Tabs() const { return tabs_; }
+  HWND Canvas() const;
   HWND Words() const { return words_; }
-  const window::picture::Picture& Picture() const { return picture_; }
+  const window::picture::Picture& Picture() const;
   // Paints the picture into `dc` as the canvas does, over an area of that size.
   void PaintInto(HDC dc, int width, int height) const;
+  StepsPage& Steps() const { return *steps_page_; }
 
  private:
   static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK CanvasProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK TabKeys(HWND tabs, UINT message, WPARAM wparam, LPARAM lparam,
+                                  UINT_PTR id, DWORD_PTR self);
   LRESULT Receive(UINT message, WPARAM wparam, LPARAM lparam);
   void Arrange();
   void Scale(int dpi);
-  void PaintCanvas();
 
   const window::Form& form_;
-  window::picture::Picture picture_;
   HWND window_ = nullptr;
-  HWND canvas_ = nullptr;
+  HWND tabs_ = nullptr;
+  std::unique_ptr<SquaresCanvas> canvas_;
   HWND words_ = nullptr;
+  std::unique_ptr<StepsPage> steps_page_;
   HFONT font_ = nullptr;
   int dpi_ = 96;
+  int page_ = 0;
 };
 
 }  // namespace windows

@@ -125,7 +125,8 @@ void FitClient(HWND window, int width, int height) {
 
 // The window opens with every control in place at the screen's resolution; a window that opens
 // on a monitor of another one is laid out again for it.
-FormWindow::FormWindow(window::Form& form) : form_(form) {
+FormWindow::FormWindow(window::Form& form, window::steps::Walkthrough& steps)
+    : form_(form), steps_(steps) {
   static const ATOM registered = RegisterWindowClass(kClassName, &FormWindow::WindowProc, true);
   (void)registered;
   dpi_ = DpiOf(nullptr);
@@ -150,10 +151,12 @@ FormWindow::FormWindow(window::Form& form) : form_(form) {
   ShowOptions();
   AddListHints();
   form_.SetObserver(this);
+  steps_.SetObserver(this);
 }
 
 FormWindow::~FormWindow() {
   form_.SetObserver(nullptr);
+  steps_.SetObserver(nullptr);
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);  // the window ends with the program, not by a close
   DestroyWindow(window_);
   DeleteObject(font_);
@@ -385,7 +388,7 @@ void FormWindow::Draw(const DRAWITEMSTRUCT& item) const {
 }
 
 void FormWindow::OpenPicture() {
-  if (picture_ == nullptr) picture_ = std::make_unique<PictureWindow>(form_, window_);
+  if (picture_ == nullptr) picture_ = std::make_unique<PictureWindow>(form_, steps_, window_);
   picture_->Open();
 }
 
@@ -466,12 +469,18 @@ void FormWindow::ShowSelection(int list) {
   }
 }
 
+void FormWindow::StepsChanged() {
+  if (picture_ != nullptr) picture_->RefreshSteps();
+}
+
 void FormWindow::ErrorReported(const runtime::RuntimeError& error) {
   ShowErrorBox(window_, error);
 }
 
 void Deliver(HWND window, MSG& message) {
-  if (IsDialogMessageW(window, &message)) return;
+  HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  HWND dialog = root != nullptr && GetWindow(root, GW_OWNER) == window ? root : window;
+  if (IsDialogMessageW(dialog, &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }

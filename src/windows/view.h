@@ -8,6 +8,7 @@
 
 #include "window/layout.h"
 #include "window/model.h"
+#include "window/steps.h"
 
 namespace windows {
 
@@ -18,9 +19,9 @@ class PictureWindow;
 // action, and every change the form reports shows in its control at once; the controls hold no
 // state the form does not. Rectangles and the font follow the window's resolution; an error
 // reported by the form shows as a modal message box.
-class FormWindow final : private window::FormObserver {
+class FormWindow final : private window::FormObserver, private window::steps::StepsObserver {
  public:
-  explicit FormWindow(window::Form& form);
+  FormWindow(window::Form& form, window::steps::Walkthrough& steps);
   ~FormWindow() override;
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
@@ -60,6 +61,7 @@ class FormWindow final : private window::FormObserver {
   void ItemAdded(int list) override;
   void ListIndexChanged(int list) override;
   void ErrorReported(const runtime::RuntimeError& error) override;
+  void StepsChanged() override;
 
   void ShowOptions();
   void ShowSelection(int list);
@@ -67,6 +69,7 @@ class FormWindow final : private window::FormObserver {
   void AddListHints();
 
   window::Form& form_;
+  window::steps::Walkthrough& steps_;
   HWND window_ = nullptr;
   std::vector<Placed> controls_;
   HWND focus_ = nullptr;  // the control that had the focus when the window was last left
@@ -77,7 +80,8 @@ class FormWindow final : private window::FormObserver {
 };
 
 // Delivers one message of the thread's queue: the dialog keys (Tab, Shift+Tab, the arrows
-// within the option group) move the focus in `window`, the rest go to their control.
+// within the option group) move the focus in the program's window it is for, `window` or a
+// window it owns, the rest go to their control.
 void Deliver(HWND window, MSG& message);
 
 // Delivers messages until the window is closed; returns the program's exit code.

@@ -3,6 +3,10 @@
 // user's. What the window shows afterwards is read back from the controls themselves.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <array>
 #include <string>
 #include <vector>
@@ -12,6 +16,8 @@
 #include "window/picture.h"
 #include "windows/picture_window.h"
 #include "windows/program.h"
+#include "windows/squares_canvas.h"
+#include "windows/steps_page.h"
 #include "windows/wide.h"
 
 namespace {
@@ -402,6 +408,164 @@ TEST_F(Picture, EnterOnAListWithoutASelectedRowOpensNothing) {
   SetFocus(Control("List1", 0));
   Press(VK_RETURN);
   EXPECT_FALSE(Open());
+}
+
+// The steps page of the picture window, reached by its tab and by Ctrl+Tab, moved by its
+// buttons and keys, painting the step's rectangle, playing, and following the form.
+class Steps : public Picture {
+ protected:
+  void SetUp() override {
+    Picture::SetUp();
+    Click(Control("Command1", 0));  // 70
+    SetActiveWindow(Main());
+    ClickRow(2, 1);
+    Press(VK_RETURN);
+    ASSERT_TRUE(Open());
+  }
+  windows::StepsPage& Page() const { return Drawn()->Steps(); }
+  std::wstring Counter() const { return Text(Page().Counter()); }
+  HWND Button(window::steps::Command command) const { return Page().Button(command); }
+  // A key with Ctrl held down, as the keyboard gives it to the focused control.
+  void PressWithControl(UINT key, bool shift = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    Settle();
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+  }
+  // Delivers messages, timers too, until `done` or a few seconds have gone by.
+  template <typename Done>
+  bool Until(Done done) {
+    for (int wait = 0; wait < 500 && !done(); ++wait) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      Settle();
+    }
+    return done();
+  }
+  std::map<COLORREF, int> StepSquares() const {
+    const windows::SquaresCanvas& canvas = Page().Canvas();
+    RECT client;
+    GetClientRect(canvas.Handle(), &client);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    const HGDIOBJ before = SelectObject(dc, bitmap);
+    canvas.PaintInto(dc, client.right, client.bottom);
+    const auto scene = window::picture::Paint(canvas.Picture(), client.right, client.bottom);
+    std::map<COLORREF, int> counted;
+    for (int row = 0; row < canvas.Picture().Rows(); ++row) {
+      for (int column = 0; column < canvas.Picture().Columns(); ++column) {
+        ++counted[GetPixel(dc, scene.grid.x + column * scene.square + 2,
+                           scene.grid.y + row * scene.square + 2)];
+      }
+    }
+    SelectObject(dc, before);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return counted;
+  }
+};
+
+TEST_F(Steps, TheTabAndCtrlTabShowThePage) {
+  HWND tabs = Drawn()->Tabs();
+  ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
+  std::wstring names;
+  for (int tab = 0; tab < 2; ++tab) {
+    wchar_t text[64] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(tabs, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+    names += text + std::wstring(L"|");
+  }
+  EXPECT_EQ(names, L"Картина|Стъпка по стъпка|");
+  EXPECT_EQ(Drawn()->Page(), 0);
+  EXPECT_FALSE(IsWindowVisible(Page().Handle()));
+
+  SetActiveWindow(Drawn()->Handle());  // as a click on the picture window makes it active
+  SetFocus(tabs);
+  PressWithControl(VK_TAB);
+  EXPECT_EQ(Drawn()->Page(), 1);
+  EXPECT_TRUE(IsWindowVisible(Page().Handle()));
+  EXPECT_FALSE(IsWindowVisible(Drawn()->Canvas()));
+  EXPECT_TRUE(IsChild(Page().Handle(), GetFocus()));  // the keys are the page's now
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
+  PressWithControl(VK_TAB, true);  // from a button of the page, back to the picture
+  EXPECT_EQ(Drawn()->Page(), 0);
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(Open());
+}
+
+TEST_F(Steps, ButtonsAndKeysMoveThroughTheStepsAndTheTieIsPainted) {
+  Drawn()->ShowPage(1);
+  SetFocus(Button(window::steps::Command::kBack));
+  // The row chosen in the list (the second) brought the page to the step that listed it.
+  EXPECT_EQ(Counter(), L"стъпка 6 от 126");
+  using window::steps::Command;
+  struct Move {
+    Command button;
+    UINT key;  // or 0 for the button
+    const wchar_t* counter;
+  } moves[] = {
+      {Command::kFirst, 0, L"стъпка 1 от 126"},     {Command::kForward, 0, L"стъпка 2 от 126"},
+      {Command::kFirst, VK_RIGHT, L"стъпка 3 от 126"}, {Command::kBack, 0, L"стъпка 2 от 126"},
+      {Command::kFirst, VK_LEFT, L"стъпка 1 от 126"}, {Command::kNextRow, 0, L"стъпка 2 от 126"},
+      {Command::kFirst, VK_NEXT, L"стъпка 6 от 126"}, {Command::kFirst, VK_PRIOR, L"стъпка 2 от 126"},
+      {Command::kLast, 0, L"стъпка 126 от 126"},    {Command::kFirst, VK_HOME, L"стъпка 1 от 126"},
+      {Command::kFirst, VK_END, L"стъпка 126 от 126"},
+      {Command::kPreviousRow, 0, L"стъпка 13 от 126"},
+  };
+  for (const Move& move : moves) {
+    if (move.key == 0) {
+      Click(Button(move.button));
+    } else {
+      Press(move.key);
+    }
+    EXPECT_EQ(Counter(), move.counter) << move.key;
+  }
+  EXPECT_EQ(SendMessageW(Page().Program(), LB_GETCURSEL, 0, 0), 13);  // line 14, current
+  EXPECT_FALSE(IsWindowEnabled(Button(Command::kNextRow)));
+  EXPECT_EQ(SendMessageW(Page().Rows(), LB_GETCURSEL, 0, 0), 3);  // the row it listed
+
+  Press(VK_HOME);
+  for (int step = 1; step < 37; ++step)
+    Press(VK_RIGHT);
+  EXPECT_EQ(Text(Page().Sentence()),
+            L"72 = 8 × 9: рамката е 38 и не е по-малка от 38, затова не се записва.");
+  EXPECT_EQ(Text(Page().Handle()), Text(Page().Sentence()));  // its name for a screen reader
+  EXPECT_EQ(Text(Page().Canvas().Handle()),
+            L"8 × 9 = 72 квадрата, 70 букви и 2 празни, рамка от 38 квадрата");
+  EXPECT_EQ(StepSquares(), (std::map<COLORREF, int>{{kGold, 38}, {kOlive, 72}}));
+}
+
+TEST_F(Steps, PlayStopANewRunAndClearing) {
+  using window::steps::Command;
+  Drawn()->ShowPage(1);
+  Click(Button(Command::kFirst));
+  SendMessageW(Page().Speed(), CB_SETCURSEL, 4, 0);  // 1000 steps a second, as a user chooses
+  SendMessageW(Page().Handle(), WM_COMMAND, MAKEWPARAM(300, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(Page().Speed()));
+  Click(Button(Command::kPlay));
+  EXPECT_EQ(Text(Button(Command::kPlay)), L"Спри");
+  EXPECT_TRUE(Until([&] { return Counter() == L"стъпка 126 от 126"; }));
+  EXPECT_EQ(Text(Button(Command::kPlay)), L"Пусни");  // it stopped at the last step
+
+  SetWindowTextW(Control("Text2", 1), L"13");
+  Click(Control("Command1", 0));
+  EXPECT_EQ(Counter(), L"стъпка 1 от 23");
+  EXPECT_EQ(SendMessageW(Page().Rows(), LB_GETCOUNT, 0, 0), 0);
+  Click(Control("Command1", 1));  // "Изчисти"
+  EXPECT_EQ(Counter(), L"");
+  EXPECT_EQ(Text(Page().Sentence()), windows::WideFromUtf8(window::steps::kNoRun));
+  EXPECT_FALSE(IsWindowEnabled(Button(Command::kForward)));
+  EXPECT_EQ(SendMessageW(Page().Program(), LB_GETCURSEL, 0, 0), LB_ERR);
 }
 
 }  // namespace

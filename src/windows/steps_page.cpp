@@ -1,0 +1,364 @@
+#include "windows/steps_page.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "windows/screen.h"
+#include "windows/squares_canvas.h"
+#include "windows/wide.h"
+
+namespace windows {
+
+namespace steps = window::steps;
+
+namespace {
+
+constexpr wchar_t kPageClass[] = L"org.example.ramka.steps";
+constexpr int kFirstButton = 200;
+constexpr int kSpeedId = 300;
+constexpr UINT_PTR kPlayer = 1;
+
+HWND Child(const wchar_t* type, const std::wstring& text, DWORD style, HWND parent, int id = 0) {
+  return CreateWindowExW(0, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+void SetText(HWND control, const std::wstring& text) {
+  std::wstring shown(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  shown.resize(static_cast<size_t>(GetWindowTextW(control, shown.data(), static_cast<int>(shown.size()))));
+  if (shown != text) SetWindowTextW(control, text.c_str());
+}
+
+// Puts `lines` into a list box, changing only the lines that differ.
+void ShowLines(HWND list, const std::vector<std::wstring>& lines) {
+  const auto count = static_cast<size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i < count) {
+      std::wstring item(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
+      SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+      if (item == lines[i]) continue;
+      SendMessageW(list, LB_DELETESTRING, i, 0);
+    }
+    SendMessageW(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(lines[i].c_str()));
+  }
+  for (size_t i = count; i > lines.size(); --i)
+    SendMessageW(list, LB_DELETESTRING, i - 1, 0);
+}
+
+std::wstring Numbered(int number, const std::string& line, bool current) {
+  std::wstring text = current ? WideFromUtf8(steps::kCurrentLine) : L" ";
+  text += number < 10 ? L"   " : L"  ";
+  return text + std::to_wstring(number) + L"   " + WideFromUtf8(line);
+}
+
+}  // namespace
+
+StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent, std::function<void(bool)> switch_page)
+    : steps_(steps), switch_page_(std::move(switch_page)) {
+  static const bool registered = RegisterWindowClass(kPageClass, &PageProc, false) != 0;
+  (void)registered;
+  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, WideFromUtf8(steps::kStepsTab).c_str(),
+                            WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, parent, nullptr,
+                            GetModuleHandleW(nullptr), this);
+  const char* headings[] = {steps::kProgramLabel, steps::kValuesLabel, steps::kRowsLabel};
+  for (size_t i = 0; i < headings_.size(); ++i)
+    headings_[i] = Child(L"STATIC", WideFromUtf8(headings[i]), SS_LEFT | SS_NOPREFIX, window_);
+  const DWORD shown_list = WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS;
+  program_ = Child(L"LISTBOX", WideFromUtf8(steps::kProgramLabel), shown_list, window_);
+  values_ = Child(L"LISTBOX", WideFromUtf8(steps::kValuesLabel), shown_list, window_);
+  sentence_ = Child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_SUNKEN, window_);
+  rows_ = Child(L"LISTBOX", WideFromUtf8(steps::kRowsLabel), shown_list, window_);
+  canvas_ = std::make_unique<SquaresCanvas>(window_, DpiOf(parent));
+  words_ = Child(L"STATIC", L"", SS_CENTER | SS_NOPREFIX, window_);
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    buttons_[i] = Child(L"BUTTON", WideFromUtf8(steps::kCommandNames[i]), WS_TABSTOP | BS_PUSHBUTTON,
+                        window_, kFirstButton + static_cast<int>(i));
+    SetWindowSubclass(buttons_[i], &ControlKeys, 0, reinterpret_cast<DWORD_PTR>(this));
+  }
+  speed_label_ = Child(L"STATIC", WideFromUtf8(steps::kSpeedLabel), SS_RIGHT | SS_NOPREFIX, window_);
+  speed_ = Child(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, window_, kSpeedId);
+  for (const steps::Speed& speed : steps::kSpeeds) {
+    SendMessageW(speed_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(speed.name).c_str()));
+  }
+  SetWindowSubclass(speed_, &ControlKeys, 0, reinterpret_cast<DWORD_PTR>(this));
+  counter_ = Child(L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, window_);
+
+  int number = 1;
+  std::vector<std::wstring> lines;
+  for (const std::string& line : steps::ProgramLines())
+    lines.push_back(Numbered(number++, line, false));
+  ShowLines(program_, lines);
+  // The values: name, value, meaning, at tab stops in dialog units.
+  const int value_stops[] = {56, 140};
+  SendMessageW(values_, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(value_stops));
+  const int row_stops[] = {30, 90, 150};
+  SendMessageW(rows_, LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(row_stops));
+  Refresh();
+}
+
+StepsPage::~StepsPage() {
+  if (window_ != nullptr) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    for (HWND button : buttons_)
+      RemoveWindowSubclass(button, &ControlKeys, 0);
+    RemoveWindowSubclass(speed_, &ControlKeys, 0);
+  }
+}
+
+// Where each part stands at the page's resolution: the program and the values side by side,
+// the sentence under them, then the rows and the rectangle, and the controls at the bottom.
+void StepsPage::Place(const RECT& area, int dpi, HFONT font) {
+  MoveWindow(window_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+  const auto px = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  const int gap = px(8);
+  const int left = (width - 3 * gap) / 2;
+  const int right_x = gap * 2 + left;
+  const int right = width - gap - right_x;
+  const int line = px(22);
+  const int controls_y = height - px(32);
+  const int top = px(246);
+  const int sentence_y = line + top + gap;
+  const int sentence = px(52);
+  const int bottom_y = sentence_y + sentence + gap;
+  const int bottom = controls_y - gap - bottom_y - line;
+  MoveWindow(headings_[0], gap, 0, left, line, TRUE);
+  MoveWindow(program_, gap, line, left, top, TRUE);
+  MoveWindow(headings_[1], right_x, 0, right, line, TRUE);
+  MoveWindow(values_, right_x, line, right, top, TRUE);
+  MoveWindow(sentence_, gap, sentence_y, width - 2 * gap, sentence, TRUE);
+  MoveWindow(headings_[2], gap, bottom_y, left, line, TRUE);
+  MoveWindow(rows_, gap, bottom_y + line, left, bottom, TRUE);
+  MoveWindow(canvas_->Handle(), right_x, bottom_y, right, bottom - px(4), TRUE);
+  MoveWindow(words_, right_x, bottom_y + bottom - px(4), right, line + px(4), TRUE);
+  int x = gap;
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    const int button = px(i == 4 || i == 5 ? 104 : 72);
+    MoveWindow(buttons_[i], x, controls_y, button, px(28), TRUE);
+    x += button + (i == 3 || i == 5 ? 2 * gap : px(4));
+  }
+  MoveWindow(speed_label_, x, controls_y + px(5), px(66), line, TRUE);
+  MoveWindow(speed_, x + px(70), controls_y + px(2), px(160), px(200), TRUE);
+  MoveWindow(counter_, x + px(234), controls_y + px(5), width - gap - x - px(234), line, TRUE);
+  canvas_->SetDpi(dpi);
+  for (HWND control : {program_, values_, sentence_, rows_, words_, speed_label_, speed_, counter_})
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  for (HWND control : headings_)
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  for (HWND control : buttons_)
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void StepsPage::Show(bool shown) {
+  ShowWindow(window_, shown ? SW_SHOW : SW_HIDE);
+  if (!shown) StopPlaying();
+}
+
+void StepsPage::TakeFocus() {
+  for (HWND button : buttons_) {
+    if (IsWindowEnabled(button)) {
+      SetFocus(button);
+      return;
+    }
+  }
+  SetFocus(window_);
+}
+
+void StepsPage::Refresh() {
+  const int line = steps_.Line();
+  std::vector<std::wstring> lines;
+  int number = 1;
+  for (const std::string& text : steps::ProgramLines()) {
+    lines.push_back(Numbered(number, text, number == line));
+    ++number;
+  }
+  ShowLines(program_, lines);
+  SendMessageW(program_, LB_SETCURSEL, static_cast<WPARAM>(line - 1), 0);  // -1: none
+
+  std::vector<std::wstring> values;
+  for (const steps::Value& value : steps_.Values()) {
+    std::wstring text = WideFromUtf8(value.name) + L"\t" + WideFromUtf8(value.text);
+    if (value.changed) text += L"   " + WideFromUtf8(steps::kChanged);
+    values.push_back(text + L"\t" + WideFromUtf8(value.meaning));
+  }
+  ShowLines(values_, values);
+
+  const std::wstring sentence = WideFromUtf8(steps_.Sentence());
+  SetText(sentence_, sentence);
+  // A screen reader reads the page's name, the sentence, when it changes; not at every step
+  // while the steps play faster than one a second.
+  if (steps_.Announced()) SetText(window_, sentence);
+
+  ShowRows();
+  const auto rectangle = steps_.Rectangle();
+  canvas_->SetPicture(rectangle.value_or(window::picture::Picture()));
+  SetText(words_, WideFromUtf8(rectangle ? rectangle->Words() : steps::kNoRectangle));
+  SetText(counter_, WideFromUtf8(steps_.Counter()));
+
+  const bool enabled[] = {steps_.CanGoBack(),      steps_.CanGoBack(), steps_.CanGoForward(),
+                          steps_.CanGoForward(),   steps_.HasPreviousRow(),
+                          steps_.HasNextRow(),     steps_.Count() > 1};
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    // A button that goes out of use hands the focus to the page, whose keys go on working.
+    if (!enabled[i] && GetFocus() == buttons_[i]) SetFocus(window_);
+    EnableWindow(buttons_[i], enabled[i]);
+  }
+  SetText(Button(steps::Command::kPlay), WideFromUtf8(steps_.PlayName()));
+  if (SendMessageW(speed_, CB_GETCURSEL, 0, 0) != steps_.SpeedIndex())
+    SendMessageW(speed_, CB_SETCURSEL, static_cast<WPARAM>(steps_.SpeedIndex()), 0);
+  if (steps_.Playing()) {
+    if (!timer_ || timer_interval_ != steps_.TickMilliseconds()) {
+      SetTimer(window_, kPlayer, static_cast<UINT>(steps_.TickMilliseconds()), nullptr);
+      timer_ = true;
+      timer_interval_ = steps_.TickMilliseconds();
+    }
+  } else if (timer_) {
+    KillTimer(window_, kPlayer);
+    timer_ = false;
+  }
+}
+
+// The rows so far, the one this step listed selected and pointed at.
+void StepsPage::ShowRows() {
+  const steps::Rows rows = steps_.RowsSoFar();
+  const size_t count =
+      std::max({rows.columns[0].size(), rows.columns[1].size(), rows.columns[2].size()});
+  if (steps_.RunNumber() == shown_run_ && static_cast<int>(count) == shown_rows_ &&
+      rows.marked == shown_mark_) {
+    return;
+  }
+  std::vector<std::wstring> lines;
+  for (size_t row = 0; row < count; ++row) {
+    const bool marked = static_cast<int>(row) == rows.marked;
+    std::wstring line = (marked ? WideFromUtf8(steps::kCurrentLine) + L" " : L"") +
+                        std::to_wstring(row + 1);
+    for (const auto& column : rows.columns)
+      line += L"\t" + (row < column.size() ? WideFromUtf8(column[row]) : std::wstring());
+    lines.push_back(line);
+  }
+  ShowLines(rows_, lines);
+  SendMessageW(rows_, LB_SETCURSEL, static_cast<WPARAM>(rows.marked), 0);
+  shown_run_ = steps_.RunNumber();
+  shown_rows_ = static_cast<int>(count);
+  shown_mark_ = rows.marked;
+}
+
+bool StepsPage::Key(WPARAM key, bool from_button) {
+  if (key == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+    switch_page_(GetKeyState(VK_SHIFT) < 0);
+    return true;
+  }
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  switch (key) {
+    case VK_LEFT:
+      return steps_.Press(steps::Key::kLeft);
+    case VK_RIGHT:
+      return steps_.Press(steps::Key::kRight);
+    case VK_HOME:
+      return steps_.Press(steps::Key::kHome);
+    case VK_END:
+      return steps_.Press(steps::Key::kEnd);
+    case VK_PRIOR:
+      return steps_.Press(steps::Key::kPageUp);
+    case VK_NEXT:
+      return steps_.Press(steps::Key::kPageDown);
+    case VK_SPACE:  // a focused button takes Space for itself
+      return !from_button && steps_.Press(steps::Key::kSpace);
+    default:
+      return false;
+  }
+}
+
+// The page's keys reach it from its buttons, which would move the focus on the arrows, and
+// Ctrl+Tab from the speed list too.
+LRESULT CALLBACK StepsPage::ControlKeys(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
+                                        UINT_PTR /*id*/, DWORD_PTR page) {
+  auto* self = reinterpret_cast<StepsPage*>(page);
+  const bool button = control != self->speed_;
+  switch (message) {
+    case WM_GETDLGCODE: {
+      const auto* pending = reinterpret_cast<const MSG*>(lparam);
+      LRESULT code = DefSubclassProc(control, message, wparam, lparam);
+      if (pending != nullptr && pending->message == WM_KEYDOWN &&
+          ((pending->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) ||
+           (button && (pending->wParam == VK_LEFT || pending->wParam == VK_RIGHT)))) {
+        code |= DLGC_WANTMESSAGE;
+      }
+      return code;
+    }
+    case WM_KEYDOWN:
+      if ((button || wparam == VK_TAB) && self->Key(wparam, true)) return 0;
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(control, message, wparam, lparam);
+}
+
+LRESULT CALLBACK StepsPage::PageProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<StepsPage*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<StepsPage*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return self != nullptr ? self->Receive(message, wparam, lparam)
+                         : DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT StepsPage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wparam);
+      if (id >= kFirstButton && id < kFirstButton + static_cast<int>(buttons_.size()) &&
+          HIWORD(wparam) == BN_CLICKED) {
+        steps_.Do(static_cast<steps::Command>(id - kFirstButton));
+      } else if (id == kSpeedId && HIWORD(wparam) == CBN_SELCHANGE) {
+        steps_.SetSpeed(static_cast<int>(SendMessageW(speed_, CB_GETCURSEL, 0, 0)));
+      }
+      return 0;
+    }
+    case WM_TIMER:
+      if (wparam == kPlayer) steps_.Tick();
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS |
+             (lparam != 0 && reinterpret_cast<const MSG*>(lparam)->wParam == VK_TAB &&
+                      GetKeyState(VK_CONTROL) < 0
+                  ? DLGC_WANTMESSAGE
+                  : 0);
+    case WM_KEYDOWN:
+      if (Key(wparam, false)) return 0;
+      break;
+    case WM_LBUTTONDOWN:
+      SetFocus(window_);
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      const auto dc = reinterpret_cast<HDC>(wparam);
+      SetTextColor(dc, RGB(0, 0, 0));
+      SetBkColor(dc, ToColorRef(window::picture::kBackground));
+      SetDCBrushColor(dc, ToColorRef(window::picture::kBackground));
+      return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+    }
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(window_, &client);
+      FillIn(reinterpret_cast<HDC>(wparam), client, window::picture::kBackground);
+      return 1;
+    }
+    case WM_NCDESTROY: {  // with the picture window
+      const LRESULT result = DefWindowProcW(window_, message, wparam, lparam);
+      window_ = nullptr;
+      return result;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+}  // namespace windows
