@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string_view>
 
 #include "runtime/number_text.h"
@@ -66,6 +67,22 @@ int LineOf(StepKind kind, bool larger_area) {
       return 14;
   }
   return 0;
+}
+
+// A sentence from its pattern: each "{0}" … "{9}" stands for that part.
+std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> parts) {
+  std::string text;
+  text.reserve(pattern.size() + 32);
+  for (size_t at = 0; at < pattern.size(); ++at) {
+    if (pattern[at] == '{' && at + 2 < pattern.size() && pattern[at + 2] == '}' &&
+        static_cast<size_t>(pattern[at + 1] - '0') < parts.size()) {
+      text += parts.begin()[pattern[at + 1] - '0'];
+      at += 2;
+    } else {
+      text += pattern[at];
+    }
+  }
+  return text;
 }
 
 // "квадрат", "квадрата": the noun after a count.
@@ -405,76 +422,72 @@ std::string Walkthrough::Said(const Record& r) const {
   const std::string p = Number(int64_t{r.frame});
   const std::string root = Number(int64_t{r.root});
   const std::string square = Number(int64_t{r.square});
+  const std::string best = Number(int64_t{r.best});
   switch (r.kind) {
     case StepKind::kObtain:
-      if (mantra_mode_) {
-        return "Мантрата има " + n + " знака, като се броят и интервалите: N = " + n + ".";
-      }
-      return "От полето „" + runtime::ToUtf8(count_text_.substr(0, 24)) +
-             "“ се взема цялата част на числото: N = " + n + ".";
+      if (mantra_mode_) return Fill("Мантрата има {0} знака, като се броят и интервалите: N = {0}.", {n});
+      return Fill("От полето „{0}“ се взема цялата част на числото: N = {1}.",
+                  {runtime::ToUtf8(count_text_.substr(0, 24)), n});
     case StepKind::kStrip:
-      return "Първият ред е лентата 1 × " + n + ": рамката ѝ е (" + n + " + 1) × 2 + 4 = " +
-             Squares(r.best) + " и BestFrame става " + Number(int64_t{r.best}) + ".";
+      return Fill("Първият ред е лентата 1 × {0}: рамката ѝ е ({0} + 1) × 2 + 4 = {1} и BestFrame "
+                  "става {2}.",
+                  {n, Squares(r.best), best});
     case StepKind::kRoot: {
       const int64_t next = r.root + 1;
-      return "RootSide = " + root + ", защото " + root + " × " + root + " = " +
-             Number(int64_t{r.root} * r.root) + " ≤ " + n + " < " + Number(next * next) + " = " +
-             Number(next) + " × " + Number(next) + ": делители се търсят до " + root + ".";
+      return Fill("RootSide = {0}, защото {0} × {0} = {1} ≤ {2} < {3} = {4} × {4}: делители се "
+                  "търсят до {0}.",
+                  {root, Number(int64_t{r.root} * r.root), n, Number(next * next), Number(next)});
     }
     case StepKind::kScan:
       if (r.root < 2) {
-        return "RootSide е " + root + ": делители от 2 до " + root +
-               " няма, затова за площ " + area + " няма какво да се провери.";
+        return Fill("RootSide е {0}: делители от 2 до {0} няма, затова за площ {1} няма какво да "
+                    "се провери.",
+                    {root, area});
       }
-      if (r.area == count_) return "Търсят се делителите на " + n + " от 2 до " + root + ".";
-      return "Следващата площ е " + area + " (LetterCount = " + area +
-             "): търсят се делителите ѝ от 2 до " + root + ".";
+      if (r.area == count_) return Fill("Търсят се делителите на {0} от 2 до {1}.", {n, root});
+      return Fill("Следващата площ е {0} (LetterCount = {0}): търсят се делителите ѝ от 2 до {1}.",
+                  {area, root});
     case StepKind::kNotDivisor:
-      return area + " не се дели на " + i + ": остатъкът е " + Number(int64_t{r.remainder}) + ".";
+      return Fill("{0} не се дели на {1}: остатъкът е {2}.",
+                  {area, i, Number(int64_t{r.remainder})});
     case StepKind::kDivisor:
-      return area + " = " + i + " × " + j + ": рамката около " + i + " × " + j + " е 2 × " + i +
-             " + 2 × " + j + " + 4 = " + p + ".";
-    case StepKind::kCompare: {
-      const std::string compared = Number(int64_t{r.compared});
-      if (r.listed) {
-        return area + " = " + i + " × " + j + ": рамката е " + p + ", по-малка от " + compared +
-               ": редът " + i + ", " + j + ", " + p + " се записва и BestFrame става " + p + ".";
-      }
-      return area + " = " + i + " × " + j + ": рамката е " + p + " и не е по-малка от " +
-             compared + ", затова не се записва.";
-    }
+      return Fill("{0} = {1} × {2}: рамката около {1} × {2} е 2 × {1} + 2 × {2} + 4 = {3}.",
+                  {area, i, j, p});
+    case StepKind::kCompare:
+      return Fill(r.listed ? "{0} = {1} × {2}: рамката е {3}, по-малка от {4}: редът {1}, {2}, {3} "
+                             "се записва и BestFrame става {3}."
+                           : "{0} = {1} × {2}: рамката е {3} и не е по-малка от {4}, затова не се "
+                             "записва.",
+                  {area, i, j, p, Number(int64_t{r.compared})});
     case StepKind::kPerfectSquare:
       if (int64_t{count_} > int64_t{r.root} * r.root) {
-        return n + " > " + root + " × " + root + " = " + Number(int64_t{r.root} * r.root) + ": " +
-               n + " не е квадрат, затова се разглеждат и по-големите площи до следващия квадрат.";
+        return Fill("{0} > {1} × {1} = {2}: {0} не е квадрат, затова се разглеждат и по-големите "
+                    "площи до следващия квадрат.",
+                    {n, root, Number(int64_t{r.root} * r.root)});
       }
-      return n + " = " + root + " × " + root + ": " + n +
-             " е квадрат и по-малка рамка от неговата няма; търсенето свършва.";
+      return Fill("{0} = {1} × {1}: {0} е квадрат и по-малка рамка от неговата няма; търсенето "
+                  "свършва.",
+                  {n, root});
     case StepKind::kSquareSide:
-      return "SquareSide = " + root + " + 1 = " + square + ": разглеждат се площите от " +
-             Number(int64_t{count_} + 1) + " до " + square + " × " + square + " = " +
-             Number(int64_t{r.square} * r.square) + ".";
+      return Fill("SquareSide = {0} + 1 = {1}: разглеждат се площите от {2} до {1} × {1} = {3}.",
+                  {root, square, Number(int64_t{count_} + 1), Number(int64_t{r.square} * r.square)});
     case StepKind::kClosingFrame:
-      return "Затварящият квадрат " + square + " × " + square + " има рамка 4 × " + square +
-             " + 4 = " + p + ".";
-    case StepKind::kClosingCompare: {
-      const std::string best = Number(int64_t{r.best});
+      return Fill("Затварящият квадрат {0} × {0} има рамка 4 × {0} + 4 = {1}.", {square, p});
+    case StepKind::kClosingCompare:
       if (!r.listed) {
-        return square + " × " + square + ": рамката е " + p + ", повече от " + best +
-               ": квадратът не се записва.";
+        return Fill("{0} × {0}: рамката е {1}, повече от {2}: квадратът не се записва.",
+                    {square, p, best});
       }
-      if (r.frame == r.best) {
-        return square + " × " + square + ": рамката е " + p + ", колкото " + best +
-               ": квадратът се записва, защото тук и равенството стига.";
-      }
-      return square + " × " + square + ": рамката е " + p + ", по-малка от " + best +
-             ": квадратът се записва.";
-    }
+      return Fill(r.frame == r.best ? "{0} × {0}: рамката е {1}, колкото {2}: квадратът се "
+                                      "записва, защото тук и равенството стига."
+                                    : "{0} × {0}: рамката е {1}, по-малка от {2}: квадратът се "
+                                      "записва.",
+                  {square, p, best});
     case StepKind::kEnd: {
       if (texts_[2].empty()) return "Край.";
       const size_t last = texts_[2].size() - 1;
-      return "Край: най-малката рамка е " + texts_[2][last] + " квадрата, на последния ред " +
-             texts_[0][last] + ", " + texts_[1][last] + ", " + texts_[2][last] + ".";
+      return Fill("Край: най-малката рамка е {0} квадрата, на последния ред {1}, {2}, {0}.",
+                  {texts_[2][last], texts_[0][last], texts_[1][last]});
     }
   }
   return {};
@@ -484,48 +497,49 @@ std::string Walkthrough::Said(const Record& r) const {
 // and with what value, or why the argument was not valid.
 std::string Walkthrough::ErrorSentence(const Record& r) const {
   const Stop& stop = *error_;
-  const std::string heading = "Грешка " + Number(int64_t{stop.error.number()}) + " (" +
-                              stop.error.description() + "): ";
+  const std::string heading = Fill("Грешка {0} ({1}): ", {Number(int64_t{stop.error.number()}),
+                                                          stop.error.description()});
   const std::string n = Number(int64_t{count_});
   if (stop.error.number() == runtime::RuntimeError::kInvalidCall && r.kind == StepKind::kRoot) {
-    return heading + n + " е отрицателно число и няма квадратен корен, затова RootSide не " +
-           "може да се намери. Изчислението спира тук; записаното дотук остава.";
+    return heading + Fill("{0} е отрицателно число и няма квадратен корен, затова RootSide не "
+                          "може да се намери. Изчислението спира тук; записаното дотук остава.",
+                          {n});
   }
   if (stop.error.number() != runtime::RuntimeError::kOverflow) {
     return heading + "изчислението спира тук.";
   }
   std::string expression;
   double result = 0;
+  const bool strip = r.kind == StepKind::kStrip;
   switch (stop.operation) {
     case Operation::kAdd:
       result = stop.left + stop.right;
-      expression = r.kind == StepKind::kStrip && stop.right == 4
-                       ? "(" + n + " + 1) × 2 + 4"
-                       : Number(stop.left) + " + " + Number(stop.right);
+      expression = strip && stop.right == 4 ? Fill("({0} + 1) × 2 + 4", {n})
+                                            : Fill("{0} + {1}", {Number(stop.left), Number(stop.right)});
       break;
     case Operation::kMultiply:
       result = stop.left * stop.right;
-      expression = r.kind == StepKind::kStrip ? "(" + n + " + 1) × 2"
-                                              : Number(stop.left) + " × " + Number(stop.right);
+      expression = strip ? Fill("({0} + 1) × 2", {n})
+                         : Fill("{0} × {1}", {Number(stop.left), Number(stop.right)});
       break;
     case Operation::kConvert:
     case Operation::kNone:
       result = std::floor(stop.left);
       expression = r.kind == StepKind::kObtain
-                       ? "цялата част на числото от полето „" +
-                             runtime::ToUtf8(count_text_.substr(0, 24)) + "“"
-                       : "цялата част на " + Number(stop.left);
+                       ? Fill("цялата част на числото от полето „{0}“",
+                              {runtime::ToUtf8(count_text_.substr(0, 24))})
+                       : Fill("цялата част на {0}", {Number(stop.left)});
       break;
   }
-  const std::string limit = result < 0 ? "най-малкото е −32768" : "най-голямото е 32767";
-  const std::string link = stop.operation == Operation::kConvert ? " е " : " = ";
-  std::string where = expression + link + Number(result) +
-                      ", а 16-битовите цели числа са от −32768 до 32767 (" + limit + ").";
-  if (r.kind == StepKind::kObtain) {
-    return heading + where +
-           " Изчислението спира, преди списъците да се изчистят: в тях остават старите редове.";
-  }
-  return heading + where + " Изчислението спира тук; записаното дотук остава.";
+  return heading +
+         Fill(stop.operation == Operation::kConvert ? "{0} е {1}" : "{0} = {1}",
+              {expression, Number(result)}) +
+         Fill(", а 16-битовите цели числа са от −32768 до 32767 ({0}). {1}",
+              {result < 0 ? "най-малкото е −32768" : "най-голямото е 32767",
+               r.kind == StepKind::kObtain
+                   ? "Изчислението спира, преди списъците да се изчистят: в тях остават старите "
+                     "редове."
+                   : "Изчислението спира тук; записаното дотук остава."});
 }
 
 Rows Walkthrough::RowsSoFar() const {

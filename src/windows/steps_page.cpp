@@ -51,7 +51,7 @@ void ShowLines(HWND list, const std::vector<std::wstring>& lines) {
 std::wstring Numbered(int number, const std::string& line, bool current) {
   std::wstring text = current ? WideFromUtf8(steps::kCurrentLine) : L" ";
   text += number < 10 ? L"   " : L"  ";
-  return text + std::to_wstring(number) + L"   " + WideFromUtf8(line);
+  return text + WideFromUtf8(std::to_string(number)) + L"   " + WideFromUtf8(line);
 }
 
 }  // namespace
@@ -235,7 +235,7 @@ void StepsPage::ShowRows() {
   for (size_t row = 0; row < count; ++row) {
     const bool marked = static_cast<int>(row) == rows.marked;
     std::wstring line = (marked ? WideFromUtf8(steps::kCurrentLine) + L" " : L"") +
-                        std::to_wstring(row + 1);
+                        WideFromUtf8(std::to_string(row + 1));
     for (const auto& column : rows.columns)
       line += L"\t" + (row < column.size() ? WideFromUtf8(column[row]) : std::wstring());
     lines.push_back(line);
