@@ -83,12 +83,14 @@ TEST(Steps, OfSeventyFromTheStripToTheClosingSquare) {
   EXPECT_EQ(window.Value("BestFrame"), "38*");
 
   // The tie 72 = 8 × 9 is not listed; its rectangle has 72 squares, two of them blank.
-  const int tie = window.Find("72 = 8 × 9: рамката е 38 и не е по-малка от 38, затова не се записва");
+  const int tie =
+      window.Find("72 = 8 × 9: рамката е 38 и не е по-малка от 38, затова не се записва");
   ASSERT_GE(tie, 0);
   EXPECT_EQ(steps.Line(), 14);
   EXPECT_EQ(steps.RowsSoFar().marked, -1);
   EXPECT_EQ(steps.RowsSoFar().columns[2].size(), 4u);
-  EXPECT_EQ(steps.Rectangle()->Words(), "8 × 9 = 72 квадрата, 70 букви и 2 празни, рамка от 38 квадрата");
+  EXPECT_EQ(steps.Rectangle()->Words(),
+            "8 × 9 = 72 квадрата, 70 букви и 2 празни, рамка от 38 квадрата");
   EXPECT_EQ(window.Value("LetterCount"), "72");
   EXPECT_EQ(window.Value("i"), "8");
   EXPECT_EQ(window.Value("j"), "9");
@@ -159,12 +161,15 @@ TEST(Steps, AnErrorIsTheLastStepAndSaysWhy) {
       {U"2e4",
        "Грешка 6 (Препълване): (20000 + 1) × 2 = 40002, а 16-битовите цели числа са от −32768 "
        "до 32767 (най-голямото е 32767).",
-       2, {"1", "20000", ""}},
+       2,
+       {"1", "20000", ""}},
       {U"16381", "(16381 + 1) × 2 + 4 = 32768", 2, {"1", "16381", ""}},
       {U"-2e4", "(-20000 + 1) × 2 = -39998", 2, {"1", "-20000", ""}},
-      {U"-0.5", "Грешка 5 (Невалидно извикване на процедура или невалиден аргумент): -1 е "
-                "отрицателно число и няма квадратен корен",
-       3, {"1", "-1", "4"}},
+      {U"-0.5",
+       "Грешка 5 (Невалидно извикване на процедура или невалиден аргумент): -1 е "
+       "отрицателно число и няма квадратен корен",
+       3,
+       {"1", "-1", "4"}},
       {U"9e9", "цялата част на числото от полето „9e9“ е 9000000000", 1, {"", "", ""}},
   };
   for (const auto& c : cases) {
@@ -248,12 +253,16 @@ TEST(Steps, OfTheLargestCountThatCompletes) {
   steps.Do(Command::kLast);
   const window::steps::Rows rows = steps.RowsSoFar();
   ASSERT_EQ(rows.columns[0].size(), 37u);
-  EXPECT_EQ(rows.columns[0][35] + " " + rows.columns[1][35] + " " + rows.columns[2][35], "126 130 516");
-  EXPECT_EQ(rows.columns[0][36] + " " + rows.columns[1][36] + " " + rows.columns[2][36], "128 128 516");
+  EXPECT_EQ(rows.columns[0][35] + " " + rows.columns[1][35] + " " + rows.columns[2][35],
+            "126 130 516");
+  EXPECT_EQ(rows.columns[0][36] + " " + rows.columns[1][36] + " " + rows.columns[2][36],
+            "128 128 516");
   steps.Do(Command::kPreviousRow);
   EXPECT_EQ(steps.RowsSoFar().marked, 36);
   EXPECT_EQ(steps.Line(), 9);
-  EXPECT_EQ(steps.Sentence(), "128 × 128: рамката е 516, колкото 516: квадратът се записва, защото тук и равенството стига.");
+  EXPECT_EQ(steps.Sentence(),
+            "128 × 128: рамката е 516, колкото 516: квадратът се записва, защото тук и равенството "
+            "стига.");
 }
 
 TEST(Steps, MoveByCommandsKeysAndRowsAndPlay) {
@@ -267,10 +276,10 @@ TEST(Steps, MoveByCommandsKeysAndRowsAndPlay) {
   const int row1 = steps.StepOfRow(1);
   const int row2 = steps.StepOfRow(2);
   const Move moves[] = {
-      {Key::kRight, 1},       {Key::kRight, 2},     {Key::kLeft, 1},        {Key::kLeft, 0},
-      {Key::kLeft, 0},        {Key::kPageDown, 1},  {Key::kPageDown, row1}, {Key::kPageDown, row2},
-      {Key::kPageUp, row1},   {Key::kEnd, 125},     {Key::kRight, 125},     {Key::kPageDown, 125},
-      {Key::kHome, 0},        {Key::kPageUp, 0},
+      {Key::kRight, 1},     {Key::kRight, 2},    {Key::kLeft, 1},        {Key::kLeft, 0},
+      {Key::kLeft, 0},      {Key::kPageDown, 1}, {Key::kPageDown, row1}, {Key::kPageDown, row2},
+      {Key::kPageUp, row1}, {Key::kEnd, 125},    {Key::kRight, 125},     {Key::kPageDown, 125},
+      {Key::kHome, 0},      {Key::kPageUp, 0},
   };
   for (const Move& move : moves) {
     EXPECT_TRUE(steps.Press(move.key));

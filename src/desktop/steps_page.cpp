@@ -100,8 +100,8 @@ StepsPage::StepsPage(steps::Walkthrough& steps, QWidget* parent)
 
   values_->setAccessibleName(Text(steps::kValuesLabel));
   values_->verticalHeader()->hide();
-  values_->setHorizontalHeaderLabels({QStringLiteral("име"), QStringLiteral("стойност"),
-                                      QStringLiteral("значение")});
+  values_->setHorizontalHeaderLabels(
+      {QStringLiteral("име"), QStringLiteral("стойност"), QStringLiteral("значение")});
   values_->setColumnWidth(0, 100);
   values_->setColumnWidth(1, 170);
 
@@ -171,7 +171,8 @@ void StepsPage::Refresh() {
     QListWidgetItem* item = program_->item(i);
     const bool current = i + 1 == line;
     QString text = item->text();
-    text.replace(0, 2, current ? Text(steps::kCurrentLine) + QStringLiteral(" ") : QStringLiteral("  "));
+    text.replace(0, 2,
+                 current ? Text(steps::kCurrentLine) + QStringLiteral(" ") : QStringLiteral("  "));
     if (item->text() != text) item->setText(text);
     QFont font = item->font();
     if (font.bold() != current) {
@@ -190,8 +191,9 @@ void StepsPage::Refresh() {
   values_->setRowCount(static_cast<int>(values.size()));
   for (int row = 0; row < static_cast<int>(values.size()); ++row) {
     const steps::Value& value = values[static_cast<size_t>(row)];
-    const QString shown =
-        value.changed ? Text(value.text) + QStringLiteral("   ") + Text(steps::kChanged) : Text(value.text);
+    const QString shown = value.changed
+                              ? Text(value.text) + QStringLiteral("   ") + Text(steps::kChanged)
+                              : Text(value.text);
     const QString cells[] = {Text(value.name), shown, Text(value.meaning)};
     for (int column = 0; column < 3; ++column) {
       QTableWidgetItem* item = values_->item(row, column);
@@ -247,7 +249,8 @@ void StepsPage::ShowRows() {
   const steps::Rows rows = steps_.RowsSoFar();
   const int count = static_cast<int>(
       std::max({rows.columns[0].size(), rows.columns[1].size(), rows.columns[2].size()}));
-  if (steps_.RunNumber() == shown_run_ && count == shown_rows_ && rows.marked == shown_mark_) return;
+  if (steps_.RunNumber() == shown_run_ && count == shown_rows_ && rows.marked == shown_mark_)
+    return;
   rows_->setRowCount(count);
   QStringList numbers;
   for (int row = 0; row < count; ++row) {
@@ -255,7 +258,9 @@ void StepsPage::ShowRows() {
                                    : QString::number(row + 1));
     for (size_t column = 0; column < 3; ++column) {
       const auto& texts = rows.columns[column];
-      const QString text = static_cast<size_t>(row) < texts.size() ? Text(texts[static_cast<size_t>(row)]) : QString();
+      const QString text = static_cast<size_t>(row) < texts.size()
+                               ? Text(texts[static_cast<size_t>(row)])
+                               : QString();
       QTableWidgetItem* item = rows_->item(row, static_cast<int>(column));
       if (item == nullptr) {
         item = new QTableWidgetItem;

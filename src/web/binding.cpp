@@ -109,14 +109,13 @@ std::string StepJson() {
   using web::JsonString;
   const window::steps::Walkthrough& steps = Steps();
   const auto flag = [](bool value) { return value ? "true" : "false"; };
-  std::string json = "{\"run\":" + std::to_string(steps.RunNumber()) +
-                     ",\"line\":" + std::to_string(steps.Line()) +
-                     ",\"count\":" + std::to_string(steps.Count()) +
-                     ",\"current\":" + std::to_string(steps.Current()) +
-                     ",\"sentence\":" + JsonString(steps.Sentence()) +
-                     ",\"announced\":" + flag(steps.Announced()) +
-                     ",\"counter\":" + JsonString(steps.Counter()) +
-                     ",\"mark\":" + JsonString(window::steps::kChanged) + ",\"values\":[";
+  std::string json =
+      "{\"run\":" + std::to_string(steps.RunNumber()) +
+      ",\"line\":" + std::to_string(steps.Line()) + ",\"count\":" + std::to_string(steps.Count()) +
+      ",\"current\":" + std::to_string(steps.Current()) +
+      ",\"sentence\":" + JsonString(steps.Sentence()) +
+      ",\"announced\":" + flag(steps.Announced()) + ",\"counter\":" + JsonString(steps.Counter()) +
+      ",\"mark\":" + JsonString(window::steps::kChanged) + ",\"values\":[";
   bool first = true;
   for (const window::steps::Value& value : steps.Values()) {
     json += std::string(first ? "" : ",") + "[" + JsonString(value.name) + "," +
@@ -135,8 +134,8 @@ std::string StepJson() {
   const auto rectangle = steps.Rectangle();
   json += "],\"rectangle\":" +
           JsonString(rectangle ? rectangle->Words() : window::steps::kNoRectangle) +
-          ",\"drawn\":" + flag(rectangle.has_value()) +
-          ",\"playing\":" + flag(steps.Playing()) + ",\"play\":" + JsonString(steps.PlayName()) +
+          ",\"drawn\":" + flag(rectangle.has_value()) + ",\"playing\":" + flag(steps.Playing()) +
+          ",\"play\":" + JsonString(steps.PlayName()) +
           ",\"tick\":" + std::to_string(steps.TickMilliseconds()) +
           ",\"speed\":" + std::to_string(steps.SpeedIndex()) +
           ",\"back\":" + flag(steps.CanGoBack()) + ",\"forward\":" + flag(steps.CanGoForward()) +

@@ -176,38 +176,51 @@ std::string WindowCss() {
 std::string TabsHtml() {
   namespace steps = window::steps;
   return "<div role=\"tablist\" id=\"picture-tabs\"" + Attribute("aria-label", picture::kCaption) +
-      ">\n  <button type=\"button\" role=\"tab\" id=\"tab-picture\" aria-selected=\"true\" "
-      "aria-controls=\"page-picture\">" + Escaped(steps::kPictureTab) +
-      "</button>\n  <button type=\"button\" role=\"tab\" id=\"tab-steps\" aria-selected=\"false\" "
-      "aria-controls=\"page-steps\" tabindex=\"-1\">" + Escaped(steps::kStepsTab) +
-      "</button>\n</div>\n";
+         ">\n  <button type=\"button\" role=\"tab\" id=\"tab-picture\" aria-selected=\"true\" "
+         "aria-controls=\"page-picture\">" +
+         Escaped(steps::kPictureTab) +
+         "</button>\n  <button type=\"button\" role=\"tab\" id=\"tab-steps\" "
+         "aria-selected=\"false\" "
+         "aria-controls=\"page-steps\" tabindex=\"-1\">" +
+         Escaped(steps::kStepsTab) + "</button>\n</div>\n";
 }
 
 // The steps page, with the program's lines, the headings, the buttons and the speeds, all as the
 // core words them; the script fills in each step.
 std::string StepsHtml() {
   namespace steps = window::steps;
-  std::string html = "<div role=\"tabpanel\" id=\"page-steps\" aria-labelledby=\"tab-steps\" tabindex=\"0\" hidden>\n";
-  html += "<div class=\"steps-top\">\n<section aria-labelledby=\"steps-program-title\">"
-          "<h3 id=\"steps-program-title\">" + Escaped(steps::kProgramLabel) +
-          "</h3>\n<ol id=\"steps-program\">\n";
+  std::string html =
+      "<div role=\"tabpanel\" id=\"page-steps\" aria-labelledby=\"tab-steps\" tabindex=\"0\" "
+      "hidden>\n";
+  html +=
+      "<div class=\"steps-top\">\n<section aria-labelledby=\"steps-program-title\">"
+      "<h3 id=\"steps-program-title\">" +
+      Escaped(steps::kProgramLabel) + "</h3>\n<ol id=\"steps-program\">\n";
   for (const std::string& line : steps::ProgramLines())
     html += "  <li>" + Escaped(line) + "</li>\n";
-  html += "</ol></section>\n<section aria-labelledby=\"steps-values-title\"><h3 id=\"steps-values-title\">" +
-          Escaped(steps::kValuesLabel) +
-          "</h3>\n<table id=\"steps-values\" aria-labelledby=\"steps-values-title\"><thead><tr>"
-          "<th scope=\"col\">име</th><th scope=\"col\">стойност</th><th scope=\"col\">значение</th>"
-          "</tr></thead><tbody></tbody></table></section>\n</div>\n";
-  html += "<p id=\"steps-sentence\"></p>\n<p id=\"steps-announced\" class=\"unseen\" aria-live=\"polite\"></p>\n";
-  html += "<div class=\"steps-bottom\">\n<section aria-labelledby=\"steps-rows-title\"><h3 id=\"steps-rows-title\">" +
-          Escaped(steps::kRowsLabel) +
-          "</h3>\n<div class=\"steps-rows\"><table id=\"steps-rows\" aria-labelledby=\"steps-rows-title\"><thead><tr>"
-          "<th scope=\"col\">№</th>";
+  html +=
+      "</ol></section>\n<section aria-labelledby=\"steps-values-title\"><h3 "
+      "id=\"steps-values-title\">" +
+      Escaped(steps::kValuesLabel) +
+      "</h3>\n<table id=\"steps-values\" aria-labelledby=\"steps-values-title\"><thead><tr>"
+      "<th scope=\"col\">име</th><th scope=\"col\">стойност</th><th scope=\"col\">значение</th>"
+      "</tr></thead><tbody></tbody></table></section>\n</div>\n";
+  html +=
+      "<p id=\"steps-sentence\"></p>\n<p id=\"steps-announced\" class=\"unseen\" "
+      "aria-live=\"polite\"></p>\n";
+  html +=
+      "<div class=\"steps-bottom\">\n<section aria-labelledby=\"steps-rows-title\"><h3 "
+      "id=\"steps-rows-title\">" +
+      Escaped(steps::kRowsLabel) +
+      "</h3>\n<div class=\"steps-rows\"><table id=\"steps-rows\" "
+      "aria-labelledby=\"steps-rows-title\"><thead><tr>"
+      "<th scope=\"col\">№</th>";
   for (const char* heading : steps::RowHeadings())
     html += "<th scope=\"col\">" + Escaped(heading) + "</th>";
-  html += "</tr></thead><tbody></tbody></table></div></section>\n<figure>"
-          "<div id=\"steps-drawing\" role=\"img\"></div><figcaption id=\"steps-drawing-words\">"
-          "</figcaption></figure>\n</div>\n<div class=\"steps-controls\">\n";
+  html +=
+      "</tr></thead><tbody></tbody></table></div></section>\n<figure>"
+      "<div id=\"steps-drawing\" role=\"img\"></div><figcaption id=\"steps-drawing-words\">"
+      "</figcaption></figure>\n</div>\n<div class=\"steps-controls\">\n";
   for (size_t i = 0; i < steps::kCommandNames.size(); ++i) {
     html += "  <button type=\"button\" data-command=\"" + std::to_string(i) + "\">" +
             Escaped(steps::kCommandNames[i]) + "</button>\n";

@@ -22,8 +22,8 @@ std::string Escaped(std::string_view text);
 std::string TabsHtml();
 std::string StepsHtml();
 
-// The page itself: `page` with "@CAPTION@", "@THEME@", "@WINDOW@", "@TABS@", "@STEPS@" and the picture
-// panel's texts filled in.
+// The page itself: `page` with "@CAPTION@", "@THEME@", "@WINDOW@", "@TABS@", "@STEPS@" and the
+// picture panel's texts filled in.
 std::string PageHtml(std::string_view page);
 
 // The web app manifest: the names, colours and icons under which the page is installed.

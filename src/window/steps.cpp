@@ -31,12 +31,12 @@ constexpr uint16_t Of(Bit bit) {
 // The locals of ScanDivisors, new with each call of it.
 constexpr uint16_t kScanLocals = Of(kI) | Of(kMod) | Of(kJ) | Of(kP);
 
-constexpr std::array<const char*, kBits> kNames = {
-    "N", "LetterCount", "i", "A mod i", "j", "P", "BestFrame", "RootSide", "SquareSide"};
+constexpr std::array<const char*, kBits> kNames = {"N", "LetterCount", "i",        "A mod i",   "j",
+                                                   "P", "BestFrame",   "RootSide", "SquareSide"};
 constexpr std::array<const char*, kBits> kMeanings = {
-    "броят на буквите",         "разглежданата площ",     "пробван делител",
-    "остатък при делене на i",  "страна по ординатата",   "размер на рамката",
-    "най-малката рамка досега", "цялата част на √N",      "страна на последния квадрат"};
+    "броят на буквите",         "разглежданата площ",   "пробван делител",
+    "остатък при делене на i",  "страна по ординатата", "размер на рамката",
+    "най-малката рамка досега", "цялата част на √N",    "страна на последния квадрат"};
 
 // The program line of each kind of step.
 int LineOf(StepKind kind, bool larger_area) {
@@ -425,24 +425,28 @@ std::string Walkthrough::Said(const Record& r) const {
   const std::string best = Number(int64_t{r.best});
   switch (r.kind) {
     case StepKind::kObtain:
-      if (mantra_mode_) return Fill("Мантрата има {0} знака, като се броят и интервалите: N = {0}.", {n});
+      if (mantra_mode_)
+        return Fill("Мантрата има {0} знака, като се броят и интервалите: N = {0}.", {n});
       return Fill("От полето „{0}“ се взема цялата част на числото: N = {1}.",
                   {runtime::ToUtf8(count_text_.substr(0, 24)), n});
     case StepKind::kStrip:
-      return Fill("Първият ред е лентата 1 × {0}: рамката ѝ е ({0} + 1) × 2 + 4 = {1} и BestFrame "
-                  "става {2}.",
-                  {n, Squares(r.best), best});
+      return Fill(
+          "Първият ред е лентата 1 × {0}: рамката ѝ е ({0} + 1) × 2 + 4 = {1} и BestFrame "
+          "става {2}.",
+          {n, Squares(r.best), best});
     case StepKind::kRoot: {
       const int64_t next = r.root + 1;
-      return Fill("RootSide = {0}, защото {0} × {0} = {1} ≤ {2} < {3} = {4} × {4}: делители се "
-                  "търсят до {0}.",
-                  {root, Number(int64_t{r.root} * r.root), n, Number(next * next), Number(next)});
+      return Fill(
+          "RootSide = {0}, защото {0} × {0} = {1} ≤ {2} < {3} = {4} × {4}: делители се "
+          "търсят до {0}.",
+          {root, Number(int64_t{r.root} * r.root), n, Number(next * next), Number(next)});
     }
     case StepKind::kScan:
       if (r.root < 2) {
-        return Fill("RootSide е {0}: делители от 2 до {0} няма, затова за площ {1} няма какво да "
-                    "се провери.",
-                    {root, area});
+        return Fill(
+            "RootSide е {0}: делители от 2 до {0} няма, затова за площ {1} няма какво да "
+            "се провери.",
+            {root, area});
       }
       if (r.area == count_) return Fill("Търсят се делителите на {0} от 2 до {1}.", {n, root});
       return Fill("Следващата площ е {0} (LetterCount = {0}): търсят се делителите ѝ от 2 до {1}.",
@@ -461,16 +465,19 @@ std::string Walkthrough::Said(const Record& r) const {
                   {area, i, j, p, Number(int64_t{r.compared})});
     case StepKind::kPerfectSquare:
       if (int64_t{count_} > int64_t{r.root} * r.root) {
-        return Fill("{0} > {1} × {1} = {2}: {0} не е квадрат, затова се разглеждат и по-големите "
-                    "площи до следващия квадрат.",
-                    {n, root, Number(int64_t{r.root} * r.root)});
+        return Fill(
+            "{0} > {1} × {1} = {2}: {0} не е квадрат, затова се разглеждат и по-големите "
+            "площи до следващия квадрат.",
+            {n, root, Number(int64_t{r.root} * r.root)});
       }
-      return Fill("{0} = {1} × {1}: {0} е квадрат и по-малка рамка от неговата няма; търсенето "
-                  "свършва.",
-                  {n, root});
+      return Fill(
+          "{0} = {1} × {1}: {0} е квадрат и по-малка рамка от неговата няма; търсенето "
+          "свършва.",
+          {n, root});
     case StepKind::kSquareSide:
-      return Fill("SquareSide = {0} + 1 = {1}: разглеждат се площите от {2} до {1} × {1} = {3}.",
-                  {root, square, Number(int64_t{count_} + 1), Number(int64_t{r.square} * r.square)});
+      return Fill(
+          "SquareSide = {0} + 1 = {1}: разглеждат се площите от {2} до {1} × {1} = {3}.",
+          {root, square, Number(int64_t{count_} + 1), Number(int64_t{r.square} * r.square)});
     case StepKind::kClosingFrame:
       return Fill("Затварящият квадрат {0} × {0} има рамка 4 × {0} + 4 = {1}.", {square, p});
     case StepKind::kClosingCompare:
@@ -497,13 +504,14 @@ std::string Walkthrough::Said(const Record& r) const {
 // and with what value, or why the argument was not valid.
 std::string Walkthrough::ErrorSentence(const Record& r) const {
   const Stop& stop = *error_;
-  const std::string heading = Fill("Грешка {0} ({1}): ", {Number(int64_t{stop.error.number()}),
-                                                          stop.error.description()});
+  const std::string heading =
+      Fill("Грешка {0} ({1}): ", {Number(int64_t{stop.error.number()}), stop.error.description()});
   const std::string n = Number(int64_t{count_});
   if (stop.error.number() == runtime::RuntimeError::kInvalidCall && r.kind == StepKind::kRoot) {
-    return heading + Fill("{0} е отрицателно число и няма квадратен корен, затова RootSide не "
-                          "може да се намери. Изчислението спира тук; записаното дотук остава.",
-                          {n});
+    return heading + Fill(
+                         "{0} е отрицателно число и няма квадратен корен, затова RootSide не "
+                         "може да се намери. Изчислението спира тук; записаното дотук остава.",
+                         {n});
   }
   if (stop.error.number() != runtime::RuntimeError::kOverflow) {
     return heading + "изчислението спира тук.";
@@ -514,8 +522,9 @@ std::string Walkthrough::ErrorSentence(const Record& r) const {
   switch (stop.operation) {
     case Operation::kAdd:
       result = stop.left + stop.right;
-      expression = strip && stop.right == 4 ? Fill("({0} + 1) × 2 + 4", {n})
-                                            : Fill("{0} + {1}", {Number(stop.left), Number(stop.right)});
+      expression = strip && stop.right == 4
+                       ? Fill("({0} + 1) × 2 + 4", {n})
+                       : Fill("{0} + {1}", {Number(stop.left), Number(stop.right)});
       break;
     case Operation::kMultiply:
       result = stop.left * stop.right;
@@ -525,10 +534,9 @@ std::string Walkthrough::ErrorSentence(const Record& r) const {
     case Operation::kConvert:
     case Operation::kNone:
       result = std::floor(stop.left);
-      expression = r.kind == StepKind::kObtain
-                       ? Fill("цялата част на числото от полето „{0}“",
-                              {runtime::ToUtf8(count_text_.substr(0, 24))})
-                       : Fill("цялата част на {0}", {Number(stop.left)});
+      expression = r.kind == StepKind::kObtain ? Fill("цялата част на числото от полето „{0}“",
+                                                      {runtime::ToUtf8(count_text_.substr(0, 24))})
+                                               : Fill("цялата част на {0}", {Number(stop.left)});
       break;
   }
   return heading +

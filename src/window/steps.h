@@ -129,7 +129,9 @@ class Walkthrough final : public search::StepObserver {
   void Tick();
   // Whether a screen reader should read the sentence of the step shown now: not while the
   // steps play faster than one a second.
-  bool Announced() const { return !playing_ || kSpeeds[static_cast<size_t>(speed_)].per_second <= 1; }
+  bool Announced() const {
+    return !playing_ || kSpeeds[static_cast<size_t>(speed_)].per_second <= 1;
+  }
 
   // The step shown: its program line (from 1; 0 without a run), its values, its sentence, the
   // counter "стъпка K от M", the rows so far, and the rectangle it examined, if any.
@@ -180,7 +182,7 @@ class Walkthrough final : public search::StepObserver {
   const Form& form_;
   StepsObserver* observer_ = nullptr;
   std::vector<Record> records_;
-  std::vector<int> row_steps_;  // for each row, the step that listed it
+  std::vector<int> row_steps_;                     // for each row, the step that listed it
   std::array<std::vector<std::string>, 3> texts_;  // what the run listed
   std::optional<Stop> error_;
   uint16_t set_ = 0;

@@ -50,8 +50,8 @@ PictureWindow::PictureWindow(const window::Form& form, window::steps::Walkthroug
                   form_rect.right + 8, form_rect.top, outer.right - outer.left,
                   outer.bottom - outer.top, owner, nullptr, instance, this);
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, nullptr,
-                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, 0, 0,
-                          window_, nullptr, instance, nullptr);
+                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, 0, 0, window_,
+                          nullptr, instance, nullptr);
   for (const char* name : {window::steps::kPictureTab, window::steps::kStepsTab}) {
     std::wstring text = WideFromUtf8(name);
     TCITEMW item{};

@@ -28,7 +28,8 @@ HWND Child(const wchar_t* type, const std::wstring& text, DWORD style, HWND pare
 
 void SetText(HWND control, const std::wstring& text) {
   std::wstring shown(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  shown.resize(static_cast<size_t>(GetWindowTextW(control, shown.data(), static_cast<int>(shown.size()))));
+  shown.resize(
+      static_cast<size_t>(GetWindowTextW(control, shown.data(), static_cast<int>(shown.size()))));
   if (shown != text) SetWindowTextW(control, text.c_str());
 }
 
@@ -74,14 +75,16 @@ StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent, std::function<void(
   canvas_ = std::make_unique<SquaresCanvas>(window_, DpiOf(parent));
   words_ = Child(L"STATIC", L"", SS_CENTER | SS_NOPREFIX, window_);
   for (size_t i = 0; i < buttons_.size(); ++i) {
-    buttons_[i] = Child(L"BUTTON", WideFromUtf8(steps::kCommandNames[i]), WS_TABSTOP | BS_PUSHBUTTON,
-                        window_, kFirstButton + static_cast<int>(i));
+    buttons_[i] = Child(L"BUTTON", WideFromUtf8(steps::kCommandNames[i]),
+                        WS_TABSTOP | BS_PUSHBUTTON, window_, kFirstButton + static_cast<int>(i));
     SetWindowSubclass(buttons_[i], &ControlKeys, 0, reinterpret_cast<DWORD_PTR>(this));
   }
-  speed_label_ = Child(L"STATIC", WideFromUtf8(steps::kSpeedLabel), SS_RIGHT | SS_NOPREFIX, window_);
+  speed_label_ =
+      Child(L"STATIC", WideFromUtf8(steps::kSpeedLabel), SS_RIGHT | SS_NOPREFIX, window_);
   speed_ = Child(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, window_, kSpeedId);
   for (const steps::Speed& speed : steps::kSpeeds) {
-    SendMessageW(speed_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(speed.name).c_str()));
+    SendMessageW(speed_, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(WideFromUtf8(speed.name).c_str()));
   }
   SetWindowSubclass(speed_, &ControlKeys, 0, reinterpret_cast<DWORD_PTR>(this));
   counter_ = Child(L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, window_);
@@ -199,9 +202,9 @@ void StepsPage::Refresh() {
   SetText(words_, WideFromUtf8(rectangle ? rectangle->Words() : steps::kNoRectangle));
   SetText(counter_, WideFromUtf8(steps_.Counter()));
 
-  const bool enabled[] = {steps_.CanGoBack(),      steps_.CanGoBack(), steps_.CanGoForward(),
-                          steps_.CanGoForward(),   steps_.HasPreviousRow(),
-                          steps_.HasNextRow(),     steps_.Count() > 1};
+  const bool enabled[] = {steps_.CanGoBack(),    steps_.CanGoBack(),      steps_.CanGoForward(),
+                          steps_.CanGoForward(), steps_.HasPreviousRow(), steps_.HasNextRow(),
+                          steps_.Count() > 1};
   for (size_t i = 0; i < buttons_.size(); ++i) {
     // A button that goes out of use hands the focus to the page, whose keys go on working.
     if (!enabled[i] && GetFocus() == buttons_[i]) SetFocus(window_);

@@ -514,11 +514,16 @@ TEST_F(Steps, ButtonsAndKeysMoveThroughTheStepsAndTheTieIsPainted) {
     UINT key;  // or 0 for the button
     const wchar_t* counter;
   } moves[] = {
-      {Command::kFirst, 0, L"стъпка 1 от 126"},     {Command::kForward, 0, L"стъпка 2 от 126"},
-      {Command::kFirst, VK_RIGHT, L"стъпка 3 от 126"}, {Command::kBack, 0, L"стъпка 2 от 126"},
-      {Command::kFirst, VK_LEFT, L"стъпка 1 от 126"}, {Command::kNextRow, 0, L"стъпка 2 от 126"},
-      {Command::kFirst, VK_NEXT, L"стъпка 6 от 126"}, {Command::kFirst, VK_PRIOR, L"стъпка 2 от 126"},
-      {Command::kLast, 0, L"стъпка 126 от 126"},    {Command::kFirst, VK_HOME, L"стъпка 1 от 126"},
+      {Command::kFirst, 0, L"стъпка 1 от 126"},
+      {Command::kForward, 0, L"стъпка 2 от 126"},
+      {Command::kFirst, VK_RIGHT, L"стъпка 3 от 126"},
+      {Command::kBack, 0, L"стъпка 2 от 126"},
+      {Command::kFirst, VK_LEFT, L"стъпка 1 от 126"},
+      {Command::kNextRow, 0, L"стъпка 2 от 126"},
+      {Command::kFirst, VK_NEXT, L"стъпка 6 от 126"},
+      {Command::kFirst, VK_PRIOR, L"стъпка 2 от 126"},
+      {Command::kLast, 0, L"стъпка 126 от 126"},
+      {Command::kFirst, VK_HOME, L"стъпка 1 от 126"},
       {Command::kFirst, VK_END, L"стъпка 126 от 126"},
       {Command::kPreviousRow, 0, L"стъпка 13 от 126"},
   };
