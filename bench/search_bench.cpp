@@ -1,5 +1,5 @@
 // One click on "Изчисли" for a count, against a floor: a bare loop making the same trial
-// divisions and nothing else.
+// divisions and nothing else; and the click keeping the steps of its run.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -8,6 +8,7 @@
 #include "runtime/number_text.h"
 #include "window/events.h"
 #include "window/model.h"
+#include "window/steps.h"
 
 namespace {
 
@@ -23,7 +24,25 @@ void FindFramesClick(benchmark::State& state) {
   }
   state.counters["rows"] = form.List1[0].ListCount();
 }
-BENCHMARK(FindFramesClick)->Arg(70)->Arg(16130);
+BENCHMARK(FindFramesClick)->Arg(70)->Arg(16130)->Arg(16380);
+
+// The same click with the steps of the run kept, as the program keeps them for its steps page.
+void FindFramesClickKeepingSteps(benchmark::State& state) {
+  window::Form form;
+  window::EventProcedures procedures(form);
+  window::steps::Walkthrough steps(form);
+  form.SetEvents(&procedures);
+  procedures.Watch(&steps);
+  form.Load();
+  form.Text2[1].SetText(runtime::WholeText(int64_t{state.range(0)}));
+  for (auto _ : state) {
+    form.UserClick(0);
+    benchmark::DoNotOptimize(steps.Count());
+  }
+  state.counters["steps"] = steps.Count();
+  state.counters["kept_bytes"] = static_cast<double>(steps.Bytes());
+}
+BENCHMARK(FindFramesClickKeepingSteps)->Arg(70)->Arg(16130)->Arg(16380);
 
 // The trial divisions of the same run: i from 2 to floor(sqrt(N)) over the areas N to the next
 // square.

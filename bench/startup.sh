@@ -54,3 +54,4 @@ echo "resident memory 1 s later, kB, median of $runs: program $(spread 2 1 < "$w
      "$(ratio "$(median 2 1 < "$work/ramka.txt")" "$(median 2 1 < "$work/bare.txt")")"
 "$build/bench/click_bench"
 "$build/bench/picture_bench"
+"$build/bench/steps_bench"

@@ -25,6 +25,8 @@ class Search {
   const Step& Doing() const { return doing_; }
 
  private:
+  template <bool kWatched>
+  void Scan();
   // A step of `kind` with the form's values as they are now.
   Step Now(StepKind kind) const {
     Step step{kind};
@@ -149,16 +151,27 @@ void Search::FindFrames() {
   }
 }
 
+// Watched or not, decided once for the whole loop, so that the search without a watcher runs as
+// it would with no watching in it at all.
 void Search::ScanDivisors() {
+  if (observer_ != nullptr) {
+    Scan<true>();
+  } else {
+    Scan<false>();
+  }
+}
+
+template <bool kWatched>
+void Search::Scan() {
   const int32_t area = form_.LetterCount;
   const auto last = static_cast<int32_t>(form_.RootSide);
-  Report(StepKind::kScan);
+  if constexpr (kWatched) Report(StepKind::kScan);
   int32_t other = 0;  // j and P keep their last values from one divisor to the next
   int64_t wide = 0;
   for (int32_t side = 2; side <= last; ++side) {
     const int32_t remainder = area % side;
     if (remainder != 0) {
-      if (observer_ != nullptr) {
+      if constexpr (kWatched) {
         Step trial = Now(StepKind::kNotDivisor);
         trial.divisor = side;
         trial.remainder = remainder;
@@ -170,7 +183,7 @@ void Search::ScanDivisors() {
     }
     other = area / side;
     wide = 2 * int64_t{side} + 2 * int64_t{other} + 4;
-    if (observer_ != nullptr) {
+    if constexpr (kWatched) {
       doing_ = Now(StepKind::kDivisor);
       doing_.divisor = side;
       doing_.quotient = other;
@@ -178,7 +191,7 @@ void Search::ScanDivisors() {
       Trying(Operation::kConvert, static_cast<double>(wide));
     }
     const int16_t frame = runtime::ToInt16(wide);
-    if (observer_ != nullptr) {
+    if constexpr (kWatched) {
       Step pair = doing_;
       pair.operation = Operation::kNone;
       Tell(pair);
@@ -190,7 +203,7 @@ void Search::ScanDivisors() {
       form_.List1[2].AddItem(WholeText(int64_t{frame}));
       form_.BestFrame = frame;
     }
-    if (observer_ != nullptr) {
+    if constexpr (kWatched) {
       Step compare = Now(StepKind::kCompare);
       compare.compared = doing_.best;
       compare.divisor = side;

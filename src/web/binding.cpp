@@ -241,6 +241,11 @@ EMSCRIPTEN_KEEPALIVE int ramka_step_key(int key) {
          Steps().Press(static_cast<window::steps::Key>(key));
 }
 
+// Shows a step by its place in the run, from 0; for the tests and the benchmark.
+EMSCRIPTEN_KEEPALIVE void ramka_step_go_to(int step) {
+  Steps().GoTo(step);
+}
+
 EMSCRIPTEN_KEEPALIVE void ramka_step_speed(int index) {
   Steps().SetSpeed(index);
 }

@@ -325,6 +325,16 @@ void Walkthrough::ShowRow(int row) {
   if (step >= 0) GoTo(step);
 }
 
+size_t Walkthrough::Bytes() const {
+  size_t bytes = records_.capacity() * sizeof(Record) + row_steps_.capacity() * sizeof(int);
+  for (const auto& column : texts_) {
+    bytes += column.capacity() * sizeof(std::string);
+    for (const std::string& text : column)
+      bytes += text.capacity() > 15 ? text.capacity() + 1 : 0;
+  }
+  return bytes + mantra_.capacity() * sizeof(char32_t) + count_text_.capacity() * sizeof(char32_t);
+}
+
 int Walkthrough::StepOfRow(int row) const {
   if (!HasRun() || row < 0 || row >= static_cast<int>(row_steps_.size())) return -1;
   return row_steps_[static_cast<size_t>(row)];

@@ -143,6 +143,9 @@ class Walkthrough final : public search::StepObserver {
   Rows RowsSoFar() const;
   std::optional<picture::Picture> Rectangle() const;
 
+  // The memory the steps of the run take, in bytes.
+  size_t Bytes() const;
+
   // The step that listed a row, or -1.
   int StepOfRow(int row) const;
   // The step at which a run-time error stopped the run, or -1.
