@@ -42,7 +42,8 @@ int main(int argc, char* argv[]) {
       const char* name;
       int before;  // the step shown before the key
       Qt::Key key;
-    } moves[] = {{"first", last, Qt::Key_Home}, {"middle", last / 2 - 1, Qt::Key_Right},
+    } moves[] = {{"first", last, Qt::Key_Home},
+                 {"middle", last / 2 - 1, Qt::Key_Right},
                  {"last", 0, Qt::Key_End}};
     for (const auto& move : moves) {
       std::vector<double> milliseconds;
@@ -59,10 +60,11 @@ int main(int argc, char* argv[]) {
         milliseconds.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
       }
       std::sort(milliseconds.begin(), milliseconds.end());
-      std::printf("Qt: a key until the %s step of %d has painted (step %d): median %.2f ms, "
-                  "max %.2f ms over %zu\n",
-                  move.name, steps.Count(), steps.Current() + 1,
-                  milliseconds[milliseconds.size() / 2], milliseconds.back(), milliseconds.size());
+      std::printf(
+          "Qt: a key until the %s step of %d has painted (step %d): median %.2f ms, "
+          "max %.2f ms over %zu\n",
+          move.name, steps.Count(), steps.Current() + 1, milliseconds[milliseconds.size() / 2],
+          milliseconds.back(), milliseconds.size());
     }
   }
   return 0;

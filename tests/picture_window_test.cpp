@@ -12,6 +12,7 @@
 
 #include "desktop/picture_window.h"
 #include "desktop/program.h"
+#include "painted_squares.h"
 #include "qt_printing.h"
 
 namespace {
@@ -39,21 +40,8 @@ class PictureWindow : public testing::Test {
 
   QString Words() const { return program.view.Picture()->Canvas()->accessibleName(); }
 
-  // The colour inside each square of the painted canvas, counted by colour.
   std::map<QRgb, int> PaintedSquares() const {
-    QWidget* canvas = program.view.Picture()->Canvas();
-    const QImage image = canvas->grab().toImage();
-    const picture::Picture& shown = program.view.Picture()->Picture();
-    const picture::Scene scene = picture::Paint(shown, canvas->width(), canvas->height());
-    std::map<QRgb, int> counted;
-    for (int row = 0; row < shown.Rows(); ++row) {
-      for (int column = 0; column < shown.Columns(); ++column) {
-        const int x = scene.grid.x + column * scene.square + 2;
-        const int y = scene.grid.y + row * scene.square + 2;
-        ++counted[image.pixel(x, y) & RGB_MASK];
-      }
-    }
-    return counted;
+    return ::PaintedSquares(program.view.Picture()->Canvas(), program.view.Picture()->Picture());
   }
 
   desktop::Program program;

@@ -19,6 +19,7 @@
 #include "desktop/program.h"
 #include "desktop/squares_canvas.h"
 #include "desktop/steps_page.h"
+#include "painted_squares.h"
 #include "qt_printing.h"
 
 namespace {
@@ -54,21 +55,8 @@ class StepsPage : public testing::Test {
     ASSERT_EQ(window->Pages()->currentWidget(), page);
   }
 
-  // The colour inside each square of the step's painted rectangle, counted by colour.
   std::map<QRgb, int> PaintedSquares() const {
-    desktop::SquaresCanvas* canvas = page->Canvas();
-    const QImage image = canvas->grab().toImage();
-    const picture::Picture& shown = canvas->Picture();
-    const picture::Scene scene = picture::Paint(shown, canvas->width(), canvas->height());
-    std::map<QRgb, int> counted;
-    for (int row = 0; row < shown.Rows(); ++row) {
-      for (int column = 0; column < shown.Columns(); ++column) {
-        const int x = scene.grid.x + column * scene.square + 2;
-        const int y = scene.grid.y + row * scene.square + 2;
-        ++counted[image.pixel(x, y) & RGB_MASK];
-      }
-    }
-    return counted;
+    return ::PaintedSquares(page->Canvas(), page->Canvas()->Picture());
   }
 
   desktop::Program program;

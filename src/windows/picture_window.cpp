@@ -33,10 +33,11 @@ constexpr int kWordsHeight = 48;
 PictureWindow::PictureWindow(const window::Form& form, window::steps::Walkthrough& steps,
                              HWND owner)
     : form_(form) {
-  static const bool registered = RegisterWindowClass(kFrameClass, &FrameProc, true) != 0 && [] {
-    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
-    return InitCommonControlsEx(&controls) != FALSE;
-  }();
+  static const bool registered =
+      RegisterWindowClass(kFrameClass, &Forward<PictureWindow>, true) != 0 && [] {
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+        return InitCommonControlsEx(&controls) != FALSE;
+      }();
   (void)registered;
   dpi_ = DpiOf(owner);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -89,10 +90,6 @@ HWND PictureWindow::Canvas() const {
 
 const picture::Picture& PictureWindow::Picture() const {
   return canvas_->Picture();
-}
-
-void PictureWindow::PaintInto(HDC dc, int width, int height) const {
-  canvas_->PaintInto(dc, width, height);
 }
 
 void PictureWindow::Open() {
@@ -160,18 +157,6 @@ void PictureWindow::Scale(int dpi) {
   DeleteObject(font_);
   font_ = font;
   Arrange();
-}
-
-LRESULT CALLBACK PictureWindow::FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<PictureWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<PictureWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  return self != nullptr ? self->Receive(message, wparam, lparam)
-                         : DefWindowProcW(window, message, wparam, lparam);
 }
 
 // Ctrl+Tab and Ctrl+Shift+Tab on the tab control, which the dialog keys would otherwise take.

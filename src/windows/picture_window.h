@@ -7,6 +7,7 @@
 #include "window/model.h"
 #include "window/picture.h"
 #include "window/steps.h"
+#include "windows/screen.h"
 
 namespace windows {
 
@@ -44,12 +45,11 @@ class PictureWindow {
   HWND Canvas() const;
   HWND Words() const { return words_; }
   const window::picture::Picture& Picture() const;
-  // Paints the picture into `dc` as the canvas does, over an area of that size.
-  void PaintInto(HDC dc, int width, int height) const;
+  const SquaresCanvas& Squares() const { return *canvas_; }
   StepsPage& Steps() const { return *steps_page_; }
 
  private:
-  static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  friend LRESULT CALLBACK Forward<PictureWindow>(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK TabKeys(HWND tabs, UINT message, WPARAM wparam, LPARAM lparam,
                                   UINT_PTR id, DWORD_PTR self);
   LRESULT Receive(UINT message, WPARAM wparam, LPARAM lparam);

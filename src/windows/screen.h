@@ -24,4 +24,19 @@ void FillIn(HDC dc, const RECT& rect, window::layout::Rgb colour);
 // Registers a window class of the program's, with the program's icon at both sizes if `icons`.
 ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool icons);
 
+// The window procedure of a class of the program's whose windows are each made with the object
+// that handles their messages as the creation parameter: the object learns its window
+// (`window_`) as the window is made and then receives each message (`Receive`).
+template <typename Owner>
+LRESULT CALLBACK Forward(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    owner->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+  }
+  auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return owner != nullptr ? owner->Receive(message, wparam, lparam)
+                          : DefWindowProcW(window, message, wparam, lparam);
+}
+
 }  // namespace windows

@@ -59,7 +59,7 @@ std::wstring Numbered(int number, const std::string& line, bool current) {
 
 StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent, std::function<void(bool)> switch_page)
     : steps_(steps), switch_page_(std::move(switch_page)) {
-  static const bool registered = RegisterWindowClass(kPageClass, &PageProc, false) != 0;
+  static const bool registered = RegisterWindowClass(kPageClass, &Forward<StepsPage>, false) != 0;
   (void)registered;
   window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, WideFromUtf8(steps::kStepsTab).c_str(),
                             WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, parent, nullptr,
@@ -300,17 +300,6 @@ LRESULT CALLBACK StepsPage::ControlKeys(HWND control, UINT message, WPARAM wpara
       break;
   }
   return DefSubclassProc(control, message, wparam, lparam);
-}
-
-LRESULT CALLBACK StepsPage::PageProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<StepsPage*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<StepsPage*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  return self != nullptr ? self->Receive(message, wparam, lparam)
-                         : DefWindowProcW(window, message, wparam, lparam);
 }
 
 LRESULT StepsPage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "window/steps.h"
+#include "windows/screen.h"
 
 namespace windows {
 
@@ -50,7 +51,7 @@ class StepsPage {
   bool Key(WPARAM key, bool from_button);
 
  private:
-  static LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  friend LRESULT CALLBACK Forward<StepsPage>(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK ControlKeys(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR id, DWORD_PTR page);
   LRESULT Receive(UINT message, WPARAM wparam, LPARAM lparam);

@@ -127,7 +127,7 @@ void FitClient(HWND window, int width, int height) {
 // on a monitor of another one is laid out again for it.
 FormWindow::FormWindow(window::Form& form, window::steps::Walkthrough& steps)
     : form_(form), steps_(steps) {
-  static const ATOM registered = RegisterWindowClass(kClassName, &FormWindow::WindowProc, true);
+  static const ATOM registered = RegisterWindowClass(kClassName, &Forward<FormWindow>, true);
   (void)registered;
   dpi_ = DpiOf(nullptr);
   RECT outer{0, 0, layout::Pixels(layout::kClientWidth, dpi_),
@@ -239,17 +239,6 @@ void FormWindow::Layout(int dpi) {
   FitClient(window_, layout::Pixels(layout::kClientWidth, dpi),
             layout::Pixels(layout::kClientHeight, dpi));
   InvalidateRect(window_, nullptr, TRUE);
-}
-
-LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  return self != nullptr ? self->Receive(message, wparam, lparam)
-                         : DefWindowProcW(window, message, wparam, lparam);
 }
 
 LRESULT FormWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -9,6 +9,7 @@
 #include "window/layout.h"
 #include "window/model.h"
 #include "window/steps.h"
+#include "windows/screen.h"
 
 namespace windows {
 
@@ -41,7 +42,7 @@ class FormWindow final : private window::FormObserver, private window::steps::St
     HWND handle;
   };
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  friend LRESULT CALLBACK Forward<FormWindow>(HWND, UINT, WPARAM, LPARAM);
   LRESULT Receive(UINT message, WPARAM wparam, LPARAM lparam);
 
   void Build();

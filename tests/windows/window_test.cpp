@@ -323,6 +323,32 @@ TEST_F(Window, EveryControlStandsAtItsRectangleWithItsName) {
 }
 
 // The picture of the selected row, in its own window beside the form.
+// The colour inside each square, as a canvas paints its picture into a bitmap of the canvas's
+// size, counted by colour.
+std::map<COLORREF, int> Counted(const windows::SquaresCanvas& canvas) {
+  RECT client;
+  GetClientRect(canvas.Handle(), &client);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  const HGDIOBJ before = SelectObject(dc, bitmap);
+  canvas.PaintInto(dc, client.right, client.bottom);
+  const auto& picture = canvas.Picture();
+  const auto scene = window::picture::Paint(picture, client.right, client.bottom);
+  std::map<COLORREF, int> counted;
+  for (int row = 0; row < picture.Rows(); ++row) {
+    for (int column = 0; column < picture.Columns(); ++column) {
+      ++counted[GetPixel(dc, scene.grid.x + column * scene.square + 2,
+                         scene.grid.y + row * scene.square + 2)];
+    }
+  }
+  SelectObject(dc, before);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return counted;
+}
+
 class Picture : public Window {
  protected:
   windows::PictureWindow* Drawn() const { return program.view.Picture(); }
@@ -340,31 +366,7 @@ class Picture : public Window {
     Settle();
   }
 
-  // The colour inside each square, as the picture paints itself into a bitmap of its canvas's
-  // size, counted by colour.
-  std::map<COLORREF, int> PaintedSquares() const {
-    RECT client;
-    GetClientRect(Drawn()->Canvas(), &client);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    const HGDIOBJ before = SelectObject(dc, bitmap);
-    Drawn()->PaintInto(dc, client.right, client.bottom);
-    const auto& picture = Drawn()->Picture();
-    const auto scene = window::picture::Paint(picture, client.right, client.bottom);
-    std::map<COLORREF, int> counted;
-    for (int row = 0; row < picture.Rows(); ++row) {
-      for (int column = 0; column < picture.Columns(); ++column) {
-        ++counted[GetPixel(dc, scene.grid.x + column * scene.square + 2,
-                           scene.grid.y + row * scene.square + 2)];
-      }
-    }
-    SelectObject(dc, before);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return counted;
-  }
+  std::map<COLORREF, int> PaintedSquares() const { return Counted(Drawn()->Squares()); }
 };
 
 const COLORREF kGold = RGB(0xC0, 0xC0, 0x00);
@@ -447,29 +449,7 @@ class Steps : public Picture {
     }
     return done();
   }
-  std::map<COLORREF, int> StepSquares() const {
-    const windows::SquaresCanvas& canvas = Page().Canvas();
-    RECT client;
-    GetClientRect(canvas.Handle(), &client);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    const HGDIOBJ before = SelectObject(dc, bitmap);
-    canvas.PaintInto(dc, client.right, client.bottom);
-    const auto scene = window::picture::Paint(canvas.Picture(), client.right, client.bottom);
-    std::map<COLORREF, int> counted;
-    for (int row = 0; row < canvas.Picture().Rows(); ++row) {
-      for (int column = 0; column < canvas.Picture().Columns(); ++column) {
-        ++counted[GetPixel(dc, scene.grid.x + column * scene.square + 2,
-                           scene.grid.y + row * scene.square + 2)];
-      }
-    }
-    SelectObject(dc, before);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return counted;
-  }
+  std::map<COLORREF, int> StepSquares() const { return Counted(Page().Canvas()); }
 };
 
 TEST_F(Steps, TheTabAndCtrlTabShowThePage) {
