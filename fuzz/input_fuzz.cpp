@@ -1,8 +1,10 @@
 // Arbitrary bytes as a user's input: typed and pasted into the mantra box and the count box,
 // also as UTF-8 the way the page hands text over, and put into the count box by code, each
-// followed by a click on "Изчисли" and on the rows it listed. Nothing but a run-time error 5 or
-// 6 may come out of a click, and what the window shows afterwards must hang together; the UTF-8
-// decoding must read its own encoding back unchanged.
+// followed by a click on "Изчисли" and on the rows it listed, and the bytes again as keys on the
+// steps page. Nothing but a run-time error 5 or 6 may come out of a click, what the window and
+// the steps page show afterwards must hang together, and the UTF-8 decoding must read its own
+// encoding back unchanged.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +13,8 @@
 #include "runtime/text.h"
 #include "window/events.h"
 #include "window/model.h"
+#include "window/picture.h"
+#include "window/steps.h"
 
 namespace {
 
@@ -36,6 +40,25 @@ runtime::String Characters(const uint8_t* data, size_t size) {
   return text;
 }
 
+// Walks the steps of the last run with the bytes as keys, and reads what each step shows.
+void WalkSteps(window::steps::Walkthrough& steps, const window::Form& form, const uint8_t* data,
+               size_t size) {
+  if (!steps.HasRun() || steps.Count() < 1) std::abort();
+  for (size_t i = 0; i <= std::min<size_t>(size, 64); ++i) {
+    if (i > 0) steps.Press(static_cast<window::steps::Key>(data[i - 1] % 7));
+    const int line = steps.Line();
+    if (line < 1 || line > static_cast<int>(window::steps::ProgramLines().size())) std::abort();
+    if (steps.Sentence().empty() || steps.Values().size() != 9) std::abort();
+    const window::steps::Rows rows = steps.RowsSoFar();
+    for (const auto& column : rows.columns) {
+      if (column.size() > static_cast<size_t>(form.List1[0].ListCount())) std::abort();
+    }
+    if (rows.marked >= static_cast<int>(rows.columns[2].size())) std::abort();
+    if (const auto rectangle = steps.Rectangle()) window::picture::Paint(*rectangle, 97, 61);
+  }
+  steps.SetPlaying(false);
+}
+
 void ClickThrough(window::Form& form) {
   form.UserClick(0);
   const int rows = form.List1[0].ListCount();
@@ -54,6 +77,8 @@ void ClickThrough(window::Form& form) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   window::Form form;
   window::EventProcedures procedures(form);
+  window::steps::Walkthrough steps(form);
+  procedures.Watch(&steps);
   Checker checker;
   form.SetEvents(&procedures);
   form.SetObserver(&checker);
@@ -71,6 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (runtime::FromUtf8(runtime::ToUtf8(decoded)) != decoded) std::abort();
   form.UserEdit(0, decoded);  // the same paste from the page
   ClickThrough(form);
+  WalkSteps(steps, form, data, size);
 
   form.UserChoose(1);
   form.UserType(1, text);
@@ -78,6 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ClickThrough(form);
   form.Text2[1].SetText(text);
   ClickThrough(form);
+  WalkSteps(steps, form, data, size);
   form.UserClick(1);
+  if (steps.HasRun()) std::abort();
   return 0;
 }
