@@ -141,6 +141,7 @@
   function openPicture() {
     picture.hidden = false;
     drawPicture();
+    stepsChanged();  // where the steps page is the one chosen
     performance.mark("picture");
   }
   function closePicture() {
