@@ -197,19 +197,10 @@ LRESULT PictureWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
         SetFocus(tabs_);
       }
       return 0;
-    case WM_CTLCOLORSTATIC: {
-      const auto dc = reinterpret_cast<HDC>(wparam);
-      SetTextColor(dc, RGB(0, 0, 0));
-      SetBkColor(dc, ToColorRef(picture::kBackground));
-      SetDCBrushColor(dc, ToColorRef(picture::kBackground));
-      return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
-    }
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(window_, &client);
-      FillIn(reinterpret_cast<HDC>(wparam), client, picture::kBackground);
-      return 1;
-    }
+    case WM_CTLCOLORSTATIC:
+      return LabelColours(reinterpret_cast<HDC>(wparam), picture::kBackground);
+    case WM_ERASEBKGND:
+      return EraseIn(window_, reinterpret_cast<HDC>(wparam), picture::kBackground);
     case WM_COMMAND:  // Escape, as the dialog keys give it
       if (LOWORD(wparam) == IDCANCEL) Close();
       return 0;

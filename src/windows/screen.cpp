@@ -32,6 +32,20 @@ void FillIn(HDC dc, const RECT& rect, window::layout::Rgb colour) {
   FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
+LRESULT LabelColours(HDC dc, window::layout::Rgb background) {
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, ToColorRef(background));
+  SetDCBrushColor(dc, ToColorRef(background));
+  return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+}
+
+LRESULT EraseIn(HWND window, HDC dc, window::layout::Rgb colour) {
+  RECT client;
+  GetClientRect(window, &client);
+  FillIn(dc, client, colour);
+  return 1;
+}
+
 ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool icons) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW window_class{};

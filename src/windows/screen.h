@@ -21,6 +21,12 @@ COLORREF ToColorRef(window::layout::Rgb rgb);
 // Fills a rectangle in a colour, through the device context's own brush.
 void FillIn(HDC dc, const RECT& rect, window::layout::Rgb colour);
 
+// What a window of the given background answers WM_CTLCOLORSTATIC with: black text on it.
+LRESULT LabelColours(HDC dc, window::layout::Rgb background);
+
+// Fills a window's client area in a colour, as WM_ERASEBKGND asks; 1, that it is done.
+LRESULT EraseIn(HWND window, HDC dc, window::layout::Rgb colour);
+
 // Registers a window class of the program's, with the program's icon at both sizes if `icons`.
 ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool icons);
 

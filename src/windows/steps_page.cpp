@@ -329,19 +329,10 @@ LRESULT StepsPage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_LBUTTONDOWN:
       SetFocus(window_);
       return 0;
-    case WM_CTLCOLORSTATIC: {
-      const auto dc = reinterpret_cast<HDC>(wparam);
-      SetTextColor(dc, RGB(0, 0, 0));
-      SetBkColor(dc, ToColorRef(window::picture::kBackground));
-      SetDCBrushColor(dc, ToColorRef(window::picture::kBackground));
-      return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
-    }
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(window_, &client);
-      FillIn(reinterpret_cast<HDC>(wparam), client, window::picture::kBackground);
-      return 1;
-    }
+    case WM_CTLCOLORSTATIC:
+      return LabelColours(reinterpret_cast<HDC>(wparam), window::picture::kBackground);
+    case WM_ERASEBKGND:
+      return EraseIn(window_, reinterpret_cast<HDC>(wparam), window::picture::kBackground);
     case WM_NCDESTROY: {  // with the picture window
       const LRESULT result = DefWindowProcW(window_, message, wparam, lparam);
       window_ = nullptr;
