@@ -222,15 +222,9 @@ void StepsPage::Refresh() {
   rectangle_words_->setText(Text(rectangle ? rectangle->Words() : steps::kNoRectangle));
 
   counter_->setText(Text(steps_.Counter()));
-  Button(steps::Command::kFirst)->setEnabled(steps_.CanGoBack());
-  Button(steps::Command::kBack)->setEnabled(steps_.CanGoBack());
-  Button(steps::Command::kForward)->setEnabled(steps_.CanGoForward());
-  Button(steps::Command::kLast)->setEnabled(steps_.CanGoForward());
-  Button(steps::Command::kPreviousRow)->setEnabled(steps_.HasPreviousRow());
-  Button(steps::Command::kNextRow)->setEnabled(steps_.HasNextRow());
-  QPushButton* play = Button(steps::Command::kPlay);
-  play->setText(Text(steps_.PlayName()));
-  play->setEnabled(steps_.Count() > 1);
+  for (size_t i = 0; i < buttons_.size(); ++i)
+    buttons_[i]->setEnabled(steps_.Enabled(static_cast<steps::Command>(i)));
+  Button(steps::Command::kPlay)->setText(Text(steps_.PlayName()));
   if (speed_->currentIndex() != steps_.SpeedIndex()) {
     const QSignalBlocker blocker(speed_);
     speed_->setCurrentIndex(steps_.SpeedIndex());

@@ -5,6 +5,7 @@
 #include <emscripten/emscripten.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "runtime/text.h"
@@ -99,6 +100,9 @@ runtime::String FromPage(const char* utf8) {
 // The picture that ramka_picture() drew last.
 window::picture::Picture drawn_picture;
 
+// The rectangle of the step that ramka_step() gave last.
+std::optional<window::picture::Picture> step_rectangle;
+
 window::steps::Walkthrough& Steps() {
   return TheProgram().steps;
 }
@@ -112,7 +116,6 @@ std::string StepJson() {
   std::string json =
       "{\"run\":" + std::to_string(steps.RunNumber()) +
       ",\"line\":" + std::to_string(steps.Line()) + ",\"count\":" + std::to_string(steps.Count()) +
-      ",\"current\":" + std::to_string(steps.Current()) +
       ",\"sentence\":" + JsonString(steps.Sentence()) +
       ",\"announced\":" + flag(steps.Announced()) + ",\"counter\":" + JsonString(steps.Counter()) +
       ",\"mark\":" + JsonString(window::steps::kChanged) + ",\"values\":[";
@@ -131,16 +134,17 @@ std::string StepJson() {
       json += std::string(row > 0 ? "," : "") + JsonString(rows.columns[list][row]);
     json += "]";
   }
-  const auto rectangle = steps.Rectangle();
+  step_rectangle = steps.Rectangle();
   json += "],\"rectangle\":" +
-          JsonString(rectangle ? rectangle->Words() : window::steps::kNoRectangle) +
-          ",\"drawn\":" + flag(rectangle.has_value()) + ",\"playing\":" + flag(steps.Playing()) +
-          ",\"play\":" + JsonString(steps.PlayName()) +
+          JsonString(step_rectangle ? step_rectangle->Words() : window::steps::kNoRectangle) +
+          ",\"playing\":" + flag(steps.Playing()) + ",\"play\":" + JsonString(steps.PlayName()) +
           ",\"tick\":" + std::to_string(steps.TickMilliseconds()) +
-          ",\"speed\":" + std::to_string(steps.SpeedIndex()) +
-          ",\"back\":" + flag(steps.CanGoBack()) + ",\"forward\":" + flag(steps.CanGoForward()) +
-          ",\"previousRow\":" + flag(steps.HasPreviousRow()) +
-          ",\"nextRow\":" + flag(steps.HasNextRow()) + "}";
+          ",\"speed\":" + std::to_string(steps.SpeedIndex()) + ",\"enabled\":[";
+  for (size_t command = 0; command < window::steps::kCommandNames.size(); ++command) {
+    json += std::string(command > 0 ? "," : "") +
+            flag(steps.Enabled(static_cast<window::steps::Command>(command)));
+  }
+  json += "]}";
   return json;
 }
 
@@ -213,8 +217,8 @@ EMSCRIPTEN_KEEPALIVE const char* ramka_picture_words() {
   return drawn_picture.Words().c_str();
 }
 
-// The steps page: the step shown as JSON, valid until the next call; the rectangle of that step
-// as SVG for an area of that many CSS pixels, or an empty text where it examines none.
+// The steps page: the step shown as JSON, valid until the next call; then the rectangle of that
+// step as SVG for an area of that many CSS pixels, or an empty text where it examines none.
 EMSCRIPTEN_KEEPALIVE const char* ramka_step() {
   static std::string json;
   json = StepJson();
@@ -223,8 +227,7 @@ EMSCRIPTEN_KEEPALIVE const char* ramka_step() {
 
 EMSCRIPTEN_KEEPALIVE const char* ramka_step_picture(int width, int height) {
   static std::string svg;
-  const auto rectangle = Steps().Rectangle();
-  svg = rectangle ? web::PictureSvg(*rectangle, width, height) : std::string();
+  svg = step_rectangle ? web::PictureSvg(*step_rectangle, width, height) : std::string();
   return svg.c_str();
 }
 

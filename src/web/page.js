@@ -262,12 +262,10 @@
     stepDrawing.setAttribute("aria-label", step.rectangle);
     stepWords.textContent = step.rectangle;
     counter.textContent = step.counter;
-    const enabled = [step.back, step.back, step.forward, step.forward, step.previousRow,
-                     step.nextRow, step.count > 1];
     commands.forEach((button, index) => {
       // A button that goes out of use hands the focus to the page, whose keys go on working.
-      if (!enabled[index] && document.activeElement === button) stepsPage.focus();
-      button.disabled = !enabled[index];
+      if (!step.enabled[index] && document.activeElement === button) stepsPage.focus();
+      button.disabled = !step.enabled[index];
     });
     commands[6].textContent = step.play;
     speed.value = String(step.speed);

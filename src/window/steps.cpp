@@ -121,21 +121,25 @@ std::array<const char*, 3> RowHeadings() {
   return headings;
 }
 
-void Walkthrough::Started() {
+void Walkthrough::Forget() {
   records_.clear();
   row_steps_.clear();
   for (auto& column : texts_)
     column.clear();
   error_.reset();
+  ++runs_;
+  current_ = 0;
+  playing_ = false;
+}
+
+void Walkthrough::Started() {
+  Forget();
   set_ = 0;
   count_ = 0;
   cleared_lists_ = false;
   running_ = true;
-  ++runs_;
-  current_ = 0;
-  playing_ = false;
   mantra_mode_ = form_.Option1[0].Value();
-  mantra_ = form_.Text2[0].Text();
+  mantra_ = mantra_mode_ ? form_.Text2[0].Text() : String();
   count_text_ = form_.Text2[1].Text();
 }
 
@@ -206,13 +210,7 @@ void Walkthrough::Keep(const search::Step& step, bool completed) {
 
 void Walkthrough::Stepped(const search::Step& step) {
   Keep(step, true);
-  if (step.kind != StepKind::kEnd) return;
-  running_ = false;
-  for (size_t list = 0; list < 3; ++list) {
-    for (const String& item : form_.List1[list].Items())
-      texts_[list].push_back(runtime::ToUtf8(item));
-  }
-  Changed();
+  if (step.kind == StepKind::kEnd) Finish();
 }
 
 void Walkthrough::Stopped(const runtime::RuntimeError& error, const search::Step& at) {
@@ -220,6 +218,11 @@ void Walkthrough::Stopped(const runtime::RuntimeError& error, const search::Step
   last.listed = false;
   Keep(last, false);
   error_ = Stop{error, at.operation, at.left, at.right};
+  Finish();
+}
+
+// The run is over: what it listed is kept as the lists hold it, where it emptied them first.
+void Walkthrough::Finish() {
   running_ = false;
   if (cleared_lists_) {
     for (size_t list = 0; list < 3; ++list) {
@@ -232,14 +235,7 @@ void Walkthrough::Stopped(const runtime::RuntimeError& error, const search::Step
 
 void Walkthrough::Cleared() {
   if (records_.empty() && !running_) return;
-  records_.clear();
-  row_steps_.clear();
-  for (auto& column : texts_)
-    column.clear();
-  error_.reset();
-  ++runs_;
-  current_ = 0;
-  playing_ = false;
+  Forget();
   Changed();
 }
 
@@ -291,6 +287,24 @@ void Walkthrough::Do(Command command) {
       SetPlaying(!playing_);
       break;
   }
+}
+
+bool Walkthrough::Enabled(Command command) const {
+  switch (command) {
+    case Command::kFirst:
+    case Command::kBack:
+      return CanGoBack();
+    case Command::kForward:
+    case Command::kLast:
+      return CanGoForward();
+    case Command::kPreviousRow:
+      return HasPreviousRow();
+    case Command::kNextRow:
+      return HasNextRow();
+    case Command::kPlay:
+      return Count() > 1;
+  }
+  return false;
 }
 
 bool Walkthrough::Press(Key key) {
@@ -576,16 +590,15 @@ Rows Walkthrough::RowsSoFar() const {
 std::optional<picture::Picture> Walkthrough::Rectangle() const {
   if (!HasRun()) return std::nullopt;
   const Record& r = records_[static_cast<size_t>(current_)];
-  const String& mantra = mantra_mode_ ? mantra_ : String();
   switch (r.kind) {
     case StepKind::kStrip:
-      return picture::Picture::Rectangle(1, count_, count_, mantra);
+      return picture::Picture::Rectangle(1, count_, count_, mantra_);
     case StepKind::kDivisor:
     case StepKind::kCompare:
-      return picture::Picture::Rectangle(r.divisor, r.quotient, count_, mantra);
+      return picture::Picture::Rectangle(r.divisor, r.quotient, count_, mantra_);
     case StepKind::kClosingFrame:
     case StepKind::kClosingCompare:
-      return picture::Picture::Rectangle(r.square, r.square, count_, mantra);
+      return picture::Picture::Rectangle(r.square, r.square, count_, mantra_);
     default:
       return std::nullopt;
   }

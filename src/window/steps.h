@@ -117,6 +117,8 @@ class Walkthrough final : public search::StepObserver {
   bool CanGoForward() const { return HasRun() && current_ + 1 < Count(); }
   bool HasPreviousRow() const { return HasRun() && RowStepBefore(current_) >= 0; }
   bool HasNextRow() const { return HasRun() && RowStepAfter(current_) >= 0; }
+  // Whether the button of a command does anything now.
+  bool Enabled(Command command) const;
 
   // Playing: one timer tick every TickMilliseconds() moves TickSteps() steps on, and the
   // playing stops at the last step.
@@ -175,7 +177,9 @@ class Walkthrough final : public search::StepObserver {
     double right;
   };
 
+  void Forget();
   void Keep(const search::Step& step, bool completed);
+  void Finish();
   void Changed() const;
   int RowStepBefore(int step) const;
   int RowStepAfter(int step) const;
@@ -194,7 +198,7 @@ class Walkthrough final : public search::StepObserver {
   bool running_ = false;
   String count_text_;
   bool mantra_mode_ = false;
-  String mantra_;
+  String mantra_;  // the mantra of a run in mantra mode, whose letters fill its rectangles
   int runs_ = 0;
   int current_ = 0;
   bool playing_ = false;

@@ -61,12 +61,13 @@ PictureWindow::PictureWindow(const window::Form& form, window::steps::Walkthroug
     SendMessageW(tabs_, TCM_INSERTITEMW, SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0),
                  reinterpret_cast<LPARAM>(&item));
   }
-  SetWindowSubclass(tabs_, &TabKeys, 0, reinterpret_cast<DWORD_PTR>(this));
   canvas_ = std::make_unique<SquaresCanvas>(window_, dpi_);
   words_ = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX,
                            0, 0, 0, 0, window_, nullptr, instance, nullptr);
   // Of two pages, the next and the previous are the same.
   steps_page_ = std::make_unique<StepsPage>(steps, window_, [this](bool) { ShowPage(1 - page_); });
+  steps_page_->PassPageKeys(
+      tabs_);  // Ctrl+Tab on the tab control, which the dialog keys would take
   for (HWND page : {canvas_->Handle(), words_, steps_page_->Handle()})
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   Scale(DpiOf(window_));
@@ -77,7 +78,6 @@ PictureWindow::~PictureWindow() {
   steps_page_.reset();
   canvas_.reset();
   if (window_ != nullptr) {
-    RemoveWindowSubclass(tabs_, &TabKeys, 0);
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
@@ -157,25 +157,6 @@ void PictureWindow::Scale(int dpi) {
   DeleteObject(font_);
   font_ = font;
   Arrange();
-}
-
-// Ctrl+Tab and Ctrl+Shift+Tab on the tab control, which the dialog keys would otherwise take.
-LRESULT CALLBACK PictureWindow::TabKeys(HWND tabs, UINT message, WPARAM wparam, LPARAM lparam,
-                                        UINT_PTR /*id*/, DWORD_PTR data) {
-  auto* self = reinterpret_cast<PictureWindow*>(data);
-  if (message == WM_GETDLGCODE) {
-    const auto* pending = reinterpret_cast<const MSG*>(lparam);
-    const LRESULT code = DefSubclassProc(tabs, message, wparam, lparam);
-    return pending != nullptr && pending->message == WM_KEYDOWN && pending->wParam == VK_TAB &&
-                   GetKeyState(VK_CONTROL) < 0
-               ? code | DLGC_WANTMESSAGE
-               : code;
-  }
-  if (message == WM_KEYDOWN && wparam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
-    self->ShowPage(1 - self->page_);
-    return 0;
-  }
-  return DefSubclassProc(tabs, message, wparam, lparam);
 }
 
 LRESULT PictureWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -50,8 +50,6 @@ class PictureWindow {
 
  private:
   friend LRESULT CALLBACK Forward<PictureWindow>(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK TabKeys(HWND tabs, UINT message, WPARAM wparam, LPARAM lparam,
-                                  UINT_PTR id, DWORD_PTR self);
   LRESULT Receive(UINT message, WPARAM wparam, LPARAM lparam);
   void Arrange();
   void Scale(int dpi);

@@ -49,6 +49,13 @@ void ShowLines(HWND list, const std::vector<std::wstring>& lines) {
     SendMessageW(list, LB_DELETESTRING, i - 1, 0);
 }
 
+// Whether the key that the dialog keys are about to handle is Ctrl+Tab or Ctrl+Shift+Tab.
+bool IsControlTab(LPARAM pending_message) {
+  const auto* pending = reinterpret_cast<const MSG*>(pending_message);
+  return pending != nullptr && pending->message == WM_KEYDOWN && pending->wParam == VK_TAB &&
+         GetKeyState(VK_CONTROL) < 0;
+}
+
 std::wstring Numbered(int number, const std::string& line, bool current) {
   std::wstring text = current ? WideFromUtf8(steps::kCurrentLine) : L" ";
   text += number < 10 ? L"   " : L"  ";
@@ -77,7 +84,7 @@ StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent, std::function<void(
   for (size_t i = 0; i < buttons_.size(); ++i) {
     buttons_[i] = Child(L"BUTTON", WideFromUtf8(steps::kCommandNames[i]),
                         WS_TABSTOP | BS_PUSHBUTTON, window_, kFirstButton + static_cast<int>(i));
-    SetWindowSubclass(buttons_[i], &ControlKeys, 0, reinterpret_cast<DWORD_PTR>(this));
+    PassPageKeys(buttons_[i]);
   }
   speed_label_ =
       Child(L"STATIC", WideFromUtf8(steps::kSpeedLabel), SS_RIGHT | SS_NOPREFIX, window_);
@@ -86,7 +93,7 @@ StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent, std::function<void(
     SendMessageW(speed_, CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(WideFromUtf8(speed.name).c_str()));
   }
-  SetWindowSubclass(speed_, &ControlKeys, 0, reinterpret_cast<DWORD_PTR>(this));
+  PassPageKeys(speed_);
   counter_ = Child(L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, window_);
 
   int number = 1;
@@ -105,10 +112,14 @@ StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent, std::function<void(
 StepsPage::~StepsPage() {
   if (window_ != nullptr) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    for (HWND button : buttons_)
-      RemoveWindowSubclass(button, &ControlKeys, 0);
-    RemoveWindowSubclass(speed_, &ControlKeys, 0);
+    for (HWND control : passing_)
+      RemoveWindowSubclass(control, &ControlKeys, 0);
   }
+}
+
+void StepsPage::PassPageKeys(HWND control) {
+  SetWindowSubclass(control, &ControlKeys, 0, reinterpret_cast<DWORD_PTR>(this));
+  passing_.push_back(control);
 }
 
 // Where each part stands at the page's resolution: the program and the values side by side,
@@ -202,13 +213,11 @@ void StepsPage::Refresh() {
   SetText(words_, WideFromUtf8(rectangle ? rectangle->Words() : steps::kNoRectangle));
   SetText(counter_, WideFromUtf8(steps_.Counter()));
 
-  const bool enabled[] = {steps_.CanGoBack(),    steps_.CanGoBack(),      steps_.CanGoForward(),
-                          steps_.CanGoForward(), steps_.HasPreviousRow(), steps_.HasNextRow(),
-                          steps_.Count() > 1};
   for (size_t i = 0; i < buttons_.size(); ++i) {
     // A button that goes out of use hands the focus to the page, whose keys go on working.
-    if (!enabled[i] && GetFocus() == buttons_[i]) SetFocus(window_);
-    EnableWindow(buttons_[i], enabled[i]);
+    const bool enabled = steps_.Enabled(static_cast<steps::Command>(i));
+    if (!enabled && GetFocus() == buttons_[i]) SetFocus(window_);
+    EnableWindow(buttons_[i], enabled);
   }
   SetText(Button(steps::Command::kPlay), WideFromUtf8(steps_.PlayName()));
   if (SendMessageW(speed_, CB_GETCURSEL, 0, 0) != steps_.SpeedIndex())
@@ -277,21 +286,19 @@ bool StepsPage::Key(WPARAM key, bool from_button) {
 }
 
 // The page's keys reach it from its buttons, which would move the focus on the arrows, and
-// Ctrl+Tab from the speed list too.
+// Ctrl+Tab from every control that passes it on.
 LRESULT CALLBACK StepsPage::ControlKeys(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
                                         UINT_PTR /*id*/, DWORD_PTR page) {
   auto* self = reinterpret_cast<StepsPage*>(page);
-  const bool button = control != self->speed_;
+  const bool button =
+      std::find(self->buttons_.begin(), self->buttons_.end(), control) != self->buttons_.end();
   switch (message) {
     case WM_GETDLGCODE: {
       const auto* pending = reinterpret_cast<const MSG*>(lparam);
-      LRESULT code = DefSubclassProc(control, message, wparam, lparam);
-      if (pending != nullptr && pending->message == WM_KEYDOWN &&
-          ((pending->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) ||
-           (button && (pending->wParam == VK_LEFT || pending->wParam == VK_RIGHT)))) {
-        code |= DLGC_WANTMESSAGE;
-      }
-      return code;
+      const bool arrow = pending != nullptr && pending->message == WM_KEYDOWN &&
+                         (pending->wParam == VK_LEFT || pending->wParam == VK_RIGHT);
+      const LRESULT code = DefSubclassProc(control, message, wparam, lparam);
+      return IsControlTab(lparam) || (button && arrow) ? code | DLGC_WANTMESSAGE : code;
     }
     case WM_KEYDOWN:
       if ((button || wparam == VK_TAB) && self->Key(wparam, true)) return 0;
@@ -318,11 +325,7 @@ LRESULT StepsPage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
       if (wparam == kPlayer) steps_.Tick();
       return 0;
     case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS |
-             (lparam != 0 && reinterpret_cast<const MSG*>(lparam)->wParam == VK_TAB &&
-                      GetKeyState(VK_CONTROL) < 0
-                  ? DLGC_WANTMESSAGE
-                  : 0);
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | (IsControlTab(lparam) ? DLGC_WANTMESSAGE : 0);
     case WM_KEYDOWN:
       if (Key(wparam, false)) return 0;
       break;

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "window/steps.h"
 #include "windows/screen.h"
@@ -47,6 +48,10 @@ class StepsPage {
   }
   const SquaresCanvas& Canvas() const { return *canvas_; }
 
+  // Passes `control`'s Ctrl+Tab and Ctrl+Shift+Tab to the switching of pages, as the page's own
+  // controls do (and their other keys of the page, for its buttons).
+  void PassPageKeys(HWND control);
+
   // A key of the page, from the page or any of its controls; true where it was one.
   bool Key(WPARAM key, bool from_button);
 
@@ -71,6 +76,7 @@ class StepsPage {
   HWND speed_ = nullptr;
   HWND counter_ = nullptr;
   std::unique_ptr<SquaresCanvas> canvas_;
+  std::vector<HWND> passing_;  // the controls whose keys come to the page
   bool timer_ = false;
   int timer_interval_ = 0;
   int shown_run_ = -1;  // the rows list's run, row count and marked row as last shown
