@@ -18,14 +18,17 @@ AXE := $(BUILD)/axe/node_modules/axe-core/axe.min.js
 # The Windows programs and their tests: Debian's MinGW-w64 cross-compilers for 64-bit and 32-bit
 # Windows, and 64-bit Wine; 32-bit Wine comes apart (windows32-deps).
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64 wixl msitools
+# The core's tests as the 32-bit program computes, run by qemu on any machine: Debian's 32-bit
+# g++ and its static libraries, and qemu's user-mode emulators.
+X86_PACKAGES := g++-multilib qemu-user-static
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 # Every file a build makes is dated by the last commit, so that the same commit gives the same
 # downloads wherever and whenever it is built.
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
 export SOURCE_DATE_EPOCH
 
-.PHONY: all deps web-deps windows-deps windows32-deps build web windows dist reproducible run test sanitize \
-        fuzz bench format-check clean
+.PHONY: all deps web-deps windows-deps windows32-deps x86-deps build web windows x86 dist reproducible run \
+        test sanitize fuzz bench format-check clean
 
 all: build
 
@@ -65,6 +68,9 @@ windows32-deps:
 	    dpkg-query -W -f='$${Architecture}\n' | grep -qx i386 || $(SUDO) dpkg --remove-architecture i386; \
 	  }; }
 
+x86-deps:
+	$(call install,$(X86_PACKAGES))
+
 build: deps
 	cmake -S . -B $(BUILD) -DRAMKA_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
@@ -92,6 +98,13 @@ windows: windows-deps windows32-deps
 	  -DCMAKE_BUILD_TYPE=MinSizeRel -DRAMKA_WINDOWS_DIR=$(CURDIR)/$(BUILD)/windows -DRAMKA_WERROR=$(WERROR) \
 	  -DRAMKA_BENCH=OFF -DRAMKA_MSI_TEXTS=$(CURDIR)/build-windows/src/windows/msi_texts.exe
 	cmake --build build-windows-x86 -j $(JOBS) --target ramka installer
+
+# The core and its tests as a 32-bit x86 Linux program in build-x86, with the 32-bit Windows
+# program's floating point (cmake/x86-floating-point.cmake), for qemu-i386-static to run.
+x86: x86-deps
+	cmake -S . -B build-x86 -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i386-qemu.cmake \
+	  -DCMAKE_BUILD_TYPE=MinSizeRel -DRAMKA_CORE_TESTS_ONLY=ON -DRAMKA_BENCH=OFF -DRAMKA_WERROR=$(WERROR)
+	cmake --build build-x86 -j $(JOBS)
 
 # What a user downloads, in dist/: the Windows program and its installer package, the Debian
 # package and the page as a zip file, with their SHA-256 sums. The zip's entries stand in name
@@ -131,9 +144,10 @@ $(AXE):
 	npm install --no-audit --no-fund --prefix $(BUILD)/axe axe-core@$(AXE_VERSION)
 
 # Every test: the desktop's, the page's in Chromium, the 64-bit and the 32-bit Windows program's
-# under Wine on a virtual display, and the core's compiled to WebAssembly and for Windows. Where
-# 32-bit Wine cannot run, one line says why, and the 32-bit tests that need it are skipped.
-test: build web windows $(AXE)
+# under Wine on a virtual display, and the core's compiled to WebAssembly, for Windows and as the
+# 32-bit program computes, under qemu. Where 32-bit Wine cannot run, one line says why, and the
+# 32-bit tests that need it are skipped; the summary at the end says which 32-bit tests ran where.
+test: build web windows x86 $(AXE)
 	NODE_PATH=/usr/share/nodejs cmake --build build-web -j $(JOBS)
 	cmake --build build-windows -j $(JOBS)
 	cmake --build build-windows-x86 -j $(JOBS)
@@ -141,7 +155,9 @@ test: build web windows $(AXE)
 	ctest --test-dir build-web --output-on-failure -j $(JOBS)
 	xvfb-run -a ctest --test-dir build-windows --output-on-failure -j $(JOBS)
 	@reason=$$(scripts/wine32-status) || echo "Skipping the 32-bit Windows tests that need Wine: $$reason"
-	xvfb-run -a ctest --test-dir build-windows-x86 --output-on-failure -j $(JOBS)
+	xvfb-run -a ctest --test-dir build-windows-x86 --output-on-failure -j $(JOBS) --output-junit x86-results.xml
+	ctest --test-dir build-x86 --output-on-failure -j $(JOBS) --output-junit x86-results.xml
+	@scripts/x86-summary build-x86/x86-results.xml build-windows-x86/x86-results.xml
 
 # The tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
@@ -166,4 +182,4 @@ bench: build
 	$(BUILD)/bench/search_bench
 
 clean:
-	rm -rf build build-sanitize build-fuzz build-web build-windows build-windows-x86 dist
+	rm -rf build build-sanitize build-fuzz build-web build-windows build-windows-x86 build-x86 dist

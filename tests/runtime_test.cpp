@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ios>
 #include <limits>
 #include <optional>
 
@@ -72,11 +73,21 @@ TEST(ReadNumber, ReadsTheNumberAtTheStartOfTheText) {
       {U"1e99999999999999999999", std::numeric_limits<double>::infinity()},
       {U"0.1e2", 10},
       {U"123456789012345678901234567890", 123456789012345678901234567890.0},
+      // Numbers whose nearest double an 80-bit register would miss by rounding twice: once to
+      // its own 64 bits, then to the double's 53. Short ones, whose digits and power of ten are
+      // exact doubles, and a long one that lies just below a point halfway between two doubles.
+      {U"4199932.0730033", 4199932.0730033},
+      {U"500571658233741e-10", 500571658233741e-10},
+      {U"0.00045674214264605", 0.00045674214264605},
+      {U"6.8767487649926200", 6.8767487649926200},
+      {U"6.9999999999999995559107901499373838305473327636718749",
+       6.9999999999999995559107901499373838305473327636718749},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(runtime::ReadNumber(c.text), c.value)
-        << "text of " << c.text.size() << " characters starting with U+" << std::hex
-        << (c.text.empty() ? 0u : static_cast<unsigned>(c.text[0]));
+    const double read = runtime::ReadNumber(c.text);
+    EXPECT_EQ(read, c.value) << "text of " << c.text.size() << " characters starting with U+"
+                             << std::hex << (c.text.empty() ? 0u : static_cast<unsigned>(c.text[0]))
+                             << ": read " << std::hexfloat << read << ", not " << c.value;
   }
   EXPECT_TRUE(std::signbit(runtime::ReadNumber(U"-0,5")));
 }
