@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdint>
 
+#include "lessons/steps.h"
 #include "runtime/number_text.h"
 #include "window/events.h"
 #include "window/model.h"
-#include "window/steps.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ BENCHMARK(FindFramesClick)->Arg(70)->Arg(16130)->Arg(16380);
 void FindFramesClickKeepingSteps(benchmark::State& state) {
   window::Form form;
   window::EventProcedures procedures(form);
-  window::steps::Walkthrough steps(form);
+  lessons::steps::Walkthrough steps(form);
   form.SetEvents(&procedures);
   procedures.Watch(&steps);
   form.Load();

@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "lessons/picture.h"
+#include "lessons/steps.h"
 #include "runtime/text.h"
 #include "window/events.h"
 #include "window/model.h"
-#include "window/picture.h"
-#include "window/steps.h"
 
 namespace {
 
@@ -41,20 +41,20 @@ runtime::String Characters(const uint8_t* data, size_t size) {
 }
 
 // Walks the steps of the last run with the bytes as keys, and reads what each step shows.
-void WalkSteps(window::steps::Walkthrough& steps, const window::Form& form, const uint8_t* data,
+void WalkSteps(lessons::steps::Walkthrough& steps, const window::Form& form, const uint8_t* data,
                size_t size) {
   if (!steps.HasRun() || steps.Count() < 1) std::abort();
   for (size_t i = 0; i <= std::min<size_t>(size, 64); ++i) {
-    if (i > 0) steps.Press(static_cast<window::steps::Key>(data[i - 1] % 7));
+    if (i > 0) steps.Press(static_cast<lessons::steps::Key>(data[i - 1] % 7));
     const int line = steps.Line();
-    if (line < 1 || line > static_cast<int>(window::steps::ProgramLines().size())) std::abort();
+    if (line < 1 || line > static_cast<int>(lessons::steps::ProgramLines().size())) std::abort();
     if (steps.Sentence().empty() || steps.Values().size() != 9) std::abort();
-    const window::steps::Rows rows = steps.RowsSoFar();
+    const lessons::steps::Rows rows = steps.RowsSoFar();
     for (const auto& column : rows.columns) {
       if (column.size() > static_cast<size_t>(form.List1[0].ListCount())) std::abort();
     }
     if (rows.marked >= static_cast<int>(rows.columns[2].size())) std::abort();
-    if (const auto rectangle = steps.Rectangle()) window::picture::Paint(*rectangle, 97, 61);
+    if (const auto rectangle = steps.Rectangle()) lessons::picture::Paint(*rectangle, 97, 61);
   }
   steps.SetPlaying(false);
 }
@@ -77,7 +77,7 @@ void ClickThrough(window::Form& form) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   window::Form form;
   window::EventProcedures procedures(form);
-  window::steps::Walkthrough steps(form);
+  lessons::steps::Walkthrough steps(form);
   procedures.Watch(&steps);
   Checker checker;
   form.SetEvents(&procedures);

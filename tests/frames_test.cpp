@@ -66,8 +66,8 @@ TEST(FindFrames, ReadsTheCountTextAndStopsAtTheLimits) {
       // Just below 7 − 2⁻⁵¹, halfway between 7 and the double below it: the nearest double is
       // that one, whose floor is 6. Rounded first to 64 bits, as an 80-bit register would, it
       // would land on the halfway point and then on 7.
-      {U"6.9999999999999995559107901499373838305473327636718749",
-       Listed({{1, 6, 18}, {2, 3, 14}}), std::nullopt},
+      {U"6.9999999999999995559107901499373838305473327636718749", Listed({{1, 6, 18}, {2, 3, 14}}),
+       std::nullopt},
       {U" 7 0", start, std::nullopt},
       {U"-0,5", Listed({{1, 0, 6}}), std::nullopt},
       {U"-0.5", Listed({{1, -1, 4}}), 5},

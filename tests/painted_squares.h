@@ -4,14 +4,14 @@
 #include <QWidget>
 #include <map>
 
-#include "window/picture.h"
+#include "lessons/picture.h"
 
 // The colour inside each square of a picture as a Qt canvas painted it, counted by colour: the
 // canvas grabbed as the screen shows it, each square read a little inside its top left corner.
-inline std::map<QRgb, int> PaintedSquares(QWidget* canvas, const window::picture::Picture& shown) {
+inline std::map<QRgb, int> PaintedSquares(QWidget* canvas, const lessons::picture::Picture& shown) {
   const QImage image = canvas->grab().toImage();
-  const window::picture::Scene scene =
-      window::picture::Paint(shown, canvas->width(), canvas->height());
+  const lessons::picture::Scene scene =
+      lessons::picture::Paint(shown, canvas->width(), canvas->height());
   std::map<QRgb, int> counted;
   for (int row = 0; row < shown.Rows(); ++row) {
     for (int column = 0; column < shown.Columns(); ++column) {

@@ -1,6 +1,6 @@
 // The picture of the selected row: which squares are frame, letter or blank, what the letters
 // say, the words under it, and where it is painted at a given size.
-#include "window/picture.h"
+#include "lessons/picture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 
 namespace {
 
+using lessons::picture::Paint;
+using lessons::picture::Picture;
+using lessons::picture::Scene;
+using lessons::picture::Square;
 using window::layout::Rgb;
-using window::picture::Paint;
-using window::picture::Picture;
-using window::picture::Scene;
-using window::picture::Square;
 
 // The picture after a run for `count` with `row` selected in the list of the frame sizes.
 Picture PictureOf(TestWindow& window, const std::string& count, int row) {
@@ -123,7 +123,7 @@ struct Bitmap {
   std::vector<Rgb> pixels;
 
   Bitmap(const Scene& scene, int w, int h)
-      : width(w), height(h), pixels(static_cast<size_t>(w * h), window::picture::kBackground) {
+      : width(w), height(h), pixels(static_cast<size_t>(w * h), lessons::picture::kBackground) {
     for (const auto& fill : scene.fills) {
       const auto& r = fill.rect;
       EXPECT_GE(r.x, 0);
@@ -153,16 +153,16 @@ TEST(Picture, PaintsEverySquareInItsColourOutlinedAndLettered) {
       const int x = scene.grid.x + column * scene.square;
       const int y = scene.grid.y + row * scene.square;
       const Rgb inside = bitmap.At(x + 2, y + 2);
-      colours[inside == window::picture::kFrameColour    ? "gold"
-              : inside == window::picture::kLetterColour ? "olive"
-                                                         : "other"]++;
-      EXPECT_EQ(bitmap.At(x, y + 2), window::picture::kOutlineColour);  // the square's outline
+      colours[inside == lessons::picture::kFrameColour    ? "gold"
+              : inside == lessons::picture::kLetterColour ? "olive"
+                                                          : "other"]++;
+      EXPECT_EQ(bitmap.At(x, y + 2), lessons::picture::kOutlineColour);  // the square's outline
     }
   }
   EXPECT_EQ(colours, (std::map<std::string, int>{{"gold", 38}, {"olive", 70}}));
 
   ASSERT_EQ(scene.labels.size(), 70u);
-  EXPECT_GE(scene.font_pixels, window::picture::kSmallestLetter);
+  EXPECT_GE(scene.font_pixels, lessons::picture::kSmallestLetter);
   EXPECT_EQ(scene.labels[7].text, "8");  // the second line of letters starts with 8
   EXPECT_EQ(scene.labels[7].rect.x, scene.grid.x + scene.square + 1);
   EXPECT_EQ(scene.labels[7].rect.y, scene.grid.y + 2 * scene.square + 1);
@@ -179,8 +179,8 @@ TEST(Picture, SmallSquaresGiveWayToPlainAreas) {
   EXPECT_FALSE(three.outlined);
   EXPECT_TRUE(three.labels.empty());
   ASSERT_EQ(three.fills.size(), 2u);  // the frame, and the letter squares over it
-  EXPECT_EQ(three.fills[0].colour, window::picture::kFrameColour);
-  EXPECT_EQ(three.fills[1].colour, window::picture::kLetterColour);
+  EXPECT_EQ(three.fills[0].colour, lessons::picture::kFrameColour);
+  EXPECT_EQ(three.fills[1].colour, lessons::picture::kLetterColour);
 
   // The longest strip and the largest square both draw in a few areas, gold all round.
   window.Calculate(U"16380");
@@ -193,9 +193,9 @@ TEST(Picture, SmallSquaresGiveWayToPlainAreas) {
   EXPECT_EQ(thin.grid.width, 3);
   EXPECT_EQ(thin.grid.height, 600);
   const Bitmap bitmap(thin, 400, 600);
-  EXPECT_EQ(bitmap.At(thin.grid.x, 300), window::picture::kFrameColour);
-  EXPECT_EQ(bitmap.At(thin.grid.x + 1, 300), window::picture::kLetterColour);
-  EXPECT_EQ(bitmap.At(thin.grid.x + 2, 300), window::picture::kFrameColour);
+  EXPECT_EQ(bitmap.At(thin.grid.x, 300), lessons::picture::kFrameColour);
+  EXPECT_EQ(bitmap.At(thin.grid.x + 1, 300), lessons::picture::kLetterColour);
+  EXPECT_EQ(bitmap.At(thin.grid.x + 2, 300), lessons::picture::kFrameColour);
 
   window.form.UserSelect(0, window.form.List1[0].ListCount() - 1);  // 128 × 128
   const Picture square = Picture::Of(window.form);

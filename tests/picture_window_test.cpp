@@ -17,7 +17,7 @@
 
 namespace {
 
-namespace picture = window::picture;
+namespace picture = lessons::picture;
 
 class PictureWindow : public testing::Test {
  protected:

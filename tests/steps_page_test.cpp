@@ -24,8 +24,8 @@
 
 namespace {
 
-namespace picture = window::picture;
-using window::steps::Command;
+namespace picture = lessons::picture;
+using lessons::steps::Command;
 
 class StepsPage : public testing::Test {
  protected:
@@ -179,7 +179,7 @@ TEST_F(StepsPage, FollowsANewRunAndIzchisti) {
 
   QTest::mouseClick(program.view.Control("Command1", 1), Qt::LeftButton);  // "Изчисти"
   EXPECT_EQ(Counter(), "");
-  EXPECT_EQ(Sentence(), QString::fromUtf8(window::steps::kNoRun));
+  EXPECT_EQ(Sentence(), QString::fromUtf8(lessons::steps::kNoRun));
   EXPECT_FALSE(Button(Command::kForward)->isEnabled());
   EXPECT_FALSE(Button(Command::kPlay)->isEnabled());
   EXPECT_TRUE(page->Program()->selectedItems().isEmpty());

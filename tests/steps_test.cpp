@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "lessons/steps.h"
 #include "test_window.h"
-#include "window/steps.h"
 
 namespace {
 
-using window::steps::Command;
-using window::steps::Key;
-using window::steps::Walkthrough;
+using lessons::steps::Command;
+using lessons::steps::Key;
+using lessons::steps::Walkthrough;
 
 // The window with the steps of each run kept, as the program has it.
 struct StepsWindow : TestWindow {
@@ -69,7 +69,7 @@ TEST(Steps, OfSeventyFromTheStripToTheClosingSquare) {
   const std::vector<std::string> listed = {"1, 70", "2, 35", "5, 14", "7, 10"};
   for (int row = 0; row < 4; ++row) {
     steps.ShowRow(row);
-    const window::steps::Rows rows = steps.RowsSoFar();
+    const lessons::steps::Rows rows = steps.RowsSoFar();
     EXPECT_EQ(rows.marked, row);
     ASSERT_EQ(rows.columns[0].size(), static_cast<size_t>(row + 1));
     EXPECT_EQ(rows.columns[0][row] + ", " + rows.columns[1][row], listed[row]);
@@ -182,7 +182,7 @@ TEST(Steps, AnErrorIsTheLastStepAndSaysWhy) {
     EXPECT_EQ(steps.ErrorStep(), steps.Current());
     EXPECT_NE(steps.Sentence().find(c.sentence), std::string::npos) << steps.Sentence();
     EXPECT_EQ(steps.Line(), c.line) << Utf8(c.count);
-    const window::steps::Rows rows = steps.RowsSoFar();
+    const lessons::steps::Rows rows = steps.RowsSoFar();
     for (size_t list = 0; list < 3; ++list) {
       EXPECT_EQ(rows.columns[list].empty() ? "" : rows.columns[list][0], c.listed_texts[list])
           << Utf8(c.count) << " list " << list;
@@ -211,7 +211,7 @@ TEST(Steps, ListTheRowsOfTheListsAndLeaveThemAsWithoutAWatcher) {
       const int step = watched.steps.StepOfRow(row);
       ASSERT_GE(step, 0) << count << " row " << row;
       watched.steps.GoTo(step);
-      const window::steps::Rows so_far = watched.steps.RowsSoFar();
+      const lessons::steps::Rows so_far = watched.steps.RowsSoFar();
       ASSERT_EQ(so_far.marked, row) << count;
       for (size_t list = 0; list < 3; ++list)
         ASSERT_EQ(so_far.columns[list][row], Utf8(lists[list].Items()[row])) << count;
@@ -251,7 +251,7 @@ TEST(Steps, OfTheLargestCountThatCompletes) {
   window.Calculate(U"16380");
   Walkthrough& steps = window.steps;
   steps.Do(Command::kLast);
-  const window::steps::Rows rows = steps.RowsSoFar();
+  const lessons::steps::Rows rows = steps.RowsSoFar();
   ASSERT_EQ(rows.columns[0].size(), 37u);
   EXPECT_EQ(rows.columns[0][35] + " " + rows.columns[1][35] + " " + rows.columns[2][35],
             "126 130 516");
@@ -315,14 +315,14 @@ TEST(Steps, MoveByCommandsKeysAndRowsAndPlay) {
 }
 
 TEST(Steps, FollowTheForm) {
-  struct Counter : window::steps::StepsObserver {
+  struct Counter : lessons::steps::StepsObserver {
     int changes = 0;
     void StepsChanged() override { ++changes; }
   } counter;
   StepsWindow window;
   window.steps.SetObserver(&counter);
   EXPECT_FALSE(window.steps.HasRun());
-  EXPECT_EQ(window.steps.Sentence(), window::steps::kNoRun);
+  EXPECT_EQ(window.steps.Sentence(), lessons::steps::kNoRun);
   EXPECT_EQ(window.steps.Line(), 0);
   EXPECT_EQ(window.steps.Counter(), "");
 
@@ -339,7 +339,7 @@ TEST(Steps, FollowTheForm) {
   const int before = counter.changes;
   window.form.UserClick(1);  // "Изчисти"
   EXPECT_FALSE(window.steps.HasRun());
-  EXPECT_EQ(window.steps.Sentence(), window::steps::kNoRun);
+  EXPECT_EQ(window.steps.Sentence(), lessons::steps::kNoRun);
   EXPECT_EQ(counter.changes, before + 1);
   window.steps.Do(Command::kForward);  // nothing to move
   EXPECT_EQ(window.steps.Current(), 0);
@@ -356,7 +356,7 @@ TEST(Steps, FollowTheForm) {
 }
 
 TEST(Steps, TheProgramLinesNameTheSearchValues) {
-  const auto& lines = window::steps::ProgramLines();
+  const auto& lines = lessons::steps::ProgramLines();
   EXPECT_EQ(lines.size(), 14u);
   std::string all;
   for (const auto& line : lines)

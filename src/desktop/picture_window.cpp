@@ -11,9 +11,9 @@
 
 namespace desktop {
 
-namespace picture = window::picture;
+namespace picture = lessons::picture;
 
-PictureWindow::PictureWindow(const window::Form& form, window::steps::Walkthrough& steps,
+PictureWindow::PictureWindow(const window::Form& form, lessons::steps::Walkthrough& steps,
                              QWidget* owner)
     : QWidget(owner, Qt::Window),
       form_(form),
@@ -38,8 +38,8 @@ PictureWindow::PictureWindow(const window::Form& form, window::steps::Walkthroug
   auto* column = new QVBoxLayout(picture_page);
   column->addWidget(canvas_, 1);
   column->addWidget(words_);
-  pages_->addTab(picture_page, QString::fromUtf8(window::steps::kPictureTab));
-  pages_->addTab(steps_page_, QString::fromUtf8(window::steps::kStepsTab));
+  pages_->addTab(picture_page, QString::fromUtf8(lessons::steps::kPictureTab));
+  pages_->addTab(steps_page_, QString::fromUtf8(lessons::steps::kStepsTab));
   pages_->tabBar()->setFocusPolicy(Qt::NoFocus);  // the keys belong to the pages
   connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
     if (page == 1 && isActiveWindow()) steps_page_->setFocus();

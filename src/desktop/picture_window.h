@@ -2,9 +2,9 @@
 
 #include <QWidget>
 
+#include "lessons/picture.h"
+#include "lessons/steps.h"
 #include "window/model.h"
-#include "window/picture.h"
-#include "window/steps.h"
 
 class QLabel;
 class QTabWidget;
@@ -21,13 +21,13 @@ class StepsPage;
 // its runs, switches pages on Ctrl+Tab and Ctrl+Shift+Tab, and closes on Escape or its close box.
 class PictureWindow final : public QWidget {
  public:
-  PictureWindow(const window::Form& form, window::steps::Walkthrough& steps, QWidget* owner);
+  PictureWindow(const window::Form& form, lessons::steps::Walkthrough& steps, QWidget* owner);
 
   // Reads the form's selected row again and repaints.
   void Refresh();
   // Shows the steps' new state.
   void RefreshSteps();
-  const window::picture::Picture& Picture() const;
+  const lessons::picture::Picture& Picture() const;
   // Where the squares are painted.
   QWidget* Canvas() const;
   QTabWidget* Pages() const { return pages_; }

@@ -5,7 +5,7 @@
 
 namespace desktop {
 
-namespace picture = window::picture;
+namespace picture = lessons::picture;
 
 QColor ToQColor(window::layout::Rgb rgb) {
   return {rgb.red, rgb.green, rgb.blue};

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "window/picture.h"
+#include "lessons/picture.h"
 
 namespace desktop {
 
@@ -13,14 +13,14 @@ class SquaresCanvas final : public QWidget {
  public:
   explicit SquaresCanvas(QWidget* parent);
 
-  void SetPicture(window::picture::Picture picture);
-  const window::picture::Picture& Picture() const { return picture_; }
+  void SetPicture(lessons::picture::Picture picture);
+  const lessons::picture::Picture& Picture() const { return picture_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  window::picture::Picture picture_;
+  lessons::picture::Picture picture_;
 };
 
 // The window's colours and rectangles in Qt's terms.

@@ -14,7 +14,7 @@
 
 namespace desktop {
 
-namespace steps = window::steps;
+namespace steps = lessons::steps;
 
 namespace {
 
@@ -217,8 +217,8 @@ void StepsPage::Refresh() {
   }
 
   ShowRows();
-  const std::optional<window::picture::Picture> rectangle = steps_.Rectangle();
-  canvas_->SetPicture(rectangle.value_or(window::picture::Picture()));
+  const std::optional<lessons::picture::Picture> rectangle = steps_.Rectangle();
+  canvas_->SetPicture(rectangle.value_or(lessons::picture::Picture()));
   rectangle_words_->setText(Text(rectangle ? rectangle->Words() : steps::kNoRectangle));
 
   counter_->setText(Text(steps_.Counter()));

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <array>
 
-#include "window/steps.h"
+#include "lessons/steps.h"
 
 class QComboBox;
 class QLabel;
@@ -21,7 +21,7 @@ class SquaresCanvas;
 // them, with the buttons and keys that move through the steps and play them.
 class StepsPage final : public QWidget {
  public:
-  StepsPage(window::steps::Walkthrough& steps, QWidget* parent);
+  StepsPage(lessons::steps::Walkthrough& steps, QWidget* parent);
 
   // Shows the core's step again.
   void Refresh();
@@ -32,7 +32,7 @@ class StepsPage final : public QWidget {
   QLabel* Sentence() const { return sentence_; }
   QLabel* Counter() const { return counter_; }
   SquaresCanvas* Canvas() const { return canvas_; }
-  QPushButton* Button(window::steps::Command command) const {
+  QPushButton* Button(lessons::steps::Command command) const {
     return buttons_[static_cast<size_t>(command)];
   }
   QComboBox* Speed() const { return speed_; }
@@ -47,14 +47,14 @@ class StepsPage final : public QWidget {
  private:
   void ShowRows();
 
-  window::steps::Walkthrough& steps_;
+  lessons::steps::Walkthrough& steps_;
   QListWidget* program_;
   QTableWidget* values_;
   QLabel* sentence_;
   QTableWidget* rows_;
   SquaresCanvas* canvas_;
   QLabel* rectangle_words_;
-  std::array<QPushButton*, window::steps::kCommandNames.size()> buttons_{};
+  std::array<QPushButton*, lessons::steps::kCommandNames.size()> buttons_{};
   QComboBox* speed_;
   QLabel* counter_;
   QTimer player_;

@@ -22,8 +22,8 @@
 
 #include "desktop/error_box.h"
 #include "desktop/picture_window.h"
+#include "lessons/picture.h"
 #include "window/layout.h"
-#include "window/picture.h"
 
 namespace desktop {
 
@@ -143,7 +143,7 @@ void SetUpApplication() {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/ramka.png")));
 }
 
-FormView::FormView(Form& form, window::steps::Walkthrough& steps, QWidget* parent)
+FormView::FormView(Form& form, lessons::steps::Walkthrough& steps, QWidget* parent)
     : QWidget(parent), form_(form), steps_(steps) {
   Build();
   Bind();
@@ -237,7 +237,7 @@ void FormView::Bind() {
       ShowSelection(i);
     });
     // A double-click on a row, or Enter on the selected one, shows its picture.
-    list->setToolTip(QString::fromUtf8(window::steps::kListHint));
+    list->setToolTip(QString::fromUtf8(lessons::steps::kListHint));
     connect(list, &QListWidget::activated, this, [this, i] {
       if (form_.List1[i].ListIndex() >= 0) OpenPicture();
     });

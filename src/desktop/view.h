@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "lessons/steps.h"
 #include "window/model.h"
-#include "window/steps.h"
 
 class QLineEdit;
 class QListWidget;
@@ -28,9 +28,9 @@ void SetUpApplication();
 // in the picture window, when it is open.
 class FormView final : public QWidget,
                        private window::FormObserver,
-                       private window::steps::StepsObserver {
+                       private lessons::steps::StepsObserver {
  public:
-  FormView(window::Form& form, window::steps::Walkthrough& steps, QWidget* parent = nullptr);
+  FormView(window::Form& form, lessons::steps::Walkthrough& steps, QWidget* parent = nullptr);
   ~FormView() override;
   FormView(const FormView&) = delete;
   FormView& operator=(const FormView&) = delete;
@@ -64,7 +64,7 @@ class FormView final : public QWidget,
   void RefreshPicture();
 
   window::Form& form_;
-  window::steps::Walkthrough& steps_;
+  lessons::steps::Walkthrough& steps_;
   std::map<std::pair<std::string, int>, QWidget*> controls_;
   std::array<QLineEdit*, 2> text2_{};
   std::array<QRadioButton*, 2> option1_{};

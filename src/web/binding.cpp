@@ -8,13 +8,13 @@
 #include <optional>
 #include <string>
 
+#include "lessons/picture.h"
+#include "lessons/steps.h"
 #include "runtime/text.h"
 #include "web/layout_json.h"
 #include "web/picture_svg.h"
 #include "window/model.h"
-#include "window/picture.h"
 #include "window/program.h"
-#include "window/steps.h"
 
 namespace {
 
@@ -47,9 +47,9 @@ EM_JS(void, PageStepsChanged, (), {
 // clang-format on
 
 // Tells the page of every change of the form and of the steps.
-class PageView final : public window::FormObserver, public window::steps::StepsObserver {
+class PageView final : public window::FormObserver, public lessons::steps::StepsObserver {
  public:
-  PageView(window::Form& form, window::steps::Walkthrough& steps) : form_(form), steps_(steps) {
+  PageView(window::Form& form, lessons::steps::Walkthrough& steps) : form_(form), steps_(steps) {
     form.SetObserver(this);
     steps.SetObserver(this);
   }
@@ -81,7 +81,7 @@ class PageView final : public window::FormObserver, public window::steps::StepsO
   void StepsChanged() override { PageStepsChanged(); }
 
   window::Form& form_;
-  window::steps::Walkthrough& steps_;
+  lessons::steps::Walkthrough& steps_;
 };
 
 // The whole program, as the desktop has it, with the page for its window.
@@ -98,12 +98,12 @@ runtime::String FromPage(const char* utf8) {
 }
 
 // The picture that ramka_picture() drew last.
-window::picture::Picture drawn_picture;
+lessons::picture::Picture drawn_picture;
 
 // The rectangle of the step that ramka_step() gave last.
-std::optional<window::picture::Picture> step_rectangle;
+std::optional<lessons::picture::Picture> step_rectangle;
 
-window::steps::Walkthrough& Steps() {
+lessons::steps::Walkthrough& Steps() {
   return TheProgram().steps;
 }
 
@@ -111,22 +111,22 @@ window::steps::Walkthrough& Steps() {
 // words of its rectangle, the counter, and the state of the controls.
 std::string StepJson() {
   using web::JsonString;
-  const window::steps::Walkthrough& steps = Steps();
+  const lessons::steps::Walkthrough& steps = Steps();
   const auto flag = [](bool value) { return value ? "true" : "false"; };
   std::string json =
       "{\"run\":" + std::to_string(steps.RunNumber()) +
       ",\"line\":" + std::to_string(steps.Line()) + ",\"count\":" + std::to_string(steps.Count()) +
       ",\"sentence\":" + JsonString(steps.Sentence()) +
       ",\"announced\":" + flag(steps.Announced()) + ",\"counter\":" + JsonString(steps.Counter()) +
-      ",\"mark\":" + JsonString(window::steps::kChanged) + ",\"values\":[";
+      ",\"mark\":" + JsonString(lessons::steps::kChanged) + ",\"values\":[";
   bool first = true;
-  for (const window::steps::Value& value : steps.Values()) {
+  for (const lessons::steps::Value& value : steps.Values()) {
     json += std::string(first ? "" : ",") + "[" + JsonString(value.name) + "," +
             JsonString(value.text) + "," + flag(value.changed) + "," + JsonString(value.meaning) +
             "]";
     first = false;
   }
-  const window::steps::Rows rows = steps.RowsSoFar();
+  const lessons::steps::Rows rows = steps.RowsSoFar();
   json += "],\"marked\":" + std::to_string(rows.marked) + ",\"rows\":[";
   for (size_t list = 0; list < 3; ++list) {
     json += std::string(list > 0 ? "," : "") + "[";
@@ -136,13 +136,13 @@ std::string StepJson() {
   }
   step_rectangle = steps.Rectangle();
   json += "],\"rectangle\":" +
-          JsonString(step_rectangle ? step_rectangle->Words() : window::steps::kNoRectangle) +
+          JsonString(step_rectangle ? step_rectangle->Words() : lessons::steps::kNoRectangle) +
           ",\"playing\":" + flag(steps.Playing()) + ",\"play\":" + JsonString(steps.PlayName()) +
           ",\"tick\":" + std::to_string(steps.TickMilliseconds()) +
           ",\"speed\":" + std::to_string(steps.SpeedIndex()) + ",\"enabled\":[";
-  for (size_t command = 0; command < window::steps::kCommandNames.size(); ++command) {
+  for (size_t command = 0; command < lessons::steps::kCommandNames.size(); ++command) {
     json += std::string(command > 0 ? "," : "") +
-            flag(steps.Enabled(static_cast<window::steps::Command>(command)));
+            flag(steps.Enabled(static_cast<lessons::steps::Command>(command)));
   }
   json += "]}";
   return json;
@@ -208,7 +208,7 @@ EMSCRIPTEN_KEEPALIVE int ramka_list_index(int list) {
 
 EMSCRIPTEN_KEEPALIVE const char* ramka_picture(int width, int height) {
   static std::string svg;
-  drawn_picture = window::picture::Picture::Of(TheProgram().form);
+  drawn_picture = lessons::picture::Picture::Of(TheProgram().form);
   svg = web::PictureSvg(drawn_picture, width, height);
   return svg.c_str();
 }
@@ -235,13 +235,13 @@ EMSCRIPTEN_KEEPALIVE const char* ramka_step_picture(int width, int height) {
 // (←, →, Home, End, Page Up, Page Down, Space; 1 where it moved anything), the speed, and the
 // player's timer; playing stops when the page is closed or left.
 EMSCRIPTEN_KEEPALIVE void ramka_step_command(int command) {
-  if (IsIndex(command, window::steps::kCommandNames.size()))
-    Steps().Do(static_cast<window::steps::Command>(command));
+  if (IsIndex(command, lessons::steps::kCommandNames.size()))
+    Steps().Do(static_cast<lessons::steps::Command>(command));
 }
 
 EMSCRIPTEN_KEEPALIVE int ramka_step_key(int key) {
-  return key >= 0 && key <= static_cast<int>(window::steps::Key::kSpace) &&
-         Steps().Press(static_cast<window::steps::Key>(key));
+  return key >= 0 && key <= static_cast<int>(lessons::steps::Key::kSpace) &&
+         Steps().Press(static_cast<lessons::steps::Key>(key));
 }
 
 // Shows a step by its place in the run, from 0; for the tests and the benchmark.

@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <vector>
 
+#include "lessons/picture.h"
+#include "lessons/steps.h"
 #include "web/layout_json.h"
 #include "window/layout.h"
-#include "window/picture.h"
-#include "window/steps.h"
 
 namespace web {
 
 namespace {
 
 namespace layout = window::layout;
-namespace picture = window::picture;
+namespace picture = lessons::picture;
 using layout::Kind;
 
 std::string Attribute(std::string_view name, std::string_view value) {
@@ -78,7 +78,7 @@ std::string Element(const layout::Control& control) {
       return "<input type=\"text\" spellcheck=\"false\" autocomplete=\"off\"" + Name(control) +
              common + '>';
     case Kind::kList:  // a list box, not a drop-down
-      return "<select size=\"2\"" + Name(control) + Attribute("title", window::steps::kListHint) +
+      return "<select size=\"2\"" + Name(control) + Attribute("title", lessons::steps::kListHint) +
              common + "></select>";
     case Kind::kButton:
       return "<button type=\"button\"" + common + '>' + Text(control) + "</button>";
@@ -174,7 +174,7 @@ std::string WindowCss() {
 
 // The picture panel's two tabs.
 std::string TabsHtml() {
-  namespace steps = window::steps;
+  namespace steps = lessons::steps;
   return "<div role=\"tablist\" id=\"picture-tabs\"" + Attribute("aria-label", picture::kCaption) +
          ">\n  <button type=\"button\" role=\"tab\" id=\"tab-picture\" aria-selected=\"true\" "
          "aria-controls=\"page-picture\">" +
@@ -188,7 +188,7 @@ std::string TabsHtml() {
 // The steps page, with the program's lines, the headings, the buttons and the speeds, all as the
 // core words them; the script fills in each step.
 std::string StepsHtml() {
-  namespace steps = window::steps;
+  namespace steps = lessons::steps;
   std::string html =
       "<div role=\"tabpanel\" id=\"page-steps\" aria-labelledby=\"tab-steps\" tabindex=\"0\" "
       "hidden>\n";

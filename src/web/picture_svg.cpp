@@ -7,7 +7,7 @@ namespace web {
 
 namespace {
 
-namespace picture = window::picture;
+namespace picture = lessons::picture;
 
 std::string Number(int value) {
   return std::to_string(value);

@@ -13,7 +13,7 @@ void EventProcedures::Form_Load() {
 void EventProcedures::Command1_Click(int16_t index) {
   switch (index) {
     case 0:
-      search::FindFrames(form_, steps_);
+      search::FindFrames(form_, watcher_);
       break;
     case 1:
       ClearAll();
@@ -51,7 +51,7 @@ void EventProcedures::List1_Click(int16_t index) {
   for (ListBox& list : form_.List1) {
     if (row < list.ListCount()) list.SetListIndex(row);
   }
-  if (steps_ != nullptr) steps_->ShowRow(row);  // the steps page follows to where it was listed
+  if (watcher_ != nullptr) watcher_->RowChosen(row);
 }
 
 void EventProcedures::ClearAll() {
@@ -59,7 +59,7 @@ void EventProcedures::ClearAll() {
   form_.Text2[1].SetText(String());
   for (ListBox& list : form_.List1)
     list.Clear();
-  if (steps_ != nullptr) steps_->Cleared();
+  if (watcher_ != nullptr) watcher_->ListsCleared();
 }
 
 }  // namespace window

@@ -16,7 +16,7 @@
 
 namespace windows {
 
-namespace picture = window::picture;
+namespace picture = lessons::picture;
 
 namespace {
 
@@ -30,7 +30,7 @@ constexpr int kWordsHeight = 48;
 
 }  // namespace
 
-PictureWindow::PictureWindow(const window::Form& form, window::steps::Walkthrough& steps,
+PictureWindow::PictureWindow(const window::Form& form, lessons::steps::Walkthrough& steps,
                              HWND owner)
     : form_(form) {
   static const bool registered =
@@ -53,7 +53,7 @@ PictureWindow::PictureWindow(const window::Form& form, window::steps::Walkthroug
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, nullptr,
                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, 0, 0, window_,
                           nullptr, instance, nullptr);
-  for (const char* name : {window::steps::kPictureTab, window::steps::kStepsTab}) {
+  for (const char* name : {lessons::steps::kPictureTab, lessons::steps::kStepsTab}) {
     std::wstring text = WideFromUtf8(name);
     TCITEMW item{};
     item.mask = TCIF_TEXT;

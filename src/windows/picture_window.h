@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "lessons/picture.h"
+#include "lessons/steps.h"
 #include "window/model.h"
-#include "window/picture.h"
-#include "window/steps.h"
 #include "windows/screen.h"
 
 namespace windows {
@@ -23,7 +23,7 @@ class StepsPage;
 // on Escape or its close box.
 class PictureWindow {
  public:
-  PictureWindow(const window::Form& form, window::steps::Walkthrough& steps, HWND owner);
+  PictureWindow(const window::Form& form, lessons::steps::Walkthrough& steps, HWND owner);
   ~PictureWindow();
   PictureWindow(const PictureWindow&) = delete;
   PictureWindow& operator=(const PictureWindow&) = delete;
@@ -44,7 +44,7 @@ class PictureWindow {
   HWND Tabs() const { return tabs_; }
   HWND Canvas() const;
   HWND Words() const { return words_; }
-  const window::picture::Picture& Picture() const;
+  const lessons::picture::Picture& Picture() const;
   const SquaresCanvas& Squares() const { return *canvas_; }
   StepsPage& Steps() const { return *steps_page_; }
 

@@ -7,7 +7,7 @@
 
 namespace windows {
 
-namespace picture = window::picture;
+namespace picture = lessons::picture;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "window/picture.h"
+#include "lessons/picture.h"
 
 namespace windows {
 
@@ -17,8 +17,8 @@ class SquaresCanvas {
   SquaresCanvas& operator=(const SquaresCanvas&) = delete;
 
   HWND Handle() const { return window_; }
-  void SetPicture(window::picture::Picture picture);
-  const window::picture::Picture& Picture() const { return picture_; }
+  void SetPicture(lessons::picture::Picture picture);
+  const lessons::picture::Picture& Picture() const { return picture_; }
   void SetDpi(int dpi) { dpi_ = dpi; }
   // Paints the picture into `dc` as the canvas does, over an area of that size.
   void PaintInto(HDC dc, int width, int height) const;
@@ -27,7 +27,7 @@ class SquaresCanvas {
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   void Paint();
 
-  window::picture::Picture picture_;
+  lessons::picture::Picture picture_;
   HWND window_ = nullptr;
   int dpi_;
 };

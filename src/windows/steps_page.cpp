@@ -11,7 +11,7 @@
 
 namespace windows {
 
-namespace steps = window::steps;
+namespace steps = lessons::steps;
 
 namespace {
 
@@ -209,7 +209,7 @@ void StepsPage::Refresh() {
 
   ShowRows();
   const auto rectangle = steps_.Rectangle();
-  canvas_->SetPicture(rectangle.value_or(window::picture::Picture()));
+  canvas_->SetPicture(rectangle.value_or(lessons::picture::Picture()));
   SetText(words_, WideFromUtf8(rectangle ? rectangle->Words() : steps::kNoRectangle));
   SetText(counter_, WideFromUtf8(steps_.Counter()));
 
@@ -333,9 +333,9 @@ LRESULT StepsPage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
       SetFocus(window_);
       return 0;
     case WM_CTLCOLORSTATIC:
-      return LabelColours(reinterpret_cast<HDC>(wparam), window::picture::kBackground);
+      return LabelColours(reinterpret_cast<HDC>(wparam), lessons::picture::kBackground);
     case WM_ERASEBKGND:
-      return EraseIn(window_, reinterpret_cast<HDC>(wparam), window::picture::kBackground);
+      return EraseIn(window_, reinterpret_cast<HDC>(wparam), lessons::picture::kBackground);
     case WM_NCDESTROY: {  // with the picture window
       const LRESULT result = DefWindowProcW(window_, message, wparam, lparam);
       window_ = nullptr;

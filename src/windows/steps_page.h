@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "window/steps.h"
+#include "lessons/steps.h"
 #include "windows/screen.h"
 
 namespace windows {
@@ -23,7 +23,7 @@ class SquaresCanvas;
 // the focused button, as everywhere; Ctrl+Tab and Ctrl+Shift+Tab go to `switch_page`.
 class StepsPage {
  public:
-  StepsPage(window::steps::Walkthrough& steps, HWND parent, std::function<void(bool)> switch_page);
+  StepsPage(lessons::steps::Walkthrough& steps, HWND parent, std::function<void(bool)> switch_page);
   ~StepsPage();
   StepsPage(const StepsPage&) = delete;
   StepsPage& operator=(const StepsPage&) = delete;
@@ -43,7 +43,7 @@ class StepsPage {
   HWND Sentence() const { return sentence_; }
   HWND Counter() const { return counter_; }
   HWND Speed() const { return speed_; }
-  HWND Button(window::steps::Command command) const {
+  HWND Button(lessons::steps::Command command) const {
     return buttons_[static_cast<size_t>(command)];
   }
   const SquaresCanvas& Canvas() const { return *canvas_; }
@@ -62,7 +62,7 @@ class StepsPage {
   LRESULT Receive(UINT message, WPARAM wparam, LPARAM lparam);
   void ShowRows();
 
-  window::steps::Walkthrough& steps_;
+  lessons::steps::Walkthrough& steps_;
   std::function<void(bool)> switch_page_;
   HWND window_ = nullptr;
   HWND program_ = nullptr;
@@ -71,7 +71,7 @@ class StepsPage {
   HWND rows_ = nullptr;
   HWND words_ = nullptr;
   std::array<HWND, 3> headings_{};
-  std::array<HWND, window::steps::kCommandNames.size()> buttons_{};
+  std::array<HWND, lessons::steps::kCommandNames.size()> buttons_{};
   HWND speed_label_ = nullptr;
   HWND speed_ = nullptr;
   HWND counter_ = nullptr;

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "window/picture.h"
-#include "window/steps.h"
+#include "lessons/picture.h"
+#include "lessons/steps.h"
 #include "windows/error_box.h"
 #include "windows/picture_window.h"
 #include "windows/screen.h"
@@ -125,7 +125,7 @@ void FitClient(HWND window, int width, int height) {
 
 // The window opens with every control in place at the screen's resolution; a window that opens
 // on a monitor of another one is laid out again for it.
-FormWindow::FormWindow(window::Form& form, window::steps::Walkthrough& steps)
+FormWindow::FormWindow(window::Form& form, lessons::steps::Walkthrough& steps)
     : form_(form), steps_(steps) {
   static const ATOM registered = RegisterWindowClass(kClassName, &Forward<FormWindow>, true);
   (void)registered;
@@ -391,7 +391,7 @@ void FormWindow::AddListHints() {
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, MulDiv(320, dpi_, 96));  // broken into lines
-  static std::wstring hint = WideFromUtf8(window::steps::kListHint);
+  static std::wstring hint = WideFromUtf8(lessons::steps::kListHint);
   for (const Placed& placed : controls_) {
     if (placed.control->kind != Kind::kList) continue;
     TTTOOLINFOW tool{};

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "lessons/steps.h"
 #include "window/layout.h"
 #include "window/model.h"
-#include "window/steps.h"
 #include "windows/screen.h"
 
 namespace windows {
@@ -20,9 +20,9 @@ class PictureWindow;
 // action, and every change the form reports shows in its control at once; the controls hold no
 // state the form does not. Rectangles and the font follow the window's resolution; an error
 // reported by the form shows as a modal message box.
-class FormWindow final : private window::FormObserver, private window::steps::StepsObserver {
+class FormWindow final : private window::FormObserver, private lessons::steps::StepsObserver {
  public:
-  FormWindow(window::Form& form, window::steps::Walkthrough& steps);
+  FormWindow(window::Form& form, lessons::steps::Walkthrough& steps);
   ~FormWindow() override;
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
@@ -70,7 +70,7 @@ class FormWindow final : private window::FormObserver, private window::steps::St
   void AddListHints();
 
   window::Form& form_;
-  window::steps::Walkthrough& steps_;
+  lessons::steps::Walkthrough& steps_;
   HWND window_ = nullptr;
   std::vector<Placed> controls_;
   HWND focus_ = nullptr;  // the control that had the focus when the window was last left

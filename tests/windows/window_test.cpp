@@ -13,7 +13,7 @@
 
 #include <map>
 
-#include "window/picture.h"
+#include "lessons/picture.h"
 #include "windows/picture_window.h"
 #include "windows/program.h"
 #include "windows/squares_canvas.h"
@@ -334,7 +334,7 @@ std::map<COLORREF, int> Counted(const windows::SquaresCanvas& canvas) {
   const HGDIOBJ before = SelectObject(dc, bitmap);
   canvas.PaintInto(dc, client.right, client.bottom);
   const auto& picture = canvas.Picture();
-  const auto scene = window::picture::Paint(picture, client.right, client.bottom);
+  const auto scene = lessons::picture::Paint(picture, client.right, client.bottom);
   std::map<COLORREF, int> counted;
   for (int row = 0; row < picture.Rows(); ++row) {
     for (int column = 0; column < picture.Columns(); ++column) {
@@ -426,7 +426,7 @@ class Steps : public Picture {
   }
   windows::StepsPage& Page() const { return Drawn()->Steps(); }
   std::wstring Counter() const { return Text(Page().Counter()); }
-  HWND Button(window::steps::Command command) const { return Page().Button(command); }
+  HWND Button(lessons::steps::Command command) const { return Page().Button(command); }
   // A key with Ctrl held down, as the keyboard gives it to the focused control.
   void PressWithControl(UINT key, bool shift = false) {
     BYTE keys[256] = {};
@@ -485,10 +485,10 @@ TEST_F(Steps, TheTabAndCtrlTabShowThePage) {
 
 TEST_F(Steps, ButtonsAndKeysMoveThroughTheStepsAndTheTieIsPainted) {
   Drawn()->ShowPage(1);
-  SetFocus(Button(window::steps::Command::kBack));
+  SetFocus(Button(lessons::steps::Command::kBack));
   // The row chosen in the list (the second) brought the page to the step that listed it.
   EXPECT_EQ(Counter(), L"стъпка 6 от 126");
-  using window::steps::Command;
+  using lessons::steps::Command;
   struct Move {
     Command button;
     UINT key;  // or 0 for the button
@@ -531,7 +531,7 @@ TEST_F(Steps, ButtonsAndKeysMoveThroughTheStepsAndTheTieIsPainted) {
 }
 
 TEST_F(Steps, PlayStopANewRunAndClearing) {
-  using window::steps::Command;
+  using lessons::steps::Command;
   Drawn()->ShowPage(1);
   Click(Button(Command::kFirst));
   SendMessageW(Page().Speed(), CB_SETCURSEL, 4, 0);  // 1000 steps a second, as a user chooses
@@ -548,7 +548,7 @@ TEST_F(Steps, PlayStopANewRunAndClearing) {
   EXPECT_EQ(SendMessageW(Page().Rows(), LB_GETCOUNT, 0, 0), 0);
   Click(Control("Command1", 1));  // "Изчисти"
   EXPECT_EQ(Counter(), L"");
-  EXPECT_EQ(Text(Page().Sentence()), windows::WideFromUtf8(window::steps::kNoRun));
+  EXPECT_EQ(Text(Page().Sentence()), windows::WideFromUtf8(lessons::steps::kNoRun));
   EXPECT_FALSE(IsWindowEnabled(Button(Command::kForward)));
   EXPECT_EQ(SendMessageW(Page().Program(), LB_GETCURSEL, 0, 0), LB_ERR);
 }

@@ -1,11 +1,11 @@
-#include "window/picture.h"
+#include "lessons/picture.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "runtime/number_text.h"
 
-namespace window::picture {
+namespace lessons::picture {
 
 namespace {
 
@@ -17,7 +17,7 @@ std::string Number(int64_t value) {
 }
 
 // A number of the result lists, which hold the decimal texts of 16-bit whole numbers.
-int64_t Listed(const String& text) {
+int64_t Listed(const runtime::String& text) {
   return static_cast<int64_t>(runtime::ReadNumber(text));
 }
 
@@ -27,8 +27,8 @@ std::string Counted(int64_t count, const char* one, const char* many) {
 }
 
 // The row selected in the result lists: the row of the first list that has a selection, or -1.
-int SelectedRow(const Form& form) {
-  for (const ListBox& list : form.List1) {
+int SelectedRow(const window::Form& form) {
+  for (const window::ListBox& list : form.List1) {
     if (list.ListIndex() >= 0) return list.ListIndex();
   }
   return -1;
@@ -36,14 +36,14 @@ int SelectedRow(const Form& form) {
 
 }  // namespace
 
-Picture Picture::Of(const Form& form) {
+Picture Picture::Of(const window::Form& form) {
   Picture picture;
   const int row = SelectedRow(form);
   if (row < 0) {
     picture.words_ = "Няма избран ред: изберете ред в списъците.";
     return picture;
   }
-  for (const ListBox& list : form.List1) {
+  for (const window::ListBox& list : form.List1) {
     if (row >= list.ListCount()) {
       picture.words_ = "Редът е непълен: изчислението спря с грешка, преди да го довърши.";
       return picture;
@@ -53,10 +53,11 @@ Picture Picture::Of(const Form& form) {
   const int64_t count = Listed(sides[1].Items()[0]);  // the strip 1 × N
   const bool mantra = form.Option1[0].Value();
   return Rectangle(Listed(sides[0].Items()[row]), Listed(sides[1].Items()[row]), count,
-                   mantra ? form.Text2[0].Text() : String());
+                   mantra ? form.Text2[0].Text() : runtime::String());
 }
 
-Picture Picture::Rectangle(int64_t across, int64_t down, int64_t count, const String& mantra) {
+Picture Picture::Rectangle(int64_t across, int64_t down, int64_t count,
+                           const runtime::String& mantra) {
   Picture picture;
   if (across < 0 || down < 0) {
     picture.words_ = "Страна " + Number(std::min(across, down)) +
@@ -158,7 +159,8 @@ Scene Plain(const Picture& picture, int width, int height) {
     const int top = y + static_cast<int>(std::lround(first_row * down));
     const int right = x + static_cast<int>(std::lround(end_column * across));
     const int bottom = y + static_cast<int>(std::lround(end_row * down));
-    return layout::PixelRect{left, top, std::max(right - left, 1), std::max(bottom - top, 1)};
+    return window::layout::PixelRect{left, top, std::max(right - left, 1),
+                                     std::max(bottom - top, 1)};
   };
   scene.grid = area(0, 0, columns, rows);
   scene.fills.push_back({scene.grid, kFrameColour});
@@ -177,4 +179,4 @@ Scene Paint(const Picture& picture, int width, int height) {
                                      : Plain(picture, width, height);
 }
 
-}  // namespace window::picture
+}  // namespace lessons::picture

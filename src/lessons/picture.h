@@ -11,13 +11,13 @@
 // What the picture shows, in which words and colours, and where each part of it stands at a given
 // size is decided here, once for every toolkit; a view only paints the rectangles and texts it is
 // given.
-namespace window::picture {
+namespace lessons::picture {
 
-inline constexpr layout::Rgb kFrameColour = layout::kGold;
-inline constexpr layout::Rgb kLetterColour = layout::kOlive;
-inline constexpr layout::Rgb kOutlineColour{0x30, 0x30, 0x00};
-inline constexpr layout::Rgb kInkColour{0x00, 0x00, 0x00};
-inline constexpr layout::Rgb kBackground = layout::kBackground;
+inline constexpr window::layout::Rgb kFrameColour = window::layout::kGold;
+inline constexpr window::layout::Rgb kLetterColour = window::layout::kOlive;
+inline constexpr window::layout::Rgb kOutlineColour{0x30, 0x30, 0x00};
+inline constexpr window::layout::Rgb kInkColour{0x00, 0x00, 0x00};
+inline constexpr window::layout::Rgb kBackground = window::layout::kBackground;
 
 // The picture window's caption and the page's close button.
 inline constexpr const char* kCaption = "Рамката на избрания ред";
@@ -35,10 +35,11 @@ enum class Square { kFrame, kLetter, kBlank };
 class Picture {
  public:
   // The picture of the row selected in the form's result lists.
-  static Picture Of(const Form& form);
+  static Picture Of(const window::Form& form);
   // The rectangle `across` × `down` for a count of `count` letters: the mantra's characters
   // where `mantra` has that many, else their numbers.
-  static Picture Rectangle(int64_t across, int64_t down, int64_t count, const String& mantra);
+  static Picture Rectangle(int64_t across, int64_t down, int64_t count,
+                           const runtime::String& mantra);
 
   bool HasGrid() const { return has_grid_; }
   int Across() const { return across_; }  // letter squares along the abscissa
@@ -65,18 +66,18 @@ class Picture {
   int across_ = 0;
   int down_ = 0;
   int letters_ = 0;
-  String mantra_;  // the letters' characters; empty when they are numbered
+  runtime::String mantra_;  // the letters' characters; empty when they are numbered
   std::string words_;
 };
 
 struct Fill {
-  layout::PixelRect rect;
-  layout::Rgb colour;
+  window::layout::PixelRect rect;
+  window::layout::Rgb colour;
 };
 
 struct Label {
-  layout::PixelRect rect;  // the square it stands in; the text is centred there
-  std::string text;        // UTF-8
+  window::layout::PixelRect rect;  // the square it stands in; the text is centred there
+  std::string text;                // UTF-8
 };
 
 // The picture painted into an area of a given size: rectangles filled in order (the squares'
@@ -84,7 +85,7 @@ struct Label {
 // kInkColour. The grid keeps its squares square and stands centred; an empty scene paints only
 // the background.
 struct Scene {
-  layout::PixelRect grid{};
+  window::layout::PixelRect grid{};
   int square = 0;  // the side of a square in whole pixels; 0 where squares are plain areas
   bool outlined = false;
   int font_pixels = 0;  // 0: no letters
@@ -94,4 +95,4 @@ struct Scene {
 
 Scene Paint(const Picture& picture, int width, int height);
 
-}  // namespace window::picture
+}  // namespace lessons::picture

@@ -1,4 +1,4 @@
-#include "window/steps.h"
+#include "lessons/steps.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "runtime/number_text.h"
 #include "window/layout.h"
 
-namespace window::steps {
+namespace lessons::steps {
 
 namespace {
 
@@ -114,7 +114,7 @@ const std::vector<std::string>& ProgramLines() {
 
 std::array<const char*, 3> RowHeadings() {
   std::array<const char*, 3> headings{};
-  for (const layout::Control& control : layout::kControls) {
+  for (const window::layout::Control& control : window::layout::kControls) {
     if (std::string_view(control.name) == "Label1" && control.index >= 2 && control.index <= 4)
       headings[static_cast<size_t>(control.index - 2)] = control.text;
   }
@@ -139,7 +139,7 @@ void Walkthrough::Started() {
   cleared_lists_ = false;
   running_ = true;
   mantra_mode_ = form_.Option1[0].Value();
-  mantra_ = mantra_mode_ ? form_.Text2[0].Text() : String();
+  mantra_ = mantra_mode_ ? form_.Text2[0].Text() : runtime::String();
   count_text_ = form_.Text2[1].Text();
 }
 
@@ -226,14 +226,14 @@ void Walkthrough::Finish() {
   running_ = false;
   if (cleared_lists_) {
     for (size_t list = 0; list < 3; ++list) {
-      for (const String& item : form_.List1[list].Items())
+      for (const runtime::String& item : form_.List1[list].Items())
         texts_[list].push_back(runtime::ToUtf8(item));
     }
   }
   Changed();
 }
 
-void Walkthrough::Cleared() {
+void Walkthrough::ListsCleared() {
   if (records_.empty() && !running_) return;
   Forget();
   Changed();
@@ -604,4 +604,4 @@ std::optional<picture::Picture> Walkthrough::Rectangle() const {
   }
 }
 
-}  // namespace window::steps
+}  // namespace lessons::steps

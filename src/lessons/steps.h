@@ -6,16 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "lessons/picture.h"
 #include "runtime/runtime_error.h"
 #include "search/steps.h"
+#include "window/events.h"
 #include "window/model.h"
-#include "window/picture.h"
 
 // How the program found its rows, step by step: the steps of the last run as the search told
 // them while it ran, and for each the line of the program it stood at, the values it had, one
 // sentence on what it did and why, the rows listed so far and the rectangle it examined. Decided
 // here once for every toolkit; a view only lays these out and passes on what the user does.
-namespace window::steps {
+namespace lessons::steps {
 
 // The two pages of the picture window.
 inline constexpr const char* kPictureTab = "Картина";
@@ -87,9 +88,9 @@ class StepsObserver {
 // The steps of the last run and the one shown, with the playing of them. It watches the search
 // (the event procedures give it to FindFrames) and reads the form only to know what the run
 // started from and what it listed.
-class Walkthrough final : public search::StepObserver {
+class Walkthrough final : public window::RunWatcher {
  public:
-  explicit Walkthrough(const Form& form) : form_(form) {}
+  explicit Walkthrough(const window::Form& form) : form_(form) {}
 
   void SetObserver(StepsObserver* observer) { observer_ = observer; }
 
@@ -98,7 +99,9 @@ class Walkthrough final : public search::StepObserver {
   void Stepped(const search::Step& step) override;
   void Stopped(const runtime::RuntimeError& error, const search::Step& at) override;
   // The lists were emptied ("Изчисти", another option): no run stands behind them any more.
-  void Cleared();
+  void ListsCleared() override;
+  // A row chosen in the lists: the page goes to the step that listed it.
+  void RowChosen(int row) override { ShowRow(row); }
 
   bool HasRun() const { return !records_.empty() && !running_; }
   // Counts the runs and clearings, so that a view knows when the run it shows is another one.
@@ -186,7 +189,7 @@ class Walkthrough final : public search::StepObserver {
   std::string Said(const Record& record) const;
   std::string ErrorSentence(const Record& record) const;
 
-  const Form& form_;
+  const window::Form& form_;
   StepsObserver* observer_ = nullptr;
   std::vector<Record> records_;
   std::vector<int> row_steps_;                     // for each row, the step that listed it
@@ -196,13 +199,13 @@ class Walkthrough final : public search::StepObserver {
   int16_t count_ = 0;
   bool cleared_lists_ = false;  // whether the run has emptied the lists yet
   bool running_ = false;
-  String count_text_;
+  runtime::String count_text_;
   bool mantra_mode_ = false;
-  String mantra_;  // the mantra of a run in mantra mode, whose letters fill its rectangles
+  runtime::String mantra_;  // the mantra of a run in mantra mode, whose letters fill its rectangles
   int runs_ = 0;
   int current_ = 0;
   bool playing_ = false;
   int speed_ = kDefaultSpeed;
 };
 
-}  // namespace window::steps
+}  // namespace lessons::steps
