@@ -364,7 +364,8 @@ class Page(unittest.TestCase):
             "textContent"), self.step_text("steps-sentence"))
         self.assertEqual(self.driver.find_element(By.ID, "steps-announced")
                          .get_attribute("aria-live"), "polite")
-        self.assertEqual(self.painted_squares("steps-drawing"), {"#c0c000": 38, "#808000": 72})
+        self.assertEqual(self.painted_squares("steps-drawing"),
+                         {"#c0c000": 38, "#808000": 70, "#d8d8b0": 2})
         values = self.js("return [...document.querySelectorAll('#steps-values tr')]"
                          ".slice(1).map(r => r.cells[1].textContent)")
         self.assertEqual(values, ["70", "72", "8", "0", "9", "38", "38", "8", "9"])

@@ -201,9 +201,78 @@ TEST(Picture, SmallSquaresGiveWayToPlainAreas) {
   const Picture square = Picture::Of(window.form);
   EXPECT_EQ(square.Across(), 128);
   const Scene big = Paint(square, 500, 400);
-  EXPECT_EQ(big.fills.size(), 2u);
+  ASSERT_EQ(big.fills.size(), 3u);  // the frame, the letters and the four blanks of the last row
+  EXPECT_EQ(big.fills[2].colour, lessons::picture::kBlankColour);
   EXPECT_EQ(big.grid.width, big.grid.height);
   EXPECT_EQ(big.grid.y, 0);
+}
+
+// A rectangle that a pupil proposes may be too small for the letters: those left over stand
+// under the frame, each in a square of its own, coloured apart; blank squares are coloured apart
+// from the letters too.
+TEST(Picture, LettersWithoutASquareStandUnderTheFrameAndBlanksApart) {
+  const struct {
+    int across, down, count;
+    std::string mantra;
+    int letters, spilled, blanks;
+    std::string words;
+  } cases[] = {
+      {2, 3, 10, "", 6, 4, 0,
+       "2 × 3 = 6 квадрата, 6 букви, 4 букви без квадрат, рамка от 14 квадрата"},
+      {4, 4, 13, "", 13, 0, 3, "4 × 4 = 16 квадрата, 13 букви и 3 празни, рамка от 20 квадрата"},
+      {1, 1, 3, "абв", 1, 2, 0,
+       "1 × 1 = 1 квадрат, 1 буква, 2 букви без квадрат, рамка от 8 квадрата"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.words);
+    const Picture picture =
+        Picture::Rectangle(c.across, c.down, c.count, runtime::FromUtf8(c.mantra));
+    EXPECT_EQ(picture.Letters(), c.letters);
+    EXPECT_EQ(picture.Spilled(), c.spilled);
+    EXPECT_EQ(picture.Blanks(), c.blanks);
+    EXPECT_EQ(picture.Words(), c.words);
+
+    const Scene scene = Paint(picture, 300, 300);
+    ASSERT_TRUE(scene.outlined);
+    const Bitmap bitmap(scene, 300, 300);
+    std::map<std::string, int> colours;
+    for (int row = 0; row < picture.Rows(); ++row) {
+      for (int column = 0; column < picture.Columns(); ++column) {
+        const Rgb inside = bitmap.At(scene.grid.x + column * scene.square + 2,
+                                     scene.grid.y + row * scene.square + 2);
+        colours[inside == lessons::picture::kFrameColour    ? "gold"
+                : inside == lessons::picture::kLetterColour ? "olive"
+                : inside == lessons::picture::kBlankColour  ? "blank"
+                                                            : "other"]++;
+      }
+    }
+    std::map<std::string, int> expected{{"gold", 2 * c.across + 2 * c.down + 4},
+                                        {"olive", c.letters}};
+    if (c.blanks > 0) expected["blank"] = c.blanks;
+    EXPECT_EQ(colours, expected);
+
+    // Every letter is labelled, those without a square under the frame in the spill's colour.
+    ASSERT_EQ(scene.labels.size(), static_cast<size_t>(c.count));
+    for (int index = c.letters; index < c.count; ++index) {
+      const auto& label = scene.labels[static_cast<size_t>(index)];
+      EXPECT_GT(label.rect.y, scene.grid.y + scene.grid.height);
+      EXPECT_EQ(bitmap.At(label.rect.x + 1, label.rect.y + 1), lessons::picture::kSpillColour);
+      EXPECT_EQ(label.text, picture.Letter(index));
+    }
+    // The whole drawing stands inside the area, the frame centred over the letters under it.
+    for (const auto& label : scene.labels)
+      EXPECT_LE(label.rect.y + label.rect.height, 300);
+  }
+  EXPECT_EQ(Picture::Rectangle(1, 1, 3, U"абв").Letter(2), "в");
+  EXPECT_EQ(Picture::Rectangle(2, 3, 10, U"").Letter(9), "10");
+
+  // Nine hundred letters without a square still fit a small area, as plain areas.
+  const Scene crowded = Paint(Picture::Rectangle(1, 1, 1000, U""), 120, 120);
+  EXPECT_FALSE(crowded.outlined);
+  EXPECT_TRUE(std::any_of(crowded.fills.begin(), crowded.fills.end(), [](const auto& fill) {
+    return fill.colour == lessons::picture::kSpillColour;
+  }));
+  const Bitmap plain(crowded, 120, 120);  // which checks that every area stands inside
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "lessons/words.h"
 #include "runtime/number_text.h"
 
 namespace lessons::picture {
@@ -10,20 +11,12 @@ namespace lessons::picture {
 namespace {
 
 using runtime::ToUtf8;
-using runtime::WholeText;
-
-std::string Number(int64_t value) {
-  return ToUtf8(WholeText(value));
-}
+using words::Counted;
+using words::Number;
 
 // A number of the result lists, which hold the decimal texts of 16-bit whole numbers.
 int64_t Listed(const runtime::String& text) {
   return static_cast<int64_t>(runtime::ReadNumber(text));
-}
-
-// "1 квадрат", "2 квадрата": a count and its noun, singular for one.
-std::string Counted(int64_t count, const char* one, const char* many) {
-  return Number(count) + ' ' + (count == 1 ? one : many);
 }
 
 // The row selected in the result lists: the row of the first list that has a selection, or -1.
@@ -70,12 +63,15 @@ Picture Picture::Rectangle(int64_t across, int64_t down, int64_t count,
   picture.down_ = static_cast<int>(down);
   const int64_t squares = across * down;
   picture.letters_ = static_cast<int>(std::clamp<int64_t>(count, 0, squares));
+  picture.spilled_ = static_cast<int>(std::max<int64_t>(count - squares, 0));
   if (static_cast<int64_t>(mantra.size()) == count) picture.mantra_ = mantra;
 
   std::string& words = picture.words_;
   words = Number(across) + " × " + Number(down) + " = " + Counted(squares, "квадрат", "квадрата") +
           ", " + Counted(picture.letters_, "буква", "букви");
   if (picture.Blanks() > 0) words += " и " + Counted(picture.Blanks(), "празен", "празни");
+  if (picture.Spilled() > 0)
+    words += ", " + Counted(picture.Spilled(), "буква", "букви") + " без квадрат";
   words += ", рамка от " + Counted(picture.FrameSquares(), "квадрат", "квадрата");
   return picture;
 }
@@ -89,9 +85,19 @@ Square Picture::At(int column, int row) const {
 }
 
 std::string Picture::Letter(int index) const {
-  if (index < 0 || index >= letters_) return {};
+  if (index < 0 || index >= letters_ + spilled_) return {};
   if (!mantra_.empty()) return ToUtf8(mantra_.substr(static_cast<size_t>(index), 1));
-  return Number(index + 1);
+  return Number(int64_t{index} + 1);
+}
+
+Spill Picture::Layout() const {
+  Spill spill{Columns(), Rows(), 0};
+  if (spilled_ == 0) return spill;
+  const auto side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(spilled_))));
+  spill.columns = std::max(Columns(), side);
+  spill.per_row = spill.columns;
+  spill.rows = Rows() + 1 + (spilled_ + spill.per_row - 1) / spill.per_row;
+  return spill;
 }
 
 namespace {
@@ -99,8 +105,9 @@ namespace {
 // The letters' size in a square whose inside is `inside` pixels: as large as the widest letter
 // lets it be. A character of a mantra may be as wide as Ж; a number is as wide as its digits.
 int FontPixels(const Picture& picture, int inside) {
-  const double widest =
-      picture.Numbered() ? 0.55 * static_cast<double>(Number(picture.Letters()).size()) : 0.95;
+  const double widest = picture.Numbered()
+                            ? 0.55 * static_cast<double>(Number(int64_t{picture.Letters()}).size())
+                            : 0.95;
   return static_cast<int>(std::min(0.6 * inside, 0.9 * inside / widest));
 }
 
@@ -109,63 +116,121 @@ Scene Outlined(const Picture& picture, int width, int height, int square) {
   Scene scene;
   scene.square = square;
   scene.outlined = true;
+  const Spill spill = picture.Layout();
   const int columns = picture.Columns();
   const int rows = picture.Rows();
   const int grid_width = columns * square + 1;  // the outline closes the last square
   const int grid_height = rows * square + 1;
-  const int x = (width - grid_width) / 2;
-  const int y = (height - grid_height) / 2;
+  const int left = (width - spill.columns * square - 1) / 2;
+  const int x = left + (spill.columns - columns) * square / 2;
+  const int y = (height - spill.rows * square - 1) / 2;
   scene.grid = {x, y, grid_width, grid_height};
+  const int across = picture.Across();
+  const auto at = [&](int column, int row, int columns_wide, int rows_high) {
+    return window::layout::PixelRect{x + column * square, y + row * square, columns_wide * square,
+                                     rows_high * square};
+  };
 
   scene.fills.push_back({scene.grid, kFrameColour});
-  if (picture.Across() > 0 && picture.Down() > 0) {
-    scene.fills.push_back(
-        {{x + square, y + square, picture.Across() * square, picture.Down() * square},
-         kLetterColour});
+  if (across > 0 && picture.Down() > 0) {
+    scene.fills.push_back({at(1, 1, across, picture.Down()), kLetterColour});
+    // The blank squares that padding adds: the rest of the last row of letters, and the rows under
+    // it.
+    const int full_rows = picture.Letters() / across;
+    const int rest = picture.Letters() % across;
+    if (rest > 0)
+      scene.fills.push_back({at(1 + rest, 1 + full_rows, across - rest, 1), kBlankColour});
+    const int first_empty = full_rows + (rest > 0 ? 1 : 0);
+    if (first_empty < picture.Down()) {
+      scene.fills.push_back(
+          {at(1, 1 + first_empty, across, picture.Down() - first_empty), kBlankColour});
+    }
   }
   for (int column = 0; column <= columns; ++column)
     scene.fills.push_back({{x + column * square, y, 1, grid_height}, kOutlineColour});
   for (int row = 0; row <= rows; ++row)
     scene.fills.push_back({{x, y + row * square, grid_width, 1}, kOutlineColour});
 
+  // The letters without a square, each in a square of its own under the frame.
+  const auto spilled_at = [&](int index) {
+    const int place = index - picture.Letters();
+    return window::layout::PixelRect{left + place % spill.per_row * square,
+                                     y + (rows + 1 + place / spill.per_row) * square, square,
+                                     square};
+  };
+  const int all = picture.Letters() + picture.Spilled();
+  for (int index = picture.Letters(); index < all; ++index) {
+    const window::layout::PixelRect rect = spilled_at(index);
+    scene.fills.push_back({{rect.x, rect.y, square + 1, square + 1}, kOutlineColour});
+    scene.fills.push_back({{rect.x + 1, rect.y + 1, square - 1, square - 1}, kSpillColour});
+  }
+
   const int font = FontPixels(picture, square - 1);
   if (font < kSmallestLetter) return scene;
   scene.font_pixels = font;
-  scene.labels.reserve(static_cast<size_t>(picture.Letters()));
-  for (int index = 0; index < picture.Letters(); ++index) {
-    const int column = 1 + index % picture.Across();
-    const int row = 1 + index / picture.Across();
-    scene.labels.push_back({{x + column * square + 1, y + row * square + 1, square - 1, square - 1},
-                            picture.Letter(index)});
+  scene.labels.reserve(static_cast<size_t>(all));
+  for (int index = 0; index < all; ++index) {
+    window::layout::PixelRect rect{};
+    if (index < picture.Letters()) {
+      rect = at(1 + index % across, 1 + index / across, 1, 1);
+    } else {
+      rect = spilled_at(index);
+    }
+    scene.labels.push_back(
+        {{rect.x + 1, rect.y + 1, square - 1, square - 1}, picture.Letter(index)});
   }
   return scene;
 }
 
-// Squares smaller than an outline would leave room for: the frame and the letter squares as two
-// plain areas. Each square keeps at least a pixel across where the area has room for that, so
-// that the strip 1 × N still shows its gold sides.
+// Squares smaller than an outline would leave room for: the frame, the letter squares, the blank
+// ones and the letters without a square as plain areas. Each square keeps at least a pixel across
+// where the area has room for that, so that the strip 1 × N still shows its gold sides.
 Scene Plain(const Picture& picture, int width, int height) {
   Scene scene;
+  const Spill spill = picture.Layout();
   const int columns = picture.Columns();
   const int rows = picture.Rows();
-  const double fit =
-      std::min(static_cast<double>(width) / columns, static_cast<double>(height) / rows);
-  const double across = columns <= width ? std::max(fit, 1.0) : fit;
-  const double down = rows <= height ? std::max(fit, 1.0) : fit;
-  const int x = (width - static_cast<int>(std::lround(columns * across))) / 2;
-  const int y = (height - static_cast<int>(std::lround(rows * down))) / 2;
-  const auto area = [&](int first_column, int first_row, int end_column, int end_row) {
-    const int left = x + static_cast<int>(std::lround(first_column * across));
+  const double fit = std::min(static_cast<double>(width) / spill.columns,
+                              static_cast<double>(height) / spill.rows);
+  const double across = spill.columns <= width ? std::max(fit, 1.0) : fit;
+  const double down = spill.rows <= height ? std::max(fit, 1.0) : fit;
+  const int left = (width - static_cast<int>(std::lround(spill.columns * across))) / 2;
+  const int x = left + static_cast<int>(std::lround((spill.columns - columns) * across / 2));
+  const int y = (height - static_cast<int>(std::lround(spill.rows * down))) / 2;
+  const auto area = [&](int origin, int first_column, int first_row, int end_column, int end_row) {
+    const int left_edge = origin + static_cast<int>(std::lround(first_column * across));
     const int top = y + static_cast<int>(std::lround(first_row * down));
-    const int right = x + static_cast<int>(std::lround(end_column * across));
+    const int right = origin + static_cast<int>(std::lround(end_column * across));
     const int bottom = y + static_cast<int>(std::lround(end_row * down));
-    return window::layout::PixelRect{left, top, std::max(right - left, 1),
+    return window::layout::PixelRect{left_edge, top, std::max(right - left_edge, 1),
                                      std::max(bottom - top, 1)};
   };
-  scene.grid = area(0, 0, columns, rows);
+  scene.grid = area(x, 0, 0, columns, rows);
   scene.fills.push_back({scene.grid, kFrameColour});
-  if (picture.Across() > 0 && picture.Down() > 0) {
-    scene.fills.push_back({area(1, 1, columns - 1, rows - 1), kLetterColour});
+  const int letters_across = picture.Across();
+  if (letters_across > 0 && picture.Down() > 0) {
+    scene.fills.push_back({area(x, 1, 1, columns - 1, rows - 1), kLetterColour});
+    const int full_rows = picture.Letters() / letters_across;
+    const int rest = picture.Letters() % letters_across;
+    if (rest > 0) {
+      scene.fills.push_back(
+          {area(x, 1 + rest, 1 + full_rows, columns - 1, 2 + full_rows), kBlankColour});
+    }
+    const int first_empty = full_rows + (rest > 0 ? 1 : 0);
+    if (first_empty < picture.Down())
+      scene.fills.push_back({area(x, 1, 1 + first_empty, columns - 1, rows - 1), kBlankColour});
+  }
+  if (picture.Spilled() > 0) {
+    const int full_rows = picture.Spilled() / spill.per_row;
+    const int rest = picture.Spilled() % spill.per_row;
+    if (full_rows > 0) {
+      scene.fills.push_back(
+          {area(left, 0, rows + 1, spill.per_row, rows + 1 + full_rows), kSpillColour});
+    }
+    if (rest > 0) {
+      scene.fills.push_back(
+          {area(left, 0, rows + 1 + full_rows, rest, rows + 2 + full_rows), kSpillColour});
+    }
   }
   return scene;
 }
@@ -174,7 +239,8 @@ Scene Plain(const Picture& picture, int width, int height) {
 
 Scene Paint(const Picture& picture, int width, int height) {
   if (!picture.HasGrid() || width < 1 || height < 1) return {};
-  const int square = std::min((width - 1) / picture.Columns(), (height - 1) / picture.Rows());
+  const Spill spill = picture.Layout();
+  const int square = std::min((width - 1) / spill.columns, (height - 1) / spill.rows);
   return square >= kSmallestOutlined ? Outlined(picture, width, height, square)
                                      : Plain(picture, width, height);
 }

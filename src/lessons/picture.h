@@ -15,6 +15,8 @@ namespace lessons::picture {
 
 inline constexpr window::layout::Rgb kFrameColour = window::layout::kGold;
 inline constexpr window::layout::Rgb kLetterColour = window::layout::kOlive;
+inline constexpr window::layout::Rgb kBlankColour{0xD8, 0xD8, 0xB0};  // a square padding adds
+inline constexpr window::layout::Rgb kSpillColour{0xFF, 0xB0, 0xB0};  // a letter without a square
 inline constexpr window::layout::Rgb kOutlineColour{0x30, 0x30, 0x00};
 inline constexpr window::layout::Rgb kInkColour{0x00, 0x00, 0x00};
 inline constexpr window::layout::Rgb kBackground = window::layout::kBackground;
@@ -30,6 +32,15 @@ inline constexpr int kSmallestLetter = 7;
 
 enum class Square { kFrame, kLetter, kBlank };
 
+// Where the letters that a rectangle too small leaves without a square stand: under the frame,
+// after a gap of one square, in rows as wide as the frame or as a square of them, whichever is
+// wider.
+struct Spill {
+  int columns = 0;  // of the whole drawing: the frame and the rows of letters under it
+  int rows = 0;
+  int per_row = 0;  // letters in each row under the frame
+};
+
 // What the picture shows for one state of the form: the grid of the selected row, or why there
 // is none.
 class Picture {
@@ -37,7 +48,8 @@ class Picture {
   // The picture of the row selected in the form's result lists.
   static Picture Of(const window::Form& form);
   // The rectangle `across` × `down` for a count of `count` letters: the mantra's characters
-  // where `mantra` has that many, else their numbers.
+  // where `mantra` has that many, else their numbers. Letters beyond its squares stay without
+  // one.
   static Picture Rectangle(int64_t across, int64_t down, int64_t count,
                            const runtime::String& mantra);
 
@@ -46,7 +58,8 @@ class Picture {
   int Down() const { return down_; }      // and along the ordinate
   int Columns() const { return across_ + 2; }
   int Rows() const { return down_ + 2; }
-  int Letters() const { return letters_; }
+  int Letters() const { return letters_; }  // in squares
+  int Spilled() const { return spilled_; }  // without a square
   int64_t Blanks() const { return int64_t{across_} * down_ - letters_; }
   int64_t FrameSquares() const { return 2 * int64_t{across_} + 2 * int64_t{down_} + 4; }
 
@@ -55,9 +68,11 @@ class Picture {
 
   // The square at a column and row of the grid, counted from 0 at the top left.
   Square At(int column, int row) const;
-  // The text of the letter at `index`, in reading order from the top left: a character of the
-  // mantra, or the letter's number from 1. UTF-8.
+  // The text of the letter at `index`, in reading order from the top left and on to those
+  // without a square: a character of the mantra, or the letter's number from 1. UTF-8.
   std::string Letter(int index) const;
+  // The whole drawing's grid, the frame and the letters without a square under it.
+  Spill Layout() const;
   // One line, in UTF-8, that says what the picture shows or why there is none.
   const std::string& Words() const { return words_; }
 
@@ -66,6 +81,7 @@ class Picture {
   int across_ = 0;
   int down_ = 0;
   int letters_ = 0;
+  int spilled_ = 0;
   runtime::String mantra_;  // the letters' characters; empty when they are numbered
   std::string words_;
 };
@@ -82,8 +98,8 @@ struct Label {
 
 // The picture painted into an area of a given size: rectangles filled in order (the squares'
 // colours, then their outlines), then the letters in the window's font at `font_pixels`, in
-// kInkColour. The grid keeps its squares square and stands centred; an empty scene paints only
-// the background.
+// kInkColour. The grid keeps its squares square and stands centred, the letters without a square
+// under it; an empty scene paints only the background.
 struct Scene {
   window::layout::PixelRect grid{};
   int square = 0;  // the side of a square in whole pixels; 0 where squares are plain areas

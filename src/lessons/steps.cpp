@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "lessons/words.h"
 #include "runtime/number_text.h"
 #include "window/layout.h"
 
@@ -15,13 +16,8 @@ namespace {
 using search::Operation;
 using search::StepKind;
 
-std::string Number(int64_t value) {
-  return runtime::ToUtf8(runtime::WholeText(value));
-}
-
-std::string Number(double value) {
-  return runtime::ToUtf8(runtime::WholeText(value));
-}
+using words::Fill;
+using words::Number;
 
 // The values of the search, in the order the page shows them; a bit each in Record::set.
 enum Bit : uint16_t { kN, kLetterCount, kI, kMod, kJ, kP, kBest, kRoot, kSquare, kBits };
@@ -69,25 +65,9 @@ int LineOf(StepKind kind, bool larger_area) {
   return 0;
 }
 
-// A sentence from its pattern: each "{0}" … "{9}" stands for that part.
-std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> parts) {
-  std::string text;
-  text.reserve(pattern.size() + 32);
-  for (size_t at = 0; at < pattern.size(); ++at) {
-    if (pattern[at] == '{' && at + 2 < pattern.size() && pattern[at + 2] == '}' &&
-        static_cast<size_t>(pattern[at + 1] - '0') < parts.size()) {
-      text += parts.begin()[pattern[at + 1] - '0'];
-      at += 2;
-    } else {
-      text += pattern[at];
-    }
-  }
-  return text;
-}
-
 // "квадрат", "квадрата": the noun after a count.
 std::string Squares(int64_t count) {
-  return Number(count) + (count == 1 ? " квадрат" : " квадрата");
+  return words::Counted(count, "квадрат", "квадрата");
 }
 
 }  // namespace

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "lessons/picture.h"
+#include "lessons/tasks.h"
+#include "window/layout.h"
+
+// The chart after a check: for each side a along the abscissa, the least frame of a rectangle
+// with that side that holds the N letters, 2a + 2⌈N/a⌉ + 4, as a bar; the least frame marked in
+// gold, the pupil's answer marked, √N marked on the axis. Decided here as a scene of fills and
+// texts at a given size, once for every toolkit, with a text alternative for screen readers.
+namespace lessons::chart {
+
+using window::layout::PixelRect;
+using window::layout::Rgb;
+
+inline constexpr Rgb kPaper{0xFF, 0xFF, 0xFF};
+inline constexpr Rgb kBarColour{0x9C, 0x9C, 0xD8};
+inline constexpr Rgb kLeastColour = picture::kFrameColour;
+inline constexpr Rgb kOutlineColour = picture::kOutlineColour;
+inline constexpr Rgb kAxisColour{0x00, 0x00, 0x00};
+inline constexpr Rgb kRootColour{0xB0, 0x00, 0x00};
+inline constexpr Rgb kPupilColour{0x00, 0x40, 0xC0};
+inline constexpr Rgb kInkColour{0x00, 0x00, 0x00};
+
+struct Bar {
+  int side;       // a
+  int64_t frame;  // 2a + 2⌈N/a⌉ + 4
+  bool least;     // the least frame of all
+};
+
+struct Answer {
+  practice::Sides sides;
+  int64_t frame;  // 2a + 2b + 4
+  bool fits;      // a·b ≥ N
+};
+
+class Chart {
+ public:
+  // The chart for N letters whose least frame is `least`, with the pupil's last answer. Whole:
+  // every side from 1 to a little past √N and past the sides of every least frame, and the
+  // pupil's side wherever it is; otherwise, while the task is still open, only the sides the
+  // pupil has tried, so that the chart does not give the answer away.
+  // `letters` is the noun for many of them: "букви", or "знака" for a proverb's characters.
+  static Chart Of(int count, int least, const std::vector<practice::Sides>& tried, bool whole,
+                  const char* letters);
+
+  int Count() const { return count_; }
+  int Least() const { return least_; }
+  bool Whole() const { return whole_; }
+  const std::vector<Bar>& Bars() const { return bars_; }
+  const std::optional<Answer>& Pupil() const { return pupil_; }
+  // The bars' index where they stop following each other: the pupil's side far past the rest
+  // stands after a gap. -1 for none.
+  int Gap() const { return gap_; }
+
+  // What the chart shows, in one or two sentences under it.
+  std::string Sentence() const;
+  // The same for a screen reader, with every bar's value.
+  std::string Description() const;
+
+ private:
+  int count_ = 0;
+  int least_ = 0;
+  bool whole_ = false;
+  std::vector<Bar> bars_;
+  std::optional<Answer> pupil_;
+  int gap_ = -1;
+  const char* letters_ = "букви";
+};
+
+// √N as the lessons write it: "√70 ≈ 8,37", or "√49 = 7" for a perfect square.
+std::string RootText(int count);
+// "7", "7 и 8", "7, 8, 9 и 10".
+std::string Listing(const std::vector<std::string>& items);
+
+enum class Align { kLeft, kCentre, kRight };
+
+struct Text {
+  PixelRect rect;  // the text stands in it, centred vertically
+  std::string text;
+  int font_pixels;
+  Align align;
+  Rgb colour;
+};
+
+// The chart painted into an area: the fills in order, then the texts in the window's font.
+struct Scene {
+  PixelRect plot{};  // where the bars stand
+  int64_t top = 0;   // the frame size at the top of the plot
+  std::vector<picture::Fill> fills;
+  std::vector<Text> texts;
+};
+
+Scene Paint(const Chart& chart, int width, int height);
+
+}  // namespace lessons::chart

@@ -1,0 +1,16 @@
+#include "lessons/lessons.h"
+
+namespace lessons {
+
+bool Lessons::ShowInProgram() {
+  if (!practice.Enabled(practice::Button::kShowProgram)) return false;
+  const practice::Practice::InProgram shown = practice.ShowInProgram();
+  const int box = shown.mantra ? 0 : 1;
+  form_.UserChoose(box);  // "Мантра" is option 0 and box 0, "Брой букви" option 1 and box 1
+  form_.Text2[static_cast<size_t>(box)].SetText(shown.text);
+  form_.UserClick(0);
+  form_.UserSelect(2, shown.row);
+  return true;
+}
+
+}  // namespace lessons

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+#include "lessons/practice.h"
+#include "lessons/steps.h"
+#include "window/model.h"
+
+// What the program teaches beyond the window, together: the steps of its runs, which follow the
+// window through the search's observer, and the practice.
+namespace lessons {
+
+class Lessons {
+ public:
+  Lessons(window::Form& form, uint32_t seed) : steps(form), practice(seed), form_(form) {}
+
+  steps::Walkthrough steps;
+  practice::Practice practice;
+
+  // "Виж как го намира програмата": the task's count goes into the count box in count mode (its
+  // proverb into the mantra box in mantra mode), "Изчисли" runs, and the row that decides it is
+  // chosen in the lists, which brings the steps to the step that listed it. False, and nothing
+  // done, while the task is not over.
+  bool ShowInProgram();
+
+ private:
+  window::Form& form_;
+};
+
+}  // namespace lessons

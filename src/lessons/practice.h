@@ -1,0 +1,137 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "lessons/chart.h"
+#include "lessons/picture.h"
+#include "lessons/tasks.h"
+
+// "Опитай сам": the pupil builds the rectangle with the least gold frame, the program checks it,
+// explains a wrong answer, gives a second try, shows the solution, and scores each set of five
+// tasks. The tasks, the rules, the words and the drawings are decided here once for every
+// toolkit; a view lays them out and passes on what the pupil does.
+namespace lessons::practice {
+
+inline constexpr const char* kTab = "Опитай сам";
+inline constexpr const char* kLevelLabel = "Ниво:";
+inline constexpr const char* kDrawingLabel = "Правоъгълникът";
+inline constexpr const char* kChartLabel = "Диаграмата";
+
+// The page's buttons, in the order they stand.
+enum class Button { kCheck, kRetry, kNext, kRestart, kShowProgram };
+inline constexpr std::array<const char*, 5> kButtonNames = {
+    "Провери", "Опитай пак", "Следваща задача", "Отначало", "Виж как го намира програмата"};
+
+// Where a task stands.
+enum class Stage {
+  kAnswering,  // the pupil sets the sides
+  kWrong,      // a first wrong answer, explained; "Опитай пак" gives the second try
+  kRight,      // right, at the first or the second try
+  kSolution,   // wrong twice: the solution is shown
+  kDone,       // the set is over: its score
+};
+
+// The control that should take the focus after the pupil's last action.
+enum class Focus { kAcross, kRetry, kNext, kRestart };
+
+// Whoever shows the practice: told after each change.
+class PracticeObserver {
+ public:
+  virtual ~PracticeObserver() = default;
+  virtual void PracticeChanged() = 0;
+};
+
+// A set of tasks of one level, the task asked, the pupil's sides and what the checks said.
+class Practice {
+ public:
+  explicit Practice(uint32_t seed);
+
+  void SetObserver(PracticeObserver* observer) { observer_ = observer; }
+
+  // A new set of the level (0 to 3), its first task asked.
+  void ChooseLevel(int level);
+  // A set of the given tasks at the level, as if drawn for it.
+  void Practise(int level, std::vector<Task> tasks);
+  int Level() const { return static_cast<int>(level_); }
+  Stage GetStage() const { return stage_; }
+  const Task& Current() const { return tasks_[static_cast<size_t>(task_)]; }
+  int TaskNumber() const { return task_ + 1; }  // from 1
+  // The points of the set so far; of the task asked, once it is over.
+  int Points() const;
+
+  // The pupil's sides, each from 1 to N; other values are taken to the nearest of those.
+  int Across() const { return sides_.across; }
+  int Down() const { return sides_.down; }
+  int Largest() const { return std::max(Current().count, 1); }
+  void SetAcross(int across);
+  void SetDown(int down);
+  bool SidesEnabled() const { return stage_ == Stage::kAnswering; }
+
+  void Press(Button button);
+  // Whether a button does anything now. "Виж как го намира програмата" is the view's to do,
+  // through the lessons, once a task is over.
+  bool Enabled(Button button) const;
+  Focus FocusAfter() const { return focus_; }
+
+  // The task: "Мантрата има 70 букви. …", and the proverb in quotes, or nothing.
+  std::string TaskText() const;
+  std::string Proverb() const;
+  // "Задача 2 от 5, точки: 3".
+  std::string Progress() const;
+  // The live drawing of the pupil's sides, the solution once it is shown, and its line:
+  // "7 × 10 = 70 квадрата за 70 букви".
+  picture::Picture Drawing() const;
+  std::string DrawingLine() const;
+  // What the last check said, in one or two sentences; empty before the first check of a task.
+  const std::string& Verdict() const { return verdict_; }
+  // Counts the checks, so that a view knows when a verdict is a new one to read out.
+  int Checks() const { return checks_; }
+  // The chart after a check of the task; none before.
+  std::optional<chart::Chart> Chart() const;
+  // At the end of a set: "8 точки от 10" and its stars, "★★☆"; and as a screen reader says them.
+  std::string Score() const;
+  std::string Stars() const;
+  std::string StarsSaid() const;
+  // The best score of the level while the program runs: "Най-добър резултат: …", or nothing.
+  std::string Best() const;
+  // What "Виж как го намира програмата" puts into the window: a count or a proverb, and the row
+  // of the lists whose step it shows.
+  struct InProgram {
+    bool mantra;
+    runtime::String text;
+    int row;
+  };
+  InProgram ShowInProgram() const;
+
+  // The stars for a score out of 10: 3 for 10, 2 for 8 or 9, 1 for 5 to 7, none below.
+  static int StarsFor(int points);
+
+ private:
+  void NewSet();
+  void Begin();
+  void Check();
+  void Changed() const;
+  std::string Wrong(const Sides& sides, bool first_try) const;
+  std::string Noun(int64_t count) const;
+
+  PracticeObserver* observer_ = nullptr;
+  std::mt19937 random_;
+  size_t level_ = 0;
+  std::vector<Task> tasks_;
+  int task_ = 0;
+  Stage stage_ = Stage::kAnswering;
+  Sides sides_{1, 1};
+  std::vector<Sides> tried_;  // the sides checked in the task asked
+  std::vector<int> points_;   // of each task over
+  std::string verdict_;
+  int checks_ = 0;
+  Focus focus_ = Focus::kAcross;
+  std::array<int, kLevels.size()> best_{-1, -1, -1, -1};
+};
+
+}  // namespace lessons::practice

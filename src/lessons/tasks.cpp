@@ -1,0 +1,122 @@
+#include "lessons/tasks.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "lessons/proverbs.h"
+#include "runtime/number_text.h"
+#include "search/frames.h"
+#include "window/model.h"
+
+namespace lessons::practice {
+
+namespace {
+
+int Whole(const runtime::String& text) {
+  return static_cast<int>(runtime::ReadNumber(text));
+}
+
+// What the search listed on a form, row by row.
+std::vector<Row> Listed(const window::Form& form) {
+  const auto& lists = form.List1;
+  std::vector<Row> rows;
+  for (size_t row = 0; row < lists[2].Items().size(); ++row) {
+    rows.push_back(
+        {Whole(lists[0].Items()[row]), Whole(lists[1].Items()[row]), Whole(lists[2].Items()[row])});
+  }
+  return rows;
+}
+
+// Runs the search on a form of its own, without events or a view: the option is set as code
+// sets it, and the box as code fills it.
+std::vector<Row> Run(int option, int box, const runtime::String& text) {
+  window::Form form;
+  form.Option1[static_cast<size_t>(option)].SetValue(true);
+  form.Text2[static_cast<size_t>(box)].SetText(text);
+  search::FindFrames(form);
+  return Listed(form);
+}
+
+bool IsSquare(int count) {
+  int root = 0;
+  while ((root + 1) * (root + 1) <= count)
+    ++root;
+  return root * root == count;
+}
+
+// Five tasks from the candidates, met in a random order, no count twice: a perfect square, a
+// count with a tie, then any three; asked in a random order. Each candidate becomes a task, with
+// the program's run for it, only when it is looked at.
+template <typename Candidate, typename MakeTask>
+std::vector<Task> Choose(std::vector<Candidate> candidates, MakeTask make, std::mt19937& random) {
+  std::shuffle(candidates.begin(), candidates.end(), random);
+  std::vector<Task> chosen;
+  std::vector<bool> used(candidates.size(), false);
+  const auto take = [&](auto&& wanted) {
+    for (size_t i = 0; i < candidates.size(); ++i) {
+      if (used[i]) continue;
+      Task task = make(candidates[i]);
+      const bool repeated = std::any_of(chosen.begin(), chosen.end(),
+                                        [&](const Task& each) { return each.count == task.count; });
+      if (repeated || !wanted(task)) continue;
+      used[i] = true;
+      chosen.push_back(std::move(task));
+      return;
+    }
+  };
+  take([](const Task& task) { return IsSquare(task.count); });
+  take([](const Task& task) { return task.Tied(); });
+  for (int more = 2; more < kTasksPerSet; ++more)
+    take([](const Task&) { return true; });
+  std::shuffle(chosen.begin(), chosen.end(), random);
+  return chosen;
+}
+
+}  // namespace
+
+std::vector<Sides> Task::Best() const {
+  std::vector<Sides> best;
+  const int sum = (Least() - 4) / 2;  // a + b
+  for (int across = 1; 2 * across <= sum; ++across) {
+    if (int64_t{across} * (sum - across) >= count) best.push_back({across, sum - across});
+  }
+  return best;
+}
+
+std::vector<Row> OwnRows(int count) {
+  return Run(1, 1, runtime::WholeText(int64_t{count}));
+}
+
+std::vector<Row> OwnRows(const runtime::String& mantra) {
+  return Run(0, 0, mantra);
+}
+
+Task CountTask(int count) {
+  return {count, {}, OwnRows(count)};
+}
+
+Task ProverbTask(const runtime::String& proverb) {
+  return {static_cast<int>(proverb.size()), proverb, OwnRows(proverb)};
+}
+
+std::vector<Task> TaskSet(size_t level, std::mt19937& random) {
+  const Level& chosen = kLevels[std::min(level, kLevels.size() - 1)];
+  if (chosen.kind == Kind::kProverb) {
+    std::vector<const char*> candidates(proverbs::kProverbs.begin(), proverbs::kProverbs.end());
+    return Choose(
+        candidates, [](const char* proverb) { return ProverbTask(runtime::FromUtf8(proverb)); },
+        random);
+  }
+  std::vector<int> candidates;
+  for (int count = chosen.first; count <= chosen.last; ++count)
+    candidates.push_back(count);
+  return Choose(candidates, CountTask, random);
+}
+
+uint32_t FreshSeed() {
+  std::random_device device;
+  const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+  return device() ^ static_cast<uint32_t>(now) ^ static_cast<uint32_t>(now >> 32);
+}
+
+}  // namespace lessons::practice
