@@ -50,7 +50,9 @@ TEST(Chart, ItsBarsReachALittlePastTheRootAndTheLeastAreGold) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.count);
     const Chart chart = Chart::Of(c.count, c.least, {c.answer}, true, "букви");
-    if (!c.sides.empty()) EXPECT_EQ(SidesOf(chart, false), c.sides);
+    if (!c.sides.empty()) {
+      EXPECT_EQ(SidesOf(chart, false), c.sides);
+    }
     EXPECT_EQ(SidesOf(chart, true), c.gold);
     EXPECT_EQ(chart.Gap(), c.gap);
     for (const auto& bar : chart.Bars()) {  // 2a + 2⌈N/a⌉ + 4
