@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
   page->setFocus();
   PaintCounter counter;
   page->Canvas()->installEventFilter(&counter);
-  lessons::steps::Walkthrough& steps = program.steps;
+  lessons::steps::Walkthrough& steps = program.lessons.steps;
 
   for (const char32_t* count : {U"70", U"16130", U"16380"}) {
     program.form.Text2[1].SetText(count);

@@ -75,6 +75,7 @@ TEST(Chart, ItsSentenceAndTextAlternativeSayWhatItShows) {
   // While the task is open, only the sides tried, and a mark that does not fit is said so.
   const Chart open = Chart::Of(49, 32, {{5, 9}}, false, "знака");
   EXPECT_EQ(open.Bars().size(), 1u);
+  EXPECT_EQ(open.Axis().size(), 10u);  // the same axis as the whole chart
   EXPECT_EQ(open.Sentence(),
             "Стълбът над a = 5 е най-малката рамка със страна 5 по абсцисата, която побира 49 "
             "знака: 2 × 5 + 2 × 10 + 4 = 34. Другите страни ще видите, когато задачата свърши. "
@@ -86,13 +87,15 @@ TEST(Chart, ItsSentenceAndTextAlternativeSayWhatItShows) {
 TEST(Chart, ThePaintedSceneMarksTheLeastThePupilAndTheRoot) {
   const Chart chart = Chart::Of(70, 38, {{5, 14}}, true, "букви");
   const Scene scene = Paint(chart, 440, 260);
-  // Eleven bars, four of them gold, each outlined.
-  EXPECT_EQ(Filled(scene, lessons::chart::kLeastColour), 4);
+  // Eleven bars, four of them gold, each outlined; and the legend's two squares.
+  EXPECT_EQ(Filled(scene, lessons::chart::kLeastColour), 4 + 1);
   EXPECT_EQ(Filled(scene, lessons::chart::kBarColour), 7);
+  EXPECT_TRUE(Says(scene, "най-малка рамка"));
+  EXPECT_TRUE(Says(scene, "вашият отговор"));
   // The pupil's mark stands over the bar of its side, at the height of its frame, 42.
-  ASSERT_EQ(Filled(scene, lessons::chart::kPupilColour), 1);
-  const auto mark = *std::find_if(scene.fills.begin(), scene.fills.end(), [](const auto& fill) {
-    return fill.colour == lessons::chart::kPupilColour;
+  ASSERT_EQ(Filled(scene, lessons::chart::kPupilColour), 1 + 1);
+  const auto mark = *std::find_if(scene.fills.begin(), scene.fills.end(), [&](const auto& fill) {
+    return fill.colour == lessons::chart::kPupilColour && fill.rect.y > scene.plot.y;
   });
   const int slot = scene.plot.width / 11;
   EXPECT_EQ(mark.rect.x + mark.rect.width / 2, scene.plot.x + 4 * slot + slot / 2);

@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,10 +48,18 @@ class Layout : public testing::Test {
 };
 
 TEST_F(Layout, TheWindowHasItsSizeCaptionAndIcon) {
-  EXPECT_EQ(program.view.size(), QSize(475, 424));  // 7125 × 6360 twips
+  // The client area keeps its size; the menu bar stands above it, and the window grows by it.
+  QWidget* client = program.view.Client();
+  EXPECT_EQ(client->size(), QSize(475, 424));  // 7125 × 6360 twips
+  const QRect bar = program.view.MenuBar()->geometry();
+  EXPECT_EQ(bar.topLeft(), QPoint(0, 0));
+  EXPECT_GT(bar.height(), 10);
+  EXPECT_EQ(bar.width(), 475);
+  EXPECT_EQ(client->mapTo(&program.view, QPoint(0, 0)), QPoint(0, bar.height()));
+  EXPECT_EQ(program.view.size(), QSize(475, 424 + bar.height()));
   EXPECT_EQ(program.view.minimumSize(), program.view.maximumSize());
   EXPECT_EQ(program.view.windowTitle(), QStringLiteral("Математика - периметър на правоъгълник"));
-  EXPECT_EQ(program.view.palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xFF));
+  EXPECT_EQ(client->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xFF));
   EXPECT_FALSE(program.view.windowIcon().isNull());
   EXPECT_EQ(program.view.windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
   EXPECT_EQ(QApplication::applicationVersion(), QStringLiteral("1.00"));
@@ -70,7 +79,7 @@ TEST_F(Layout, EveryControlStandsAtItsRectangleWithItsTextColourAndFont) {
     const int top = (2 * (control.top + dy) + 15) / 30;
     const int right = (2 * (control.left + dx + control.width) + 15) / 30;
     const int bottom = (2 * (control.top + dy + control.height) + 15) / 30;
-    EXPECT_EQ(widget->mapTo(&program.view, QPoint(0, 0)), QPoint(left, top));
+    EXPECT_EQ(widget->mapTo(program.view.Client(), QPoint(0, 0)), QPoint(left, top));
     EXPECT_EQ(widget->size(), QSize(right - left, bottom - top));
 
     if (control.kind != Kind::kTextBox && control.kind != Kind::kList) {

@@ -6,21 +6,28 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "desktop/practice_page.h"
 #include "desktop/squares_canvas.h"
 #include "desktop/steps_page.h"
+#include "lessons/placement.h"
 
 namespace desktop {
 
 namespace picture = lessons::picture;
 
-PictureWindow::PictureWindow(const window::Form& form, lessons::steps::Walkthrough& steps,
-                             QWidget* owner)
+PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons, QWidget* owner)
     : QWidget(owner, Qt::Window),
       form_(form),
       pages_(new QTabWidget(this)),
       canvas_(new SquaresCanvas(this)),
       words_(new QLabel(this)),
-      steps_page_(new StepsPage(steps, this)) {
+      steps_page_(new StepsPage(lessons.steps, this)),
+      practice_page_(new PracticePage(
+          lessons.practice,
+          [this, &lessons] {
+            if (lessons.ShowInProgram()) ShowPage(1, true);
+          },
+          this)) {
   setWindowTitle(QString::fromUtf8(picture::kCaption));
   setAttribute(Qt::WA_ShowWithoutActivating);  // the form keeps the focus
   setAttribute(Qt::WA_WindowPropagation);      // and lends its font
@@ -40,14 +47,28 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::steps::Walkthrou
   column->addWidget(words_);
   pages_->addTab(picture_page, QString::fromUtf8(lessons::steps::kPictureTab));
   pages_->addTab(steps_page_, QString::fromUtf8(lessons::steps::kStepsTab));
+  pages_->addTab(practice_page_, QString::fromUtf8(lessons::practice::kTab));
   pages_->tabBar()->setFocusPolicy(Qt::NoFocus);  // the keys belong to the pages
   connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
-    if (page == 1 && isActiveWindow()) steps_page_->setFocus();
+    if (!isActiveWindow()) return;
+    if (page == 1) steps_page_->setFocus();
+    if (page == 2) practice_page_->TakeFocus();
   });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pages_);
-  resize(1000, 680);
+  resize(lessons::placement::kWidth, lessons::placement::kHeight);
   Refresh();
+}
+
+void PictureWindow::ShowPage(int page, bool focus) {
+  pages_->setCurrentIndex(page);
+  if (!focus) return;
+  if (page == 1) steps_page_->setFocus();
+  if (page == 2) practice_page_->TakeFocus();
+}
+
+void PictureWindow::RefreshPractice() {
+  practice_page_->Refresh();
 }
 
 const picture::Picture& PictureWindow::Picture() const {

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
+#include "lessons/lessons.h"
 #include "lessons/picture.h"
-#include "lessons/steps.h"
 #include "window/model.h"
 
 class QLabel;
@@ -11,27 +11,33 @@ class QTabWidget;
 
 namespace desktop {
 
+class PracticePage;
 class SquaresCanvas;
 class StepsPage;
 
-// The picture window beside the form, with two pages. "Картина": the selected row's squares as
+// The lessons' window beside the form, with three pages. "Картина": the selected row's squares as
 // the core lays them out, painted in the core's colours, and under them the core's words, which
 // are also what a screen reader reads for the picture. "Стъпка по стъпка": how the last run found
-// its rows. It opens without taking the focus from the form, follows the form's selection and
-// its runs, switches pages on Ctrl+Tab and Ctrl+Shift+Tab, and closes on Escape or its close box.
+// its rows. "Опитай сам": the practice. It opens without taking the focus from the form when a row
+// is opened, follows the form's selection and its runs, switches pages on Ctrl+Tab and
+// Ctrl+Shift+Tab, and closes on Escape or its close box.
 class PictureWindow final : public QWidget {
  public:
-  PictureWindow(const window::Form& form, lessons::steps::Walkthrough& steps, QWidget* owner);
+  PictureWindow(const window::Form& form, lessons::Lessons& lessons, QWidget* owner);
 
   // Reads the form's selected row again and repaints.
   void Refresh();
-  // Shows the steps' new state.
+  // Shows the steps' new state, and the practice's.
   void RefreshSteps();
+  void RefreshPractice();
+  // Shows a page: 0 the picture, 1 the steps, 2 the practice; with the focus on it, if asked.
+  void ShowPage(int page, bool focus);
   const lessons::picture::Picture& Picture() const;
   // Where the squares are painted.
   QWidget* Canvas() const;
   QTabWidget* Pages() const { return pages_; }
   StepsPage* Steps() const { return steps_page_; }
+  PracticePage* Practice() const { return practice_page_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -42,6 +48,7 @@ class PictureWindow final : public QWidget {
   SquaresCanvas* canvas_;
   QLabel* words_;
   StepsPage* steps_page_;
+  PracticePage* practice_page_;
 };
 
 }  // namespace desktop

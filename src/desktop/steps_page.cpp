@@ -89,21 +89,16 @@ StepsPage::StepsPage(steps::Walkthrough& steps, QWidget* parent)
 
   // The program, numbered, its current line selected: what a screen reader reads as current.
   program_->setFocusPolicy(Qt::NoFocus);
+  program_->setWordWrap(true);
   program_->setAccessibleName(Text(steps::kProgramLabel));
   int number = 1;
   for (const std::string& line : steps::ProgramLines())
     program_->addItem(QStringLiteral("   %1  %2").arg(number++, 2).arg(Text(line)));
-  QFont mono = program_->font();
-  mono.setFamily(QStringLiteral("Liberation Mono"));
-  mono.setPointSize(std::max(font().pointSize() - 1, 8));
-  program_->setFont(mono);
 
   values_->setAccessibleName(Text(steps::kValuesLabel));
   values_->verticalHeader()->hide();
   values_->setHorizontalHeaderLabels(
       {QStringLiteral("име"), QStringLiteral("стойност"), QStringLiteral("значение")});
-  values_->setColumnWidth(0, 100);
-  values_->setColumnWidth(1, 170);
 
   sentence_->setWordWrap(true);
   sentence_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -121,7 +116,9 @@ StepsPage::StepsPage(steps::Walkthrough& steps, QWidget* parent)
   rectangle_words_->setWordWrap(true);
   rectangle_words_->setAlignment(Qt::AlignCenter);
 
-  auto* controls = new QHBoxLayout;
+  // The buttons that move through the steps and the counter on one line, playing on the next.
+  auto* moves = new QHBoxLayout;
+  auto* playing = new QHBoxLayout;
   for (size_t i = 0; i < buttons_.size(); ++i) {
     auto* button = new QPushButton(Text(steps::kCommandNames[i]), this);
     button->setAutoDefault(false);
@@ -129,9 +126,11 @@ StepsPage::StepsPage(steps::Walkthrough& steps, QWidget* parent)
     const auto command = static_cast<steps::Command>(i);
     connect(button, &QPushButton::clicked, this, [this, command] { steps_.Do(command); });
     buttons_[i] = button;
-    controls->addWidget(button);
-    if (i == 3 || i == 5) controls->addSpacing(12);
+    (command == steps::Command::kPlay ? playing : moves)->addWidget(button);
+    if (i == 3) moves->addSpacing(12);
   }
+  moves->addStretch(1);
+  moves->addWidget(counter_);
   auto* speed_label = new QLabel(Text(steps::kSpeedLabel), this);
   speed_label->setBuddy(speed_);
   speed_->setAccessibleName(Text(steps::kSpeedLabel).chopped(1));
@@ -139,13 +138,13 @@ StepsPage::StepsPage(steps::Walkthrough& steps, QWidget* parent)
     speed_->addItem(Text(speed.name));
   connect(speed_, &QComboBox::currentIndexChanged, this,
           [this](int index) { steps_.SetSpeed(index); });
-  controls->addSpacing(12);
-  controls->addWidget(speed_label);
-  controls->addWidget(speed_);
-  controls->addStretch(1);
-  controls->addWidget(counter_);
+  playing->addSpacing(12);
+  playing->addWidget(speed_label);
+  playing->addWidget(speed_);
+  playing->addStretch(1);
 
   auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(6, 6, 6, 6);
   grid->addWidget(Heading(steps::kProgramLabel, program_, this), 0, 0);
   grid->addWidget(program_, 1, 0);
   grid->addWidget(Heading(steps::kValuesLabel, values_, this), 0, 1);
@@ -155,14 +154,51 @@ StepsPage::StepsPage(steps::Walkthrough& steps, QWidget* parent)
   grid->addWidget(rows_, 4, 0, 2, 1);
   grid->addWidget(canvas_, 4, 1);
   grid->addWidget(rectangle_words_, 5, 1);
-  grid->addLayout(controls, 6, 0, 1, 2);
-  grid->setColumnStretch(0, 5);
-  grid->setColumnStretch(1, 4);
+  grid->addLayout(moves, 6, 0, 1, 2);
+  grid->addLayout(playing, 7, 0, 1, 2);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
   grid->setRowStretch(1, 3);
   grid->setRowStretch(4, 2);
+  FitColumns();
 
   connect(&player_, &QTimer::timeout, this, [this] { steps_.Tick(); });
   Refresh();
+}
+
+// The program, in a fixed-width face a little smaller than the page's, and the values as wide as
+// their texts in the page's font, which the lessons' window gives the page after making it.
+void StepsPage::FitColumns() {
+  QFont mono = font();
+  mono.setFamily(QStringLiteral("Liberation Mono"));
+  mono.setPointSize(std::max(font().pointSize() - 3, 8));
+  program_->setFont(mono);
+  // As wide as the lines but the longest, which breaks between its words where the page is
+  // narrow.
+  const int most = QFontMetrics(mono).horizontalAdvance(QString(56, QLatin1Char('M')));
+  int widest = 0;
+  for (int i = 0; i < program_->count(); ++i) {
+    widest = std::max(
+        widest, std::min(most, QFontMetrics(mono).horizontalAdvance(program_->item(i)->text())));
+  }
+  program_->setMinimumWidth(widest + 2 * program_->frameWidth() + 12);
+  QFont bold = values_->font();  // what a changed value is shown in
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  const int padding = 12;
+  values_->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("LetterCount")) + padding);
+  values_->setColumnWidth(
+      1, metrics.horizontalAdvance(QStringLiteral("-32768   ") + Text(steps::kChanged)) + padding);
+  int meaning = 0;
+  for (const steps::Value& value : steps_.Values())
+    meaning = std::max(meaning, metrics.horizontalAdvance(Text(value.meaning)));
+  values_->setMinimumWidth(values_->columnWidth(0) + values_->columnWidth(1) + meaning + padding +
+                           2 * values_->frameWidth());
+}
+
+void StepsPage::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) FitColumns();
+  QWidget::changeEvent(event);
 }
 
 void StepsPage::Refresh() {

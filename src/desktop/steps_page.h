@@ -43,9 +43,11 @@ class StepsPage final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   // The steps stop playing when the page is no longer seen.
   void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void ShowRows();
+  void FitColumns();
 
   lessons::steps::Walkthrough& steps_;
   QListWidget* program_;

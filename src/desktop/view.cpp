@@ -10,19 +10,24 @@
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStyleFactory>
 #include <QTranslator>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
 
 #include "desktop/error_box.h"
 #include "desktop/picture_window.h"
 #include "lessons/picture.h"
+#include "lessons/placement.h"
 #include "window/layout.h"
 
 namespace desktop {
@@ -143,17 +148,25 @@ void SetUpApplication() {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/ramka.png")));
 }
 
-FormView::FormView(Form& form, lessons::steps::Walkthrough& steps, QWidget* parent)
-    : QWidget(parent), form_(form), steps_(steps) {
+FormView::FormView(Form& form, lessons::Lessons& lessons, QWidget* parent)
+    : QWidget(parent), form_(form), lessons_(lessons) {
   Build();
+  BuildMenu();
   Bind();
   form_.SetObserver(this);
-  steps_.SetObserver(this);
+  lessons_.steps.SetObserver(this);
+  lessons_.practice.SetObserver(this);
 }
 
 FormView::~FormView() {
   form_.SetObserver(nullptr);
-  steps_.SetObserver(nullptr);
+  lessons_.steps.SetObserver(nullptr);
+  lessons_.practice.SetObserver(nullptr);
+}
+
+QAction* FormView::Action(lessons::menu::Command command) const {
+  const auto found = actions_.find(command);
+  return found == actions_.end() ? nullptr : found->second;
 }
 
 QWidget* FormView::Control(const std::string& name, int index) const {
@@ -161,19 +174,30 @@ QWidget* FormView::Control(const std::string& name, int index) const {
   return found == controls_.end() ? nullptr : found->second;
 }
 
-// Creates every control of the layout table in one pass, in the order the table gives; the frame
-// comes before the options it holds.
+// Creates every control of the layout table in one pass, in the order the table gives, in the
+// client area under the menu bar; the frame comes before the options it holds.
 void FormView::Build() {
   setWindowTitle(QString::fromUtf8(layout::kCaption));
   setFont(WindowFont());
-  Colour(this, layout::kBackground);
-  setFixedSize(layout::Pixels(layout::kClientWidth), layout::Pixels(layout::kClientHeight));
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("client"));
+  Colour(client_, layout::kBackground);
+  client_->setFixedSize(layout::Pixels(layout::kClientWidth),
+                        layout::Pixels(layout::kClientHeight));
+  menu_bar_ = new QMenuBar(this);
+  menu_bar_->setAccessibleName(QString::fromUtf8(lessons::menu::kBarName));
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->setSizeConstraint(QLayout::SetFixedSize);  // the client area's size, and the bar's height
+  column->setMenuBar(menu_bar_);
+  column->addWidget(client_);
 
   const layout::Control* frame = nullptr;
   std::vector<std::pair<int, QWidget*>> tab_order;
   for (const layout::Control& control : layout::kControls) {
     const bool in_frame = control.kind == layout::Kind::kOption;
-    QWidget* parent = in_frame ? Control(frame->name, frame->index) : this;
+    QWidget* parent = in_frame ? Control(frame->name, frame->index) : client_;
     QWidget* widget = Create(control, parent);
     const layout::PixelRect rect = layout::InParent(control, frame);
     widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
@@ -200,6 +224,22 @@ void FormView::Build() {
   }
   for (int i = 0; i < 3; ++i)
     list1_[i] = static_cast<QListWidget*>(Control("List1", i));
+}
+
+// The menu bar from the core's table: each item with its mnemonic and shortcut key.
+void FormView::BuildMenu() {
+  for (const lessons::menu::Menu& each : lessons::menu::kMenus) {
+    QMenu* menu = menu_bar_->addMenu(QString::fromUtf8(each.text));
+    for (int i = 0; i < each.count; ++i) {
+      const lessons::menu::Item& item = each.items[static_cast<size_t>(i)];
+      QAction* action = menu->addAction(QString::fromUtf8(item.text));
+      action->setShortcut(QKeySequence(Qt::Key_F1 + item.function_key - 1));
+      const lessons::menu::Command command = item.command;
+      connect(action, &QAction::triggered, this, [this, command] { Do(command); });
+      actions_[command] = action;
+    }
+  }
+  ShowMenuState();
 }
 
 // Turns what a user does with a widget into the form's user-side action. The widget's signals
@@ -244,19 +284,64 @@ void FormView::Bind() {
   }
 }
 
-void FormView::OpenPicture() {
-  if (picture_ == nullptr) picture_ = new PictureWindow(form_, steps_, this);
+// Makes the lessons' window, once, and places it where it fits on this window's screen: beside
+// it where there is room, else over part of it, never off the screen.
+void FormView::OpenLessons() {
+  if (picture_ == nullptr) picture_ = new PictureWindow(form_, lessons_, this);
   picture_->Refresh();
-  if (!picture_->isVisible()) {
-    const QRect frame = frameGeometry();
-    picture_->move(frame.right() + 8, frame.top());
-  }
+  if (picture_->isVisible()) return;
+  const QRect outer = frameGeometry();
+  const QRect inner = geometry();
+  // The picture window's frame is this one's, which the window system has drawn by now.
+  const int frame_width = outer.width() - inner.width();
+  const int frame_height = outer.height() - inner.height();
+  const QSize wanted(lessons::placement::kWidth, lessons::placement::kHeight);
+  const QRect work =
+      (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
+  const layout::PixelRect placed = lessons::placement::Beside(
+      {outer.x(), outer.y(), outer.width(), outer.height()}, wanted.width() + frame_width,
+      wanted.height() + frame_height, {work.x(), work.y(), work.width(), work.height()}, 8);
+  picture_->resize(placed.width - frame_width, placed.height - frame_height);
+  picture_->move(placed.x, placed.y);
+}
+
+void FormView::OpenPicture() {
+  OpenLessons();
   // Shown without activation; where the window system activates it all the same, the form takes
   // the activation back, so that the arrows still move through the rows.
   const bool active = isActiveWindow();
+  picture_->ShowPage(0, false);
   picture_->show();
   picture_->raise();
   if (active) activateWindow();
+}
+
+void FormView::Do(lessons::menu::Command command) {
+  using lessons::menu::Command;
+  if (!lessons::menu::Enabled(command, form_)) return;
+  switch (command) {
+    case Command::kPicture:
+      OpenPicture();
+      break;
+    case Command::kSteps:
+    case Command::kPractice:
+      // The page is to be used: its window takes the activation and the page the focus.
+      OpenLessons();
+      picture_->show();
+      picture_->raise();
+      picture_->activateWindow();
+      picture_->ShowPage(command == Command::kSteps ? 1 : 2, true);
+      break;
+    case Command::kAbout:
+      QMessageBox::about(this, QString::fromUtf8(lessons::menu::kAboutTitle),
+                         QString::fromUtf8(lessons::menu::AboutText()));
+      break;
+  }
+}
+
+void FormView::ShowMenuState() {
+  for (const auto& [command, action] : actions_)
+    action->setEnabled(lessons::menu::Enabled(command, form_));
 }
 
 void FormView::RefreshPicture() {
@@ -312,6 +397,7 @@ void FormView::ListCleared(int list) {
   const QSignalBlocker blocker(list1_[list]);
   list1_[list]->clear();
   RefreshPicture();
+  ShowMenuState();
 }
 
 void FormView::ItemAdded(int list) {
@@ -322,6 +408,7 @@ void FormView::ItemAdded(int list) {
 void FormView::ListIndexChanged(int list) {
   ShowSelection(list);
   RefreshPicture();
+  ShowMenuState();
 }
 
 void FormView::ShowSelection(int list) {
@@ -340,6 +427,10 @@ void FormView::ShowSelection(int list) {
 
 void FormView::StepsChanged() {
   if (picture_ != nullptr) picture_->RefreshSteps();
+}
+
+void FormView::PracticeChanged() {
+  if (picture_ != nullptr) picture_->RefreshPractice();
 }
 
 void FormView::ErrorReported(const runtime::RuntimeError& error) {

@@ -71,25 +71,24 @@ Chart Chart::Of(int count, int least, const std::vector<Sides>& tried, bool whol
     chart.pupil_ =
         Answer{last, FrameOf(last.across, last.down), int64_t{last.across} * last.down >= count};
   }
-  std::vector<int> sides;
-  if (whole) {
-    int last = static_cast<int>(std::floor(std::sqrt(static_cast<double>(count)))) + 3;
-    for (int side = 1; side <= (least - 4) / 2; ++side) {
-      if (LeastWithSide(count, side) == least) last = std::max(last, side + 1);
-    }
-    for (int side = 1; side <= last; ++side)
-      sides.push_back(side);
-    if (chart.pupil_ && chart.pupil_->sides.across > last) {
-      chart.gap_ = static_cast<int>(sides.size());
-      sides.push_back(chart.pupil_->sides.across);
-    }
-  } else {
-    for (const Sides& each : tried)
-      sides.push_back(each.across);
-    std::sort(sides.begin(), sides.end());
-    sides.erase(std::unique(sides.begin(), sides.end()), sides.end());
+  int last = static_cast<int>(std::floor(std::sqrt(static_cast<double>(count)))) + 3;
+  for (int side = 1; side <= (least - 4) / 2; ++side) {
+    if (LeastWithSide(count, side) == least) last = std::max(last, side + 1);
   }
-  for (const int side : sides) {
+  for (int side = 1; side <= last; ++side)
+    chart.axis_.push_back(side);
+  std::vector<int> far;  // the pupil's sides past the rest
+  for (const Sides& each : tried) {
+    if (each.across > last) far.push_back(each.across);
+  }
+  std::sort(far.begin(), far.end());
+  far.erase(std::unique(far.begin(), far.end()), far.end());
+  if (!far.empty()) chart.gap_ = static_cast<int>(chart.axis_.size());
+  chart.axis_.insert(chart.axis_.end(), far.begin(), far.end());
+  for (const int side : chart.axis_) {
+    const bool tried_side = std::any_of(tried.begin(), tried.end(),
+                                        [&](const Sides& each) { return each.across == side; });
+    if (!whole && !tried_side) continue;
     const int64_t frame = LeastWithSide(count, side);
     chart.bars_.push_back({side, frame, frame == least});
   }
@@ -168,20 +167,53 @@ Scene Paint(const Chart& chart, int width, int height) {
   scene.texts.push_back(
       {{2, 2, width / 2, font + 4}, "рамка, квадрата", font, Align::kLeft, kInkColour});
 
-  // The bars, each in a slot of its own; the pupil's side far past the rest after an empty one.
+  // The legend, at the top right: what the gold and the pupil's mark stand for.
+  int legend_x = width - 4;
+  for (const auto& [colour, words] :
+       {std::pair{kPupilColour, "вашият отговор"}, std::pair{kLeastColour, "най-малка рамка"}}) {
+    const int words_width = TextWidth(words, small);
+    legend_x -= words_width;
+    scene.texts.push_back(
+        {{legend_x, 2, words_width, font + 4}, words, small, Align::kLeft, kInkColour});
+    legend_x -= small + 4;
+    scene.fills.push_back({{legend_x, 2 + (font + 4 - small) / 2, small, small}, kOutlineColour});
+    scene.fills.push_back(
+        {{legend_x + 1, 3 + (font + 4 - small) / 2, small - 2, small - 2}, colour});
+    legend_x -= 12;
+  }
+
+  // Each side of the axis has a slot of its own; the pupil's side far past the rest stands after
+  // an empty one.
+  const std::vector<int>& axis = chart.Axis();
   const std::vector<Bar>& bars = chart.Bars();
-  const int slots = static_cast<int>(bars.size()) + (chart.Gap() >= 0 ? 1 : 0);
+  const int slots = static_cast<int>(axis.size()) + (chart.Gap() >= 0 ? 1 : 0);
   const int slot = slots > 0 ? std::max(plot.width / slots, 1) : plot.width;
   const int bar_width = std::max(slot * 7 / 10, 1);
-  const auto slot_of = [&](size_t index) {
-    return static_cast<int>(index) + (chart.Gap() >= 0 && static_cast<int>(index) >= chart.Gap());
+  const auto place_of = [&](int side) {
+    const auto found = std::find(axis.begin(), axis.end(), side);
+    const auto index = static_cast<int>(found - axis.begin());
+    return index + (chart.Gap() >= 0 && index >= chart.Gap() ? 1 : 0);
   };
-  const auto centre_of = [&](size_t index) { return plot.x + slot_of(index) * slot + slot / 2; };
+  const auto centre_of = [&](int side) { return plot.x + place_of(side) * slot + slot / 2; };
   const int label_room = TextWidth("9999", small);
   const int every = std::max(1, (label_room + slot - 1) / slot);
-  for (size_t i = 0; i < bars.size(); ++i) {
-    const Bar& bar = bars[i];
-    const int x = centre_of(i) - bar_width / 2;
+  const auto pupils = [&](int side) {
+    return chart.Pupil() && chart.Pupil()->sides.across == side;
+  };
+  for (size_t i = 0; i < axis.size(); ++i) {
+    const int side = axis[i];
+    const bool least = LeastWithSide(chart.Count(), side) == chart.Least() && chart.Whole();
+    if (static_cast<int>(i) % every == 0 || least || pupils(side)) {
+      scene.texts.push_back(
+          {{centre_of(side) - label_room / 2, plot.y + plot.height + 3, label_room, small + 2},
+           Number(int64_t{side}),
+           small,
+           Align::kCentre,
+           kInkColour});
+    }
+  }
+  for (const Bar& bar : bars) {
+    const int x = centre_of(bar.side) - bar_width / 2;
     const int y = y_of(bar.frame);
     const PixelRect rect{x, y, bar_width, plot.y + plot.height - y};
     if (bar_width >= 3) {
@@ -193,19 +225,11 @@ Scene Paint(const Chart& chart, int width, int height) {
     }
     const bool cut = bar.frame > scene.top;
     if (cut) scene.fills.push_back({{x, y + 6, bar_width, 3}, kPaper});
-    const bool pupils = chart.Pupil() && chart.Pupil()->sides.across == bar.side;
-    const bool labelled = bar.least || pupils || cut || static_cast<int>(i) % every == 0;
-    if (labelled && (slot >= label_room || bar.least || pupils)) {
-      scene.texts.push_back({{centre_of(i) - label_room / 2, y - small - 4, label_room, small + 2},
-                             Number(bar.frame),
-                             small,
-                             Align::kCentre,
-                             kInkColour});
-    }
-    if (static_cast<int>(i) % every == 0 || bar.least || pupils) {
+    const bool labelled = bar.least || pupils(bar.side) || cut || place_of(bar.side) % every == 0;
+    if (labelled && (slot >= label_room || bar.least || pupils(bar.side))) {
       scene.texts.push_back(
-          {{centre_of(i) - label_room / 2, plot.y + plot.height + 3, label_room, small + 2},
-           Number(int64_t{bar.side}),
+          {{centre_of(bar.side) - label_room / 2, y - small - 4, label_room, small + 2},
+           Number(bar.frame),
            small,
            Align::kCentre,
            kInkColour});
@@ -229,30 +253,28 @@ Scene Paint(const Chart& chart, int width, int height) {
                          Align::kCentre,
                          kInkColour});
 
-  // √N between the bars of its floor and its ceiling, as a dashed line, named at its top.
-  if (chart.Whole() && !bars.empty()) {
+  // √N between the bars of its floor and its ceiling, as a dashed line.
+  if (!axis.empty()) {
     const double root = std::sqrt(static_cast<double>(chart.Count()));
     const int x = plot.x + static_cast<int>(std::lround((root - 0.5) * slot));
     for (int y = plot.y; y < plot.y + plot.height; y += 6)
       scene.fills.push_back({{x, y, 2, std::min(3, plot.y + plot.height - y)}, kRootColour});
+    // Its name stands at the top of the plot, right of the line, or left of it near the edge.
     const int name = TextWidth(RootText(chart.Count()), small);
-    const int name_x = std::clamp(x - name / 2, plot.x + 2, std::max(plot.x + 2, width - name - 2));
-    scene.texts.push_back({{name_x, plot.y - small - 6, name, small + 2},
+    const bool right_of = x + 4 + name <= plot.x + plot.width;
+    scene.texts.push_back({{right_of ? x + 4 : x - 2 - name, plot.y + 1, name, small + 2},
                            RootText(chart.Count()),
                            small,
-                           Align::kCentre,
+                           right_of ? Align::kLeft : Align::kRight,
                            kRootColour});
   }
 
   // The pupil's answer: a square mark at its side and its frame, hollow where the letters do not
   // fit.
   if (const std::optional<Answer>& pupil = chart.Pupil()) {
-    size_t index = 0;
-    while (index < bars.size() && bars[index].side != pupil->sides.across)
-      ++index;
-    if (index < bars.size()) {
+    if (std::find(axis.begin(), axis.end(), pupil->sides.across) != axis.end()) {
       const int mark = std::clamp(slot * 6 / 10, 8, 14);
-      const int x = centre_of(index) - mark / 2;
+      const int x = centre_of(pupil->sides.across) - mark / 2;
       const int y = std::max(y_of(pupil->frame) - mark / 2, plot.y - mark / 2);
       scene.fills.push_back({{x - 1, y - 1, mark + 2, mark + 2}, kPaper});
       scene.fills.push_back({{x, y, mark, mark}, kPupilColour});

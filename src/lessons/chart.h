@@ -41,10 +41,11 @@ struct Answer {
 
 class Chart {
  public:
-  // The chart for N letters whose least frame is `least`, with the pupil's last answer. Whole:
-  // every side from 1 to a little past √N and past the sides of every least frame, and the
-  // pupil's side wherever it is; otherwise, while the task is still open, only the sides the
-  // pupil has tried, so that the chart does not give the answer away.
+  // The chart for N letters whose least frame is `least`, with the pupil's last answer, along an
+  // axis of every side from 1 to a little past √N and past the sides of every least frame, and
+  // of the pupil's sides wherever they are. Whole: a bar for every side; otherwise, while the
+  // task is still open, only for the sides the pupil has tried, so that the chart does not give
+  // the answer away.
   // `letters` is the noun for many of them: "букви", or "знака" for a proverb's characters.
   static Chart Of(int count, int least, const std::vector<practice::Sides>& tried, bool whole,
                   const char* letters);
@@ -52,10 +53,13 @@ class Chart {
   int Count() const { return count_; }
   int Least() const { return least_; }
   bool Whole() const { return whole_; }
+  // The sides along the axis, in order: from 1 to a little past √N, and the pupil's side far past
+  // them after a gap; and the bars drawn over them, all of them once the task is over.
+  const std::vector<int>& Axis() const { return axis_; }
   const std::vector<Bar>& Bars() const { return bars_; }
   const std::optional<Answer>& Pupil() const { return pupil_; }
-  // The bars' index where they stop following each other: the pupil's side far past the rest
-  // stands after a gap. -1 for none.
+  // The place on the axis where the sides stop following each other, before the pupil's side far
+  // past the rest; -1 for none.
   int Gap() const { return gap_; }
 
   // What the chart shows, in one or two sentences under it.
@@ -67,6 +71,7 @@ class Chart {
   int count_ = 0;
   int least_ = 0;
   bool whole_ = false;
+  std::vector<int> axis_;
   std::vector<Bar> bars_;
   std::optional<Answer> pupil_;
   int gap_ = -1;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "lessons/steps.h"
+#include "lessons/lessons.h"
+#include "lessons/tasks.h"
 #include "window/events.h"
 #include "window/model.h"
 
@@ -13,13 +14,13 @@ namespace window {
 template <typename View>
 struct Program {
   Form form;
-  lessons::steps::Walkthrough steps{form};
+  lessons::Lessons lessons{form, lessons::practice::FreshSeed()};
   EventProcedures procedures{form};
-  View view{form, steps};
+  View view{form, lessons};
 
   Program() {
     form.SetEvents(&procedures);
-    procedures.Watch(&steps);
+    procedures.Watch(&lessons.steps);
   }
 };
 

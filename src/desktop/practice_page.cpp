@@ -1,0 +1,234 @@
+#include "desktop/practice_page.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include "desktop/chart_canvas.h"
+#include "desktop/squares_canvas.h"
+#include "lessons/steps.h"
+
+namespace desktop {
+
+namespace practice = lessons::practice;
+
+namespace {
+
+QString Text(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
+
+QLabel* Wrapping(QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setWordWrap(true);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  return label;
+}
+
+}  // namespace
+
+PracticePage::PracticePage(practice::Practice& practice, std::function<void()> show_in_program,
+                           QWidget* parent)
+    : QWidget(parent),
+      practice_(practice),
+      show_in_program_(std::move(show_in_program)),
+      level_(new QComboBox(this)),
+      progress_(new QLabel(this)),
+      task_(Wrapping(this)),
+      proverb_(Wrapping(this)),
+      across_(new QSpinBox(this)),
+      down_(new QSpinBox(this)),
+      verdict_(Wrapping(this)),
+      drawing_(new SquaresCanvas(this)),
+      drawing_line_(new QLabel(this)),
+      chart_(new ChartCanvas(this)),
+      chart_sentence_(Wrapping(this)),
+      score_(new QLabel(this)),
+      best_(new QLabel(this)) {
+  auto* level_label = new QLabel(QString::fromUtf8(practice::kLevelLabel), this);
+  level_label->setBuddy(level_);
+  level_->setAccessibleName(QString::fromUtf8(practice::kLevelLabel).chopped(1));
+  for (const practice::Level& level : practice::kLevels)
+    level_->addItem(QString::fromUtf8(level.name));
+  connect(level_, &QComboBox::currentIndexChanged, this,
+          [this](int level) { practice_.ChooseLevel(level); });
+  progress_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  QFont bold = task_->font();
+  bold.setBold(true);
+  task_->setFont(bold);
+  proverb_->setFont(bold);
+
+  // The two sides, named as the window names its columns.
+  const std::array<const char*, 3> headings = lessons::steps::RowHeadings();
+  auto* sides = new QHBoxLayout;
+  for (int i = 0; i < 2; ++i) {
+    QSpinBox* box = i == 0 ? across_ : down_;
+    auto* label = new QLabel(QString::fromUtf8(headings[static_cast<size_t>(i)]), this);
+    label->setBuddy(box);
+    box->setAccessibleName(QString::fromUtf8(headings[static_cast<size_t>(i)]));
+    box->setMinimumWidth(72);
+    box->installEventFilter(this);
+    connect(box, &QSpinBox::valueChanged, this, [this, i](int value) {
+      if (i == 0) {
+        practice_.SetAcross(value);
+      } else {
+        practice_.SetDown(value);
+      }
+    });
+    sides->addWidget(label);
+    sides->addWidget(box);
+    sides->addSpacing(8);
+  }
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    auto* button = new QPushButton(QString::fromUtf8(practice::kButtonNames[i]), this);
+    button->setAutoDefault(false);
+    const auto pressed = static_cast<practice::Button>(i);
+    connect(button, &QPushButton::clicked, this, [this, pressed] { Press(pressed); });
+    button->installEventFilter(this);
+    buttons_[i] = button;
+    if (pressed != practice::Button::kShowProgram) sides->addWidget(button);
+  }
+  sides->addStretch(1);
+
+  verdict_->setFrameShape(QFrame::StyledPanel);
+  verdict_->setMinimumHeight(3 * fontMetrics().height() + 8);
+  verdict_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  drawing_line_->setAlignment(Qt::AlignCenter);
+  drawing_->setMinimumSize(160, 140);
+  chart_sentence_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QFont large = score_->font();
+  large.setPointSize(large.pointSize() + 4);
+  large.setBold(true);
+  score_->setFont(large);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(level_label);
+  top->addWidget(level_);
+  top->addStretch(1);
+  top->addWidget(progress_);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(Button(practice::Button::kShowProgram));
+  bottom->addSpacing(16);
+  bottom->addWidget(score_);
+  bottom->addSpacing(16);
+  bottom->addWidget(best_, 1);
+
+  auto* grid = new QGridLayout(this);
+  grid->addLayout(top, 0, 0, 1, 2);
+  grid->addWidget(task_, 1, 0, 1, 2);
+  grid->addWidget(proverb_, 2, 0, 1, 2);
+  grid->addLayout(sides, 3, 0, 1, 2);
+  grid->addWidget(verdict_, 4, 0, 1, 2);
+  grid->addWidget(drawing_, 5, 0);
+  grid->addWidget(chart_, 5, 1);
+  grid->addWidget(drawing_line_, 6, 0);
+  grid->addWidget(chart_sentence_, 6, 1);
+  grid->addLayout(bottom, 7, 0, 1, 2);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(5, 1);
+
+  setTabOrder(level_, across_);
+  setTabOrder(across_, down_);
+  QWidget* previous = down_;
+  for (QPushButton* button : buttons_) {
+    setTabOrder(previous, button);
+    previous = button;
+  }
+  Refresh();
+}
+
+void PracticePage::Press(practice::Button button) {
+  if (button == practice::Button::kShowProgram) {
+    show_in_program_();
+    return;
+  }
+  practice_.Press(button);
+  switch (practice_.FocusAfter()) {
+    case practice::Focus::kAcross:
+      across_->setFocus();
+      across_->selectAll();
+      break;
+    case practice::Focus::kRetry:
+      Button(practice::Button::kRetry)->setFocus();
+      break;
+    case practice::Focus::kNext:
+      Button(practice::Button::kNext)->setFocus();
+      break;
+    case practice::Focus::kRestart:
+      Button(practice::Button::kRestart)->setFocus();
+      break;
+  }
+}
+
+void PracticePage::TakeFocus() {
+  if (across_->isEnabled()) {
+    across_->setFocus();
+  } else {
+    level_->setFocus();
+  }
+}
+
+void PracticePage::Refresh() {
+  if (level_->currentIndex() != practice_.Level()) {
+    const QSignalBlocker blocker(level_);
+    level_->setCurrentIndex(practice_.Level());
+  }
+  progress_->setText(Text(practice_.Progress()));
+  task_->setText(Text(practice_.TaskText()));
+  proverb_->setText(Text(practice_.Proverb()));
+  proverb_->setVisible(!practice_.Proverb().empty());
+  const bool done = practice_.GetStage() == practice::Stage::kDone;
+  for (QSpinBox* box : {across_, down_}) {
+    // Only what differs, so that a box being typed into keeps its caret.
+    const QSignalBlocker blocker(box);
+    if (box->maximum() != practice_.Largest()) box->setRange(1, practice_.Largest());
+    const int value = box == across_ ? practice_.Across() : practice_.Down();
+    if (box->value() != value) box->setValue(value);
+    box->setEnabled(practice_.SidesEnabled());
+  }
+  for (size_t i = 0; i < buttons_.size(); ++i)
+    buttons_[i]->setEnabled(practice_.Enabled(static_cast<practice::Button>(i)));
+
+  const QString verdict = Text(practice_.Verdict());
+  verdict_->setText(verdict);
+  if (practice_.Checks() != read_checks_ && !verdict.isEmpty()) {
+    verdict_->setAccessibleName(verdict);  // read out by a screen reader
+  }
+  read_checks_ = practice_.Checks();
+  drawing_->SetPicture(practice_.Drawing());
+  drawing_line_->setText(Text(practice_.DrawingLine()));
+  drawing_->setVisible(!done);
+  const std::optional<lessons::chart::Chart> chart = practice_.Chart();
+  chart_sentence_->setText(chart ? Text(chart->Sentence()) : QString());
+  chart_->SetChart(chart);
+  score_->setText(done ? Text(practice_.Score() + "  " + practice_.Stars()) : QString());
+  score_->setAccessibleName(Text(practice_.StarsSaid()));
+  best_->setText(Text(practice_.Best()));
+}
+
+// Enter in a number box checks the answer; on a button, it presses the button, as Space does.
+bool PracticePage::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key != Qt::Key_Return && key != Qt::Key_Enter) return QWidget::eventFilter(watched, event);
+  if (watched == across_ || watched == down_) {
+    static_cast<QSpinBox*>(watched)->interpretText();
+    Press(practice::Button::kCheck);
+    return true;
+  }
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    if (watched == buttons_[i] && buttons_[i]->isEnabled()) {
+      Press(static_cast<practice::Button>(i));
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace desktop

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "lessons/practice.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace desktop {
+
+class ChartCanvas;
+class SquaresCanvas;
+
+// "Опитай сам", the third page of the lessons' window: the level, the task, the two sides in
+// number boxes, the buttons, the verdict, the live drawing and the chart, all as the core's
+// practice gives them. The page passes on what the pupil does; Enter in a number box checks.
+// "Виж как го намира програмата" goes to `show_in_program`.
+class PracticePage final : public QWidget {
+ public:
+  PracticePage(lessons::practice::Practice& practice, std::function<void()> show_in_program,
+               QWidget* parent);
+
+  // Shows the core's practice again.
+  void Refresh();
+  // Puts the focus where the page begins: the level, or the first number box while it is in use.
+  void TakeFocus();
+
+  QComboBox* Level() const { return level_; }
+  QSpinBox* Across() const { return across_; }
+  QSpinBox* Down() const { return down_; }
+  QPushButton* Button(lessons::practice::Button button) const {
+    return buttons_[static_cast<size_t>(button)];
+  }
+  QLabel* Task() const { return task_; }
+  QLabel* Proverb() const { return proverb_; }
+  QLabel* Progress() const { return progress_; }
+  QLabel* Verdict() const { return verdict_; }
+  QLabel* DrawingLine() const { return drawing_line_; }
+  QLabel* Score() const { return score_; }
+  QLabel* Best() const { return best_; }
+  SquaresCanvas* Drawing() const { return drawing_; }
+  ChartCanvas* Chart() const { return chart_; }
+  QLabel* ChartSentence() const { return chart_sentence_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Press(lessons::practice::Button button);
+
+  lessons::practice::Practice& practice_;
+  std::function<void()> show_in_program_;
+  QComboBox* level_;
+  QLabel* progress_;
+  QLabel* task_;
+  QLabel* proverb_;
+  QSpinBox* across_;
+  QSpinBox* down_;
+  std::array<QPushButton*, lessons::practice::kButtonNames.size()> buttons_{};
+  QLabel* verdict_;
+  SquaresCanvas* drawing_;
+  QLabel* drawing_line_;
+  ChartCanvas* chart_;
+  QLabel* chart_sentence_;
+  QLabel* score_;
+  QLabel* best_;
+  int read_checks_ = -1;  // the verdict last given to a screen reader
+};
+
+}  // namespace desktop

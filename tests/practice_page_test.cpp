@@ -1,0 +1,267 @@
+// The menu bar and "Опитай сам" on real Qt widgets: the menus by keyboard and mouse, a set of
+// level 1 played from the keyboard, the solution after two wrong tries, the chart's painted
+// marks, and "Виж как го намира програмата".
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "desktop/chart_canvas.h"
+#include "desktop/picture_window.h"
+#include "desktop/practice_page.h"
+#include "desktop/program.h"
+#include "desktop/squares_canvas.h"
+#include "desktop/steps_page.h"
+#include "painted_squares.h"
+#include "qt_printing.h"
+
+namespace {
+
+using lessons::menu::Command;
+using lessons::practice::Button;
+using lessons::practice::CountTask;
+
+class Practice : public testing::Test {
+ protected:
+  void SetUp() override {
+    program.Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.view));
+    QApplication::setActiveWindow(&program.view);
+  }
+
+  // Opens the practice as F4 does, with the given counts for its set of level 1.
+  void Open(std::vector<int> counts) {
+    QTest::keyClick(&program.view, Qt::Key_F4);
+    window = program.view.Picture();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    page = window->Practice();
+    std::vector<lessons::practice::Task> tasks;
+    for (const int count : counts)
+      tasks.push_back(CountTask(count));
+    program.lessons.practice.Practise(0, tasks);
+    QApplication::setActiveWindow(window);
+    page->TakeFocus();
+  }
+
+  // Types a side into the focused number box, as a pupil does: all of it replaced.
+  static void TypeInto(QSpinBox* box, const QString& digits) {
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, digits);
+  }
+
+  // The two sides typed, Tab between them, and Enter.
+  void Answer(int across, int down) {
+    ASSERT_EQ(QApplication::focusWidget(), page->Across());
+    TypeInto(page->Across(), QString::number(across));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), page->Down());
+    TypeInto(page->Down(), QString::number(down));
+    QTest::keyClick(page->Down(), Qt::Key_Return);
+  }
+
+  QWidget* Focused() const { return QApplication::focusWidget(); }
+
+  desktop::Program program;
+  desktop::PictureWindow* window = nullptr;
+  desktop::PracticePage* page = nullptr;
+};
+
+TEST_F(Practice, TheMenusOpenByMnemonicsShortcutsAndTheMouse) {
+  QMenuBar* bar = program.view.MenuBar();
+  ASSERT_EQ(bar->actions().size(), 2);
+  EXPECT_EQ(bar->actions()[0]->text(), "&Урок");
+  EXPECT_EQ(bar->actions()[1]->text(), "&Помощ");
+  QAction* picture = program.view.Action(Command::kPicture);
+  EXPECT_EQ(picture->text(), "&Картина на реда");
+  EXPECT_EQ(picture->shortcut(), QKeySequence(Qt::Key_F2));
+  EXPECT_EQ(program.view.Action(Command::kAbout)->shortcut(), QKeySequence(Qt::Key_F1));
+
+  // No row selected: the picture cannot act, and is shown disabled rather than hidden.
+  EXPECT_FALSE(picture->isEnabled());
+  EXPECT_TRUE(picture->isVisible());
+  QTest::keyClick(&program.view, Qt::Key_F2);
+  EXPECT_EQ(program.view.Picture(), nullptr);
+
+  // Alt+У opens "Урок"; Down twice and Enter choose "Опитай сам".
+  QTest::sendKeyEvent(QTest::Click, &program.view, static_cast<Qt::Key>(QChar(u'У').unicode()),
+                      QStringLiteral("у"), Qt::AltModifier);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->title(), "&Урок");
+  // The keyboard starts at the first item in use: the picture is disabled and skipped.
+  EXPECT_EQ(menu->activeAction(), program.view.Action(Command::kSteps));
+  QTest::keyClick(menu, Qt::Key_Down);
+  EXPECT_EQ(menu->activeAction(), program.view.Action(Command::kPractice));
+  QTest::keyClick(menu, Qt::Key_Return);
+  ASSERT_NE(program.view.Picture(), nullptr);
+  EXPECT_TRUE(program.view.Picture()->isVisible());
+  EXPECT_EQ(program.view.Picture()->Pages()->currentIndex(), 2);
+
+  // With a row selected, a click on "Урок" and on "Картина на реда" shows that row's picture.
+  QTest::mouseClick(program.view.Control("Command1", 0), Qt::LeftButton);
+  auto* list = qobject_cast<QListWidget*>(program.view.Control("List1", 0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(3)).center());
+  EXPECT_TRUE(picture->isEnabled());
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions()[0]).center());
+  menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(picture).center());
+  EXPECT_EQ(program.view.Picture()->Pages()->currentIndex(), 0);
+  EXPECT_EQ(program.view.Picture()->Picture().Words(),
+            "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадрата");
+  // F3 goes to the steps page, at the step that listed the row.
+  QTest::keyClick(&program.view, Qt::Key_F3);
+  EXPECT_EQ(program.view.Picture()->Pages()->currentIndex(), 1);
+  EXPECT_EQ(program.view.Picture()->Steps()->Counter()->text(), "стъпка 13 от 126");
+
+  // F1 shows what the program is, and Enter closes it.
+  QApplication::setActiveWindow(&program.view);
+  QString about;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    about = box->windowTitle() + "\n" + box->text();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  QTest::keyClick(&program.view, Qt::Key_F1);
+  EXPECT_TRUE(
+      about.startsWith("За програмата\nМатематика - периметър на правоъгълник\nВерсия 1.00"))
+      << about.toStdString();
+  EXPECT_TRUE(about.contains("MIT"));
+}
+
+TEST_F(Practice, ASetOfLevelOnePlayedFromTheKeyboard) {
+  Open({7, 16, 13, 3, 10});
+  EXPECT_EQ(page->Level()->currentText(), "Ниво 1: до 20 букви");
+  EXPECT_EQ(page->Task()->text(),
+            "Мантрата има 7 букви. Намерете правоъгълник с най-малката златна рамка.");
+  EXPECT_EQ(page->Across()->accessibleName(), "по абсциса");
+  EXPECT_EQ(page->Down()->accessibleName(), "по ордината");
+  EXPECT_EQ(page->Across()->maximum(), 7);
+
+  // 7: a wrong frame first, then a right one at the second try.
+  Answer(2, 5);
+  EXPECT_EQ(page->Verdict()->text(),
+            "Буквите се побират, но рамката около 2 × 5 е 2 × 2 + 2 × 5 + 4 = 18 квадрата злато, а "
+            "най-малката е 16: 2 квадрата повече. Подсказка: страните на правоъгълника с най-малка "
+            "рамка са близки една до друга, около √7 ≈ 2,65.");
+  EXPECT_EQ(page->Verdict()->accessibleName(), page->Verdict()->text());  // read out
+  EXPECT_EQ(Focused(), page->Button(Button::kRetry));
+  EXPECT_FALSE(page->Across()->isEnabled());
+  QTest::keyClick(Focused(), Qt::Key_Space);  // "Опитай пак"
+  EXPECT_EQ(Focused(), page->Across());
+  Answer(3, 3);
+  EXPECT_EQ(page->Verdict()->text(),
+            "Вярно! Рамката около 3 × 3 е 16 квадрата злато – най-малката възможна за 7 букви. "
+            "Същата рамка има и 2 × 4.");
+  EXPECT_EQ(page->Progress()->text(), "Задача 1 от 5, точки: 1");
+  EXPECT_EQ(Focused(), page->Button(Button::kNext));
+  QTest::keyClick(Focused(), Qt::Key_Return);  // "Следваща задача"
+
+  // 16: letters that do not fit, then the square.
+  EXPECT_EQ(page->Task()->text(),
+            "Мантрата има 16 букви. Намерете правоъгълник с най-малката златна рамка.");
+  EXPECT_EQ(page->Across()->value(), 1);  // each task starts from 1 × 1
+  Answer(3, 5);
+  EXPECT_EQ(page->Verdict()->text(),
+            "Буквите не се побират: 3 × 5 = 15 квадрата, а буквите са 16. Без квадрат остава 1 "
+            "буква. Подсказка: произведението на страните трябва да е поне 16.");
+  EXPECT_EQ(page->Drawing()->Picture().Spilled(), 1);
+  EXPECT_EQ(page->DrawingLine()->text(), "3 × 5 = 15 квадрата за 16 букви");
+  QTest::keyClick(Focused(), Qt::Key_Return);  // "Опитай пак"
+  Answer(4, 4);
+  EXPECT_EQ(page->Progress()->text(), "Задача 2 от 5, точки: 2");
+  QTest::keyClick(Focused(), Qt::Key_Return);
+
+  // 13, 3 and 10 right at once.
+  for (const auto& [across, down] : {std::pair{4, 4}, std::pair{2, 2}, std::pair{3, 4}}) {
+    Answer(across, down);
+    EXPECT_TRUE(page->Verdict()->text().startsWith("Вярно!"))
+        << page->Verdict()->text().toStdString();
+    QTest::keyClick(Focused(), Qt::Key_Return);
+  }
+  EXPECT_EQ(page->Score()->text(), "8 точки от 10  ★★☆");
+  EXPECT_EQ(page->Score()->accessibleName(), "8 точки от 10: 2 звезди от 3");
+  EXPECT_EQ(page->Best()->text(), "Най-добър резултат на нивото: 8 точки от 10 ★★☆");
+  EXPECT_EQ(Focused(), page->Button(Button::kRestart));
+  EXPECT_FALSE(page->Button(Button::kCheck)->isEnabled());
+  // "Отначало" draws a new set of the level.
+  QTest::keyClick(Focused(), Qt::Key_Space);
+  EXPECT_EQ(page->Progress()->text(), "Задача 1 от 5, точки: 0");
+  EXPECT_EQ(Focused(), page->Across());
+}
+
+TEST_F(Practice, TwoWrongTriesShowTheSolutionDrawnAndTheChartMarksIt) {
+  Open({70});
+  Answer(5, 14);
+  QTest::keyClick(Focused(), Qt::Key_Return);  // "Опитай пак"
+  Answer(6, 12);
+  EXPECT_TRUE(page->Verdict()->text().endsWith(
+      "Решение: 7 × 10, рамка от 38 квадрата злато. Същата рамка има и 8 × 9."));
+  EXPECT_EQ(page->Across()->value(), 7);
+  EXPECT_EQ(page->Down()->value(), 10);
+  EXPECT_EQ(page->DrawingLine()->text(), "7 × 10 = 70 квадрата за 70 букви");
+  EXPECT_EQ(PaintedSquares(page->Drawing(), page->Drawing()->Picture()),
+            (std::map<QRgb, int>{{0xC0C000, 38}, {0x808000, 70}}));
+
+  // The chart as painted: gold over the sides of the least frame, the lavender bars elsewhere,
+  // and the pupil's mark over 6 at the height of 40.
+  desktop::ChartCanvas* canvas = page->Chart();
+  ASSERT_TRUE(canvas->Chart());
+  EXPECT_TRUE(canvas->Chart()->Whole());
+  EXPECT_TRUE(canvas->accessibleDescription().startsWith("Диаграма. Стълбът над a е"));
+  EXPECT_TRUE(page->ChartSentence()->text().endsWith("Вашият отговор 6 × 12 има рамка 40."));
+  const QImage image = canvas->grab().toImage();
+  const lessons::chart::Scene scene =
+      lessons::chart::Paint(*canvas->Chart(), canvas->width(), canvas->height());
+  const int slot = scene.plot.width / static_cast<int>(canvas->Chart()->Axis().size());
+  const int bottom = scene.plot.y + scene.plot.height - 3;
+  for (int side = 1; side <= 11; ++side) {
+    const int x = scene.plot.x + (side - 1) * slot + slot / 2;
+    const QRgb colour = image.pixel(x, bottom) & RGB_MASK;
+    EXPECT_EQ(colour, side >= 7 && side <= 10 ? 0xC0C000u : 0x9C9CD8u) << side;
+  }
+  const int mark_x = scene.plot.x + 5 * slot + slot / 2;
+  const int mark_y =
+      scene.plot.y + scene.plot.height - static_cast<int>(40 * scene.plot.height / scene.top);
+  EXPECT_EQ(image.pixel(mark_x, mark_y) & RGB_MASK, 0x0040C0u);
+}
+
+TEST_F(Practice, ShowInProgramRunsTheTaskInTheWindowAndOpensItsSteps) {
+  Open({70});
+  Answer(8, 9);
+  QPushButton* show = page->Button(Button::kShowProgram);
+  EXPECT_EQ(show->text(), "Виж как го намира програмата");
+  ASSERT_TRUE(show->isEnabled());
+  QTest::keyClick(Focused(), Qt::Key_Tab);
+  QTest::keyClick(Focused(), Qt::Key_Tab);
+  ASSERT_EQ(Focused(), show);  // after "Следваща задача" and "Отначало"
+  QTest::keyClick(show, Qt::Key_Space);
+
+  EXPECT_EQ(qobject_cast<QLineEdit*>(program.view.Control("Text2", 1))->text(), "70");
+  auto* list = qobject_cast<QListWidget*>(program.view.Control("List1", 2));
+  ASSERT_EQ(list->count(), 4);
+  EXPECT_EQ(list->currentRow(), 3);
+  EXPECT_EQ(window->Pages()->currentIndex(), 1);
+  EXPECT_EQ(window->Steps()->Counter()->text(), "стъпка 13 от 126");
+  EXPECT_EQ(window->Steps()->Sentence()->text(),
+            "70 = 7 × 10: рамката е 38, по-малка от 42: редът 7, 10, 38 се записва и BestFrame "
+            "става 38.");
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+// The lessons' window on the smallest school screen, 1024 × 768, on a real X display: each of its
+// pages opens inside the screen, laid out in the size it gets, every control visible whole.
+// CTest runs it on a virtual display of that size.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTest>
+
+#include "desktop/picture_window.h"
+#include "desktop/program.h"
+#include "qt_printing.h"
+
+namespace {
+
+using lessons::menu::Command;
+
+// Every control of the page that can be seen stands inside it, and is at least as large as it
+// needs to be to show its text whole.
+void ExpectWhole(QWidget* page) {
+  const QRect inside = page->rect();
+  for (QWidget* child : page->findChildren<QWidget*>()) {
+    if (!child->isVisibleTo(page) || child->parentWidget() != page) continue;
+    SCOPED_TRACE(child->metaObject()->className() + (" " + child->accessibleName().toStdString()));
+    EXPECT_TRUE(inside.contains(child->geometry()))
+        << child->geometry().x() << "," << child->geometry().y();
+    const bool texted =
+        qobject_cast<QAbstractButton*>(child) != nullptr ||
+        qobject_cast<QComboBox*>(child) != nullptr ||
+        (qobject_cast<QLabel*>(child) != nullptr && !qobject_cast<QLabel*>(child)->wordWrap());
+    if (texted) {
+      EXPECT_GE(child->width(), child->sizeHint().width());
+    }
+    EXPECT_GE(child->width(), child->minimumSizeHint().width());
+    EXPECT_GE(child->height(), child->minimumSizeHint().height());
+  }
+}
+
+TEST(SmallScreen, EveryPageOfTheLessonsWindowFitsAndShowsEveryControl) {
+  desktop::Program program;
+  program.Start();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.view));
+  const QRect screen = program.view.screen()->availableGeometry();
+  ASSERT_EQ(screen.size(), QSize(1024, 768));
+  program.form.UserClick(0);
+  program.form.UserSelect(2, 3);
+
+  for (const Command command : {Command::kPicture, Command::kSteps, Command::kPractice}) {
+    program.view.Do(command);
+    desktop::PictureWindow* window = program.view.Picture();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QApplication::processEvents();
+    SCOPED_TRACE(window->Pages()->tabText(window->Pages()->currentIndex()).toStdString());
+    EXPECT_TRUE(screen.contains(window->frameGeometry()))
+        << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
+        << window->frameGeometry().width() << "×" << window->frameGeometry().height();
+    EXPECT_GE(window->width(), window->minimumSizeHint().width());
+    EXPECT_GE(window->height(), window->minimumSizeHint().height());
+    ExpectWhole(window->Pages()->currentWidget());
+  }
+  EXPECT_TRUE(screen.contains(program.view.frameGeometry()));
+}
+
+}  // namespace
