@@ -153,9 +153,10 @@ test: build web windows x86 $(AXE)
 	cmake --build build-windows-x86 -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ctest --test-dir build-web --output-on-failure -j $(JOBS)
-	xvfb-run -a ctest --test-dir build-windows --output-on-failure -j $(JOBS)
+	xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir build-windows --output-on-failure -j $(JOBS)
 	@reason=$$(scripts/wine32-status) || echo "Skipping the 32-bit Windows tests that need Wine: $$reason"
-	xvfb-run -a ctest --test-dir build-windows-x86 --output-on-failure -j $(JOBS) --output-junit x86-results.xml
+	xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir build-windows-x86 --output-on-failure -j $(JOBS) \
+	  --output-junit x86-results.xml
 	ctest --test-dir build-x86 --output-on-failure -j $(JOBS) --output-junit x86-results.xml
 	@scripts/x86-summary build-x86/x86-results.xml build-windows-x86/x86-results.xml
 

@@ -66,8 +66,9 @@ TEST(Chart, ItsSentenceAndTextAlternativeSayWhatItShows) {
   const Chart whole = Chart::Of(70, 38, {{5, 14}, {7, 10}}, true, "букви");
   EXPECT_EQ(whole.Sentence(),
             "Стълбът над a е най-малката рамка на правоъгълник със страна a по абсцисата, който "
-            "побира 70 букви: 2a + 2⌈70/a⌉ + 4. Най-ниските, 38 квадрата, са при a = 7, 8, 9 и 10, "
-            "близо до √70 ≈ 8,37. Вашият отговор 7 × 10 има рамка 38.");
+            "побира 70 букви: 2a + 2b + 4, където b е 70/a, закръглено нагоре. Най-ниските, 38 "
+            "квадрата, са при a = 7, 8, 9 и 10, близо до √70 ≈ 8,37. Вашият отговор 7 × 10 има "
+            "рамка 38.");
   EXPECT_EQ(whole.Description().rfind("Диаграма. " + whole.Sentence(), 0), 0u);
   EXPECT_NE(whole.Description().find("1: 146; 2: 78; 3: 58;"), std::string::npos);
   EXPECT_NE(whole.Description().find("11: 40."), std::string::npos);

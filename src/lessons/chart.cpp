@@ -105,7 +105,8 @@ std::string Chart::Sentence() const {
     }
     sentence = Fill(
         "Стълбът над a е най-малката рамка на правоъгълник със страна a по абсцисата, който побира "
-        "{0} {1}: 2a + 2⌈{0}/a⌉ + 4. Най-ниските, {2} квадрата, са при a = {3}, близо до {4}.",
+        "{0} {1}: 2a + 2b + 4, където b е {0}/a, закръглено нагоре. Най-ниските, {2} квадрата, са "
+        "при a = {3}, близо до {4}.",
         {n, letters_, Number(int64_t{least_}), Listing(least), RootText(count_)});
   } else if (!bars_.empty()) {
     const Bar& bar = bars_.back();

@@ -1,7 +1,7 @@
 #include "lessons/tasks.h"
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 
 #include "lessons/proverbs.h"
 #include "runtime/number_text.h"
@@ -115,7 +115,7 @@ std::vector<Task> TaskSet(size_t level, std::mt19937& random) {
 
 uint32_t FreshSeed() {
   std::random_device device;
-  const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+  const auto now = static_cast<uint64_t>(std::time(nullptr));
   return device() ^ static_cast<uint32_t>(now) ^ static_cast<uint32_t>(now >> 32);
 }
 

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <string>
 
+#include "lessons/placement.h"
+#include "lessons/practice.h"
+#include "windows/practice_page.h"
 #include "windows/screen.h"
 #include "windows/squares_canvas.h"
 #include "windows/steps_page.h"
@@ -22,38 +25,30 @@ namespace {
 
 constexpr wchar_t kFrameClass[] = L"org.example.ramka.picture";
 
-// The window's size at a resolution, and the strip at the bottom of the picture's page where
-// the words stand.
-constexpr int kWidth = 1060;
-constexpr int kHeight = 660;
+// The strip at the bottom of the picture's page where the words stand.
 constexpr int kWordsHeight = 48;
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 }  // namespace
 
-PictureWindow::PictureWindow(const window::Form& form, lessons::steps::Walkthrough& steps,
-                             HWND owner)
+PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons, HWND owner)
     : form_(form) {
   static const bool registered =
       RegisterWindowClass(kFrameClass, &Forward<PictureWindow>, true) != 0 && [] {
-        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
         return InitCommonControlsEx(&controls) != FALSE;
       }();
   (void)registered;
   dpi_ = DpiOf(owner);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  RECT outer{0, 0, MulDiv(kWidth, dpi_, 96), MulDiv(kHeight, dpi_, 96)};
-  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  AdjustWindowRectEx(&outer, style, FALSE, WS_EX_CONTROLPARENT);
-  RECT form_rect;
-  GetWindowRect(owner, &form_rect);
   // Owned by the form's window: above it, gone with it, and no button of its own on the taskbar.
-  CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, WideFromUtf8(picture::kCaption).c_str(), style,
-                  form_rect.right + 8, form_rect.top, outer.right - outer.left,
-                  outer.bottom - outer.top, owner, nullptr, instance, this);
+  CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, WideFromUtf8(picture::kCaption).c_str(), kStyle,
+                  0, 0, 0, 0, owner, nullptr, instance, this);
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, nullptr,
                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, 0, 0, window_,
                           nullptr, instance, nullptr);
-  for (const char* name : {lessons::steps::kPictureTab, lessons::steps::kStepsTab}) {
+  for (const char* name :
+       {lessons::steps::kPictureTab, lessons::steps::kStepsTab, lessons::practice::kTab}) {
     std::wstring text = WideFromUtf8(name);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -64,17 +59,41 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::steps::Walkthrou
   canvas_ = std::make_unique<SquaresCanvas>(window_, dpi_);
   words_ = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX,
                            0, 0, 0, 0, window_, nullptr, instance, nullptr);
-  // Of two pages, the next and the previous are the same.
-  steps_page_ = std::make_unique<StepsPage>(steps, window_, [this](bool) { ShowPage(1 - page_); });
-  steps_page_->PassPageKeys(
-      tabs_);  // Ctrl+Tab on the tab control, which the dialog keys would take
-  for (HWND page : {canvas_->Handle(), words_, steps_page_->Handle()})
+  steps_page_ = std::make_unique<StepsPage>(lessons.steps, window_);
+  practice_page_ = std::make_unique<PracticePage>(lessons.practice, window_, [this, &lessons] {
+    if (!lessons.ShowInProgram()) return;
+    ShowPage(1);
+    FocusPage();
+  });
+  for (HWND page : {canvas_->Handle(), words_, steps_page_->Handle(), practice_page_->Handle()})
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  Place(owner);
   Scale(DpiOf(window_));
   ShowPage(0);
 }
 
+// Where the window opens: its size at the form's resolution, beside the form where it fits on
+// the form's monitor, else where it fits on that monitor's work area.
+void PictureWindow::Place(HWND owner) {
+  RECT outer{0, 0, MulDiv(lessons::placement::kWidth, dpi_, 96),
+             MulDiv(lessons::placement::kHeight, dpi_, 96)};
+  AdjustWindowRectEx(&outer, kStyle, FALSE, WS_EX_CONTROLPARENT);
+  RECT form;
+  GetWindowRect(owner, &form);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  const window::layout::PixelRect placed = lessons::placement::Beside(
+      {form.left, form.top, form.right - form.left, form.bottom - form.top},
+      outer.right - outer.left, outer.bottom - outer.top,
+      {work.left, work.top, work.right - work.left, work.bottom - work.top}, MulDiv(8, dpi_, 96));
+  SetWindowPos(window_, nullptr, placed.x, placed.y, placed.width, placed.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 PictureWindow::~PictureWindow() {
+  practice_page_.reset();
   steps_page_.reset();
   canvas_.reset();
   if (window_ != nullptr) {
@@ -92,10 +111,15 @@ const picture::Picture& PictureWindow::Picture() const {
   return canvas_->Picture();
 }
 
-void PictureWindow::Open() {
+void PictureWindow::Open(bool activate) {
   if (window_ == nullptr) return;
   Refresh();
-  if (IsWindowVisible(window_)) {
+  if (activate) {
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    SetActiveWindow(window_);
+    FocusPage();
+  } else if (IsWindowVisible(window_)) {
     SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   } else {
     ShowWindow(window_, SW_SHOWNOACTIVATE);
@@ -118,14 +142,31 @@ void PictureWindow::RefreshSteps() {
   steps_page_->Refresh();
 }
 
+void PictureWindow::RefreshPractice() {
+  practice_page_->Refresh();
+}
+
 void PictureWindow::ShowPage(int page) {
-  page_ = std::clamp(page, 0, 1);
+  page_ = std::clamp(page, 0, 2);
   if (SendMessageW(tabs_, TCM_GETCURSEL, 0, 0) != page_)
     SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(page_), 0);
   ShowWindow(canvas_->Handle(), page_ == 0 ? SW_SHOW : SW_HIDE);
   ShowWindow(words_, page_ == 0 ? SW_SHOW : SW_HIDE);
   steps_page_->Show(page_ == 1);
-  if (page_ == 1 && GetActiveWindow() == window_) steps_page_->TakeFocus();
+  ShowWindow(practice_page_->Handle(), page_ == 2 ? SW_SHOW : SW_HIDE);
+  if (GetActiveWindow() == window_) FocusPage();
+}
+
+// The focus goes to the page shown: the steps' buttons, the practice's first box in use, or the
+// tabs of the picture.
+void PictureWindow::FocusPage() {
+  if (page_ == 1) {
+    steps_page_->TakeFocus();
+  } else if (page_ == 2) {
+    practice_page_->TakeFocus();
+  } else {
+    SetFocus(tabs_);
+  }
 }
 
 // The pages take the tab control's display area; on the picture's page the squares take it but
@@ -146,6 +187,7 @@ void PictureWindow::Arrange() {
   MoveWindow(canvas_->Handle(), area.left + margin, area.top + margin, width, height, TRUE);
   MoveWindow(words_, area.left + margin, area.top + margin + height, width, words, TRUE);
   steps_page_->Place(area, dpi_, font_);
+  practice_page_->Place(area, dpi_, font_);
 }
 
 void PictureWindow::Scale(int dpi) {
@@ -172,18 +214,23 @@ LRESULT PictureWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_SETFOCUS:  // the window's focus goes to its page
-      if (page_ == 1) {
-        steps_page_->TakeFocus();
-      } else {
-        SetFocus(tabs_);
-      }
+      FocusPage();
       return 0;
+    case kPreviewKey: {  // Ctrl+Tab and Ctrl+Shift+Tab, wherever the focus is in the window
+      const auto* key = reinterpret_cast<const MSG*>(lparam);
+      if (key->message != WM_KEYDOWN || key->wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0)
+        return 0;
+      ShowPage((page_ + (GetKeyState(VK_SHIFT) < 0 ? 2 : 1)) % 3);
+      FocusPage();
+      return 1;
+    }
     case WM_CTLCOLORSTATIC:
       return LabelColours(reinterpret_cast<HDC>(wparam), picture::kBackground);
     case WM_ERASEBKGND:
       return EraseIn(window_, reinterpret_cast<HDC>(wparam), picture::kBackground);
-    case WM_COMMAND:  // Escape, as the dialog keys give it
+    case WM_COMMAND:  // Escape and Enter, as the dialog keys give them
       if (LOWORD(wparam) == IDCANCEL) Close();
+      if (LOWORD(wparam) == IDOK && page_ == 2) practice_page_->Enter(GetFocus());
       return 0;
     case WM_KEYDOWN:
       if (wparam == VK_ESCAPE) Close();

@@ -23,8 +23,44 @@ HFONT FontFor(int dpi, int pixels) {
                      DEFAULT_PITCH | FF_ROMAN, WideFromUtf8(layout::kFontFamily).c_str());
 }
 
+namespace {
+
+int CALLBACK FoundFace(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
+                       LPARAM seen) {
+  *reinterpret_cast<bool*>(seen) = true;
+  return 0;
+}
+
+}  // namespace
+
+HFONT StarsFont(int pixels) {
+  const auto installed = [](const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    for (int i = 0; i < LF_FACESIZE - 1 && face[i] != L'\0'; ++i)
+      wanted.lfFaceName[i] = face[i];
+    HDC screen = GetDC(nullptr);
+    bool found = false;
+    EnumFontFamiliesExW(screen, &wanted, &FoundFace, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+  };
+  static const wchar_t* const face = [&]() -> const wchar_t* {
+    for (const wchar_t* each : {L"Segoe UI Symbol", L"DejaVu Sans", L"Arial Unicode MS"}) {
+      if (installed(each)) return each;
+    }
+    return L"Segoe UI Symbol";
+  }();
+  return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
+}
+
 COLORREF ToColorRef(window::layout::Rgb rgb) {
   return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+RECT ToRect(const window::layout::PixelRect& rect) {
+  return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
 }
 
 void FillIn(HDC dc, const RECT& rect, window::layout::Rgb colour) {
@@ -44,6 +80,23 @@ LRESULT EraseIn(HWND window, HDC dc, window::layout::Rgb colour) {
   GetClientRect(window, &client);
   FillIn(dc, client, colour);
   return 1;
+}
+
+HWND MakeChild(const wchar_t* type, const std::wstring& text, DWORD style, HWND parent, int id) {
+  return CreateWindowExW(0, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+std::wstring TextOf(HWND control) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void ShowText(HWND control, const std::wstring& text) {
+  if (TextOf(control) != text) SetWindowTextW(control, text.c_str());
 }
 
 ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool icons) {

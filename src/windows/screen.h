@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "window/layout.h"
 
 // What the program's windows share from Windows: the screen's resolution where a window stands,
@@ -16,7 +18,12 @@ int DpiOf(HWND window);
 // table's point size.
 HFONT FontFor(int dpi, int pixels = 0);
 
+// A font with the stars of a score, ★ and ☆, which the table's font lacks: the first installed of
+// the faces that have them (Segoe UI Symbol on Windows 7 and later), at that height in pixels.
+HFONT StarsFont(int pixels);
+
 COLORREF ToColorRef(window::layout::Rgb rgb);
+RECT ToRect(const window::layout::PixelRect& rect);
 
 // Fills a rectangle in a colour, through the device context's own brush.
 void FillIn(HDC dc, const RECT& rect, window::layout::Rgb colour);
@@ -26,6 +33,18 @@ LRESULT LabelColours(HDC dc, window::layout::Rgb background);
 
 // Fills a window's client area in a colour, as WM_ERASEBKGND asks; 1, that it is done.
 LRESULT EraseIn(HWND window, HDC dc, window::layout::Rgb colour);
+
+// Sent by the message loop to the window a key is for, before the dialog keys take it, with the
+// message in LPARAM: a window that has keys of its own (the menu's shortcut keys, Ctrl+Tab between
+// pages) answers nonzero where it took the key.
+inline constexpr UINT kPreviewKey = WM_APP + 1;
+
+// A visible child window of a standard class, with its text, style and control id.
+HWND MakeChild(const wchar_t* type, const std::wstring& text, DWORD style, HWND parent, int id = 0);
+
+// A control's text, and the text set where it differs (so that nothing repaints for nothing).
+std::wstring TextOf(HWND control);
+void ShowText(HWND control, const std::wstring& text);
 
 // Registers a window class of the program's, with the program's icon at both sizes if `icons`.
 ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool icons);

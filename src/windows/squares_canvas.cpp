@@ -9,27 +9,9 @@ namespace windows {
 
 namespace picture = lessons::picture;
 
-namespace {
-
-constexpr wchar_t kCanvasClass[] = L"org.example.ramka.picture.canvas";
-
-RECT ToRect(const window::layout::PixelRect& rect) {
-  return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
-}
-
-}  // namespace
-
-SquaresCanvas::SquaresCanvas(HWND parent, int dpi) : dpi_(dpi) {
-  static const bool registered = RegisterWindowClass(kCanvasClass, &Proc, false) != 0;
-  (void)registered;
-  window_ = CreateWindowExW(0, kCanvasClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
-                            nullptr, GetModuleHandleW(nullptr), this);
-}
-
 void SquaresCanvas::SetPicture(picture::Picture picture) {
   picture_ = std::move(picture);
-  SetWindowTextW(window_, WideFromUtf8(picture_.Words()).c_str());
-  InvalidateRect(window_, nullptr, FALSE);
+  Changed(WideFromUtf8(picture_.Words()).c_str());
 }
 
 void SquaresCanvas::PaintInto(HDC dc, int width, int height) const {
@@ -38,7 +20,7 @@ void SquaresCanvas::PaintInto(HDC dc, int width, int height) const {
   for (const picture::Fill& fill : scene.fills)
     FillIn(dc, ToRect(fill.rect), fill.colour);
   if (scene.labels.empty()) return;
-  HFONT font = FontFor(dpi_, scene.font_pixels);
+  HFONT font = FontFor(Dpi(), scene.font_pixels);
   const HGDIOBJ before = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ToColorRef(picture::kInkColour));
@@ -50,48 +32,6 @@ void SquaresCanvas::PaintInto(HDC dc, int width, int height) const {
   }
   SelectObject(dc, before);
   DeleteObject(font);
-}
-
-// Paints through a bitmap, so that a resize shows no half-painted picture.
-void SquaresCanvas::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
-  RECT client;
-  GetClientRect(window_, &client);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-  const HGDIOBJ before = SelectObject(memory, bitmap);
-  PaintInto(memory, client.right, client.bottom);
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, before);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  EndPaint(window_, &paint);
-}
-
-LRESULT CALLBACK SquaresCanvas::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(
-        window, GWLP_USERDATA,
-        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<SquaresCanvas*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // the paint covers it all
-    case WM_PAINT:
-      if (self != nullptr) {
-        self->Paint();
-        return 0;
-      }
-      break;
-    case WM_NCDESTROY:
-      if (self != nullptr) self->window_ = nullptr;
-      break;
-    default:
-      break;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 }  // namespace windows

@@ -20,19 +20,6 @@ constexpr int kFirstButton = 200;
 constexpr int kSpeedId = 300;
 constexpr UINT_PTR kPlayer = 1;
 
-HWND Child(const wchar_t* type, const std::wstring& text, DWORD style, HWND parent, int id = 0) {
-  return CreateWindowExW(0, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         GetModuleHandleW(nullptr), nullptr);
-}
-
-void SetText(HWND control, const std::wstring& text) {
-  std::wstring shown(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  shown.resize(
-      static_cast<size_t>(GetWindowTextW(control, shown.data(), static_cast<int>(shown.size()))));
-  if (shown != text) SetWindowTextW(control, text.c_str());
-}
-
 // Puts `lines` into a list box, changing only the lines that differ.
 void ShowLines(HWND list, const std::vector<std::wstring>& lines) {
   const auto count = static_cast<size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
@@ -49,13 +36,6 @@ void ShowLines(HWND list, const std::vector<std::wstring>& lines) {
     SendMessageW(list, LB_DELETESTRING, i - 1, 0);
 }
 
-// Whether the key that the dialog keys are about to handle is Ctrl+Tab or Ctrl+Shift+Tab.
-bool IsControlTab(LPARAM pending_message) {
-  const auto* pending = reinterpret_cast<const MSG*>(pending_message);
-  return pending != nullptr && pending->message == WM_KEYDOWN && pending->wParam == VK_TAB &&
-         GetKeyState(VK_CONTROL) < 0;
-}
-
 std::wstring Numbered(int number, const std::string& line, bool current) {
   std::wstring text = current ? WideFromUtf8(steps::kCurrentLine) : L" ";
   text += number < 10 ? L"   " : L"  ";
@@ -64,8 +44,7 @@ std::wstring Numbered(int number, const std::string& line, bool current) {
 
 }  // namespace
 
-StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent, std::function<void(bool)> switch_page)
-    : steps_(steps), switch_page_(std::move(switch_page)) {
+StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent) : steps_(steps) {
   static const bool registered = RegisterWindowClass(kPageClass, &Forward<StepsPage>, false) != 0;
   (void)registered;
   window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, WideFromUtf8(steps::kStepsTab).c_str(),
@@ -73,28 +52,29 @@ StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent, std::function<void(
                             GetModuleHandleW(nullptr), this);
   const char* headings[] = {steps::kProgramLabel, steps::kValuesLabel, steps::kRowsLabel};
   for (size_t i = 0; i < headings_.size(); ++i)
-    headings_[i] = Child(L"STATIC", WideFromUtf8(headings[i]), SS_LEFT | SS_NOPREFIX, window_);
+    headings_[i] = MakeChild(L"STATIC", WideFromUtf8(headings[i]), SS_LEFT | SS_NOPREFIX, window_);
   const DWORD shown_list = WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS;
-  program_ = Child(L"LISTBOX", WideFromUtf8(steps::kProgramLabel), shown_list, window_);
-  values_ = Child(L"LISTBOX", WideFromUtf8(steps::kValuesLabel), shown_list, window_);
-  sentence_ = Child(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_SUNKEN, window_);
-  rows_ = Child(L"LISTBOX", WideFromUtf8(steps::kRowsLabel), shown_list, window_);
+  program_ = MakeChild(L"LISTBOX", WideFromUtf8(steps::kProgramLabel), shown_list, window_);
+  values_ = MakeChild(L"LISTBOX", WideFromUtf8(steps::kValuesLabel), shown_list, window_);
+  sentence_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_SUNKEN, window_);
+  rows_ = MakeChild(L"LISTBOX", WideFromUtf8(steps::kRowsLabel), shown_list, window_);
   canvas_ = std::make_unique<SquaresCanvas>(window_, DpiOf(parent));
-  words_ = Child(L"STATIC", L"", SS_CENTER | SS_NOPREFIX, window_);
+  words_ = MakeChild(L"STATIC", L"", SS_CENTER | SS_NOPREFIX, window_);
   for (size_t i = 0; i < buttons_.size(); ++i) {
-    buttons_[i] = Child(L"BUTTON", WideFromUtf8(steps::kCommandNames[i]),
-                        WS_TABSTOP | BS_PUSHBUTTON, window_, kFirstButton + static_cast<int>(i));
-    PassPageKeys(buttons_[i]);
+    buttons_[i] =
+        MakeChild(L"BUTTON", WideFromUtf8(steps::kCommandNames[i]), WS_TABSTOP | BS_PUSHBUTTON,
+                  window_, kFirstButton + static_cast<int>(i));
+    SetWindowSubclass(buttons_[i], &ButtonKeys, 0, reinterpret_cast<DWORD_PTR>(this));
   }
   speed_label_ =
-      Child(L"STATIC", WideFromUtf8(steps::kSpeedLabel), SS_RIGHT | SS_NOPREFIX, window_);
-  speed_ = Child(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, window_, kSpeedId);
+      MakeChild(L"STATIC", WideFromUtf8(steps::kSpeedLabel), SS_RIGHT | SS_NOPREFIX, window_);
+  speed_ =
+      MakeChild(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, window_, kSpeedId);
   for (const steps::Speed& speed : steps::kSpeeds) {
     SendMessageW(speed_, CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(WideFromUtf8(speed.name).c_str()));
   }
-  PassPageKeys(speed_);
-  counter_ = Child(L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, window_);
+  counter_ = MakeChild(L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, window_);
 
   int number = 1;
   std::vector<std::wstring> lines;
@@ -112,14 +92,9 @@ StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent, std::function<void(
 StepsPage::~StepsPage() {
   if (window_ != nullptr) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    for (HWND control : passing_)
-      RemoveWindowSubclass(control, &ControlKeys, 0);
+    for (HWND button : buttons_)
+      RemoveWindowSubclass(button, &ButtonKeys, 0);
   }
-}
-
-void StepsPage::PassPageKeys(HWND control) {
-  SetWindowSubclass(control, &ControlKeys, 0, reinterpret_cast<DWORD_PTR>(this));
-  passing_.push_back(control);
 }
 
 // Where each part stands at the page's resolution: the program and the values side by side,
@@ -202,16 +177,16 @@ void StepsPage::Refresh() {
   ShowLines(values_, values);
 
   const std::wstring sentence = WideFromUtf8(steps_.Sentence());
-  SetText(sentence_, sentence);
+  ShowText(sentence_, sentence);
   // A screen reader reads the page's name, the sentence, when it changes; not at every step
   // while the steps play faster than one a second.
-  if (steps_.Announced()) SetText(window_, sentence);
+  if (steps_.Announced()) ShowText(window_, sentence);
 
   ShowRows();
   const auto rectangle = steps_.Rectangle();
   canvas_->SetPicture(rectangle.value_or(lessons::picture::Picture()));
-  SetText(words_, WideFromUtf8(rectangle ? rectangle->Words() : steps::kNoRectangle));
-  SetText(counter_, WideFromUtf8(steps_.Counter()));
+  ShowText(words_, WideFromUtf8(rectangle ? rectangle->Words() : steps::kNoRectangle));
+  ShowText(counter_, WideFromUtf8(steps_.Counter()));
 
   for (size_t i = 0; i < buttons_.size(); ++i) {
     // A button that goes out of use hands the focus to the page, whose keys go on working.
@@ -219,7 +194,7 @@ void StepsPage::Refresh() {
     if (!enabled && GetFocus() == buttons_[i]) SetFocus(window_);
     EnableWindow(buttons_[i], enabled);
   }
-  SetText(Button(steps::Command::kPlay), WideFromUtf8(steps_.PlayName()));
+  ShowText(Button(steps::Command::kPlay), WideFromUtf8(steps_.PlayName()));
   if (SendMessageW(speed_, CB_GETCURSEL, 0, 0) != steps_.SpeedIndex())
     SendMessageW(speed_, CB_SETCURSEL, static_cast<WPARAM>(steps_.SpeedIndex()), 0);
   if (steps_.Playing()) {
@@ -260,10 +235,6 @@ void StepsPage::ShowRows() {
 }
 
 bool StepsPage::Key(WPARAM key, bool from_button) {
-  if (key == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
-    switch_page_(GetKeyState(VK_SHIFT) < 0);
-    return true;
-  }
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
   switch (key) {
     case VK_LEFT:
@@ -285,28 +256,25 @@ bool StepsPage::Key(WPARAM key, bool from_button) {
   }
 }
 
-// The page's keys reach it from its buttons, which would move the focus on the arrows, and
-// Ctrl+Tab from every control that passes it on.
-LRESULT CALLBACK StepsPage::ControlKeys(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
-                                        UINT_PTR /*id*/, DWORD_PTR page) {
+// The page's keys reach it from its buttons, which would move the focus on the arrows.
+LRESULT CALLBACK StepsPage::ButtonKeys(HWND button, UINT message, WPARAM wparam, LPARAM lparam,
+                                       UINT_PTR /*id*/, DWORD_PTR page) {
   auto* self = reinterpret_cast<StepsPage*>(page);
-  const bool button =
-      std::find(self->buttons_.begin(), self->buttons_.end(), control) != self->buttons_.end();
   switch (message) {
     case WM_GETDLGCODE: {
       const auto* pending = reinterpret_cast<const MSG*>(lparam);
       const bool arrow = pending != nullptr && pending->message == WM_KEYDOWN &&
                          (pending->wParam == VK_LEFT || pending->wParam == VK_RIGHT);
-      const LRESULT code = DefSubclassProc(control, message, wparam, lparam);
-      return IsControlTab(lparam) || (button && arrow) ? code | DLGC_WANTMESSAGE : code;
+      const LRESULT code = DefSubclassProc(button, message, wparam, lparam);
+      return arrow ? code | DLGC_WANTMESSAGE : code;
     }
     case WM_KEYDOWN:
-      if ((button || wparam == VK_TAB) && self->Key(wparam, true)) return 0;
+      if (self->Key(wparam, true)) return 0;
       break;
     default:
       break;
   }
-  return DefSubclassProc(control, message, wparam, lparam);
+  return DefSubclassProc(button, message, wparam, lparam);
 }
 
 LRESULT StepsPage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -325,7 +293,7 @@ LRESULT StepsPage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
       if (wparam == kPlayer) steps_.Tick();
       return 0;
     case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS | (IsControlTab(lparam) ? DLGC_WANTMESSAGE : 0);
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
       if (Key(wparam, false)) return 0;
       break;

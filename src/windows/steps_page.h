@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,10 +19,10 @@ class SquaresCanvas;
 // picture paints a row, and the buttons, the speed and the counter. Everything shown comes from
 // the core's steps; the page passes on the user's clicks and keys. The arrows, Home, End,
 // Page Up and Page Down move through the steps wherever the focus is on the page; Space presses
-// the focused button, as everywhere; Ctrl+Tab and Ctrl+Shift+Tab go to `switch_page`.
+// the focused button, as everywhere.
 class StepsPage {
  public:
-  StepsPage(lessons::steps::Walkthrough& steps, HWND parent, std::function<void(bool)> switch_page);
+  StepsPage(lessons::steps::Walkthrough& steps, HWND parent);
   ~StepsPage();
   StepsPage(const StepsPage&) = delete;
   StepsPage& operator=(const StepsPage&) = delete;
@@ -48,22 +47,18 @@ class StepsPage {
   }
   const SquaresCanvas& Canvas() const { return *canvas_; }
 
-  // Passes `control`'s Ctrl+Tab and Ctrl+Shift+Tab to the switching of pages, as the page's own
-  // controls do (and their other keys of the page, for its buttons).
-  void PassPageKeys(HWND control);
-
   // A key of the page, from the page or any of its controls; true where it was one.
   bool Key(WPARAM key, bool from_button);
 
  private:
   friend LRESULT CALLBACK Forward<StepsPage>(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK ControlKeys(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
-                                      UINT_PTR id, DWORD_PTR page);
+  // The page's keys from its buttons, which would move the focus on the arrows.
+  static LRESULT CALLBACK ButtonKeys(HWND button, UINT message, WPARAM wparam, LPARAM lparam,
+                                     UINT_PTR id, DWORD_PTR page);
   LRESULT Receive(UINT message, WPARAM wparam, LPARAM lparam);
   void ShowRows();
 
   lessons::steps::Walkthrough& steps_;
-  std::function<void(bool)> switch_page_;
   HWND window_ = nullptr;
   HWND program_ = nullptr;
   HWND values_ = nullptr;
@@ -76,7 +71,6 @@ class StepsPage {
   HWND speed_ = nullptr;
   HWND counter_ = nullptr;
   std::unique_ptr<SquaresCanvas> canvas_;
-  std::vector<HWND> passing_;  // the controls whose keys come to the page
   bool timer_ = false;
   int timer_interval_ = 0;
   int shown_run_ = -1;  // the rows list's run, row count and marked row as last shown

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "lessons/picture.h"
+#include "lessons/placement.h"
 #include "lessons/steps.h"
 #include "windows/error_box.h"
 #include "windows/picture_window.h"
@@ -25,14 +26,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"org.example.ramka";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kFirstId = 100;  // clear of IDOK and IDCANCEL, which Enter and Escape send
-
-std::wstring WindowText(HWND handle) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
-  text.resize(
-      static_cast<size_t>(GetWindowTextW(handle, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+constexpr int kFirstId = 100;        // clear of IDOK and IDCANCEL, which Enter and Escape send
+constexpr UINT kFirstMenuId = 1000;  // the menu's items, after the controls
 
 // The standard control that shows each kind, and its style.
 struct Native {
@@ -125,19 +120,20 @@ void FitClient(HWND window, int width, int height) {
 
 // The window opens with every control in place at the screen's resolution; a window that opens
 // on a monitor of another one is laid out again for it.
-FormWindow::FormWindow(window::Form& form, lessons::steps::Walkthrough& steps)
-    : form_(form), steps_(steps) {
+FormWindow::FormWindow(window::Form& form, lessons::Lessons& lessons)
+    : form_(form), lessons_(lessons) {
   static const ATOM registered = RegisterWindowClass(kClassName, &Forward<FormWindow>, true);
   (void)registered;
   dpi_ = DpiOf(nullptr);
   RECT outer{0, 0, layout::Pixels(layout::kClientWidth, dpi_),
              layout::Pixels(layout::kClientHeight, dpi_)};
-  AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
+  AdjustWindowRectEx(&outer, kWindowStyle, TRUE, 0);
   CreateWindowExW(0, kClassName, WideFromUtf8(layout::kCaption).c_str(), kWindowStyle,
                   CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
                   nullptr, nullptr, GetModuleHandleW(nullptr), this);
   font_ = FontFor(dpi_);
   Build();
+  BuildMenu();
   if (const int dpi = DpiOf(window_); dpi != dpi_) {
     Layout(dpi);
   } else {
@@ -151,15 +147,57 @@ FormWindow::FormWindow(window::Form& form, lessons::steps::Walkthrough& steps)
   ShowOptions();
   AddListHints();
   form_.SetObserver(this);
-  steps_.SetObserver(this);
+  lessons_.steps.SetObserver(this);
+  lessons_.practice.SetObserver(this);
 }
 
 FormWindow::~FormWindow() {
   form_.SetObserver(nullptr);
-  steps_.SetObserver(nullptr);
+  lessons_.steps.SetObserver(nullptr);
+  lessons_.practice.SetObserver(nullptr);
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);  // the window ends with the program, not by a close
-  DestroyWindow(window_);
+  DestroyWindow(window_);                        // with its menu
+  DestroyAcceleratorTable(shortcuts_);
   DeleteObject(font_);
+}
+
+UINT FormWindow::MenuId(lessons::menu::Command command) {
+  return kFirstMenuId + static_cast<UINT>(command);
+}
+
+// The menu bar from the core's table, each item with its mnemonic and, after a tab, its shortcut
+// key, which the shortcut keys' table then presses.
+void FormWindow::BuildMenu() {
+  menu_ = CreateMenu();
+  std::vector<ACCEL> keys;
+  for (const lessons::menu::Menu& each : lessons::menu::kMenus) {
+    HMENU popup = CreatePopupMenu();
+    for (int i = 0; i < each.count; ++i) {
+      const lessons::menu::Item& item = each.items[static_cast<size_t>(i)];
+      const std::wstring text =
+          WideFromUtf8(item.text) + L"\t" + WideFromUtf8(lessons::menu::Shortcut(item));
+      AppendMenuW(popup, MF_STRING, MenuId(item.command), text.c_str());
+      keys.push_back({FVIRTKEY, static_cast<WORD>(VK_F1 + item.function_key - 1),
+                      static_cast<WORD>(MenuId(item.command))});
+    }
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
+                WideFromUtf8(each.text).c_str());
+  }
+  SetMenu(window_, menu_);
+  shortcuts_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+  ShowMenuState();
+}
+
+// An item that cannot act now is shown disabled.
+void FormWindow::ShowMenuState() {
+  for (const lessons::menu::Menu& each : lessons::menu::kMenus) {
+    for (int i = 0; i < each.count; ++i) {
+      const lessons::menu::Command command = each.items[static_cast<size_t>(i)].command;
+      EnableMenuItem(
+          menu_, MenuId(command),
+          MF_BYCOMMAND | (lessons::menu::Enabled(command, form_) ? MF_ENABLED : MF_GRAYED));
+    }
+  }
 }
 
 HWND FormWindow::Control(std::string_view name, int index) const {
@@ -244,7 +282,10 @@ void FormWindow::Layout(int dpi) {
 LRESULT FormWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
-      if (const Placed* placed = Find(reinterpret_cast<HWND>(lparam))) {
+      if (lparam == 0 && LOWORD(wparam) >= kFirstMenuId &&
+          LOWORD(wparam) <= MenuId(lessons::menu::Command::kAbout)) {  // a menu item or its key
+        Do(static_cast<lessons::menu::Command>(LOWORD(wparam) - kFirstMenuId));
+      } else if (const Placed* placed = Find(reinterpret_cast<HWND>(lparam))) {
         Command(*placed, HIWORD(wparam));
       } else if (LOWORD(wparam) == IDOK) {  // Enter, which presses no button
         const Placed* focused = Find(GetFocus());
@@ -281,6 +322,8 @@ LRESULT FormWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case kPreviewKey:  // the menu's shortcut keys
+      return TranslateAcceleratorW(window_, shortcuts_, reinterpret_cast<MSG*>(lparam));
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -324,7 +367,7 @@ void FormWindow::Command(const Placed& placed, int code) {
 // form says.
 void FormWindow::Edited(int box) {
   HWND handle = Of(Kind::kTextBox, box);
-  const std::wstring proposed = WindowText(handle);
+  const std::wstring proposed = TextOf(handle);
   const int caret = form_.UserEdit(box, FromWide(proposed));
   const runtime::String& kept = form_.Text2[box].Text();
   if (ToWide(kept) == proposed) return;
@@ -376,9 +419,35 @@ void FormWindow::Draw(const DRAWITEMSTRUCT& item) const {
   }
 }
 
+void FormWindow::OpenLessons() {
+  if (picture_ == nullptr) picture_ = std::make_unique<PictureWindow>(form_, lessons_, window_);
+}
+
 void FormWindow::OpenPicture() {
-  if (picture_ == nullptr) picture_ = std::make_unique<PictureWindow>(form_, steps_, window_);
-  picture_->Open();
+  OpenLessons();
+  picture_->ShowPage(0);
+  picture_->Open(false);
+}
+
+void FormWindow::Do(lessons::menu::Command command) {
+  using lessons::menu::Command;
+  if (!lessons::menu::Enabled(command, form_)) return;
+  switch (command) {
+    case Command::kPicture:
+      OpenPicture();
+      break;
+    case Command::kSteps:
+    case Command::kPractice:
+      // The page is to be used: its window takes the activation and the page the focus.
+      OpenLessons();
+      picture_->ShowPage(command == Command::kSteps ? 1 : 2);
+      picture_->Open(true);
+      break;
+    case Command::kAbout:
+      MessageBoxW(window_, WideFromUtf8(lessons::menu::AboutText()).c_str(),
+                  WideFromUtf8(lessons::menu::kAboutTitle).c_str(), MB_OK | MB_ICONINFORMATION);
+      break;
+  }
 }
 
 void FormWindow::RefreshPicture() {
@@ -408,7 +477,7 @@ void FormWindow::TextChanged(int box) {
   RefreshPicture();  // the letters may now be numbered, or the mantra's
   HWND handle = Of(Kind::kTextBox, box);
   const std::wstring text = ToWide(form_.Text2[box].Text());
-  if (WindowText(handle) == text) return;
+  if (TextOf(handle) == text) return;
   mirroring_ = true;
   SetWindowTextW(handle, text.c_str());
   mirroring_ = false;
@@ -438,6 +507,7 @@ void FormWindow::ShowOptions() {
 void FormWindow::ListCleared(int list) {
   SendMessageW(Of(Kind::kList, list), LB_RESETCONTENT, 0, 0);
   RefreshPicture();
+  ShowMenuState();
 }
 
 void FormWindow::ItemAdded(int list) {
@@ -448,6 +518,7 @@ void FormWindow::ItemAdded(int list) {
 void FormWindow::ListIndexChanged(int list) {
   ShowSelection(list);
   RefreshPicture();
+  ShowMenuState();
 }
 
 void FormWindow::ShowSelection(int list) {
@@ -462,6 +533,10 @@ void FormWindow::StepsChanged() {
   if (picture_ != nullptr) picture_->RefreshSteps();
 }
 
+void FormWindow::PracticeChanged() {
+  if (picture_ != nullptr) picture_->RefreshPractice();
+}
+
 void FormWindow::ErrorReported(const runtime::RuntimeError& error) {
   ShowErrorBox(window_, error);
 }
@@ -469,6 +544,11 @@ void FormWindow::ErrorReported(const runtime::RuntimeError& error) {
 void Deliver(HWND window, MSG& message) {
   HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   HWND dialog = root != nullptr && GetWindow(root, GW_OWNER) == window ? root : window;
+  const bool key = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+  if (key && root == dialog &&
+      SendMessageW(dialog, kPreviewKey, 0, reinterpret_cast<LPARAM>(&message)) != 0) {
+    return;
+  }
   if (IsDialogMessageW(dialog, &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);

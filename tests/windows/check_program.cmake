@@ -1,4 +1,4 @@
-# The program file as a user downloads it: a Windows GUI program of at most 400 KB for its
+# The program file as a user downloads it: a Windows GUI program of at most 512 KB for its
 # processor (ARCH: x64 or x86, with a manifest that names the same one), that imports only DLLs
 # that every Windows has and only functions that Windows 7 already has (IMPORTS lists them),
 # carries its icon, version record and manifest, and is hardened: address randomisation (at a
@@ -6,8 +6,8 @@
 # Arguments: OBJDUMP, WINDRES, ARCH, IMPORTS, PROGRAM.
 cmake_policy(VERSION 3.25)
 file(SIZE "${PROGRAM}" size)
-if(size GREATER 409600)
-  message(FATAL_ERROR "${PROGRAM} takes ${size} bytes, more than 400 KB")
+if(size GREATER 524288)
+  message(FATAL_ERROR "${PROGRAM} takes ${size} bytes, more than 512 KB")
 endif()
 execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
 if(failed)

@@ -1,0 +1,293 @@
+#include "windows/practice_page.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "lessons/steps.h"
+#include "windows/chart_canvas.h"
+#include "windows/squares_canvas.h"
+#include "windows/wide.h"
+
+namespace windows {
+
+namespace practice = lessons::practice;
+
+namespace {
+
+constexpr wchar_t kPageClass[] = L"org.example.ramka.practice";
+constexpr int kLevelId = 400;
+constexpr int kFirstSideId = 410;
+constexpr int kFirstButtonId = 420;
+// "Виж как го намира програмата", done once the key or click that pressed it is over, since it
+// hides the page that has the button.
+constexpr UINT kShowInProgram = WM_APP + 2;
+
+std::wstring Wide(const std::string& utf8) {
+  return WideFromUtf8(utf8);
+}
+
+}  // namespace
+
+PracticePage::PracticePage(practice::Practice& practice, HWND parent,
+                           std::function<void()> show_in_program)
+    : practice_(practice), show_in_program_(std::move(show_in_program)) {
+  static const bool registered =
+      RegisterWindowClass(kPageClass, &Forward<PracticePage>, false) != 0;
+  (void)registered;
+  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, WideFromUtf8(practice::kTab).c_str(),
+                            WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, parent, nullptr,
+                            GetModuleHandleW(nullptr), this);
+  // In the order they stand, which is the order of the dialog keys; each label just before the
+  // control it names, which a screen reader takes as its name.
+  level_label_ = MakeChild(L"STATIC", Wide(practice::kLevelLabel), SS_LEFT | SS_NOPREFIX, window_);
+  level_ =
+      MakeChild(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, window_, kLevelId);
+  for (const practice::Level& level : practice::kLevels)
+    SendMessageW(level_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(level.name).c_str()));
+  progress_ = MakeChild(L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, window_);
+  task_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
+  proverb_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
+  const std::array<const char*, 3> headings = lessons::steps::RowHeadings();
+  for (size_t side = 0; side < 2; ++side) {
+    side_labels_[side] = MakeChild(L"STATIC", Wide(headings[side]), SS_LEFT | SS_NOPREFIX, window_);
+    sides_[side] = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"EDIT", L"1", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER, 0, 0, 0, 0,
+        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSideId + side)),
+        GetModuleHandleW(nullptr), nullptr);
+    arrows_[side] =
+        MakeChild(UPDOWN_CLASSW, L"",
+                  UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, window_);
+    SendMessageW(arrows_[side], UDM_SETBUDDY, reinterpret_cast<WPARAM>(sides_[side]), 0);
+  }
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    buttons_[i] = MakeChild(L"BUTTON", Wide(practice::kButtonNames[i]), WS_TABSTOP | BS_PUSHBUTTON,
+                            window_, kFirstButtonId + static_cast<int>(i));
+  }
+  verdict_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_SUNKEN, window_);
+  drawing_ = std::make_unique<SquaresCanvas>(window_, DpiOf(parent));
+  drawing_line_ = MakeChild(L"STATIC", L"", SS_CENTER | SS_NOPREFIX, window_);
+  chart_ = std::make_unique<ChartCanvas>(window_, DpiOf(parent));
+  chart_sentence_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
+  score_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
+  stars_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
+  best_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
+  Refresh();
+}
+
+PracticePage::~PracticePage() {
+  if (window_ != nullptr) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  DeleteObject(score_font_);
+  DeleteObject(stars_font_);
+}
+
+// Where each part stands at the page's resolution: the level and the progress, the task, the
+// sides and the buttons, the verdict, the drawing beside the chart with their lines under them,
+// and the way to the program with the score at the bottom.
+void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
+  MoveWindow(window_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+  const auto px = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  const int gap = px(8);
+  const int line = px(22);
+  const int row = px(26);
+  const int inner = width - 2 * gap;
+
+  MoveWindow(level_label_, gap, px(8), px(44), line, TRUE);
+  MoveWindow(level_, gap + px(48), px(4), px(250), px(200), TRUE);
+  MoveWindow(progress_, width - gap - px(300), px(8), px(300), line, TRUE);
+  MoveWindow(task_, gap, px(38), inner, line, TRUE);
+  MoveWindow(proverb_, gap, px(60), inner, line, TRUE);
+
+  const int sides_y = px(88);
+  int x = gap;
+  for (size_t side = 0; side < 2; ++side) {
+    const int label = px(side == 0 ? 78 : 88);
+    MoveWindow(side_labels_[side], x, sides_y + px(4), label, line, TRUE);
+    x += label;
+    MoveWindow(sides_[side], x, sides_y, px(64), row, TRUE);
+    SendMessageW(arrows_[side], UDM_SETBUDDY, reinterpret_cast<WPARAM>(sides_[side]), 0);
+    x += px(64) + px(16);
+  }
+  const int widths[] = {90, 104, 140, 96};
+  for (size_t i = 0; i < 4; ++i) {
+    MoveWindow(buttons_[i], x, sides_y, px(widths[i]), row, TRUE);
+    x += px(widths[i]) + px(6);
+  }
+
+  const int verdict_y = sides_y + row + gap;
+  MoveWindow(verdict_, gap, verdict_y, inner, px(48), TRUE);
+  const int bottom_y = height - gap - row;
+  const int sentence = px(84);  // four lines
+  const int pictures_y = verdict_y + px(48) + gap;
+  const int pictures = bottom_y - gap - sentence - pictures_y;
+  const int half = (inner - gap) / 2;
+  MoveWindow(drawing_->Handle(), gap, pictures_y, half, pictures, TRUE);
+  MoveWindow(drawing_line_, gap, pictures_y + pictures + px(4), half, line, TRUE);
+  MoveWindow(chart_->Handle(), gap * 2 + half, pictures_y, half, pictures, TRUE);
+  MoveWindow(chart_sentence_, gap * 2 + half, pictures_y + pictures + px(4), half, sentence, TRUE);
+  MoveWindow(Button(practice::Button::kShowProgram), gap, bottom_y, px(250), row, TRUE);
+  MoveWindow(score_, gap + px(266), bottom_y + px(2), px(180), line + px(2), TRUE);
+  MoveWindow(stars_, gap + px(446), bottom_y + px(1), px(70), line + px(4), TRUE);
+  MoveWindow(best_, gap + px(524), bottom_y + px(4), width - gap - px(524) - gap, line, TRUE);
+
+  drawing_->SetDpi(dpi);
+  chart_->SetDpi(dpi);
+  for (HWND control :
+       {level_label_, level_, progress_, task_, proverb_, side_labels_[0], side_labels_[1],
+        sides_[0], sides_[1], verdict_, drawing_line_, chart_sentence_, best_}) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+  for (HWND button : buttons_)
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  LOGFONTW bold{};
+  GetObjectW(font, sizeof bold, &bold);
+  bold.lfWeight = FW_BOLD;
+  DeleteObject(score_font_);
+  score_font_ = CreateFontIndirectW(&bold);
+  for (HWND control : {task_, proverb_, score_})
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(score_font_), TRUE);
+  DeleteObject(stars_font_);
+  stars_font_ = StarsFont(px(22));
+  SendMessageW(stars_, WM_SETFONT, reinterpret_cast<WPARAM>(stars_font_), TRUE);
+}
+
+void PracticePage::TakeFocus() {
+  SetFocus(IsWindowEnabled(sides_[0]) ? sides_[0] : level_);
+}
+
+void PracticePage::Refresh() {
+  if (SendMessageW(level_, CB_GETCURSEL, 0, 0) != practice_.Level())
+    SendMessageW(level_, CB_SETCURSEL, static_cast<WPARAM>(practice_.Level()), 0);
+  ShowText(progress_, Wide(practice_.Progress()));
+  ShowText(task_, Wide(practice_.TaskText()));
+  ShowText(proverb_, Wide(practice_.Proverb()));
+  for (int side = 0; side < 2; ++side) {
+    SendMessageW(arrows_[static_cast<size_t>(side)], UDM_SETRANGE32, 1, practice_.Largest());
+    ShowSide(side);
+    EnableWindow(sides_[static_cast<size_t>(side)], practice_.SidesEnabled() ? TRUE : FALSE);
+    EnableWindow(arrows_[static_cast<size_t>(side)], practice_.SidesEnabled() ? TRUE : FALSE);
+  }
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    // A button that goes out of use hands the focus to the page's beginning.
+    const bool enabled = practice_.Enabled(static_cast<practice::Button>(i));
+    if (!enabled && GetFocus() == buttons_[i]) SetFocus(level_);
+    EnableWindow(buttons_[i], enabled ? TRUE : FALSE);
+  }
+  const std::wstring verdict = Wide(practice_.Verdict());
+  ShowText(verdict_, verdict);
+  // A screen reader reads the page's name, the verdict, when a check gives a new one.
+  if (practice_.Checks() != read_checks_ && !verdict.empty()) ShowText(window_, verdict);
+  read_checks_ = practice_.Checks();
+  const bool done = practice_.GetStage() == practice::Stage::kDone;
+  drawing_->SetPicture(practice_.Drawing());
+  ShowWindow(drawing_->Handle(), done ? SW_HIDE : SW_SHOW);
+  ShowText(drawing_line_, Wide(practice_.DrawingLine()));
+  const std::optional<lessons::chart::Chart> chart = practice_.Chart();
+  ShowText(chart_sentence_, chart ? Wide(chart->Sentence()) : std::wstring());
+  chart_->SetChart(chart);
+  ShowText(score_, Wide(practice_.Score()));
+  ShowText(stars_, Wide(practice_.Stars()));
+  ShowText(best_, Wide(practice_.Best()));
+}
+
+// A number box shows the practice's side, where it differs from what the box reads.
+void PracticePage::ShowSide(int side) {
+  HWND box = sides_[static_cast<size_t>(side)];
+  const int value = side == 0 ? practice_.Across() : practice_.Down();
+  if (GetFocus() == box && TextOf(box).empty()) return;  // being typed into
+  if (TextOf(box) == WideFromUtf8(std::to_string(value))) return;
+  mirroring_ = true;
+  SetWindowTextW(box, WideFromUtf8(std::to_string(value)).c_str());
+  SendMessageW(box, EM_SETSEL, 0, -1);
+  mirroring_ = false;
+}
+
+// What the pupil typed into a number box, or set with its arrows, goes to the practice, which
+// keeps it within 1 to N; an empty box changes nothing until it is left.
+void PracticePage::Edited(int side) {
+  const std::wstring text = TextOf(sides_[static_cast<size_t>(side)]);
+  if (text.empty()) return;
+  int value = 0;  // the box takes digits only
+  for (const wchar_t digit : text) {
+    if (digit >= L'0' && digit <= L'9') value = std::min(value * 10 + (digit - L'0'), 100000);
+  }
+  if (side == 0) {
+    practice_.SetAcross(value);
+  } else {
+    practice_.SetDown(value);
+  }
+  ShowSide(side);
+}
+
+void PracticePage::Press(practice::Button button) {
+  if (button == practice::Button::kShowProgram) {
+    PostMessageW(window_, kShowInProgram, 0, 0);
+    return;
+  }
+  practice_.Press(button);
+  switch (practice_.FocusAfter()) {
+    case practice::Focus::kAcross:
+      SetFocus(sides_[0]);
+      SendMessageW(sides_[0], EM_SETSEL, 0, -1);
+      break;
+    case practice::Focus::kRetry:
+      SetFocus(Button(practice::Button::kRetry));
+      break;
+    case practice::Focus::kNext:
+      SetFocus(Button(practice::Button::kNext));
+      break;
+    case practice::Focus::kRestart:
+      SetFocus(Button(practice::Button::kRestart));
+      break;
+  }
+}
+
+void PracticePage::Enter(HWND focused) {
+  if (focused == sides_[0] || focused == sides_[1]) {
+    Press(practice::Button::kCheck);
+    return;
+  }
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    if (focused == buttons_[i] && IsWindowEnabled(focused)) Press(static_cast<practice::Button>(i));
+  }
+}
+
+LRESULT PracticePage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wparam);
+      const int code = HIWORD(wparam);
+      if (id == kLevelId && code == CBN_SELCHANGE) {
+        practice_.ChooseLevel(static_cast<int>(SendMessageW(level_, CB_GETCURSEL, 0, 0)));
+      } else if (id >= kFirstSideId && id < kFirstSideId + 2 && code == EN_CHANGE && !mirroring_) {
+        Edited(id - kFirstSideId);
+      } else if (id >= kFirstSideId && id < kFirstSideId + 2 && code == EN_KILLFOCUS) {
+        ShowSide(id - kFirstSideId);
+      } else if (id >= kFirstButtonId && id < kFirstButtonId + static_cast<int>(buttons_.size()) &&
+                 code == BN_CLICKED) {
+        Press(static_cast<practice::Button>(id - kFirstButtonId));
+      }
+      return 0;
+    }
+    case kShowInProgram:
+      show_in_program_();
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      return LabelColours(reinterpret_cast<HDC>(wparam), lessons::picture::kBackground);
+    case WM_ERASEBKGND:
+      return EraseIn(window_, reinterpret_cast<HDC>(wparam), lessons::picture::kBackground);
+    case WM_NCDESTROY: {  // with the lessons' window
+      const LRESULT result = DefWindowProcW(window_, message, wparam, lparam);
+      window_ = nullptr;
+      return result;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+}  // namespace windows

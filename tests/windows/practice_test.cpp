@@ -1,0 +1,264 @@
+// The menu bar and "Опитай сам" on the standard Windows controls, through the program's own
+// message loop: the menus by keyboard and as a click delivers them, a set of level 1 played from
+// the keyboard, the solution after two wrong tries, the chart's painted marks, "Виж как го намира
+// програмата", and the lessons' window on a 1024 × 768 screen.
+#include "window_fixture.h"
+#include "windows/chart_canvas.h"
+
+namespace {
+
+using lessons::menu::Command;
+using lessons::practice::Button;
+using lessons::practice::CountTask;
+
+class Practice : public Picture {
+ protected:
+  windows::PracticePage& Page() const { return Drawn()->Practice(); }
+
+  // F4, as from the form, then the given counts for a set of level 1.
+  void Open(std::vector<int> counts) {
+    SetActiveWindow(Main());
+    SetFocus(Control("Text2", 1));
+    Press(VK_F4);
+    ASSERT_TRUE(Open());
+    ASSERT_EQ(Drawn()->Page(), 2);
+    std::vector<lessons::practice::Task> tasks;
+    for (const int count : counts)
+      tasks.push_back(CountTask(count));
+    program.lessons.practice.Practise(0, tasks);
+    Settle();
+  }
+  bool Open() const { return Picture::Open(); }
+
+  // The two sides typed, Tab between them, and Enter.
+  void Answer(int across, int down) {
+    ASSERT_EQ(GetFocus(), Page().Across());
+    Retype(Page().Across(), std::to_wstring(across));
+    Press(VK_TAB);
+    ASSERT_EQ(GetFocus(), Page().Down());
+    Retype(Page().Down(), std::to_wstring(down));
+    Press(VK_RETURN);
+  }
+
+  std::wstring Verdict() const { return Text(Page().Verdict()); }
+};
+
+TEST_F(Practice, TheMenusCarryMnemonicsAndShortcutsAndOpenThePages) {
+  HMENU menu = program.view.Menu();
+  ASSERT_EQ(GetMenu(Main()), menu);
+  ASSERT_EQ(GetMenuItemCount(menu), 2);
+  const auto text_of = [](HMENU in, UINT item, UINT by) {
+    wchar_t text[80] = {};
+    GetMenuStringW(in, item, text, 80, by);
+    return std::wstring(text);
+  };
+  EXPECT_EQ(text_of(menu, 0, MF_BYPOSITION), L"&Урок");
+  EXPECT_EQ(text_of(menu, 1, MF_BYPOSITION), L"&Помощ");
+  const UINT picture = windows::FormWindow::MenuId(Command::kPicture);
+  EXPECT_EQ(text_of(menu, picture, MF_BYCOMMAND), L"&Картина на реда\tF2");
+  EXPECT_EQ(text_of(menu, windows::FormWindow::MenuId(Command::kPractice), MF_BYCOMMAND),
+            L"&Опитай сам\tF4");
+  EXPECT_EQ(text_of(menu, windows::FormWindow::MenuId(Command::kAbout), MF_BYCOMMAND),
+            L"&За програмата\tF1");
+
+  // No row selected: the picture is disabled, not hidden, and F2 opens nothing.
+  EXPECT_TRUE(GetMenuState(menu, picture, MF_BYCOMMAND) & MF_GRAYED);
+  SetFocus(Control("Text2", 1));
+  Press(VK_F2);
+  EXPECT_EQ(Drawn(), nullptr);
+
+  // F4 opens the practice, activated, with the focus in its first box.
+  Press(VK_F4);
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(Drawn()->Page(), 2);
+  EXPECT_EQ(GetActiveWindow(), Drawn()->Handle());
+  EXPECT_EQ(GetFocus(), Page().Across());
+
+  // With a row selected, the picture's item, as a click on it is delivered, shows that row.
+  Click(Control("Command1", 0));
+  ClickRow(1, 3);
+  EXPECT_FALSE(GetMenuState(menu, picture, MF_BYCOMMAND) & MF_GRAYED);
+  PostMessageW(Main(), WM_COMMAND, picture, 0);
+  Settle();
+  EXPECT_EQ(Drawn()->Page(), 0);
+  EXPECT_EQ(Text(Drawn()->Words()), L"7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадрата");
+  // F3 goes to the steps page, at the step that listed the row.
+  SetActiveWindow(Main());
+  SetFocus(Control("List1", 1));
+  Press(VK_F3);
+  EXPECT_EQ(Drawn()->Page(), 1);
+  EXPECT_EQ(Text(Drawn()->Steps().Counter()), L"стъпка 13 от 126");
+}
+
+TEST_F(Practice, ASetOfLevelOnePlayedFromTheKeyboard) {
+  Open({7, 16, 13, 3, 10});
+  EXPECT_EQ(Text(Page().Task()),
+            L"Мантрата има 7 букви. Намерете правоъгълник с най-малката златна рамка.");
+  // The boxes are named after the labels before them.
+  EXPECT_EQ(Text(GetWindow(Page().Across(), GW_HWNDPREV)), L"по абсциса");
+  EXPECT_EQ(Text(GetWindow(Page().Down(), GW_HWNDPREV)), L"по ордината");
+
+  Answer(2, 5);  // the frame too large
+  EXPECT_EQ(Verdict(),
+            L"Буквите се побират, но рамката около 2 × 5 е 2 × 2 + 2 × 5 + 4 = 18 квадрата злато, "
+            L"а най-малката е 16: 2 квадрата повече. Подсказка: страните на правоъгълника с "
+            L"най-малка рамка са близки една до друга, около √7 ≈ 2,65.");
+  EXPECT_EQ(Text(Page().Handle()), Verdict());  // its name for a screen reader
+  EXPECT_EQ(GetFocus(), Page().Button(Button::kRetry));
+  EXPECT_FALSE(IsWindowEnabled(Page().Across()));
+  Press(VK_RETURN);  // "Опитай пак"
+  EXPECT_EQ(GetFocus(), Page().Across());
+  Answer(3, 3);
+  EXPECT_EQ(Verdict(),
+            L"Вярно! Рамката около 3 × 3 е 16 квадрата злато – най-малката възможна за 7 букви. "
+            L"Същата рамка има и 2 × 4.");
+  EXPECT_EQ(Text(Page().Progress()), L"Задача 1 от 5, точки: 1");
+  EXPECT_EQ(GetFocus(), Page().Button(Button::kNext));
+  Press(VK_SPACE);  // "Следваща задача"
+
+  EXPECT_EQ(Text(Page().Across()), L"1");
+  Answer(3, 5);  // the letters do not fit
+  EXPECT_EQ(Verdict(),
+            L"Буквите не се побират: 3 × 5 = 15 квадрата, а буквите са 16. Без квадрат остава 1 "
+            L"буква. Подсказка: произведението на страните трябва да е поне 16.");
+  EXPECT_EQ(Page().Drawing().Picture().Spilled(), 1);
+  EXPECT_EQ(Text(Page().DrawingLine()), L"3 × 5 = 15 квадрата за 16 букви");
+  Press(VK_RETURN);
+  Answer(4, 4);
+  Press(VK_RETURN);
+  for (const auto& [across, down] : {std::pair{4, 4}, std::pair{2, 2}, std::pair{3, 4}}) {
+    Answer(across, down);
+    EXPECT_EQ(Verdict().substr(0, 6), L"Вярно!");
+    Press(VK_RETURN);
+  }
+  EXPECT_EQ(Text(Page().Score()), L"8 точки от 10");
+  EXPECT_EQ(Text(Page().Stars()), L"★★☆");
+  EXPECT_EQ(Text(Page().Best()), L"Най-добър резултат на нивото: 8 точки от 10 ★★☆");
+  EXPECT_EQ(GetFocus(), Page().Button(Button::kRestart));
+
+  // The stars' font has both stars.
+  HDC dc = GetDC(Page().Stars());
+  const HGDIOBJ before =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Page().Stars(), WM_GETFONT, 0, 0)));
+  WORD glyphs[2] = {};
+  GetGlyphIndicesW(dc, L"★☆", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(dc, before);
+  ReleaseDC(Page().Stars(), dc);
+  EXPECT_NE(glyphs[0], 0xFFFF);
+  EXPECT_NE(glyphs[1], 0xFFFF);
+}
+
+TEST_F(Practice, TwoWrongTriesShowTheSolutionAndTheChartMarksIt) {
+  Open({70});
+  Answer(5, 14);
+  Press(VK_RETURN);
+  Answer(6, 12);
+  EXPECT_EQ(Verdict().substr(Verdict().size() - 70),
+            L"Решение: 7 × 10, рамка от 38 квадрата злато. Същата рамка има и 8 × 9.");
+  EXPECT_EQ(Text(Page().Across()), L"7");
+  EXPECT_EQ(Text(Page().Down()), L"10");
+  EXPECT_EQ(Counted(Page().Drawing()), (std::map<COLORREF, int>{{kGold, 38}, {kOlive, 70}}));
+
+  // The chart as painted: gold over the sides of the least frame, the bars' lavender elsewhere,
+  // and the pupil's mark over 6 at the height of 40.
+  const windows::ChartCanvas& chart = Page().Chart();
+  ASSERT_TRUE(chart.Chart());
+  EXPECT_EQ(Text(chart.Handle()).substr(0, 20), L"Диаграма. Стълбът на");
+  RECT client;
+  GetClientRect(chart.Handle(), &client);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  const HGDIOBJ before = SelectObject(dc, bitmap);
+  chart.PaintInto(dc, client.right, client.bottom);
+  const auto scene = lessons::chart::Paint(*chart.Chart(), client.right, client.bottom);
+  const int slot = scene.plot.width / static_cast<int>(chart.Chart()->Axis().size());
+  for (int side = 1; side <= 11; ++side) {
+    const int x = scene.plot.x + (side - 1) * slot + slot / 2;
+    EXPECT_EQ(GetPixel(dc, x, scene.plot.y + scene.plot.height - 3),
+              side >= 7 && side <= 10 ? kGold : RGB(0x9C, 0x9C, 0xD8))
+        << side;
+  }
+  const int y =
+      scene.plot.y + scene.plot.height - static_cast<int>(40 * scene.plot.height / scene.top);
+  EXPECT_EQ(GetPixel(dc, scene.plot.x + 5 * slot + slot / 2, y), RGB(0x00, 0x40, 0xC0));
+  SelectObject(dc, before);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST_F(Practice, ShowInProgramRunsTheTaskInTheWindowAndOpensItsSteps) {
+  Open({70});
+  Answer(8, 9);
+  Press(VK_TAB);  // "Отначало"
+  Press(VK_TAB);
+  ASSERT_EQ(GetFocus(), Page().Button(Button::kShowProgram));
+  Press(VK_SPACE);
+  EXPECT_EQ(Text(Control("Text2", 1)), L"70");
+  EXPECT_EQ(Shown(), kSeventy);
+  EXPECT_EQ(Selection(), (std::array<LRESULT, 3>{3, 3, 3}));
+  EXPECT_EQ(Drawn()->Page(), 1);
+  EXPECT_EQ(Text(Drawn()->Steps().Counter()), L"стъпка 13 от 126");
+  EXPECT_TRUE(IsChild(Drawn()->Steps().Handle(), GetFocus()));
+}
+
+// Every control of a page that can be seen stands inside it, clear of the others, and wide
+// enough for its text.
+void ExpectWhole(HWND page) {
+  RECT area;
+  GetClientRect(page, &area);
+  std::vector<std::pair<HWND, RECT>> shown;
+  for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT rect = InClient(child, page);
+    const std::wstring name = ClassOf(child) + L" " + Text(child).substr(0, 20);
+    EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= area.right &&
+                rect.bottom <= area.bottom)
+        << windows::ToWide(U"") << rect.left << "," << rect.top << " " << rect.right << ","
+        << rect.bottom;
+    const bool single_line =
+        ClassOf(child) == L"Button" || (ClassOf(child) == L"Static" && Text(child).size() < 60 &&
+                                        (GetWindowLongPtrW(child, GWL_STYLE) & SS_SUNKEN) == 0);
+    if (single_line && !Text(child).empty()) {
+      HDC dc = GetDC(child);
+      const HGDIOBJ before =
+          SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+      SIZE extent{};
+      const std::wstring text = Text(child);
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+      SelectObject(dc, before);
+      ReleaseDC(child, dc);
+      EXPECT_LE(extent.cx, rect.right - rect.left) << std::string(text.begin(), text.end()).size();
+    }
+    if (ClassOf(child) != L"msctls_updown32") shown.emplace_back(child, rect);
+  }
+  for (size_t i = 0; i < shown.size(); ++i) {
+    for (size_t j = i + 1; j < shown.size(); ++j) {
+      RECT both;
+      EXPECT_FALSE(IntersectRect(&both, &shown[i].second, &shown[j].second))
+          << ClassOf(shown[i].first).size() << " and " << ClassOf(shown[j].first).size();
+    }
+  }
+}
+
+TEST_F(Practice, OnA1024By768ScreenEveryPageFitsAndShowsEveryControl) {
+  ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024) << "make test runs this on a 1024 × 768 display";
+  ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+  Open({70});
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT outer;
+  GetWindowRect(Drawn()->Handle(), &outer);
+  EXPECT_GE(outer.left, work.left);
+  EXPECT_GE(outer.top, work.top);
+  EXPECT_LE(outer.right, work.right);
+  EXPECT_LE(outer.bottom, work.bottom);
+  Answer(5, 14);  // a verdict and a chart on the practice's page
+  ExpectWhole(Page().Handle());
+  Drawn()->ShowPage(1);
+  ExpectWhole(Drawn()->Steps().Handle());
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+#pragma once
+
+// The program on the standard Windows controls, driven as a user drives it: keys, characters
+// and clicks posted to the window's own message loop, which then delivers them as it delivers a
+// user's. What the window shows afterwards is read back from the controls themselves.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "lessons/picture.h"
+#include "windows/picture_window.h"
+#include "windows/practice_page.h"
+#include "windows/program.h"
+#include "windows/squares_canvas.h"
+#include "windows/steps_page.h"
+#include "windows/wide.h"
+
+using Lists = std::array<std::vector<std::wstring>, 3>;
+inline const Lists kSeventy = {
+    {{L"1", L"2", L"5", L"7"}, {L"70", L"35", L"14", L"10"}, {L"146", L"78", L"42", L"38"}}};
+inline constexpr wchar_t kCaption[] = L"Математика - периметър на правоъгълник";
+
+inline std::wstring Text(HWND control) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+inline std::wstring ClassOf(HWND control) {
+  wchar_t name[64] = {};
+  GetClassNameW(control, name, 64);
+  return name;
+}
+
+inline RECT InClient(HWND control, HWND window) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// The pixel edge of a coordinate in twips at 96 dots per inch.
+inline int Pixel(int twips) {
+  return (2 * twips + 15) / 30;
+}
+
+class Window : public testing::Test {
+ protected:
+  void SetUp() override {
+    program.Start(SW_SHOWNORMAL);
+    Settle();
+  }
+
+  HWND Control(const char* name, int index) const { return program.view.Control(name, index); }
+  HWND Main() const { return program.view.Handle(); }
+
+  // Delivers whatever waits in the queue, as the program's message loop does.
+  void Settle() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+      windows::Deliver(Main(), message);
+  }
+
+  void Click(HWND control, POINT at) {
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    Settle();
+  }
+  void Click(HWND control) {
+    RECT rect;
+    GetClientRect(control, &rect);
+    Click(control, {rect.right / 2, rect.bottom / 2});
+  }
+  void ClickRow(int list, int row) {
+    RECT rect;
+    SendMessageW(Control("List1", list), LB_GETITEMRECT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&rect));
+    Click(Control("List1", list), {rect.left + 5, (rect.top + rect.bottom) / 2});
+  }
+
+  // A key pressed on the focused control, Shift held down or not.
+  void Press(UINT key, bool shift = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    Settle();
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+  }
+
+  // Characters typed into a box, one message per UTF-16 unit, as the keyboard delivers them.
+  void Type(HWND box, std::wstring_view text) {
+    for (const wchar_t unit : text)
+      PostMessageW(box, WM_CHAR, unit, 1);
+    Settle();
+  }
+  void Retype(HWND box, std::wstring_view text) {
+    SetFocus(box);
+    PostMessageW(box, EM_SETSEL, 0, -1);
+    Type(box, text);
+  }
+
+  // A paste from the clipboard, as the box's context menu gives it.
+  void Paste(HWND box, const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(Main()));
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    PostMessageW(box, WM_PASTE, 0, 0);
+    Settle();
+  }
+
+  Lists Shown() const {
+    Lists lists;
+    for (int i = 0; i < 3; ++i) {
+      HWND list = Control("List1", i);
+      for (int row = 0; row < SendMessageW(list, LB_GETCOUNT, 0, 0); ++row) {
+        std::wstring item(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, row, 0)), L'\0');
+        SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(item.data()));
+        lists[static_cast<size_t>(i)].push_back(item);
+      }
+    }
+    return lists;
+  }
+  std::array<LRESULT, 3> Selection() const {
+    std::array<LRESULT, 3> rows{};
+    for (int i = 0; i < 3; ++i)
+      rows[static_cast<size_t>(i)] = SendMessageW(Control("List1", i), LB_GETCURSEL, 0, 0);
+    return rows;
+  }
+  bool Checked(int option) const {
+    return SendMessageW(Control("Option1", option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  std::string Focused() const {
+    for (const auto& control : window::layout::kControls) {
+      if (Control(control.name, control.index) == GetFocus())
+        return control.name + ("(" + std::to_string(control.index) + ")");
+    }
+    return "elsewhere";
+  }
+
+  windows::Program program;
+};
+
+// The picture of the selected row, in its own window beside the form.
+// The colour inside each square, as a canvas paints its picture into a bitmap of the canvas's
+// size, counted by colour.
+inline std::map<COLORREF, int> Counted(const windows::SquaresCanvas& canvas) {
+  RECT client;
+  GetClientRect(canvas.Handle(), &client);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  const HGDIOBJ before = SelectObject(dc, bitmap);
+  canvas.PaintInto(dc, client.right, client.bottom);
+  const auto& picture = canvas.Picture();
+  const auto scene = lessons::picture::Paint(picture, client.right, client.bottom);
+  std::map<COLORREF, int> counted;
+  for (int row = 0; row < picture.Rows(); ++row) {
+    for (int column = 0; column < picture.Columns(); ++column) {
+      ++counted[GetPixel(dc, scene.grid.x + column * scene.square + 2,
+                         scene.grid.y + row * scene.square + 2)];
+    }
+  }
+  SelectObject(dc, before);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return counted;
+}
+
+class Picture : public Window {
+ protected:
+  windows::PictureWindow* Drawn() const { return program.view.Picture(); }
+  bool Open() const { return Drawn() != nullptr && Drawn()->IsOpen(); }
+
+  void DoubleClickRow(int list, int row) {
+    RECT rect;
+    HWND handle = Control("List1", list);
+    SendMessageW(handle, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    const LPARAM at = MAKELPARAM(rect.left + 5, (rect.top + rect.bottom) / 2);
+    PostMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(handle, WM_LBUTTONUP, 0, at);
+    PostMessageW(handle, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(handle, WM_LBUTTONUP, 0, at);
+    Settle();
+  }
+
+  std::map<COLORREF, int> PaintedSquares() const { return Counted(Drawn()->Squares()); }
+};
+
+inline const COLORREF kGold = RGB(0xC0, 0xC0, 0x00);
+inline const COLORREF kOlive = RGB(0x80, 0x80, 0x00);
+inline const COLORREF kBlank = RGB(0xD8, 0xD8, 0xB0);
