@@ -250,6 +250,7 @@ class Page(unittest.TestCase):
         """The colour inside each square of a drawing as the browser painted it, counted; the
         grid's place comes from the drawing, its columns and rows from its words."""
         drawing = self.driver.find_element(By.ID, drawing_id)
+        self.js("arguments[0].scrollIntoView({block: 'center'})", drawing)  # whole in the view
         image = Image.open(io.BytesIO(drawing.screenshot_as_png)).convert("RGB")
         x, y, width, _ = self.js(f"const g = document.querySelectorAll('#{drawing_id} rect')[1];"
                                  "return ['x', 'y', 'width', 'height'].map(k => g[k].baseVal.value)")
@@ -324,8 +325,9 @@ class Page(unittest.TestCase):
     def test_the_steps_page_by_its_tabs_buttons_and_keys(self):
         steps = self.open_steps()
         tabs = self.driver.find_elements(By.CSS_SELECTOR, "#picture-tabs [role=tab]")
-        self.assertEqual([tab.text for tab in tabs], ["Картина", "Стъпка по стъпка"])
-        self.assertEqual([tab.get_attribute("aria-selected") for tab in tabs], ["false", "true"])
+        self.assertEqual([tab.text for tab in tabs], ["Картина", "Стъпка по стъпка", "Опитай сам"])
+        self.assertEqual([tab.get_attribute("aria-selected") for tab in tabs],
+                         ["false", "true", "false"])
         self.assertEqual(self.js("return document.activeElement"), tabs[1])  # the tab keeps it
         self.assertTrue(steps.is_displayed())
         self.assertFalse(self.driver.find_element(By.ID, "page-picture").is_displayed())
@@ -412,7 +414,10 @@ class Page(unittest.TestCase):
                 self.control("List1", 2).send_keys(Keys.ENTER)
                 self.assertTrue(self.driver.find_element(By.ID, "picture").is_displayed())
                 self.js(AXE.read_text(encoding="utf-8"))
-                for page in ("tab-picture", "tab-steps"):  # each of the panel's pages open
+                self.keys(Keys.F4)
+                self.answer(5, 14)  # a verdict and a chart on the practice's page
+                self.driver.find_element(By.ID, "menu-0").click()  # and a menu open
+                for page in ("tab-picture", "tab-steps", "tab-practice"):  # each page open
                     self.driver.find_element(By.ID, page).click()
                     violations = self.driver.execute_async_script(
                         "axe.run(document).then((result) => arguments[0](result.violations))")
@@ -469,6 +474,181 @@ class Page(unittest.TestCase):
                 self.open(f"{host}/")
                 self.assertTrue(self.driver.execute_async_script(fetch_css))
 
+    # The menu bar and "Опитай сам".
+
+    def menu_items(self, menu):
+        return self.driver.find_elements(By.CSS_SELECTOR, f"#menu-{menu}-items [role=menuitem]")
+
+    def keys(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def focused(self):
+        return self.js("return document.activeElement")
+
+    def test_the_menu_bar_by_keyboard_and_mouse(self):
+        bar = self.driver.find_element(By.ID, "menubar")
+        self.assertEqual(bar.get_attribute("role"), "menubar")
+        menus = self.driver.find_elements(By.CSS_SELECTOR, "#menubar > .menu > [role=menuitem]")
+        self.assertEqual([menu.text for menu in menus], ["Урок", "Помощ"])
+        self.assertEqual([menu.find_element(By.TAG_NAME, "u").text for menu in menus], ["У", "П"])
+        # The bar stands above the window, as wide as it, and the window keeps its own drawing.
+        window = self.driver.find_element(By.ID, "window").rect
+        self.assertEqual((bar.rect["width"], bar.rect["y"] + bar.rect["height"]),
+                         (window["width"], window["y"]))
+
+        # Alt with the menu's letter opens it at its first item; no row is selected, so the
+        # picture cannot act and says so; Down twice and Enter choose "Опитай сам".
+        ActionChains(self.driver).key_down(Keys.ALT).send_keys("у").key_up(Keys.ALT).perform()
+        items = self.menu_items(0)
+        self.assertEqual([item.text.replace("\n", " ") for item in items],
+                         ["Картина на реда F2", "Стъпка по стъпка F3", "Опитай сам F4"])
+        self.assertEqual(self.focused(), items[0])
+        self.assertEqual(items[0].get_attribute("aria-disabled"), "true")
+        self.keys(Keys.ENTER)  # a disabled item does nothing
+        self.assertFalse(self.driver.find_element(By.ID, "picture").is_displayed())
+        self.keys(Keys.ARROW_DOWN, Keys.ARROW_DOWN, Keys.ENTER)
+        self.assertTrue(self.driver.find_element(By.ID, "page-practice").is_displayed())
+        self.assertEqual(self.focused(), self.driver.find_element(By.ID, "practice-across"))
+        self.assertFalse(items[0].is_displayed())  # the menu closed
+
+        # With a row selected, a click on "Урок" and on "Картина на реда" shows its picture.
+        self.press(0)
+        self.list_rows(2)[3].click()
+        menus[0].click()
+        self.assertEqual(self.menu_items(0)[0].get_attribute("aria-disabled"), "false")
+        self.menu_items(0)[0].click()
+        self.assertTrue(self.driver.find_element(By.ID, "page-picture").is_displayed())
+        self.assertEqual(self.picture_words(), "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадрата")
+        # F3 goes to the steps page, at the step that listed the row; the letters of an open
+        # menu choose its items, and Escape closes it where the focus was.
+        self.keys(Keys.F3)
+        self.assertEqual(self.step_text("steps-counter"), "стъпка 13 от 126")
+        menus[1].click()
+        self.keys("з")
+        about = self.driver.find_element(By.ID, "about")
+        self.assertTrue(about.is_displayed())
+        self.assertIn("Версия 1.00", about.text)
+        self.assertIn("MIT", about.text)
+        self.keys(Keys.ESCAPE)
+        self.assertFalse(about.is_displayed())
+        menus[0].click()
+        self.keys(Keys.ESCAPE)
+        self.assertEqual(self.focused(), menus[0])
+        self.assertEqual(menus[0].get_attribute("aria-expanded"), "false")
+        self.keys(Keys.ARROW_RIGHT)
+        self.assertEqual(self.focused(), menus[1])
+
+    def open_practice(self, counts):
+        self.keys(Keys.F4)
+        headless_chromium.set_practice(self.driver, 0, counts)
+        self.assertEqual(self.focused(), self.driver.find_element(By.ID, "practice-across"))
+
+    def answer(self, across, down):
+        """The two sides typed, Tab between them, and Enter, as a pupil does."""
+        box = self.driver.find_element(By.ID, "practice-across")
+        if self.focused() != box:
+            box.click()
+        self.keys(Keys.BACKSPACE * 4, str(across), Keys.TAB, Keys.BACKSPACE * 4, str(down),
+                  Keys.ENTER)
+
+    def practice_text(self, name):
+        return self.driver.find_element(By.ID, f"practice-{name}").text
+
+    def practice_button(self, name):
+        return self.driver.find_element(By.XPATH, f"//div[@id='page-practice']//button[.='{name}']")
+
+    def test_a_set_of_level_one_played_from_the_keyboard(self):
+        self.open_practice([7, 16, 13, 3, 10])
+        self.assertEqual(self.practice_text("task"),
+                         "Мантрата има 7 букви. Намерете правоъгълник с най-малката златна рамка.")
+        labels = self.js("return [...document.querySelectorAll('#page-practice input')]"
+                         ".map(box => box.labels[0].textContent)")
+        self.assertEqual(labels, ["по абсциса", "по ордината"])
+        self.answer(2, 5)
+        self.assertEqual(self.practice_text("verdict"),
+                         "Буквите се побират, но рамката около 2 × 5 е 2 × 2 + 2 × 5 + 4 = 18 "
+                         "квадрата злато, а най-малката е 16: 2 квадрата повече. Подсказка: "
+                         "страните на правоъгълника с най-малка рамка са близки една до друга, "
+                         "около √7 ≈ 2,65.")
+        self.assertEqual(self.driver.find_element(By.ID, "practice-verdict")
+                         .get_attribute("aria-live"), "polite")
+        self.assertEqual(self.focused(), self.practice_button("Опитай пак"))
+        self.keys(Keys.ENTER)
+        self.answer(3, 3)
+        self.assertTrue(self.practice_text("verdict").startswith("Вярно! Рамката около 3 × 3 е 16"))
+        self.assertEqual(self.practice_text("progress"), "Задача 1 от 5, точки: 1")
+        self.assertEqual(self.focused(), self.practice_button("Следваща задача"))
+        self.keys(Keys.ENTER)
+
+        self.answer(3, 5)  # 16 letters do not fit
+        self.assertEqual(self.practice_text("verdict"),
+                         "Буквите не се побират: 3 × 5 = 15 квадрата, а буквите са 16. Без квадрат "
+                         "остава 1 буква. Подсказка: произведението на страните трябва да е поне 16.")
+        self.assertEqual(self.practice_text("line"), "3 × 5 = 15 квадрата за 16 букви")
+        self.assertEqual(self.js("return document.querySelectorAll('#practice-drawing rect"
+                                 "[fill=\"#ffb0b0\"]').length"), 1)  # the letter without a square
+        self.keys(Keys.ENTER)
+        self.answer(4, 4)
+        self.keys(Keys.ENTER)
+        for across, down in ((4, 4), (2, 2), (3, 4)):
+            self.answer(across, down)
+            self.assertTrue(self.practice_text("verdict").startswith("Вярно!"))
+            self.keys(Keys.ENTER)
+        score = self.driver.find_element(By.ID, "practice-score")
+        self.assertEqual(score.text, "8 точки от 10 ★★☆")
+        self.assertEqual(score.get_attribute("aria-label"), "8 точки от 10: 2 звезди от 3")
+        self.assertEqual(self.practice_text("best"),
+                         "Най-добър резултат на нивото: 8 точки от 10 ★★☆")
+        self.assertEqual(self.focused(), self.practice_button("Отначало"))
+
+    def test_two_wrong_tries_show_the_solution_and_the_chart_marks_it(self):
+        self.open_practice([70])
+        self.answer(5, 14)
+        self.keys(Keys.ENTER)
+        self.answer(6, 12)
+        self.assertTrue(self.practice_text("verdict").endswith(
+            "Решение: 7 × 10, рамка от 38 квадрата злато. Същата рамка има и 8 × 9."))
+        self.assertEqual(self.js("return [...document.querySelectorAll('#page-practice input')]"
+                                 ".map(box => box.value)"), ["7", "10"])
+        self.assertEqual(self.painted_squares("practice-drawing"), {"#c0c000": 38, "#808000": 70})
+        chart = self.driver.find_element(By.ID, "practice-chart")
+        self.js("arguments[0].scrollIntoView({block: 'center'})", chart)
+        self.assertEqual((chart.get_attribute("role"), chart.get_attribute("aria-label")),
+                         ("img", "Диаграмата"))
+        self.assertTrue(self.driver.find_element(By.ID, "practice-description")
+                        .get_attribute("textContent").startswith("Диаграма. Стълбът над a е"))
+        # As painted: four gold bars, the sides of the least frame, and the pupil's mark over the
+        # bar of 6, each where the drawing puts it.
+        image = Image.open(io.BytesIO(chart.screenshot_as_png)).convert("RGB")
+        shown = self.js("""
+          const rects = [...document.querySelectorAll('#practice-chart rect')];
+          const at = (r) => [+r.getAttribute('x') + +r.getAttribute('width') / 2,
+                             +r.getAttribute('y') + +r.getAttribute('height') - 3];
+          return {gold: rects.filter(r => r.getAttribute('fill') === '#c0c000' &&
+                                          +r.getAttribute('height') > 20).map(at),
+                  mark: rects.filter(r => r.getAttribute('fill') === '#0040c0').map(at).pop(),
+                  labels: [...document.querySelectorAll('#practice-chart text')]
+                    .map(t => t.textContent)};""")
+        self.assertEqual(len(shown["gold"]), 4)
+        for x, y in shown["gold"]:
+            self.assertEqual("#%02x%02x%02x" % image.getpixel((int(x), int(y))), "#c0c000")
+        self.assertEqual("#%02x%02x%02x" % image.getpixel(tuple(map(int, shown["mark"]))),
+                         "#0040c0")
+        for label in ("√70 ≈ 8,37", "рамка, квадрата", "страна a по абсцисата", "40"):
+            self.assertIn(label, shown["labels"])
+
+    def test_show_in_program_runs_the_task_in_the_window_and_opens_its_steps(self):
+        self.open_practice([70])
+        self.answer(8, 9)
+        self.keys(Keys.TAB, Keys.TAB)
+        self.assertEqual(self.focused(), self.practice_button("Виж как го намира програмата"))
+        self.keys(Keys.ENTER)
+        self.assertEqual(self.box(1).get_property("value"), "70")
+        self.assertEqual(self.lists(), SEVENTY)
+        self.assertEqual(self.selection(), [3] * 3)
+        self.assertTrue(self.driver.find_element(By.ID, "page-steps").is_displayed())
+        self.assertEqual(self.step_text("steps-counter"), "стъпка 13 от 126")
+
     def test_fits_a_phone_screen_without_scrolling_or_zooming_out(self):
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": 360, "height": 640, "deviceScaleFactor": 2, "mobile": True})
@@ -480,8 +660,40 @@ class Page(unittest.TestCase):
             self.assertEqual(fit, [360, 360, 1, 360])
             self.press(0)
             self.assertEqual(self.lists(), SEVENTY)
+            # Every page of the panel fits as well; the program's lines keep whole, scrolling
+            # inside their box.
+            self.list_rows(2)[3].click()
+            for key, page in ((Keys.F2, "page-picture"), (Keys.F3, "page-steps"),
+                              (Keys.F4, "page-practice")):
+                self.keys(key)
+                self.assertTrue(self.driver.find_element(By.ID, page).is_displayed())
+                self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360, page)
+            self.keys(Keys.F3)
+            program = self.js("const box = document.getElementById('steps-program');"
+                              "return [box.scrollWidth > box.clientWidth, box.clientWidth,"
+                              " getComputedStyle(box.children[6]).whiteSpace]")
+            self.assertEqual(program[0::2], [True, "pre"])
+            # The practice by touch: taps on the buttons, each large enough for a finger.
+            self.keys(Keys.F4)
+            headless_chromium.set_practice(self.driver, 0, [9])
+            self.assertGreaterEqual(self.practice_button("Провери").rect["height"], 44)
+            for name in ("Провери", "Опитай пак", "Провери"):
+                self.tap(self.practice_button(name))
+            self.assertTrue(self.practice_text("verdict").endswith(
+                "Решение: 3 × 3, рамка от 16 квадрата злато."))
+            self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360)
         finally:
             self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+    def tap(self, element):
+        """A finger's tap at the middle of an element, as a touch screen delivers it."""
+        self.js("arguments[0].scrollIntoView({block: 'center'})", element)
+        where = self.js("const r = arguments[0].getBoundingClientRect();"
+                        "return [r.x + r.width / 2, r.y + r.height / 2]", element)
+        point = [{"x": where[0], "y": where[1]}]
+        for kind, points in (("touchStart", point), ("touchEnd", [])):
+            self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                        {"type": kind, "touchPoints": points})
 
 
 # For every control with text, the contrast of its text colour against the first opaque

@@ -44,6 +44,15 @@ def set_count(driver, text):
         "ramka._ramka_set_text(1, at); ramka._free(at);", text)
 
 
+def set_practice(driver, level, counts):
+    """A set of the given counts for the practice, at level 1 to 3, as the tests need it."""
+    driver.execute_script(
+        "const text = arguments[1], size = ramka.lengthBytesUTF8(text) + 1;"
+        "const at = ramka._malloc(size); ramka.stringToUTF8(text, at, size);"
+        "ramka._ramka_practice_counts(arguments[0], at); ramka._free(at);",
+        level, ",".join(str(count) for count in counts))
+
+
 @contextlib.contextmanager
 def static_host(folder):
     """Serves a folder on a free port of the loopback address; yields its address."""

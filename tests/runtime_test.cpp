@@ -97,6 +97,8 @@ TEST(WholeText, IsTheDecimalTextOfAWholeNumber) {
   EXPECT_EQ(runtime::WholeText(int64_t{70}), U"70");
   EXPECT_EQ(runtime::WholeText(int64_t{-19994}), U"-19994");
   EXPECT_EQ(runtime::WholeText(int64_t{-32768}), U"-32768");
+  EXPECT_EQ(runtime::WholeText(std::numeric_limits<int64_t>::min()), U"-9223372036854775808");
+  EXPECT_EQ(runtime::WholeText(std::numeric_limits<int64_t>::max()), U"9223372036854775807");
   EXPECT_EQ(runtime::WholeText(9.0), U"9");
   EXPECT_EQ(runtime::WholeText(-0.0), U"0");
   EXPECT_EQ(runtime::WholeText(-128.0), U"-128");

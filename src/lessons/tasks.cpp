@@ -114,9 +114,9 @@ std::vector<Task> TaskSet(size_t level, std::mt19937& random) {
 }
 
 uint32_t FreshSeed() {
-  std::random_device device;
   const auto now = static_cast<uint64_t>(std::time(nullptr));
-  return device() ^ static_cast<uint32_t>(now) ^ static_cast<uint32_t>(now >> 32);
+  const auto ticks = static_cast<uint64_t>(std::clock());
+  return static_cast<uint32_t>(now ^ (now >> 32) ^ (ticks * 2654435761u));
 }
 
 }  // namespace lessons::practice

@@ -130,8 +130,19 @@ double ReadNumber(std::u32string_view text) {
 }
 
 String WholeText(int64_t value) {
-  const std::string digits = std::to_string(value);
-  return String(digits.begin(), digits.end());
+  // The digits from the last, of the magnitude as unsigned, so that the lowest value has one too.
+  auto magnitude = static_cast<uint64_t>(value);
+  if (value < 0) magnitude = ~magnitude + 1;
+  char32_t digits[20];
+  size_t count = 0;
+  do {
+    digits[count++] = static_cast<char32_t>(U'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude > 0);
+  String text = value < 0 ? U"-" : U"";
+  while (count > 0)
+    text += digits[--count];
+  return text;
 }
 
 String WholeText(double value) {

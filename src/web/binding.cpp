@@ -4,12 +4,18 @@
 // functions it hands to the module as `page`.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "lessons/menu.h"
 #include "lessons/picture.h"
+#include "lessons/practice.h"
 #include "lessons/steps.h"
+#include "runtime/number_text.h"
 #include "runtime/text.h"
 #include "web/layout_json.h"
 #include "web/picture_svg.h"
@@ -44,18 +50,25 @@ EM_JS(void, PageErrorReported, (const char* message), {
 EM_JS(void, PageStepsChanged, (), {
   Module.page.stepsChanged();
 });
+EM_JS(void, PagePracticeChanged, (), {
+  Module.page.practiceChanged();
+});
 // clang-format on
 
-// Tells the page of every change of the form and of the steps.
-class PageView final : public window::FormObserver, public lessons::steps::StepsObserver {
+// Tells the page of every change of the form, of the steps and of the practice.
+class PageView final : public window::FormObserver,
+                       public lessons::steps::StepsObserver,
+                       public lessons::practice::PracticeObserver {
  public:
-  PageView(window::Form& form, lessons::steps::Walkthrough& steps) : form_(form), steps_(steps) {
+  PageView(window::Form& form, lessons::Lessons& lessons) : form_(form), lessons_(lessons) {
     form.SetObserver(this);
-    steps.SetObserver(this);
+    lessons.steps.SetObserver(this);
+    lessons.practice.SetObserver(this);
   }
   ~PageView() override {
     form_.SetObserver(nullptr);
-    steps_.SetObserver(nullptr);
+    lessons_.steps.SetObserver(nullptr);
+    lessons_.practice.SetObserver(nullptr);
   }
   PageView(const PageView&) = delete;
   PageView& operator=(const PageView&) = delete;
@@ -79,9 +92,10 @@ class PageView final : public window::FormObserver, public lessons::steps::Steps
     PageErrorReported(error.Message().c_str());
   }
   void StepsChanged() override { PageStepsChanged(); }
+  void PracticeChanged() override { PagePracticeChanged(); }
 
   window::Form& form_;
-  lessons::steps::Walkthrough& steps_;
+  lessons::Lessons& lessons_;
 };
 
 // The whole program, as the desktop has it, with the page for its window.
@@ -104,48 +118,113 @@ lessons::picture::Picture drawn_picture;
 std::optional<lessons::picture::Picture> step_rectangle;
 
 lessons::steps::Walkthrough& Steps() {
-  return TheProgram().steps;
+  return TheProgram().lessons.steps;
+}
+
+lessons::practice::Practice& Practice() {
+  return TheProgram().lessons.practice;
+}
+
+// A JSON text for the page's script, written piece after piece: members of objects and items of
+// arrays, each after a comma where one came before it.
+class Json {
+ public:
+  Json& Key(std::string_view name) {
+    Comma();
+    text_ += '"';
+    text_ += name;
+    text_ += "\":";
+    fresh_ = true;
+    return *this;
+  }
+  Json& Open(char bracket) {
+    Comma();
+    text_ += bracket;
+    fresh_ = true;
+    return *this;
+  }
+  Json& Close(char bracket) {
+    text_ += bracket;
+    fresh_ = false;
+    return *this;
+  }
+  Json& Text(std::string_view value) { return Raw(web::JsonString(value)); }
+  Json& Number(int64_t value) { return Raw(runtime::ToUtf8(runtime::WholeText(value))); }
+  Json& Flag(bool value) { return Raw(value ? "true" : "false"); }
+  const std::string& Done() const { return text_; }
+
+ private:
+  void Comma() {
+    if (!fresh_) text_ += ',';
+  }
+  Json& Raw(std::string_view value) {
+    Comma();
+    text_ += value;
+    fresh_ = false;
+    return *this;
+  }
+
+  std::string text_;
+  bool fresh_ = true;
+};
+
+// The practice as JSON for the page's script: the level, the task, the sides, the buttons in use,
+// the verdict, the lines under the drawing and the chart, the score, and where the focus goes.
+std::string PracticeJson() {
+  namespace practice = lessons::practice;
+  const practice::Practice& shown = Practice();
+  const std::optional<lessons::chart::Chart> chart = shown.Chart();
+  Json json;
+  json.Open('{');
+  json.Key("level").Number(shown.Level()).Key("progress").Text(shown.Progress());
+  json.Key("task").Text(shown.TaskText()).Key("proverb").Text(shown.Proverb());
+  json.Key("across").Number(shown.Across()).Key("down").Number(shown.Down());
+  json.Key("largest").Number(shown.Largest()).Key("sides").Flag(shown.SidesEnabled());
+  json.Key("verdict").Text(shown.Verdict()).Key("checks").Number(shown.Checks());
+  json.Key("drawing").Text(shown.Drawing().Words()).Key("line").Text(shown.DrawingLine());
+  json.Key("done").Flag(shown.GetStage() == practice::Stage::kDone);
+  json.Key("chart").Text(chart ? chart->Sentence() : "");
+  json.Key("description").Text(chart ? chart->Description() : "");
+  json.Key("score").Text(shown.Score()).Key("stars").Text(shown.Stars());
+  json.Key("said").Text(shown.StarsSaid()).Key("best").Text(shown.Best());
+  json.Key("focus").Number(static_cast<int>(shown.FocusAfter()));
+  json.Key("enabled").Open('[');
+  for (size_t button = 0; button < practice::kButtonNames.size(); ++button)
+    json.Flag(shown.Enabled(static_cast<practice::Button>(button)));
+  return json.Close(']').Close('}').Done();
 }
 
 // The step shown, as JSON for the page's script: its line, values, sentence, rows so far and the
 // words of its rectangle, the counter, and the state of the controls.
 std::string StepJson() {
-  using web::JsonString;
   const lessons::steps::Walkthrough& steps = Steps();
-  const auto flag = [](bool value) { return value ? "true" : "false"; };
-  std::string json =
-      "{\"run\":" + std::to_string(steps.RunNumber()) +
-      ",\"line\":" + std::to_string(steps.Line()) + ",\"count\":" + std::to_string(steps.Count()) +
-      ",\"sentence\":" + JsonString(steps.Sentence()) +
-      ",\"announced\":" + flag(steps.Announced()) + ",\"counter\":" + JsonString(steps.Counter()) +
-      ",\"mark\":" + JsonString(lessons::steps::kChanged) + ",\"values\":[";
-  bool first = true;
+  Json json;
+  json.Open('{');
+  json.Key("run").Number(steps.RunNumber()).Key("line").Number(steps.Line());
+  json.Key("count").Number(steps.Count()).Key("sentence").Text(steps.Sentence());
+  json.Key("announced").Flag(steps.Announced()).Key("counter").Text(steps.Counter());
+  json.Key("mark").Text(lessons::steps::kChanged).Key("values").Open('[');
   for (const lessons::steps::Value& value : steps.Values()) {
-    json += std::string(first ? "" : ",") + "[" + JsonString(value.name) + "," +
-            JsonString(value.text) + "," + flag(value.changed) + "," + JsonString(value.meaning) +
-            "]";
-    first = false;
+    json.Open('[').Text(value.name).Text(value.text).Flag(value.changed).Text(value.meaning);
+    json.Close(']');
   }
   const lessons::steps::Rows rows = steps.RowsSoFar();
-  json += "],\"marked\":" + std::to_string(rows.marked) + ",\"rows\":[";
-  for (size_t list = 0; list < 3; ++list) {
-    json += std::string(list > 0 ? "," : "") + "[";
-    for (size_t row = 0; row < rows.columns[list].size(); ++row)
-      json += std::string(row > 0 ? "," : "") + JsonString(rows.columns[list][row]);
-    json += "]";
+  json.Close(']').Key("marked").Number(rows.marked).Key("rows").Open('[');
+  for (const auto& column : rows.columns) {
+    json.Open('[');
+    for (const std::string& row : column)
+      json.Text(row);
+    json.Close(']');
   }
   step_rectangle = steps.Rectangle();
-  json += "],\"rectangle\":" +
-          JsonString(step_rectangle ? step_rectangle->Words() : lessons::steps::kNoRectangle) +
-          ",\"playing\":" + flag(steps.Playing()) + ",\"play\":" + JsonString(steps.PlayName()) +
-          ",\"tick\":" + std::to_string(steps.TickMilliseconds()) +
-          ",\"speed\":" + std::to_string(steps.SpeedIndex()) + ",\"enabled\":[";
-  for (size_t command = 0; command < lessons::steps::kCommandNames.size(); ++command) {
-    json += std::string(command > 0 ? "," : "") +
-            flag(steps.Enabled(static_cast<lessons::steps::Command>(command)));
-  }
-  json += "]}";
-  return json;
+  json.Close(']').Key("rectangle");
+  json.Text(step_rectangle ? step_rectangle->Words() : lessons::steps::kNoRectangle);
+  json.Key("playing").Flag(steps.Playing()).Key("play").Text(steps.PlayName());
+  json.Key("tick").Number(steps.TickMilliseconds()).Key("speed").Number(steps.SpeedIndex());
+  json.Key("enabled").Open('[');
+  for (size_t command = 0; command < lessons::steps::kCommandNames.size(); ++command)
+    json.Flag(steps.Enabled(static_cast<lessons::steps::Command>(command)));
+  return json.Close(']').Close('}').Done();
 }
 
 bool IsIndex(int index, size_t count) {
@@ -259,6 +338,69 @@ EMSCRIPTEN_KEEPALIVE void ramka_step_tick() {
 
 EMSCRIPTEN_KEEPALIVE void ramka_step_stop() {
   Steps().SetPlaying(false);
+}
+
+// The menu bar: whether an item (in the order of the core's commands) can act now.
+EMSCRIPTEN_KEEPALIVE int ramka_menu_enabled(int command) {
+  return command >= 0 && command <= static_cast<int>(lessons::menu::Command::kAbout) &&
+         lessons::menu::Enabled(static_cast<lessons::menu::Command>(command), TheProgram().form);
+}
+
+// The practice: its state as JSON, valid until the next call; its drawing and its chart as SVG
+// for an area of that many CSS pixels (the chart empty where there is none yet); and what the
+// pupil does: a level, the two sides, a button in the order of the page's buttons. "Виж как го
+// намира програмата" answers 1 where the steps page is to show now.
+EMSCRIPTEN_KEEPALIVE const char* ramka_practice() {
+  static std::string json;
+  json = PracticeJson();
+  return json.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* ramka_practice_drawing(int width, int height) {
+  static std::string svg;
+  svg = web::PictureSvg(Practice().Drawing(), width, height);
+  return svg.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* ramka_practice_chart(int width, int height) {
+  static std::string svg;
+  const std::optional<lessons::chart::Chart> chart = Practice().Chart();
+  svg = chart ? web::ChartSvg(*chart, width, height) : std::string();
+  return svg.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_practice_level(int level) {
+  Practice().ChooseLevel(level);
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_practice_sides(int across, int down) {
+  Practice().SetAcross(across);
+  Practice().SetDown(down);
+}
+
+EMSCRIPTEN_KEEPALIVE int ramka_practice_press(int button) {
+  namespace practice = lessons::practice;
+  if (!IsIndex(button, practice::kButtonNames.size())) return 0;
+  if (static_cast<practice::Button>(button) == practice::Button::kShowProgram)
+    return TheProgram().lessons.ShowInProgram();
+  Practice().Press(static_cast<practice::Button>(button));
+  return 0;
+}
+
+// A set of the given counts ("7,16,13") at level 1 to 3, for the tests and the benchmark.
+EMSCRIPTEN_KEEPALIVE void ramka_practice_counts(int level, const char* counts) {
+  std::vector<lessons::practice::Task> tasks;
+  int count = 0;
+  for (const char* at = counts; at != nullptr; ++at) {
+    if (*at >= '0' && *at <= '9') {
+      count = std::min(count * 10 + (*at - '0'), 16380);
+    } else {
+      if (count > 0) tasks.push_back(lessons::practice::CountTask(count));
+      count = 0;
+      if (*at == '\0') break;
+    }
+  }
+  if (!tasks.empty()) Practice().Practise(level, std::move(tasks));
 }
 
 }  // extern "C"

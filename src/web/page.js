@@ -42,6 +42,9 @@
     stepsChanged() {
       stepsChanged();
     },
+    practiceChanged() {
+      practiceChanged();
+    },
   };
 
   // The window is painted first, as the page brings it; the core loads right after.
@@ -142,6 +145,7 @@
     picture.hidden = false;
     drawPicture();
     stepsChanged();  // where the steps page is the one chosen
+    practiceChanged();  // or the practice
     performance.mark("picture");
   }
   function closePicture() {
@@ -176,6 +180,7 @@
       panels[index].hidden = !selected;
     });
     picture.classList.toggle("steps-open", chosen === 1);
+    picture.classList.toggle("practice-open", chosen === 2);
     if (focus) tabs[chosen].focus();
     if (chosen === 1) {
       drawSteps();
@@ -183,6 +188,7 @@
       core._ramka_step_stop();
       pictureChanged();
     }
+    if (chosen === 2) drawPractice();
   }
   tabs.forEach((tab, index) => {
     tab.addEventListener("click", () => choosePage(index, false));
@@ -298,6 +304,221 @@
     if (core._ramka_step_key(key)) event.preventDefault();
   });
   new ResizeObserver(() => stepsChanged()).observe(stepDrawing);
+
+  // "Опитай сам": the practice as the core gives it, drawn once per change, once that change has
+  // run its course; what the pupil does goes to the core, and the focus where it says.
+  const practicePage = panels[2];
+  const level = document.getElementById("practice-level");
+  const sides = [document.getElementById("practice-across"),
+                 document.getElementById("practice-down")];
+  const practiceButtons = [...practicePage.querySelectorAll("button[data-button]")];
+  const shown = Object.fromEntries(["progress", "task", "proverb", "verdict", "drawing", "line",
+    "chart", "sentence", "description", "score", "best"].map((id) =>
+    [id, document.getElementById(`practice-${id}`)]));
+  let practiceRedraw = false;
+  let practice = null;
+  function drawPractice() {
+    practiceRedraw = false;
+    if (picture.hidden || practicePage.hidden) return;
+    practice = JSON.parse(core.UTF8ToString(core._ramka_practice()));
+    level.value = String(practice.level);
+    shown.progress.textContent = practice.progress;
+    shown.task.textContent = practice.task;
+    shown.proverb.textContent = practice.proverb;
+    shown.proverb.hidden = practice.proverb === "";
+    sides.forEach((box, index) => {
+      const value = index === 0 ? practice.across : practice.down;
+      box.max = String(practice.largest);
+      if (box.valueAsNumber !== value && !(document.activeElement === box && box.value === "")) {
+        box.value = String(value);
+      }
+      box.disabled = !practice.sides;
+    });
+    practiceButtons.forEach((button, index) => { button.disabled = !practice.enabled[index]; });
+    if (shown.verdict.textContent !== practice.verdict) {
+      shown.verdict.textContent = practice.verdict;  // read out politely
+    }
+    const drawing = shown.drawing;
+    drawing.hidden = practice.done;
+    drawing.innerHTML = core.UTF8ToString(
+      core._ramka_practice_drawing(drawing.clientWidth, drawing.clientHeight));
+    drawing.setAttribute("aria-label", practice.drawing);
+    shown.line.textContent = practice.line;
+    const chart = shown.chart;
+    chart.hidden = practice.chart === "";
+    chart.innerHTML = core.UTF8ToString(core._ramka_practice_chart(chart.clientWidth,
+                                                                    chart.clientHeight));
+    shown.sentence.textContent = practice.chart;
+    shown.description.textContent = practice.description;
+    shown.score.textContent = practice.done ? `${practice.score}  ${practice.stars}` : "";
+    shown.score.setAttribute("aria-label", practice.said);
+    shown.best.textContent = practice.best;
+    performance.mark("practice");
+  }
+  function practiceChanged() {
+    if (picture.hidden || practicePage.hidden || practiceRedraw) return;
+    practiceRedraw = true;
+    queueMicrotask(drawPractice);
+  }
+  // A button of the practice pressed; the focus then goes where the practice says, at once.
+  function pressPractice(index) {
+    if (index === practiceButtons.length - 1) {  // "Виж как го намира програмата"
+      if (core._ramka_practice_press(index)) choosePage(1, true);
+      return;
+    }
+    core._ramka_practice_press(index);
+    drawPractice();
+    const focus = [sides[0], practiceButtons[1], practiceButtons[2], practiceButtons[3]];
+    focus[practice.focus]?.focus();
+    if (practice.focus === 0) sides[0].select();
+  }
+  practiceButtons.forEach((button, index) => {
+    button.addEventListener("click", () => pressPractice(index));
+  });
+  level.addEventListener("change", () => core._ramka_practice_level(Number(level.value)));
+  sides.forEach((box) => {
+    box.addEventListener("input", () => {
+      const [across, down] = sides.map((each, index) => (
+        Number.isInteger(each.valueAsNumber) ? each.valueAsNumber
+                                             : (index === 0 ? practice.across : practice.down)));
+      core._ramka_practice_sides(across, down);
+    });
+    box.addEventListener("keydown", (event) => {
+      if (event.key === "Enter") {
+        event.preventDefault();
+        pressPractice(0);
+      }
+    });
+    box.addEventListener("blur", () => practiceChanged());  // an empty box shows its side again
+    box.addEventListener("focus", () => box.select());  // what is typed replaces the side
+  });
+  new ResizeObserver(() => practiceChanged()).observe(shown.drawing);
+
+  // Opens the lessons' panel at a page, with the focus on it.
+  function openLessons(page) {
+    openPicture();
+    choosePage(page, false);
+    if (page === 1) stepsPage.focus();
+    if (page === 2) (sides[0].disabled ? level : sides[0]).focus();
+  }
+
+  // The menu bar, as WAI-ARIA's menu bar: Tab reaches its menus, the arrows move between them and
+  // through their items, Enter, Space or an item's underlined letter chooses it, Escape closes;
+  // Alt with a menu's letter opens it from anywhere, F10 goes to the bar, and each item's function
+  // key chooses it. An item that cannot act now is shown disabled.
+  const menuButtons = [...document.querySelectorAll("#menubar > .menu > [role=menuitem]")];
+  const menuLists = menuButtons.map((button) => document.getElementById(`${button.id}-items`));
+  const itemsOf = (menu) => [...menuLists[menu].querySelectorAll("[role=menuitem]")];
+  const allItems = menuLists.flatMap((list) => [...list.querySelectorAll("[role=menuitem]")]);
+  const about = document.getElementById("about");
+  let openMenu = -1;
+  function focusMenuButton(menu) {
+    menuButtons.forEach((button, index) => { button.tabIndex = index === menu ? 0 : -1; });
+    menuButtons[menu].focus();
+  }
+  function closeMenu(focus) {
+    if (openMenu < 0) return;
+    const menu = openMenu;
+    menuLists[menu].hidden = true;
+    menuButtons[menu].setAttribute("aria-expanded", "false");
+    openMenu = -1;
+    if (focus) focusMenuButton(menu);
+  }
+  function showMenu(menu, item) {
+    closeMenu(false);
+    for (const each of itemsOf(menu)) {
+      each.setAttribute("aria-disabled", String(!core._ramka_menu_enabled(Number(each.dataset.command))));
+    }
+    menuLists[menu].hidden = false;
+    menuButtons[menu].setAttribute("aria-expanded", "true");
+    openMenu = menu;
+    focusMenuButton(menu);
+    const items = itemsOf(menu);
+    if (item !== null) items[(item + items.length) % items.length].focus();
+  }
+  function runCommand(command) {
+    if (!core._ramka_menu_enabled(command)) return;
+    closeMenu(false);
+    if (command === 0) {
+      openPicture();
+      choosePage(0, false);
+    } else if (command === 1 || command === 2) openLessons(command);
+    else about.showModal();
+  }
+  menuButtons.forEach((button, menu) => {
+    button.addEventListener("click", () => (openMenu === menu ? closeMenu(true) : showMenu(menu, null)));
+    button.addEventListener("keydown", (event) => {
+      const moves = { ArrowLeft: menu - 1, ArrowRight: menu + 1, Home: 0, End: menuButtons.length - 1 };
+      if (event.key in moves) {
+        const next = (moves[event.key] + menuButtons.length) % menuButtons.length;
+        if (openMenu >= 0) showMenu(next, 0);
+        else focusMenuButton(next);
+      } else if (["ArrowDown", "Enter", " "].includes(event.key)) {
+        showMenu(menu, 0);
+      } else if (event.key === "ArrowUp") {
+        showMenu(menu, -1);
+      } else if (event.key === "Escape") {
+        closeMenu(true);
+      } else if (openMenu === menu && itemsOf(menu).some((item) => (
+        item.dataset.mnemonic.toLowerCase() === event.key.toLowerCase()))) {
+        runCommand(Number(itemsOf(menu).find((item) => (
+          item.dataset.mnemonic.toLowerCase() === event.key.toLowerCase())).dataset.command));
+      } else {
+        return;
+      }
+      event.preventDefault();
+      event.stopPropagation();
+    });
+  });
+  allItems.forEach((item) => {
+    item.addEventListener("click", () => runCommand(Number(item.dataset.command)));
+    item.addEventListener("keydown", (event) => {
+      const items = itemsOf(openMenu);
+      const at = items.indexOf(item);
+      const key = event.key.toLowerCase();
+      const byLetter = items.find((each) => each.dataset.mnemonic.toLowerCase() === key);
+      if (event.key === "ArrowDown" || event.key === "ArrowUp") {
+        items[(at + (event.key === "ArrowDown" ? 1 : items.length - 1)) % items.length].focus();
+      } else if (event.key === "Home" || event.key === "End") {
+        items[event.key === "Home" ? 0 : items.length - 1].focus();
+      } else if (event.key === "ArrowLeft" || event.key === "ArrowRight") {
+        const step = event.key === "ArrowRight" ? 1 : menuButtons.length - 1;
+        showMenu((openMenu + step) % menuButtons.length, 0);
+      } else if (event.key === "Enter" || event.key === " ") {
+        runCommand(Number(item.dataset.command));
+      } else if (byLetter && !event.altKey && !event.ctrlKey) {
+        runCommand(Number(byLetter.dataset.command));
+      } else if (event.key === "Escape") {
+        closeMenu(true);
+      } else if (event.key === "Tab") {
+        closeMenu(false);
+        return;
+      } else {
+        return;
+      }
+      event.preventDefault();
+      event.stopPropagation();
+    });
+  });
+  document.addEventListener("click", (event) => {
+    if (openMenu >= 0 && !event.target.closest("#menubar")) closeMenu(false);
+  });
+  document.addEventListener("keydown", (event) => {
+    if (errorBox.open || about.open) return;
+    const key = event.key.toLowerCase();
+    const functionKey = allItems.find((item) => item.getAttribute("aria-keyshortcuts") === event.key);
+    const menu = menuButtons.findIndex((button) => button.dataset.mnemonic.toLowerCase() === key);
+    if (functionKey && !event.altKey && !event.ctrlKey) {
+      runCommand(Number(functionKey.dataset.command));
+    } else if (event.altKey && menu >= 0) {
+      showMenu(menu, 0);
+    } else if (event.key === "F10") {
+      focusMenuButton(0);
+    } else {
+      return;
+    }
+    event.preventDefault();
+  });
 
   core._ramka_load();
   globalThis.ramka = core;  // for the tests and the benchmark: the core as code sees it

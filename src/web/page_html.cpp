@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "lessons/menu.h"
 #include "lessons/picture.h"
+#include "lessons/practice.h"
 #include "lessons/steps.h"
 #include "web/layout_json.h"
 #include "window/layout.h"
@@ -174,15 +176,104 @@ std::string WindowCss() {
 
 // The picture panel's two tabs.
 std::string TabsHtml() {
-  namespace steps = lessons::steps;
-  return "<div role=\"tablist\" id=\"picture-tabs\"" + Attribute("aria-label", picture::kCaption) +
-         ">\n  <button type=\"button\" role=\"tab\" id=\"tab-picture\" aria-selected=\"true\" "
-         "aria-controls=\"page-picture\">" +
-         Escaped(steps::kPictureTab) +
-         "</button>\n  <button type=\"button\" role=\"tab\" id=\"tab-steps\" "
-         "aria-selected=\"false\" "
-         "aria-controls=\"page-steps\" tabindex=\"-1\">" +
-         Escaped(steps::kStepsTab) + "</button>\n</div>\n";
+  const struct {
+    const char* id;
+    const char* name;
+  } tabs[] = {{"picture", lessons::steps::kPictureTab},
+              {"steps", lessons::steps::kStepsTab},
+              {"practice", lessons::practice::kTab}};
+  std::string html = "<div role=\"tablist\" id=\"picture-tabs\"" +
+                     Attribute("aria-label", picture::kCaption) + ">\n";
+  for (const auto& tab : tabs) {
+    const bool first = &tab == &tabs[0];
+    html += "  <button type=\"button\" role=\"tab\" id=\"tab-" + std::string(tab.id) +
+            "\" aria-selected=\"" + (first ? "true" : "false") + "\" aria-controls=\"page-" +
+            tab.id + "\"" + (first ? "" : " tabindex=\"-1\"") + ">" + Escaped(tab.name) +
+            "</button>\n";
+  }
+  return html + "</div>\n";
+}
+
+// A menu's or an item's text with its mnemonic underlined.
+std::string Mnemonic(const char* text) {
+  const std::string letter = lessons::menu::Mnemonic(text);
+  const std::string plain = lessons::menu::Plain(text);
+  const size_t at = std::string(text).find('&');
+  return Escaped(plain.substr(0, at)) + "<u>" + Escaped(letter) + "</u>" +
+         Escaped(plain.substr(at + letter.size()));
+}
+
+// The menu bar above the window, as WAI-ARIA's menu bar: each menu a button that opens its list
+// of items, each item with its mnemonic underlined and its shortcut key.
+std::string MenuHtml() {
+  namespace menu = lessons::menu;
+  std::string html = "<nav" + Attribute("aria-label", menu::kBarName) +
+                     "><div id=\"menubar\" role=\"menubar\"" +
+                     Attribute("aria-label", menu::kBarName) + ">";
+  int number = 0;
+  for (const menu::Menu& each : menu::kMenus) {
+    const std::string id = "menu-" + std::to_string(number);
+    html += "\n<div class=\"menu\"><button type=\"button\" role=\"menuitem\" id=\"" + id +
+            "\" aria-haspopup=\"menu\" aria-expanded=\"false\" data-mnemonic=\"" +
+            Escaped(menu::Mnemonic(each.text)) + "\"" + (number == 0 ? "" : " tabindex=\"-1\"") +
+            ">" + Mnemonic(each.text) + "</button>\n<ul role=\"menu\" id=\"" + id +
+            "-items\" aria-labelledby=\"" + id + "\" hidden>";
+    for (int i = 0; i < each.count; ++i) {
+      const menu::Item& item = each.items[static_cast<size_t>(i)];
+      html += "\n  <li role=\"menuitem\" tabindex=\"-1\" data-command=\"" +
+              std::to_string(static_cast<int>(item.command)) + "\" data-mnemonic=\"" +
+              Escaped(menu::Mnemonic(item.text)) + "\" aria-keyshortcuts=\"" +
+              menu::Shortcut(item) + "\"><span>" + Mnemonic(item.text) +
+              "</span><span class=\"key\">" + menu::Shortcut(item) + "</span></li>";
+    }
+    html += "\n</ul></div>";
+    ++number;
+  }
+  return html + "\n</div></nav>";
+}
+
+// The practice's page: the level, the task, the two sides, the buttons, the verdict, the drawing
+// and the chart with their lines, the way to the program and the score, all as the core words
+// them; the script fills in each state.
+std::string PracticeHtml() {
+  namespace practice = lessons::practice;
+  const std::array<const char*, 3> headings = lessons::steps::RowHeadings();
+  std::string html =
+      "<div role=\"tabpanel\" id=\"page-practice\" aria-labelledby=\"tab-practice\" hidden>\n"
+      "<div class=\"practice-top\"><label for=\"practice-level\">" +
+      Escaped(practice::kLevelLabel) + "</label> <select id=\"practice-level\">";
+  for (size_t i = 0; i < practice::kLevels.size(); ++i) {
+    html += "<option value=\"" + std::to_string(i) + "\">" + Escaped(practice::kLevels[i].name) +
+            "</option>";
+  }
+  html +=
+      "</select><span id=\"practice-progress\"></span></div>\n<p id=\"practice-task\"></p>\n"
+      "<p id=\"practice-proverb\"></p>\n<div class=\"practice-sides\">";
+  const char* ids[] = {"practice-across", "practice-down"};
+  for (size_t side = 0; side < 2; ++side) {
+    html += "<label for=\"" + std::string(ids[side]) + "\">" + Escaped(headings[side]) +
+            "</label><input type=\"number\" id=\"" + ids[side] +
+            "\" min=\"1\" step=\"1\" inputmode=\"numeric\" value=\"1\">";
+  }
+  html += "</div>\n<div class=\"practice-buttons\">";
+  for (size_t i = 0; i + 1 < practice::kButtonNames.size(); ++i) {
+    html += "<button type=\"button\" data-button=\"" + std::to_string(i) + "\">" +
+            Escaped(practice::kButtonNames[i]) + "</button>";
+  }
+  html +=
+      "</div>\n<p id=\"practice-verdict\" aria-live=\"polite\"></p>\n<div "
+      "class=\"practice-pictures\">"
+      "<figure><div id=\"practice-drawing\" role=\"img\"></div><figcaption id=\"practice-line\">"
+      "</figcaption></figure><figure><div id=\"practice-chart\" role=\"img\"" +
+      Attribute("aria-label", practice::kChartLabel) +
+      " aria-describedby=\"practice-description\"></div><figcaption id=\"practice-sentence\">"
+      "</figcaption><p id=\"practice-description\" class=\"unseen\"></p></figure></div>\n"
+      "<div class=\"practice-bottom\"><button type=\"button\" data-button=\"" +
+      std::to_string(practice::kButtonNames.size() - 1) + "\">" +
+      Escaped(practice::kButtonNames.back()) +
+      "</button><span id=\"practice-score\"></span><span id=\"practice-best\"></span></div>\n"
+      "</div>\n";
+  return html;
 }
 
 // The steps page, with the program's lines, the headings, the buttons and the speeds, all as the
@@ -243,8 +334,12 @@ std::string PageHtml(std::string_view page) {
   Replace(html, "@WINDOW@", WindowHtml());
   Replace(html, "@PICTURE_CAPTION@", Escaped(picture::kCaption));
   Replace(html, "@CLOSE@", Escaped(picture::kClose));
+  Replace(html, "@MENU@", MenuHtml());
   Replace(html, "@TABS@", TabsHtml());
   Replace(html, "@STEPS@", StepsHtml());
+  Replace(html, "@PRACTICE@", PracticeHtml());
+  Replace(html, "@ABOUT_TITLE@", Escaped(lessons::menu::kAboutTitle));
+  Replace(html, "@ABOUT_TEXT@", Escaped(lessons::menu::AboutText()));
   return html;
 }
 

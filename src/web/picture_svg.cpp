@@ -1,5 +1,9 @@
 #include "web/picture_svg.h"
 
+#include <initializer_list>
+#include <string_view>
+
+#include "runtime/number_text.h"
 #include "web/layout_json.h"
 #include "web/page_html.h"
 
@@ -8,44 +12,115 @@ namespace web {
 namespace {
 
 namespace picture = lessons::picture;
+namespace chart = lessons::chart;
 
-std::string Number(int value) {
-  return std::to_string(value);
-}
+// An SVG drawing written piece after piece into one text.
+class Svg {
+ public:
+  Svg(int width, int height) {
+    Add({"<svg xmlns=\"http://www.w3.org/2000/svg\" width=\""});
+    Number(width);
+    Add({"\" height=\""});
+    Number(height);
+    Add({"\" viewBox=\"0 0 "});
+    Number(width);
+    Add({" "});
+    Number(height);
+    Add({"\" aria-hidden=\"true\" shape-rendering=\"crispEdges\">"});
+  }
 
-// Half of a whole number, exactly: "7" or "7.5".
-std::string Half(int twice) {
-  return Number(twice / 2) + (twice % 2 != 0 ? ".5" : "");
-}
+  void Add(std::initializer_list<std::string_view> pieces) {
+    for (const std::string_view piece : pieces)
+      text_ += piece;
+  }
 
-std::string Rect(const window::layout::PixelRect& rect, window::layout::Rgb colour) {
-  return "<rect x=\"" + Number(rect.x) + "\" y=\"" + Number(rect.y) + "\" width=\"" +
-         Number(rect.width) + "\" height=\"" + Number(rect.height) + "\" fill=\"" +
-         CssColour(colour) + "\"/>";
-}
+  void Number(int value) { text_ += runtime::ToUtf8(runtime::WholeText(int64_t{value})); }
+
+  // Half of a whole number, exactly: "7" or "7.5".
+  void Half(int twice) {
+    Number(twice / 2);
+    if (twice % 2 != 0) text_ += ".5";
+  }
+
+  void Rect(const window::layout::PixelRect& rect, window::layout::Rgb colour) {
+    Add({"<rect x=\""});
+    Number(rect.x);
+    Add({"\" y=\""});
+    Number(rect.y);
+    Add({"\" width=\""});
+    Number(rect.width);
+    Add({"\" height=\""});
+    Number(rect.height);
+    Add({"\" fill=\"", CssColour(colour), "\"/>"});
+  }
+
+  // A text at a point, its middle on it across and down, or its start or end across.
+  void Text(const char* anchor, int twice_x, int twice_y, std::string_view text) {
+    Add({"<text text-anchor=\"", anchor, "\" x=\""});
+    Half(twice_x);
+    Add({"\" y=\""});
+    Half(twice_y);
+    Add({"\">", Escaped(text), "</text>"});
+  }
+
+  std::string Done() {
+    text_ += "</svg>";
+    return std::move(text_);
+  }
+
+ private:
+  std::string text_;
+};
+
+constexpr std::string_view kFonts = "', 'Liberation Serif', serif\" dominant-baseline=\"central\"";
 
 }  // namespace
 
 std::string PictureSvg(const picture::Picture& picture, int width, int height) {
   const picture::Scene scene = picture::Paint(picture, width, height);
-  std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) +
-                    "\" height=\"" + Number(height) + "\" viewBox=\"0 0 " + Number(width) + ' ' +
-                    Number(height) + "\" aria-hidden=\"true\" shape-rendering=\"crispEdges\">";
-  svg += Rect({0, 0, width, height}, picture::kBackground);
+  Svg svg(width, height);
+  svg.Rect({0, 0, width, height}, picture::kBackground);
   for (const picture::Fill& fill : scene.fills)
-    svg += Rect(fill.rect, fill.colour);
+    svg.Rect(fill.rect, fill.colour);
   if (!scene.labels.empty()) {
-    svg += "<g font-family=\"'" + std::string(window::layout::kFontFamily) +
-           "', 'Liberation Serif', serif\" font-size=\"" + Number(scene.font_pixels) +
-           "\" fill=\"" + CssColour(picture::kInkColour) +
-           "\" text-anchor=\"middle\" dominant-baseline=\"central\">";
+    svg.Add({"<g font-family=\"'", window::layout::kFontFamily, kFonts, " font-size=\""});
+    svg.Number(scene.font_pixels);
+    svg.Add({"\" fill=\"", CssColour(picture::kInkColour), "\">"});
     for (const picture::Label& label : scene.labels) {
-      svg += "<text x=\"" + Half(2 * label.rect.x + label.rect.width) + "\" y=\"" +
-             Half(2 * label.rect.y + label.rect.height) + "\">" + Escaped(label.text) + "</text>";
+      svg.Text("middle", 2 * label.rect.x + label.rect.width, 2 * label.rect.y + label.rect.height,
+               label.text);
     }
-    svg += "</g>";
+    svg.Add({"</g>"});
   }
-  return svg + "</svg>";
+  return svg.Done();
+}
+
+std::string ChartSvg(const chart::Chart& shown, int width, int height) {
+  const chart::Scene scene = chart::Paint(shown, width, height);
+  Svg svg(width, height);
+  for (const picture::Fill& fill : scene.fills)
+    svg.Rect(fill.rect, fill.colour);
+  svg.Add({"<g font-family=\"'", window::layout::kFontFamily, kFonts, ">"});
+  for (const chart::Text& text : scene.texts) {
+    const auto& r = text.rect;
+    svg.Add({"<g font-size=\""});
+    svg.Number(text.font_pixels);
+    svg.Add({"\" fill=\"", CssColour(text.colour), "\">"});
+    switch (text.align) {
+      case chart::Align::kLeft:
+        svg.Text("start", 2 * r.x, 2 * r.y + r.height, text.text);
+        break;
+      case chart::Align::kRight:
+        svg.Text("end", 2 * (r.x + r.width), 2 * r.y + r.height, text.text);
+        break;
+      case chart::Align::kCentre:
+        svg.Text("middle", 2 * r.x + r.width, 2 * r.y + r.height, text.text);
+        break;
+    }
+    svg.Add({"</g>"});
+  }
+  svg.Add({"</g>"});
+  return svg.Done();
 }
 
 }  // namespace web
