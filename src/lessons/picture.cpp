@@ -159,12 +159,29 @@ Scene Outlined(const Picture& picture, int width, int height, int square) {
                                      square};
   };
   const int all = picture.Letters() + picture.Spilled();
-  for (int index = picture.Letters(); index < all; ++index) {
-    const window::layout::PixelRect rect = spilled_at(index);
-    scene.fills.push_back({{rect.x, rect.y, square + 1, square + 1}, kOutlineColour});
-    scene.fills.push_back({{rect.x + 1, rect.y + 1, square - 1, square - 1}, kSpillColour});
+  if (picture.Spilled() > 0) {
+    // As the letter squares: whole rows and the rest of a row as areas, then their outlines.
+    const int full_rows = picture.Spilled() / spill.per_row;
+    const int rest = picture.Spilled() % spill.per_row;
+    const int top = y + (rows + 1) * square;
+    if (full_rows > 0) {
+      scene.fills.push_back(
+          {{left, top, spill.per_row * square, full_rows * square}, kSpillColour});
+    }
+    if (rest > 0)
+      scene.fills.push_back(
+          {{left, top + full_rows * square, rest * square, square}, kSpillColour});
+    for (int row = 0; row <= full_rows + (rest > 0 ? 1 : 0); ++row) {
+      const int across = row < full_rows ? spill.per_row : row == full_rows ? rest : 0;
+      const int wide = std::max(across, row > 0 && row - 1 < full_rows ? spill.per_row : rest);
+      scene.fills.push_back({{left, top + row * square, wide * square + 1, 1}, kOutlineColour});
+    }
+    for (int column = 0; column <= spill.per_row; ++column) {
+      const int high = full_rows + (column <= rest && rest > 0 ? 1 : 0);
+      if (high > 0)
+        scene.fills.push_back({{left + column * square, top, 1, high * square}, kOutlineColour});
+    }
   }
-
   const int font = FontPixels(picture, square - 1);
   if (font < kSmallestLetter) return scene;
   scene.font_pixels = font;

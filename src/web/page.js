@@ -317,6 +317,8 @@
     [id, document.getElementById(`practice-${id}`)]));
   let practiceRedraw = false;
   let practice = null;
+  let drawnPractice = "";
+  let drawnChart = "";
   function drawPractice() {
     practiceRedraw = false;
     if (picture.hidden || practicePage.hidden) return;
@@ -338,16 +340,25 @@
     if (shown.verdict.textContent !== practice.verdict) {
       shown.verdict.textContent = practice.verdict;  // read out politely
     }
+    // The drawing and the chart are drawn again only where what they show, or their size, changed.
     const drawing = shown.drawing;
     drawing.hidden = practice.done;
-    drawing.innerHTML = core.UTF8ToString(
-      core._ramka_practice_drawing(drawing.clientWidth, drawing.clientHeight));
+    const drawingKey = `${practice.task} ${practice.proverb} ${practice.drawing} ${drawing.clientWidth}×${drawing.clientHeight}`;
+    if (drawingKey !== drawnPractice) {
+      drawnPractice = drawingKey;
+      drawing.innerHTML = core.UTF8ToString(
+        core._ramka_practice_drawing(drawing.clientWidth, drawing.clientHeight));
+    }
     drawing.setAttribute("aria-label", practice.drawing);
     shown.line.textContent = practice.line;
     const chart = shown.chart;
     chart.hidden = practice.chart === "";
-    chart.innerHTML = core.UTF8ToString(core._ramka_practice_chart(chart.clientWidth,
-                                                                    chart.clientHeight));
+    const chartKey = `${practice.description} ${chart.clientWidth}×${chart.clientHeight}`;
+    if (chartKey !== drawnChart) {
+      drawnChart = chartKey;
+      chart.innerHTML = core.UTF8ToString(core._ramka_practice_chart(chart.clientWidth,
+                                                                      chart.clientHeight));
+    }
     shown.sentence.textContent = practice.chart;
     shown.description.textContent = practice.description;
     shown.score.textContent = practice.done ? `${practice.score}  ${practice.stars}` : "";
@@ -358,7 +369,7 @@
   function practiceChanged() {
     if (picture.hidden || practicePage.hidden || practiceRedraw) return;
     practiceRedraw = true;
-    queueMicrotask(drawPractice);
+    queueMicrotask(() => { if (practiceRedraw) drawPractice(); });  // not drawn since
   }
   // A button of the practice pressed; the focus then goes where the practice says, at once.
   function pressPractice(index) {
