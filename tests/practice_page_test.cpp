@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -262,6 +263,62 @@ TEST_F(Practice, ShowInProgramRunsTheTaskInTheWindowAndOpensItsSteps) {
   EXPECT_EQ(window->Steps()->Sentence()->text(),
             "70 = 7 × 10: рамката е 38, по-малка от 42: редът 7, 10, 38 се записва и BestFrame "
             "става 38.");
+}
+
+// The fifth level: the rows the program lists, given one by one with their frames.
+TEST_F(Practice, ALevelFiveTaskPlayedFromTheKeyboardWithAWrongRow) {
+  QTest::keyClick(&program.view, Qt::Key_F4);
+  window = program.view.Picture();
+  ASSERT_NE(window, nullptr);
+  page = window->Practice();
+  program.lessons.practice.Practise(4, {CountTask(7)});
+  QApplication::setActiveWindow(window);
+  page->TakeFocus();
+  EXPECT_EQ(page->Level()->currentText(), "Ниво 5: като програмата");
+  EXPECT_EQ(page->Task()->text(),
+            "Кои редове ще запише програмата за 7 букви? Въведете ги един по един.");
+  EXPECT_TRUE(page->Frame()->isVisible());
+  EXPECT_EQ(page->Frame()->accessibleName(), "периметър");
+  EXPECT_TRUE(page->Rows()->isVisible());
+  EXPECT_FALSE(page->Chart()->isVisible());
+  EXPECT_TRUE(page->Button(Button::kNoMore)->isVisible());
+
+  const auto give = [&](int across, int down, int frame) {
+    ASSERT_EQ(Focused(), page->Across());
+    TypeInto(page->Across(), QString::number(across));
+    QTest::keyClick(Focused(), Qt::Key_Tab);
+    TypeInto(page->Down(), QString::number(down));
+    QTest::keyClick(Focused(), Qt::Key_Tab);
+    ASSERT_EQ(Focused(), page->Frame());
+    TypeInto(page->Frame(), QString::number(frame));
+    QTest::keyClick(Focused(), Qt::Key_Return);
+  };
+  give(1, 7, 20);
+  EXPECT_EQ(page->Verdict()->text(), "Вярно: програмата записва 1, 7, 20.");
+  give(3, 3, 16);  // the closing square before the row from the area 8
+  EXPECT_EQ(page->Verdict()->text(),
+            "Програмата разглежда площите от по-малките към по-големите, а във всяка делителите "
+            "i по ред: преди 3 × 3 тя записва друг ред.");
+  EXPECT_EQ(Focused(), page->Button(Button::kRetry));
+  QTest::keyClick(Focused(), Qt::Key_Return);
+  give(2, 4, 16);
+  give(3, 3, 16);
+  EXPECT_EQ(page->Verdict()->text(),
+            "Вярно: програмата записва 3, 3, 16. Затварящият квадрат се записва и при равенство.");
+  ASSERT_EQ(page->Rows()->rowCount(), 3);
+  EXPECT_EQ(page->Rows()->item(1, 0)->text() + page->Rows()->item(1, 1)->text() +
+                page->Rows()->item(1, 2)->text(),
+            "2416");
+  for (int tab = 0; tab < 4; ++tab)  // to "Няма повече редове"
+    QTest::keyClick(Focused(), Qt::Key_Tab);
+  ASSERT_EQ(Focused(), page->Button(Button::kNoMore));
+  QTest::keyClick(Focused(), Qt::Key_Space);
+  EXPECT_TRUE(page->Verdict()->text().startsWith("Вярно: това са всички редове"));
+  EXPECT_EQ(page->Progress()->text(), "Задача 1 от 5, точки: 1");
+  // "Виж как го намира програмата" opens the steps at the row where the pupil first went wrong.
+  page->Button(Button::kShowProgram)->click();
+  EXPECT_EQ(window->Pages()->currentIndex(), 1);
+  EXPECT_EQ(window->Steps()->Counter()->text(), "стъпка 10 от 15");
 }
 
 }  // namespace

@@ -62,6 +62,7 @@ TEST(Tasks, EachSetHasFiveCountsOfItsLevelWithASquareAndATie) {
   for (uint32_t seed = 1; seed <= 40; ++seed) {
     std::mt19937 random(seed);
     for (size_t level = 0; level < kLevels.size(); ++level) {
+      if (kLevels[level].kind == lessons::practice::Kind::kTrace) continue;  // trace_test's
       SCOPED_TRACE("seed " + std::to_string(seed) + ", level " + std::to_string(level + 1));
       const std::vector<Task> set = lessons::practice::TaskSet(level, random);
       ASSERT_EQ(set.size(), 5u);

@@ -63,6 +63,11 @@ TEST(SmallScreen, EveryPageOfTheLessonsWindowFitsAndShowsEveryControl) {
     EXPECT_GE(window->height(), window->minimumSizeHint().height());
     ExpectWhole(window->Pages()->currentWidget());
   }
+  // The practice at its widest, the fifth level with its third box and its button.
+  program.lessons.practice.Practise(4, {lessons::practice::CountTask(70)});
+  QApplication::processEvents();
+  EXPECT_TRUE(screen.contains(program.view.Picture()->frameGeometry()));
+  ExpectWhole(program.view.Picture()->Pages()->currentWidget());
   EXPECT_TRUE(screen.contains(program.view.frameGeometry()));
 }
 

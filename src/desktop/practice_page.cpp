@@ -3,11 +3,14 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
 
 #include "desktop/chart_canvas.h"
 #include "desktop/squares_canvas.h"
@@ -43,11 +46,15 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
       proverb_(Wrapping(this)),
       across_(new QSpinBox(this)),
       down_(new QSpinBox(this)),
+      frame_label_(new QLabel(this)),
+      frame_(new QSpinBox(this)),
       verdict_(Wrapping(this)),
       drawing_(new SquaresCanvas(this)),
       drawing_line_(new QLabel(this)),
       chart_(new ChartCanvas(this)),
       chart_sentence_(Wrapping(this)),
+      rows_label_(new QLabel(QString::fromUtf8(practice::kRowsLabel), this)),
+      rows_(new QTableWidget(0, 3, this)),
       score_(new QLabel(this)),
       best_(new QLabel(this)) {
   auto* level_label = new QLabel(QString::fromUtf8(practice::kLevelLabel), this);
@@ -84,6 +91,18 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
     sides->addWidget(box);
     sides->addSpacing(8);
   }
+  // The fifth level's third box, the frame of the row given.
+  frame_label_->setText(QString::fromUtf8(headings[2]));
+  frame_label_->setBuddy(frame_);
+  frame_->setAccessibleName(QString::fromUtf8(headings[2]));
+  frame_->setRange(1, 9999);
+  frame_->setMinimumWidth(72);
+  frame_->installEventFilter(this);
+  connect(frame_, &QSpinBox::valueChanged, this, [this](int value) { practice_.SetFrame(value); });
+  sides->addWidget(frame_label_);
+  sides->addWidget(frame_);
+  sides->addSpacing(8);
+  auto* presses = new QHBoxLayout;  // the buttons, on a line of their own
   for (size_t i = 0; i < buttons_.size(); ++i) {
     auto* button = new QPushButton(QString::fromUtf8(practice::kButtonNames[i]), this);
     button->setAutoDefault(false);
@@ -91,9 +110,10 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
     connect(button, &QPushButton::clicked, this, [this, pressed] { Press(pressed); });
     button->installEventFilter(this);
     buttons_[i] = button;
-    if (pressed != practice::Button::kShowProgram) sides->addWidget(button);
+    if (pressed != practice::Button::kShowProgram) presses->addWidget(button);
   }
   sides->addStretch(1);
+  presses->addStretch(1);
 
   verdict_->setFrameShape(QFrame::StyledPanel);
   verdict_->setMinimumHeight(3 * fontMetrics().height() + 8);
@@ -101,6 +121,20 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
   drawing_line_->setAlignment(Qt::AlignCenter);
   drawing_->setMinimumSize(160, 140);
   chart_sentence_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  rows_->setAccessibleName(QString::fromUtf8(practice::kRowsLabel));
+  rows_label_->setBuddy(rows_);
+  QStringList columns;
+  for (const char* heading : headings)
+    columns << QString::fromUtf8(heading);
+  rows_->setHorizontalHeaderLabels(columns);
+  rows_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  rows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  rows_->setSelectionMode(QAbstractItemView::NoSelection);
+  rows_->setFocusPolicy(Qt::NoFocus);
+  auto* listed = new QVBoxLayout;
+  listed->setContentsMargins(0, 0, 0, 0);
+  listed->addWidget(rows_label_);
+  listed->addWidget(rows_, 1);
   QFont large = score_->font();
   large.setPointSize(large.pointSize() + 4);
   large.setBold(true);
@@ -123,19 +157,22 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
   grid->addWidget(task_, 1, 0, 1, 2);
   grid->addWidget(proverb_, 2, 0, 1, 2);
   grid->addLayout(sides, 3, 0, 1, 2);
-  grid->addWidget(verdict_, 4, 0, 1, 2);
-  grid->addWidget(drawing_, 5, 0);
-  grid->addWidget(chart_, 5, 1);
-  grid->addWidget(drawing_line_, 6, 0);
-  grid->addWidget(chart_sentence_, 6, 1);
-  grid->addLayout(bottom, 7, 0, 1, 2);
+  grid->addLayout(presses, 4, 0, 1, 2);
+  grid->addWidget(verdict_, 5, 0, 1, 2);
+  grid->addWidget(drawing_, 6, 0);
+  grid->addWidget(chart_, 6, 1);
+  grid->addLayout(listed, 6, 1);
+  grid->addWidget(drawing_line_, 7, 0);
+  grid->addWidget(chart_sentence_, 7, 1);
+  grid->addLayout(bottom, 8, 0, 1, 2);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
-  grid->setRowStretch(5, 1);
+  grid->setRowStretch(6, 1);
 
   setTabOrder(level_, across_);
   setTabOrder(across_, down_);
-  QWidget* previous = down_;
+  setTabOrder(down_, frame_);
+  QWidget* previous = frame_;
   for (QPushButton* button : buttons_) {
     setTabOrder(previous, button);
     previous = button;
@@ -192,8 +229,19 @@ void PracticePage::Refresh() {
     if (box->value() != value) box->setValue(value);
     box->setEnabled(practice_.SidesEnabled());
   }
-  for (size_t i = 0; i < buttons_.size(); ++i)
-    buttons_[i]->setEnabled(practice_.Enabled(static_cast<practice::Button>(i)));
+  const bool tracing = practice_.Tracing();
+  {
+    const QSignalBlocker blocker(frame_);
+    if (frame_->value() != practice_.Frame()) frame_->setValue(practice_.Frame());
+    frame_->setEnabled(practice_.SidesEnabled());
+  }
+  frame_->setVisible(tracing);
+  frame_label_->setVisible(tracing);
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    const auto button = static_cast<practice::Button>(i);
+    buttons_[i]->setEnabled(practice_.Enabled(button));
+    buttons_[i]->setVisible(practice_.Shown(button));
+  }
 
   const QString verdict = Text(practice_.Verdict());
   verdict_->setText(verdict);
@@ -207,6 +255,21 @@ void PracticePage::Refresh() {
   const std::optional<lessons::chart::Chart> chart = practice_.Chart();
   chart_sentence_->setText(chart ? Text(chart->Sentence()) : QString());
   chart_->SetChart(chart);
+  chart_->setVisible(!tracing);
+  rows_->setVisible(tracing && !done);
+  rows_label_->setVisible(tracing && !done);
+  const std::vector<practice::Row> given = practice_.Listed();
+  rows_->setRowCount(static_cast<int>(given.size()));
+  for (int row = 0; row < static_cast<int>(given.size()); ++row) {
+    const practice::Row& each = given[static_cast<size_t>(row)];
+    const int cells[] = {each.across, each.down, each.frame};
+    for (int column = 0; column < 3; ++column) {
+      QTableWidgetItem* item = rows_->item(row, column);
+      if (item == nullptr) rows_->setItem(row, column, item = new QTableWidgetItem);
+      item->setText(QString::number(cells[column]));
+    }
+  }
+  if (!given.empty()) rows_->scrollToItem(rows_->item(static_cast<int>(given.size()) - 1, 0));
   score_->setText(done ? Text(practice_.Score() + "  " + practice_.Stars()) : QString());
   score_->setAccessibleName(Text(practice_.StarsSaid()));
   best_->setText(Text(practice_.Best()));
@@ -217,7 +280,7 @@ bool PracticePage::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   const int key = static_cast<QKeyEvent*>(event)->key();
   if (key != Qt::Key_Return && key != Qt::Key_Enter) return QWidget::eventFilter(watched, event);
-  if (watched == across_ || watched == down_) {
+  if (watched == across_ || watched == down_ || watched == frame_) {
     static_cast<QSpinBox*>(watched)->interpretText();
     Press(practice::Button::kCheck);
     return true;

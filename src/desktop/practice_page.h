@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
+class QTableWidget;
 
 namespace desktop {
 
@@ -18,8 +19,9 @@ class SquaresCanvas;
 
 // "Опитай сам", the third page of the lessons' window: the level, the task, the two sides in
 // number boxes, the buttons, the verdict, the live drawing and the chart, all as the core's
-// practice gives them. The page passes on what the pupil does; Enter in a number box checks.
-// "Виж как го намира програмата" goes to `show_in_program`.
+// practice gives them; at the fifth level, the frame of each row in a third box and the rows given
+// so far in place of the chart. The page passes on what the pupil does; Enter in a number box
+// checks. "Виж как го намира програмата" goes to `show_in_program`.
 class PracticePage final : public QWidget {
  public:
   PracticePage(lessons::practice::Practice& practice, std::function<void()> show_in_program,
@@ -33,6 +35,8 @@ class PracticePage final : public QWidget {
   QComboBox* Level() const { return level_; }
   QSpinBox* Across() const { return across_; }
   QSpinBox* Down() const { return down_; }
+  QSpinBox* Frame() const { return frame_; }
+  QTableWidget* Rows() const { return rows_; }
   QPushButton* Button(lessons::practice::Button button) const {
     return buttons_[static_cast<size_t>(button)];
   }
@@ -61,12 +65,16 @@ class PracticePage final : public QWidget {
   QLabel* proverb_;
   QSpinBox* across_;
   QSpinBox* down_;
+  QLabel* frame_label_;
+  QSpinBox* frame_;
   std::array<QPushButton*, lessons::practice::kButtonNames.size()> buttons_{};
   QLabel* verdict_;
   SquaresCanvas* drawing_;
   QLabel* drawing_line_;
   ChartCanvas* chart_;
   QLabel* chart_sentence_;
+  QLabel* rows_label_;
+  QTableWidget* rows_;
   QLabel* score_;
   QLabel* best_;
   int read_checks_ = -1;  // the verdict last given to a screen reader

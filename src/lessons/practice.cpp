@@ -52,6 +52,10 @@ void Practice::NewSet() {
 
 void Practice::Begin() {
   task_ = 0;
+  frame_ = 1;
+  listed_ = 0;
+  wrong_ = 0;
+  first_wrong_ = -1;
   points_.clear();
   stage_ = Stage::kAnswering;
   sides_ = {1, 1};
@@ -75,6 +79,20 @@ void Practice::SetAcross(int across) {
   Changed();
 }
 
+void Practice::SetFrame(int frame) {
+  if (!SidesEnabled()) return;
+  frame = std::clamp(frame, 1, 9999);
+  if (frame == frame_) return;
+  frame_ = frame;
+  Changed();
+}
+
+std::vector<Row> Practice::Listed() const {
+  if (!Tracing() || stage_ == Stage::kDone) return {};
+  const std::vector<Row>& rows = Current().rows;
+  return {rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(listed_)};
+}
+
 void Practice::SetDown(int down) {
   if (!SidesEnabled()) return;
   down = std::clamp(down, 1, Largest());
@@ -87,6 +105,8 @@ bool Practice::Enabled(Button button) const {
   switch (button) {
     case Button::kCheck:
       return stage_ == Stage::kAnswering;
+    case Button::kNoMore:
+      return Tracing() && stage_ == Stage::kAnswering;
     case Button::kRetry:
       return stage_ == Stage::kWrong;
     case Button::kNext:
@@ -103,7 +123,14 @@ void Practice::Press(Button button) {
   if (!Enabled(button)) return;
   switch (button) {
     case Button::kCheck:
-      Check();
+      if (Tracing()) {
+        CheckRow(Row{sides_.across, sides_.down, frame_});
+      } else {
+        Check();
+      }
+      break;
+    case Button::kNoMore:
+      CheckRow(std::nullopt);
       break;
     case Button::kRetry:
       stage_ = Stage::kAnswering;
@@ -114,6 +141,10 @@ void Practice::Press(Button button) {
         ++task_;
         stage_ = Stage::kAnswering;
         sides_ = {1, 1};
+        frame_ = 1;
+        listed_ = 0;
+        wrong_ = 0;
+        first_wrong_ = -1;
         tried_.clear();
         verdict_.clear();
         focus_ = Focus::kAcross;
@@ -171,6 +202,53 @@ void Practice::Check() {
   if (!others.empty()) verdict_ += " Същата рамка има и " + chart::Listing(others) + '.';
 }
 
+// A row given at the fifth level, or "Няма повече редове" (none), judged by the rules of the
+// search. A wrong answer gets a second try; after the second, the row the program lists is shown
+// and added, or the task ends where the search has ended. The task scores 2 with no wrong answer,
+// 1 with one, and none with more.
+void Practice::CheckRow(const std::optional<Row>& proposed) {
+  const Task& task = Current();
+  const Judged judged = proposed ? JudgeRow(task, listed_, *proposed) : JudgeEnd(task, listed_);
+  ++checks_;
+  verdict_ = judged.sentence;
+  const bool ended = listed_ >= task.rows.size();
+  if (judged.rule == Rule::kRight) {
+    tried_.clear();
+    if (ended) {
+      EndTask(Stage::kRight);
+    } else {
+      ++listed_;
+      focus_ = Focus::kAcross;
+    }
+    return;
+  }
+  ++wrong_;
+  if (first_wrong_ < 0) {
+    first_wrong_ = static_cast<int>(std::min(listed_, task.rows.size() - 1));
+  }
+  const bool first_try = stage_ == Stage::kAnswering && tried_.empty();
+  if (first_try) {
+    tried_.push_back(sides_);  // a wrong try of this row
+    stage_ = Stage::kWrong;
+    focus_ = Focus::kRetry;
+    return;
+  }
+  tried_.clear();
+  if (ended) {
+    EndTask(Stage::kSolution);
+    return;
+  }
+  verdict_ += Fill(" Програмата записва {0}: редът е добавен.", {Named(task.rows[listed_])});
+  ++listed_;
+  focus_ = Focus::kAcross;
+}
+
+void Practice::EndTask(Stage stage) {
+  points_.push_back(wrong_ == 0 ? 2 : wrong_ == 1 ? 1 : 0);
+  stage_ = stage;
+  focus_ = Focus::kNext;
+}
+
 // Why the sides are wrong, with the numbers; at the first try, a hint that leaves the answer to
 // the pupil.
 std::string Practice::Wrong(const Sides& sides, bool first_try) const {
@@ -215,6 +293,10 @@ std::string Practice::Noun(int64_t count) const {
 std::string Practice::TaskText() const {
   if (stage_ == Stage::kDone) return "Краят на нивото.";
   const Task& task = Current();
+  if (Tracing()) {
+    return Fill("Кои редове ще запише програмата за {0}? Въведете ги един по един.",
+                {Noun(task.count)});
+  }
   if (kLevels[level_].kind == Kind::kProverb) {
     return Fill(
         "Поговорката има {0}. Намерете правоъгълник с най-малката златна рамка, в който да се "
@@ -251,7 +333,7 @@ std::string Practice::DrawingLine() const {
 }
 
 std::optional<chart::Chart> Practice::Chart() const {
-  if (stage_ == Stage::kDone || tried_.empty()) return std::nullopt;
+  if (stage_ == Stage::kDone || tried_.empty() || Tracing()) return std::nullopt;
   const bool over = stage_ == Stage::kRight || stage_ == Stage::kSolution;
   std::vector<Sides> tried = tried_;
   return chart::Chart::Of(Current().count, Current().Least(), tried, over,
@@ -297,7 +379,7 @@ std::string Practice::Best() const {
 
 Practice::InProgram Practice::ShowInProgram() const {
   const Task& task = Current();
-  const int row = static_cast<int>(task.rows.size()) - 1;
+  const int row = first_wrong_ >= 0 ? first_wrong_ : static_cast<int>(task.rows.size()) - 1;
   if (!task.proverb.empty()) return {true, task.proverb, row};
   return {false, runtime::WholeText(int64_t{task.count}), row};
 }

@@ -10,6 +10,7 @@
 #include "lessons/chart.h"
 #include "lessons/picture.h"
 #include "lessons/tasks.h"
+#include "lessons/trace.h"
 
 // "Опитай сам": the pupil builds the rectangle with the least gold frame, the program checks it,
 // explains a wrong answer, gives a second try, shows the solution, and scores each set of five
@@ -22,14 +23,18 @@ inline constexpr const char* kLevelLabel = "Ниво:";
 inline constexpr const char* kDrawingLabel = "Правоъгълникът";
 inline constexpr const char* kChartLabel = "Диаграмата";
 
-// The page's buttons, in the order they stand.
-enum class Button { kCheck, kRetry, kNext, kRestart, kShowProgram };
-inline constexpr std::array<const char*, 5> kButtonNames = {
-    "Провери", "Опитай пак", "Следваща задача", "Отначало", "Виж как го намира програмата"};
+// The page's buttons, in the order they stand. "Няма повече редове" is the fifth level's alone.
+enum class Button { kCheck, kNoMore, kRetry, kNext, kRestart, kShowProgram };
+inline constexpr std::array<const char*, 6> kButtonNames = {
+    "Провери",         "Няма повече редове", "Опитай пак",
+    "Следваща задача", "Отначало",           "Виж как го намира програмата"};
+// The third box of the fifth level, named as the window names its column, and the heading of the
+// rows the pupil has given so far.
+inline constexpr const char* kRowsLabel = "Редовете досега";
 
 // Where a task stands.
 enum class Stage {
-  kAnswering,  // the pupil sets the sides
+  kAnswering,  // the pupil sets the sides (and, at the fifth level, the frame of the next row)
   kWrong,      // a first wrong answer, explained; "Опитай пак" gives the second try
   kRight,      // right, at the first or the second try
   kSolution,   // wrong twice: the solution is shown
@@ -53,7 +58,7 @@ class Practice {
 
   void SetObserver(PracticeObserver* observer) { observer_ = observer; }
 
-  // A new set of the level (0 to 3), its first task asked.
+  // A new set of the level (0 to 4), its first task asked.
   void ChooseLevel(int level);
   // A set of the given tasks at the level, as if drawn for it.
   void Practise(int level, std::vector<Task> tasks);
@@ -71,6 +76,15 @@ class Practice {
   void SetAcross(int across);
   void SetDown(int down);
   bool SidesEnabled() const { return stage_ == Stage::kAnswering; }
+
+  // The fifth level: the pupil gives the rows the program lists, each with its frame.
+  bool Tracing() const { return kLevels[level_].kind == Kind::kTrace; }
+  int Frame() const { return frame_; }
+  void SetFrame(int frame);
+  // The rows given so far, as the program lists them.
+  std::vector<Row> Listed() const;
+  // Whether a button belongs on the page at this level.
+  bool Shown(Button button) const { return button != Button::kNoMore || Tracing(); }
 
   void Press(Button button);
   // Whether a button does anything now. "Виж как го намира програмата" is the view's to do,
@@ -115,6 +129,8 @@ class Practice {
   void NewSet();
   void Begin();
   void Check();
+  void CheckRow(const std::optional<Row>& proposed);
+  void EndTask(Stage stage);
   void Changed() const;
   std::string Wrong(const Sides& sides, bool first_try) const;
   std::string Noun(int64_t count) const;
@@ -128,10 +144,14 @@ class Practice {
   Sides sides_{1, 1};
   std::vector<Sides> tried_;  // the sides checked in the task asked
   std::vector<int> points_;   // of each task over
+  int frame_ = 1;             // the frame given with the next row, at the fifth level
+  size_t listed_ = 0;         // the rows given so far, at the fifth level
+  int wrong_ = 0;             // the wrong answers in the task asked
+  int first_wrong_ = -1;      // the row where the pupil first went wrong, or -1
   std::string verdict_;
   int checks_ = 0;
   Focus focus_ = Focus::kAcross;
-  std::array<int, kLevels.size()> best_{-1, -1, -1, -1};
+  std::array<int, kLevels.size()> best_{-1, -1, -1, -1, -1};
 };
 
 }  // namespace lessons::practice

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <initializer_list>
 
 #include "lessons/proverbs.h"
 #include "runtime/number_text.h"
@@ -44,11 +45,14 @@ bool IsSquare(int count) {
   return root * root == count;
 }
 
-// Five tasks from the candidates, met in a random order, no count twice: a perfect square, a
-// count with a tie, then any three; asked in a random order. Each candidate becomes a task, with
+// Five tasks from the candidates, met in a random order, no count twice: one of each kind wanted,
+// then any; asked in a random order. Each candidate becomes a task, with
 // the program's run for it, only when it is looked at.
+using Wanted = bool (*)(const Task&);
+
 template <typename Candidate, typename MakeTask>
-std::vector<Task> Choose(std::vector<Candidate> candidates, MakeTask make, std::mt19937& random) {
+std::vector<Task> Choose(std::vector<Candidate> candidates, MakeTask make,
+                         std::initializer_list<Wanted> wants, std::mt19937& random) {
   std::shuffle(candidates.begin(), candidates.end(), random);
   std::vector<Task> chosen;
   std::vector<bool> used(candidates.size(), false);
@@ -64,15 +68,44 @@ std::vector<Task> Choose(std::vector<Candidate> candidates, MakeTask make, std::
       return;
     }
   };
-  take([](const Task& task) { return IsSquare(task.count); });
-  take([](const Task& task) { return task.Tied(); });
-  for (int more = 2; more < kTasksPerSet; ++more)
+  for (const Wanted wanted : wants)
+    take(wanted);
+  while (chosen.size() < static_cast<size_t>(kTasksPerSet))
     take([](const Task&) { return true; });
   std::shuffle(chosen.begin(), chosen.end(), random);
   return chosen;
 }
 
+bool Square(const Task& task) {
+  return IsSquare(task.count);
+}
+bool Tie(const Task& task) {
+  return task.Tied();
+}
+bool ClosingTie(const Task& task) {
+  return task.ClosingTie();
+}
+bool LargerArea(const Task& task) {
+  return task.LargerArea();
+}
+
 }  // namespace
+
+bool Task::ClosingTie() const {
+  if (rows.size() < 2) return false;
+  const Row& last = rows.back();
+  return last.across == last.down && int64_t{last.across} * last.across > count &&
+         last.frame == rows[rows.size() - 2].frame;
+}
+
+bool Task::LargerArea() const {
+  for (size_t row = 1; row < rows.size(); ++row) {
+    const bool closing = row + 1 == rows.size() && rows[row].across == rows[row].down &&
+                         int64_t{rows[row].across} * rows[row].across > count;
+    if (!closing && int64_t{rows[row].across} * rows[row].down > count) return true;
+  }
+  return false;
+}
 
 std::vector<Sides> Task::Best() const {
   std::vector<Sides> best;
@@ -105,12 +138,15 @@ std::vector<Task> TaskSet(size_t level, std::mt19937& random) {
     std::vector<const char*> candidates(proverbs::kProverbs.begin(), proverbs::kProverbs.end());
     return Choose(
         candidates, [](const char* proverb) { return ProverbTask(runtime::FromUtf8(proverb)); },
-        random);
+        {Square, Tie}, random);
   }
   std::vector<int> candidates;
   for (int count = chosen.first; count <= chosen.last; ++count)
     candidates.push_back(count);
-  return Choose(candidates, CountTask, random);
+  if (chosen.kind == Kind::kTrace) {
+    return Choose(candidates, CountTask, {Square, ClosingTie, LargerArea}, random);
+  }
+  return Choose(candidates, CountTask, {Square, Tie}, random);
 }
 
 uint32_t FreshSeed() {

@@ -11,8 +11,9 @@
 // rows the program's own frame search lists, which decide what is right.
 namespace lessons::practice {
 
-// What a level asks: the least frame for a count, for a proverb's length.
-enum class Kind { kCount, kProverb };
+// What a level asks: the least frame for a count, for a proverb's length; or the rows the
+// program lists for a count, one by one.
+enum class Kind { kCount, kProverb, kTrace };
 
 struct Level {
   const char* name;
@@ -21,11 +22,12 @@ struct Level {
   int last;
 };
 
-inline constexpr std::array<Level, 4> kLevels = {{
+inline constexpr std::array<Level, 5> kLevels = {{
     {"Ниво 1: до 20 букви", Kind::kCount, 2, 20},
     {"Ниво 2: до 100 букви", Kind::kCount, 21, 100},
     {"Ниво 3: до 1000 букви", Kind::kCount, 101, 1000},
     {"Ниво 4: поговорка", Kind::kProverb, 0, 0},
+    {"Ниво 5: като програмата", Kind::kTrace, 8, 100},
 }};
 inline constexpr int kTasksPerSet = 5;
 
@@ -62,6 +64,10 @@ struct Task {
   std::vector<Sides> Best() const;
   // Whether two rectangles tie for the least frame.
   bool Tied() const { return Best().size() > 1; }
+  // Whether the last row is the closing square, listed on a tie with the row before it.
+  bool ClosingTie() const;
+  // Whether a row other than the closing square comes from an area larger than N.
+  bool LargerArea() const;
 };
 
 // The rows the program's frame search lists for a count, or for a mantra's length in mantra
@@ -73,7 +79,9 @@ Task CountTask(int count);
 Task ProverbTask(const runtime::String& proverb);
 
 // The tasks of a set of the level, in the order they are asked: no count twice, at least one
-// perfect square and at least one count where two rectangles tie for the least frame.
+// perfect square, and at least one count where two rectangles tie for the least frame; at the
+// level of the rows, one whose closing square is listed on a tie and one where a larger area
+// gives a row instead.
 std::vector<Task> TaskSet(size_t level, std::mt19937& random);
 
 // A seed for the sets, different at each start of the program.

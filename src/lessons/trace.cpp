@@ -1,0 +1,151 @@
+#include "lessons/trace.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "lessons/words.h"
+
+namespace lessons::practice {
+
+namespace {
+
+using words::Counted;
+using words::Fill;
+using words::Number;
+
+std::string Num(int64_t value) {
+  return Number(value);
+}
+
+// What the rows tell of the run: RootSide, whether N is a perfect square, and the closing square.
+struct Run {
+  explicit Run(const Task& task)
+      : count(task.count), root(static_cast<int>(std::floor(std::sqrt(double(task.count))))) {}
+  bool Square() const { return root * root == count; }
+  int Closing() const { return root + 1; }
+  int64_t LastArea() const { return Square() ? count : int64_t{Closing()} * Closing(); }
+  // Whether a row is the closing square, which no scan gives: its side is past RootSide.
+  bool IsClosing(const Row& row) const {
+    return !Square() && row.across == Closing() && row.down == Closing();
+  }
+  // Where the program meets a rectangle: areas in increasing order, and in each its divisors;
+  // the closing square last of all.
+  int64_t Place(const Row& row) const {
+    if (IsClosing(row)) return INT64_MAX;
+    return (int64_t{row.across} * row.down) * 1000 + row.across;
+  }
+
+  int count;
+  int root;
+};
+
+}  // namespace
+
+std::string Named(const Row& row) {
+  return Num(row.across) + ", " + Num(row.down) + ", " + Num(row.frame);
+}
+
+std::string WhyEnded(const Task& task) {
+  const Run run(task);
+  const std::string n = Num(run.count);
+  if (run.Square()) {
+    return Fill("{0} = {1} × {1} е квадрат и търсенето свършва след делителите на {0}",
+                {n, Num(run.root)});
+  }
+  const std::string side = Num(run.Closing());
+  const int64_t closing = 4 * int64_t{run.Closing()} + 4;
+  const Row& last = task.rows.back();
+  if (run.IsClosing(last)) {
+    return Fill("последният ред е затварящият квадрат {0} × {0}, с рамка {1}",
+                {side, Num(closing)});
+  }
+  return Fill(
+      "затварящият квадрат {0} × {0} има рамка {1}, по-голяма от BestFrame = {2}, затова не се "
+      "записва",
+      {side, Num(closing), Num(last.frame)});
+}
+
+Judged JudgeRow(const Task& task, size_t listed, const Row& proposed) {
+  const Run run(task);
+  const std::string a = Num(proposed.across);
+  const std::string b = Num(proposed.down);
+  const std::string n = Num(run.count);
+  const int64_t area = int64_t{proposed.across} * proposed.down;
+  const int64_t frame = FrameOf(proposed.across, proposed.down);
+  if (frame != proposed.frame) {
+    return {Rule::kFrame, Fill("Рамката около {0} × {1} е 2 × {0} + 2 × {1} + 4 = {2}, а не {3}.",
+                               {a, b, Num(frame), Num(proposed.frame)})};
+  }
+  if (area < run.count) {
+    return {Rule::kHolds,
+            Fill("{0} × {1} = {2}, а буквите са {3}: правоъгълникът не ги побира, а програмата "
+                 "записва само такива, които ги побират.",
+                 {a, b, Counted(area, "квадрат", "квадрата"), n})};
+  }
+  if (listed >= task.rows.size()) {
+    return {Rule::kEnded, "Търсенето е свършило: " + WhyEnded(task) + '.'};
+  }
+  const Row& next = task.rows[listed];
+  const bool strip = proposed.across == 1 && proposed.down == run.count;
+  if (listed == 0 && !strip) {
+    return {Rule::kStripFirst,
+            Fill("Първият ред, който програмата записва, е лентата 1 × {0}: с нея започва "
+                 "търсенето.",
+                 {n})};
+  }
+  if (listed > 0 && proposed.across == 1) {
+    return {Rule::kStripOnce,
+            Fill("Страна 1 по абсцисата има само лентата 1 × {0}, а тя е само първият ред: "
+                 "делителите, които програмата пробва, започват от 2.",
+                 {n})};
+  }
+  if (proposed.across > run.root && !run.IsClosing(proposed) && !strip) {
+    std::string said = Fill(
+        "Програмата пробва делителите i само от 2 до RootSide = {0}, цялата част на √{1}, затова "
+        "страната по абсцисата е най-много {0}",
+        {Num(run.root), n});
+    if (!run.Square()) said += Fill(", освен в затварящия квадрат {0} × {0}", {Num(run.Closing())});
+    return {Rule::kRootSide, said + '.'};
+  }
+  if (area > run.LastArea()) {
+    if (run.Square()) {
+      return {Rule::kPastLastArea,
+              Fill("{0} е квадрат: програмата разглежда само площта {0}, а {1} × {2} = {3}.",
+                   {n, a, b, Num(area)})};
+    }
+    return {Rule::kPastLastArea,
+            Fill("Площта {0} × {1} = {2} е след последната, която програмата разглежда: {3} × {3} "
+                 "= {4}.",
+                 {a, b, Num(area), Num(run.Closing()), Num(run.LastArea())})};
+  }
+  // A rectangle whose frame is not smaller than BestFrame now is never listed any more, for
+  // BestFrame only falls. (The closing square, listed on a tie too, comes after every other row,
+  // and BestFrame is never below its frame while rows remain.)
+  if (listed > 0 && !run.IsClosing(proposed) && proposed.frame >= task.rows[listed - 1].frame) {
+    return {Rule::kBestFrame,
+            Fill("Рамката {0} не е по-малка от BestFrame = {1}, затова програмата не записва "
+                 "{2} × {3}.",
+                 {Num(proposed.frame), Num(task.rows[listed - 1].frame), a, b})};
+  }
+  if (run.Place(proposed) != run.Place(next)) {
+    return {Rule::kOrder,
+            Fill("Програмата разглежда площите от по-малките към по-големите, а във всяка "
+                 "делителите i по ред: преди {0} × {1} тя записва друг ред.",
+                 {a, b})};
+  }
+  std::string said = Fill("Вярно: програмата записва {0}.", {Named(next)});
+  if (run.IsClosing(next) && listed > 0 && next.frame == task.rows[listed - 1].frame)
+    said += " Затварящият квадрат се записва и при равенство.";
+  return {Rule::kRight, said};
+}
+
+Judged JudgeEnd(const Task& task, size_t listed) {
+  if (listed < task.rows.size()) {
+    return {Rule::kRowsRemain, "Програмата записва още " +
+                                   Counted(int64_t(task.rows.size() - listed), "ред", "реда") +
+                                   '.'};
+  }
+  return {Rule::kRight, "Вярно: това са всички редове – " + WhyEnded(task) + '.'};
+}
+
+}  // namespace lessons::practice
