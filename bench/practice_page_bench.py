@@ -22,7 +22,7 @@ runs = int(sys.argv[2]) if len(sys.argv) > 2 else 25
 CHECK = """
 const [across, down, done] = arguments;
 const box = document.getElementById("practice-down");
-ramka._ramka_practice_sides(across, down);
+ramka._ramka_practice_sides(across, down, 1);
 box.focus();
 requestAnimationFrame(() => setTimeout(() => {
   box.addEventListener("keydown", (event) => {

@@ -562,8 +562,8 @@ class Page(unittest.TestCase):
         self.assertEqual(self.practice_text("task"),
                          "Мантрата има 7 букви. Намерете правоъгълник с най-малката златна рамка.")
         labels = self.js("return [...document.querySelectorAll('#page-practice input')]"
-                         ".map(box => box.labels[0].textContent)")
-        self.assertEqual(labels, ["по абсциса", "по ордината"])
+                         ".filter(box => box.checkVisibility()).map(box => box.labels[0].textContent)")
+        self.assertEqual(labels, ["по абсциса", "по ордината"])  # the frame at the fifth level
         self.answer(2, 5)
         self.assertEqual(self.practice_text("verdict"),
                          "Буквите се побират, но рамката около 2 × 5 е 2 × 2 + 2 × 5 + 4 = 18 "
@@ -609,7 +609,7 @@ class Page(unittest.TestCase):
         self.assertTrue(self.practice_text("verdict").endswith(
             "Решение: 7 × 10, рамка от 38 квадрата злато. Същата рамка има и 8 × 9."))
         self.assertEqual(self.js("return [...document.querySelectorAll('#page-practice input')]"
-                                 ".map(box => box.value)"), ["7", "10"])
+                                 ".slice(0, 2).map(box => box.value)"), ["7", "10"])
         self.assertEqual(self.painted_squares("practice-drawing"), {"#c0c000": 38, "#808000": 70})
         chart = self.driver.find_element(By.ID, "practice-chart")
         self.js("arguments[0].scrollIntoView({block: 'center'})", chart)
@@ -636,6 +636,42 @@ class Page(unittest.TestCase):
                          "#0040c0")
         for label in ("√70 ≈ 8,37", "рамка, квадрата", "страна a по абсцисата", "40"):
             self.assertIn(label, shown["labels"])
+
+    def test_a_level_five_task_played_from_the_keyboard_with_a_wrong_row(self):
+        self.keys(Keys.F4)
+        headless_chromium.set_practice(self.driver, 4, [7])
+        self.assertEqual(self.practice_text("task"),
+                         "Кои редове ще запише програмата за 7 букви? Въведете ги един по един.")
+        frame = self.driver.find_element(By.ID, "practice-frame")
+        self.assertTrue(frame.is_displayed())
+        self.assertEqual(self.js("return arguments[0].labels[0].textContent", frame), "периметър")
+        self.assertFalse(self.driver.find_element(By.ID, "practice-chart").is_displayed())
+        self.assertTrue(self.practice_button("Няма повече редове").is_displayed())
+
+        def give(across, down, perimeter):
+            self.driver.find_element(By.ID, "practice-across").click()
+            self.keys(Keys.BACKSPACE * 4, str(across), Keys.TAB, Keys.BACKSPACE * 4, str(down),
+                      Keys.TAB, Keys.BACKSPACE * 4, str(perimeter), Keys.ENTER)
+
+        give(1, 7, 20)
+        self.assertEqual(self.practice_text("verdict"), "Вярно: програмата записва 1, 7, 20.")
+        give(3, 3, 16)  # the closing square before the row from the area 8
+        self.assertEqual(self.practice_text("verdict"),
+                         "Програмата разглежда площите от по-малките към по-големите, а във всяка "
+                         "делителите i по ред: преди 3 × 3 тя записва друг ред.")
+        self.assertEqual(self.focused(), self.practice_button("Опитай пак"))
+        self.keys(Keys.ENTER)
+        give(2, 4, 16)
+        give(3, 3, 16)
+        rows = self.js("return [...document.querySelectorAll('#practice-listed tbody tr')]"
+                       ".map(r => r.textContent)")
+        self.assertEqual(rows, ["1720", "2416", "3316"])
+        self.practice_button("Няма повече редове").send_keys(Keys.ENTER)
+        self.assertTrue(self.practice_text("verdict").startswith("Вярно: това са всички редове"))
+        self.assertEqual(self.practice_text("progress"), "Задача 1 от 5, точки: 1")
+        # "Виж как го намира програмата": the steps at the row where the pupil first went wrong.
+        self.practice_button("Виж как го намира програмата").click()
+        self.assertEqual(self.step_text("steps-counter"), "стъпка 10 от 15")
 
     def test_show_in_program_runs_the_task_in_the_window_and_opens_its_steps(self):
         self.open_practice([70])

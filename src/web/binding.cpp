@@ -188,9 +188,17 @@ std::string PracticeJson() {
   json.Key("score").Text(shown.Score()).Key("stars").Text(shown.Stars());
   json.Key("said").Text(shown.StarsSaid()).Key("best").Text(shown.Best());
   json.Key("focus").Number(static_cast<int>(shown.FocusAfter()));
-  json.Key("enabled").Open('[');
+  json.Key("tracing").Flag(shown.Tracing()).Key("frame").Number(shown.Frame());
+  json.Key("listed").Open('[');
+  for (const practice::Row& row : shown.Listed()) {
+    json.Open('[').Number(row.across).Number(row.down).Number(row.frame).Close(']');
+  }
+  json.Close(']').Key("enabled").Open('[');
   for (size_t button = 0; button < practice::kButtonNames.size(); ++button)
     json.Flag(shown.Enabled(static_cast<practice::Button>(button)));
+  json.Close(']').Key("shown").Open('[');
+  for (size_t button = 0; button < practice::kButtonNames.size(); ++button)
+    json.Flag(shown.Shown(static_cast<practice::Button>(button)));
   return json.Close(']').Close('}').Done();
 }
 
@@ -373,9 +381,10 @@ EMSCRIPTEN_KEEPALIVE void ramka_practice_level(int level) {
   Practice().ChooseLevel(level);
 }
 
-EMSCRIPTEN_KEEPALIVE void ramka_practice_sides(int across, int down) {
+EMSCRIPTEN_KEEPALIVE void ramka_practice_sides(int across, int down, int frame) {
   Practice().SetAcross(across);
   Practice().SetDown(down);
+  Practice().SetFrame(frame);
 }
 
 EMSCRIPTEN_KEEPALIVE int ramka_practice_press(int button) {
@@ -387,7 +396,7 @@ EMSCRIPTEN_KEEPALIVE int ramka_practice_press(int button) {
   return 0;
 }
 
-// A set of the given counts ("7,16,13") at level 1 to 3, for the tests and the benchmark.
+// A set of the given counts ("7,16,13") at level 1 to 3 or 5, for the tests and the benchmark.
 EMSCRIPTEN_KEEPALIVE void ramka_practice_counts(int level, const char* counts) {
   std::vector<lessons::practice::Task> tasks;
   int count = 0;

@@ -309,8 +309,9 @@
   // run its course; what the pupil does goes to the core, and the focus where it says.
   const practicePage = panels[2];
   const level = document.getElementById("practice-level");
-  const sides = [document.getElementById("practice-across"),
-                 document.getElementById("practice-down")];
+  const sides = ["across", "down", "frame"].map((side) => document.getElementById(`practice-${side}`));
+  const frameBox = practicePage.querySelector(".practice-frame");
+  const listed = document.getElementById("practice-listed");
   const practiceButtons = [...practicePage.querySelectorAll("button[data-button]")];
   const shown = Object.fromEntries(["progress", "task", "proverb", "verdict", "drawing", "line",
     "chart", "sentence", "description", "score", "best"].map((id) =>
@@ -328,15 +329,19 @@
     shown.task.textContent = practice.task;
     shown.proverb.textContent = practice.proverb;
     shown.proverb.hidden = practice.proverb === "";
+    frameBox.hidden = !practice.tracing;
     sides.forEach((box, index) => {
-      const value = index === 0 ? practice.across : practice.down;
-      box.max = String(practice.largest);
+      const value = [practice.across, practice.down, practice.frame][index];
+      box.max = String(index < 2 ? practice.largest : 9999);
       if (box.valueAsNumber !== value && !(document.activeElement === box && box.value === "")) {
         box.value = String(value);
       }
       box.disabled = !practice.sides;
     });
-    practiceButtons.forEach((button, index) => { button.disabled = !practice.enabled[index]; });
+    practiceButtons.forEach((button, index) => {
+      button.disabled = !practice.enabled[index];
+      button.hidden = !practice.shown[index];
+    });
     if (shown.verdict.textContent !== practice.verdict) {
       shown.verdict.textContent = practice.verdict;  // read out politely
     }
@@ -360,6 +365,18 @@
                                                                       chart.clientHeight));
     }
     shown.sentence.textContent = practice.chart;
+    listed.hidden = !practice.tracing || practice.done;
+    chart.closest("figure").hidden = practice.tracing;
+    const rowsKey = JSON.stringify(practice.listed);
+    if (listed.dataset.rows !== rowsKey) {
+      listed.dataset.rows = rowsKey;
+      listed.querySelector("tbody").replaceChildren(...practice.listed.map((row) => {
+        const line = document.createElement("tr");
+        for (const value of row) line.append(Object.assign(document.createElement("td"),
+                                                            { textContent: String(value) }));
+        return line;
+      }));
+    }
     shown.description.textContent = practice.description;
     shown.score.textContent = practice.done ? `${practice.score}  ${practice.stars}` : "";
     shown.score.setAttribute("aria-label", practice.said);
@@ -379,7 +396,7 @@
     }
     core._ramka_practice_press(index);
     drawPractice();
-    const focus = [sides[0], practiceButtons[1], practiceButtons[2], practiceButtons[3]];
+    const focus = [sides[0], practiceButtons[2], practiceButtons[3], practiceButtons[4]];
     focus[practice.focus]?.focus();
     if (practice.focus === 0) sides[0].select();
   }
@@ -389,10 +406,10 @@
   level.addEventListener("change", () => core._ramka_practice_level(Number(level.value)));
   sides.forEach((box) => {
     box.addEventListener("input", () => {
-      const [across, down] = sides.map((each, index) => (
+      const [across, down, frame] = sides.map((each, index) => (
         Number.isInteger(each.valueAsNumber) ? each.valueAsNumber
-                                             : (index === 0 ? practice.across : practice.down)));
-      core._ramka_practice_sides(across, down);
+          : [practice.across, practice.down, practice.frame][index]));
+      core._ramka_practice_sides(across, down, frame);
     });
     box.addEventListener("keydown", (event) => {
       if (event.key === "Enter") {

@@ -249,11 +249,13 @@ std::string PracticeHtml() {
   html +=
       "</select><span id=\"practice-progress\"></span></div>\n<p id=\"practice-task\"></p>\n"
       "<p id=\"practice-proverb\"></p>\n<div class=\"practice-sides\">";
-  const char* ids[] = {"practice-across", "practice-down"};
-  for (size_t side = 0; side < 2; ++side) {
-    html += "<label for=\"" + std::string(ids[side]) + "\">" + Escaped(headings[side]) +
+  const char* ids[] = {"practice-across", "practice-down", "practice-frame"};
+  for (size_t side = 0; side < 3; ++side) {  // the third, the frame, at the fifth level alone
+    html += std::string(side == 2 ? "<span class=\"practice-frame\" hidden>" : "") +
+            "<label for=\"" + ids[side] + "\">" + Escaped(headings[side]) +
             "</label><input type=\"number\" id=\"" + ids[side] +
-            "\" min=\"1\" step=\"1\" inputmode=\"numeric\" value=\"1\">";
+            "\" min=\"1\" step=\"1\" inputmode=\"numeric\" value=\"1\">" +
+            (side == 2 ? "</span>" : "");
   }
   html += "</div>\n<div class=\"practice-buttons\">";
   for (size_t i = 0; i + 1 < practice::kButtonNames.size(); ++i) {
@@ -267,7 +269,17 @@ std::string PracticeHtml() {
       "</figcaption></figure><figure><div id=\"practice-chart\" role=\"img\"" +
       Attribute("aria-label", practice::kChartLabel) +
       " aria-describedby=\"practice-description\"></div><figcaption id=\"practice-sentence\">"
-      "</figcaption><p id=\"practice-description\" class=\"unseen\"></p></figure></div>\n"
+      "</figcaption><p id=\"practice-description\" class=\"unseen\"></p></figure>"
+      "<section id=\"practice-listed\" aria-labelledby=\"practice-listed-title\" hidden><h3 "
+      "id=\"practice-listed-title\">" +
+      Escaped(practice::kRowsLabel) + "</h3><table><thead><tr>" +
+      [&] {
+        std::string cells;
+        for (const char* heading : headings)
+          cells += "<th scope=\"col\">" + Escaped(heading) + "</th>";
+        return cells;
+      }() +
+      "</tr></thead><tbody></tbody></table></section></div>\n"
       "<div class=\"practice-bottom\"><button type=\"button\" data-button=\"" +
       std::to_string(practice::kButtonNames.size() - 1) + "\">" +
       Escaped(practice::kButtonNames.back()) +

@@ -50,7 +50,7 @@ PracticePage::PracticePage(practice::Practice& practice, HWND parent,
   task_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   proverb_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   const std::array<const char*, 3> headings = lessons::steps::RowHeadings();
-  for (size_t side = 0; side < 2; ++side) {
+  for (size_t side = 0; side < 3; ++side) {
     side_labels_[side] = MakeChild(L"STATIC", Wide(headings[side]), SS_LEFT | SS_NOPREFIX, window_);
     sides_[side] = CreateWindowExW(
         WS_EX_CLIENTEDGE, L"EDIT", L"1", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER, 0, 0, 0, 0,
@@ -70,6 +70,11 @@ PracticePage::PracticePage(practice::Practice& practice, HWND parent,
   drawing_line_ = MakeChild(L"STATIC", L"", SS_CENTER | SS_NOPREFIX, window_);
   chart_ = std::make_unique<ChartCanvas>(window_, DpiOf(parent));
   chart_sentence_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
+  rows_label_ = MakeChild(L"STATIC", Wide(practice::kRowsLabel), SS_LEFT | SS_NOPREFIX, window_);
+  rows_ = MakeChild(L"LISTBOX", Wide(practice::kRowsLabel),
+                    WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS, window_);
+  const int stops[] = {60, 120};
+  SendMessageW(rows_, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(stops));
   score_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   stars_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   best_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
@@ -86,6 +91,8 @@ PracticePage::~PracticePage() {
 // sides and the buttons, the verdict, the drawing beside the chart with their lines under them,
 // and the way to the program with the score at the bottom.
 void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
+  dpi_ = dpi;
+  font_ = font;
   MoveWindow(window_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
   const auto px = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
   const int width = area.right - area.left;
@@ -103,21 +110,24 @@ void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
 
   const int sides_y = px(88);
   int x = gap;
-  for (size_t side = 0; side < 2; ++side) {
-    const int label = px(side == 0 ? 78 : 88);
+  for (size_t side = 0; side < 3; ++side) {
+    const int label = px(side == 0 ? 78 : side == 1 ? 88 : 76);
     MoveWindow(side_labels_[side], x, sides_y + px(4), label, line, TRUE);
     x += label;
     MoveWindow(sides_[side], x, sides_y, px(64), row, TRUE);
     SendMessageW(arrows_[side], UDM_SETBUDDY, reinterpret_cast<WPARAM>(sides_[side]), 0);
     x += px(64) + px(16);
   }
-  const int widths[] = {90, 104, 140, 96};
-  for (size_t i = 0; i < 4; ++i) {
-    MoveWindow(buttons_[i], x, sides_y, px(widths[i]), row, TRUE);
-    x += px(widths[i]) + px(6);
+  // The buttons on a line of their own, "Няма повече редове" only where it is shown.
+  const int buttons_y = sides_y + row + px(6);
+  const int widths[] = {90, 150, 104, 140, 96};
+  x = gap;
+  for (size_t i = 0; i < 5; ++i) {
+    MoveWindow(buttons_[i], x, buttons_y, px(widths[i]), row, TRUE);
+    if (practice_.Shown(static_cast<practice::Button>(i))) x += px(widths[i]) + px(6);
   }
 
-  const int verdict_y = sides_y + row + gap;
+  const int verdict_y = buttons_y + row + gap;
   MoveWindow(verdict_, gap, verdict_y, inner, px(48), TRUE);
   const int bottom_y = height - gap - row;
   const int sentence = px(84);  // four lines
@@ -128,6 +138,8 @@ void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
   MoveWindow(drawing_line_, gap, pictures_y + pictures + px(4), half, line, TRUE);
   MoveWindow(chart_->Handle(), gap * 2 + half, pictures_y, half, pictures, TRUE);
   MoveWindow(chart_sentence_, gap * 2 + half, pictures_y + pictures + px(4), half, sentence, TRUE);
+  MoveWindow(rows_label_, gap * 2 + half, pictures_y, half, line, TRUE);
+  MoveWindow(rows_, gap * 2 + half, pictures_y + line, half, pictures + sentence - line, TRUE);
   MoveWindow(Button(practice::Button::kShowProgram), gap, bottom_y, px(250), row, TRUE);
   MoveWindow(score_, gap + px(266), bottom_y + px(2), px(180), line + px(2), TRUE);
   MoveWindow(stars_, gap + px(446), bottom_y + px(1), px(70), line + px(4), TRUE);
@@ -164,17 +176,34 @@ void PracticePage::Refresh() {
   ShowText(progress_, Wide(practice_.Progress()));
   ShowText(task_, Wide(practice_.TaskText()));
   ShowText(proverb_, Wide(practice_.Proverb()));
-  for (int side = 0; side < 2; ++side) {
-    SendMessageW(arrows_[static_cast<size_t>(side)], UDM_SETRANGE32, 1, practice_.Largest());
-    ShowSide(side);
-    EnableWindow(sides_[static_cast<size_t>(side)], practice_.SidesEnabled() ? TRUE : FALSE);
-    EnableWindow(arrows_[static_cast<size_t>(side)], practice_.SidesEnabled() ? TRUE : FALSE);
+  const bool tracing = practice_.Tracing();
+  for (size_t side = 0; side < 3; ++side) {
+    const int shown = side < 2 || tracing ? SW_SHOW : SW_HIDE;
+    SendMessageW(arrows_[side], UDM_SETRANGE32, 1, side < 2 ? practice_.Largest() : 9999);
+    ShowSide(static_cast<int>(side));
+    EnableWindow(sides_[side], practice_.SidesEnabled() ? TRUE : FALSE);
+    EnableWindow(arrows_[side], practice_.SidesEnabled() ? TRUE : FALSE);
+    for (HWND control : {side_labels_[side], sides_[side], arrows_[side]})
+      ShowWindow(control, shown);
   }
+  bool moved = false;
   for (size_t i = 0; i < buttons_.size(); ++i) {
     // A button that goes out of use hands the focus to the page's beginning.
-    const bool enabled = practice_.Enabled(static_cast<practice::Button>(i));
+    const auto button = static_cast<practice::Button>(i);
+    const bool enabled = practice_.Enabled(button);
     if (!enabled && GetFocus() == buttons_[i]) SetFocus(level_);
     EnableWindow(buttons_[i], enabled ? TRUE : FALSE);
+    const bool shown = practice_.Shown(button);
+    moved = moved || (IsWindowVisible(buttons_[i]) != FALSE) != shown;
+    ShowWindow(buttons_[i], shown ? SW_SHOW : SW_HIDE);
+  }
+  if (moved &&
+      font_ !=
+          nullptr) {  // the buttons close up where one of them went, or open up where it came back
+    RECT area;
+    GetWindowRect(window_, &area);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window_), reinterpret_cast<POINT*>(&area), 2);
+    Place(area, dpi_, font_);
   }
   const std::wstring verdict = Wide(practice_.Verdict());
   ShowText(verdict_, verdict);
@@ -188,6 +217,22 @@ void PracticePage::Refresh() {
   const std::optional<lessons::chart::Chart> chart = practice_.Chart();
   ShowText(chart_sentence_, chart ? Wide(chart->Sentence()) : std::wstring());
   chart_->SetChart(chart);
+  ShowWindow(chart_->Handle(), tracing ? SW_HIDE : SW_SHOW);
+  ShowWindow(chart_sentence_, tracing ? SW_HIDE : SW_SHOW);
+  ShowWindow(rows_label_, tracing && !done ? SW_SHOW : SW_HIDE);
+  ShowWindow(rows_, tracing && !done ? SW_SHOW : SW_HIDE);
+  std::vector<std::wstring> given;
+  for (const practice::Row& each : practice_.Listed()) {
+    given.push_back(WideFromUtf8(std::to_string(each.across)) + L"\t" +
+                    WideFromUtf8(std::to_string(each.down)) + L"\t" +
+                    WideFromUtf8(std::to_string(each.frame)));
+  }
+  if (static_cast<size_t>(SendMessageW(rows_, LB_GETCOUNT, 0, 0)) != given.size() ||
+      given.empty()) {
+    SendMessageW(rows_, LB_RESETCONTENT, 0, 0);
+    for (const std::wstring& each : given)
+      SendMessageW(rows_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(each.c_str()));
+  }
   ShowText(score_, Wide(practice_.Score()));
   ShowText(stars_, Wide(practice_.Stars()));
   ShowText(best_, Wide(practice_.Best()));
@@ -196,7 +241,9 @@ void PracticePage::Refresh() {
 // A number box shows the practice's side, where it differs from what the box reads.
 void PracticePage::ShowSide(int side) {
   HWND box = sides_[static_cast<size_t>(side)];
-  const int value = side == 0 ? practice_.Across() : practice_.Down();
+  const int value = side == 0   ? practice_.Across()
+                    : side == 1 ? practice_.Down()
+                                : practice_.Frame();
   if (GetFocus() == box && TextOf(box).empty()) return;  // being typed into
   if (TextOf(box) == WideFromUtf8(std::to_string(value))) return;
   mirroring_ = true;
@@ -216,8 +263,10 @@ void PracticePage::Edited(int side) {
   }
   if (side == 0) {
     practice_.SetAcross(value);
-  } else {
+  } else if (side == 1) {
     practice_.SetDown(value);
+  } else {
+    practice_.SetFrame(value);
   }
   ShowSide(side);
 }
@@ -246,7 +295,7 @@ void PracticePage::Press(practice::Button button) {
 }
 
 void PracticePage::Enter(HWND focused) {
-  if (focused == sides_[0] || focused == sides_[1]) {
+  if (focused == sides_[0] || focused == sides_[1] || focused == sides_[2]) {
     Press(practice::Button::kCheck);
     return;
   }
@@ -262,9 +311,9 @@ LRESULT PracticePage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
       const int code = HIWORD(wparam);
       if (id == kLevelId && code == CBN_SELCHANGE) {
         practice_.ChooseLevel(static_cast<int>(SendMessageW(level_, CB_GETCURSEL, 0, 0)));
-      } else if (id >= kFirstSideId && id < kFirstSideId + 2 && code == EN_CHANGE && !mirroring_) {
+      } else if (id >= kFirstSideId && id < kFirstSideId + 3 && code == EN_CHANGE && !mirroring_) {
         Edited(id - kFirstSideId);
-      } else if (id >= kFirstSideId && id < kFirstSideId + 2 && code == EN_KILLFOCUS) {
+      } else if (id >= kFirstSideId && id < kFirstSideId + 3 && code == EN_KILLFOCUS) {
         ShowSide(id - kFirstSideId);
       } else if (id >= kFirstButtonId && id < kFirstButtonId + static_cast<int>(buttons_.size()) &&
                  code == BN_CLICKED) {

@@ -17,8 +17,9 @@ class SquaresCanvas;
 // "Опитай сам", the third page of the lessons' window, a child window of its own on the standard
 // controls: the level in a drop-down list, the task, the two sides in number boxes with their
 // arrows, the buttons, the verdict, the live drawing and the chart, all as the core's practice
-// gives them. The page passes on what the pupil does; Enter in a number box checks, on a button
-// presses it. "Виж как го намира програмата" goes to `show_in_program`.
+// gives them; at the fifth level, the frame of each row in a third box and the rows given so far in
+// place of the chart. The page passes on what the pupil does; Enter in a number box checks, on a
+// button presses it. "Виж как го намира програмата" goes to `show_in_program`.
 class PracticePage {
  public:
   PracticePage(lessons::practice::Practice& practice, HWND parent,
@@ -39,6 +40,8 @@ class PracticePage {
   HWND Level() const { return level_; }
   HWND Across() const { return sides_[0]; }
   HWND Down() const { return sides_[1]; }
+  HWND Frame() const { return sides_[2]; }
+  HWND Rows() const { return rows_; }
   HWND Button(lessons::practice::Button button) const {
     return buttons_[static_cast<size_t>(button)];
   }
@@ -68,18 +71,22 @@ class PracticePage {
   HWND progress_ = nullptr;
   HWND task_ = nullptr;
   HWND proverb_ = nullptr;
-  std::array<HWND, 2> side_labels_{};
-  std::array<HWND, 2> sides_{};
-  std::array<HWND, 2> arrows_{};
+  std::array<HWND, 3> side_labels_{};  // the two sides, and the frame at the fifth level
+  std::array<HWND, 3> sides_{};
+  std::array<HWND, 3> arrows_{};
   std::array<HWND, lessons::practice::kButtonNames.size()> buttons_{};
   HWND verdict_ = nullptr;
   std::unique_ptr<SquaresCanvas> drawing_;
   HWND drawing_line_ = nullptr;
   std::unique_ptr<ChartCanvas> chart_;
   HWND chart_sentence_ = nullptr;
+  HWND rows_label_ = nullptr;
+  HWND rows_ = nullptr;
   HWND score_ = nullptr;
   HWND stars_ = nullptr;
   HWND best_ = nullptr;
+  int dpi_ = 96;          // as the page was last placed
+  HFONT font_ = nullptr;  // the lessons' window's
   HFONT score_font_ = nullptr;
   HFONT stars_font_ = nullptr;
   bool mirroring_ = false;  // set while a number box is made to show the practice

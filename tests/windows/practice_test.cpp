@@ -203,6 +203,58 @@ TEST_F(Practice, ShowInProgramRunsTheTaskInTheWindowAndOpensItsSteps) {
   EXPECT_TRUE(IsChild(Drawn()->Steps().Handle(), GetFocus()));
 }
 
+TEST_F(Practice, ALevelFiveTaskPlayedFromTheKeyboardWithAWrongRow) {
+  SetActiveWindow(Main());
+  SetFocus(Control("Text2", 1));
+  Press(VK_F4);
+  ASSERT_TRUE(Open());
+  program.lessons.practice.Practise(4, {CountTask(7)});
+  Settle();
+  SetFocus(Page().Across());
+  EXPECT_EQ(Text(Page().Task()),
+            L"Кои редове ще запише програмата за 7 букви? Въведете ги един по един.");
+  EXPECT_TRUE(IsWindowVisible(Page().Frame()));
+  EXPECT_EQ(Text(GetWindow(Page().Frame(), GW_HWNDPREV)), L"периметър");
+  EXPECT_TRUE(IsWindowVisible(Page().Rows()));
+  EXPECT_FALSE(IsWindowVisible(Page().Chart().Handle()));
+  EXPECT_TRUE(IsWindowVisible(Page().Button(Button::kNoMore)));
+  const auto give = [&](int across, int down, int frame) {
+    ASSERT_EQ(GetFocus(), Page().Across());
+    Retype(Page().Across(), std::to_wstring(across));
+    Press(VK_TAB);
+    Retype(Page().Down(), std::to_wstring(down));
+    Press(VK_TAB);
+    ASSERT_EQ(GetFocus(), Page().Frame());
+    Retype(Page().Frame(), std::to_wstring(frame));
+    Press(VK_RETURN);
+  };
+  give(1, 7, 20);
+  EXPECT_EQ(Verdict(), L"Вярно: програмата записва 1, 7, 20.");
+  give(3, 3, 16);  // the closing square before the row from the area 8
+  EXPECT_EQ(Verdict(),
+            L"Програмата разглежда площите от по-малките към по-големите, а във всяка делителите "
+            L"i по ред: преди 3 × 3 тя записва друг ред.");
+  EXPECT_EQ(GetFocus(), Page().Button(Button::kRetry));
+  Press(VK_RETURN);
+  give(2, 4, 16);
+  give(3, 3, 16);
+  EXPECT_EQ(SendMessageW(Page().Rows(), LB_GETCOUNT, 0, 0), 3);
+  wchar_t row[32] = {};
+  SendMessageW(Page().Rows(), LB_GETTEXT, 1, reinterpret_cast<LPARAM>(row));
+  EXPECT_EQ(std::wstring(row), L"2\t4\t16");
+  for (int tab = 0; tab < 4; ++tab)  // to "Няма повече редове"
+    Press(VK_TAB);
+  ASSERT_EQ(GetFocus(), Page().Button(Button::kNoMore));
+  Press(VK_SPACE);
+  EXPECT_EQ(Verdict().substr(0, 28), L"Вярно: това са всички редове");
+  EXPECT_EQ(Text(Page().Progress()), L"Задача 1 от 5, точки: 1");
+  // "Виж как го намира програмата" opens the steps at the row where the pupil first went wrong.
+  SetFocus(Page().Button(Button::kShowProgram));
+  Press(VK_RETURN);
+  EXPECT_EQ(Drawn()->Page(), 1);
+  EXPECT_EQ(Text(Drawn()->Steps().Counter()), L"стъпка 10 от 15");
+}
+
 // Every control of a page that can be seen stands inside it, clear of the others, and wide
 // enough for its text.
 void ExpectWhole(HWND page) {
@@ -256,6 +308,9 @@ TEST_F(Practice, OnA1024By768ScreenEveryPageFitsAndShowsEveryControl) {
   EXPECT_LE(outer.right, work.right);
   EXPECT_LE(outer.bottom, work.bottom);
   Answer(5, 14);  // a verdict and a chart on the practice's page
+  ExpectWhole(Page().Handle());
+  program.lessons.practice.Practise(4, {CountTask(70)});  // at its widest, the fifth level
+  Settle();
   ExpectWhole(Page().Handle());
   Drawn()->ShowPage(1);
   ExpectWhole(Drawn()->Steps().Handle());
