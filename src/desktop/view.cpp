@@ -317,25 +317,19 @@ void FormView::OpenPicture() {
 }
 
 void FormView::Do(lessons::menu::Command command) {
-  using lessons::menu::Command;
   if (!lessons::menu::Enabled(command, form_)) return;
-  switch (command) {
-    case Command::kPicture:
-      OpenPicture();
-      break;
-    case Command::kSteps:
-    case Command::kPractice:
-      // The page is to be used: its window takes the activation and the page the focus.
-      OpenLessons();
-      picture_->show();
-      picture_->raise();
-      picture_->activateWindow();
-      picture_->ShowPage(command == Command::kSteps ? 1 : 2, true);
-      break;
-    case Command::kAbout:
-      QMessageBox::about(this, QString::fromUtf8(lessons::menu::kAboutTitle),
-                         QString::fromUtf8(lessons::menu::AboutText()));
-      break;
+  const int page = lessons::menu::PageOf(command);
+  if (page < 0) {
+    QMessageBox::about(this, QString::fromUtf8(lessons::menu::kAboutTitle),
+                       QString::fromUtf8(lessons::menu::AboutText()));
+  } else if (!lessons::menu::Activates(command)) {
+    OpenPicture();
+  } else {
+    OpenLessons();
+    picture_->show();
+    picture_->raise();
+    picture_->activateWindow();
+    picture_->ShowPage(page, true);
   }
 }
 

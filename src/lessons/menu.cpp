@@ -38,6 +38,24 @@ bool Enabled(Command command, const window::Form& form) {
   return false;
 }
 
+int PageOf(Command command) {
+  switch (command) {
+    case Command::kPicture:
+      return 0;
+    case Command::kSteps:
+      return 1;
+    case Command::kPractice:
+      return 2;
+    case Command::kAbout:
+      break;
+  }
+  return -1;
+}
+
+bool Activates(Command command) {
+  return command == Command::kSteps || command == Command::kPractice;
+}
+
 std::string AboutText() {
   return std::string(window::layout::kCaption) +
          "\nВерсия " RAMKA_VERSION

@@ -45,6 +45,12 @@ std::string Shortcut(const Item& item);
 // Whether an item can act now: the picture of the selected row needs a row selected.
 bool Enabled(Command command, const window::Form& form);
 
+// The page of the lessons' window an item opens (0 the picture, 1 the steps, 2 the practice), or
+// -1 for "За програмата"; and whether that window then takes the activation and its page the
+// focus, as for a page to be used, or leaves them with the form, as for a row's picture.
+int PageOf(Command command);
+bool Activates(Command command);
+
 // "За програмата": the program's name, its version, what it is for, its licence.
 inline constexpr const char* kAboutTitle = "За програмата";
 std::string AboutText();

@@ -235,6 +235,10 @@ std::string StepJson() {
   return json.Close(']').Close('}').Done();
 }
 
+bool IsCommand(int command) {
+  return command >= 0 && command <= static_cast<int>(lessons::menu::Command::kAbout);
+}
+
 bool IsIndex(int index, size_t count) {
   return index >= 0 && static_cast<size_t>(index) < count;
 }
@@ -348,10 +352,21 @@ EMSCRIPTEN_KEEPALIVE void ramka_step_stop() {
   Steps().SetPlaying(false);
 }
 
-// The menu bar: whether an item (in the order of the core's commands) can act now.
+// The menu bar: whether an item (in the order of the core's commands) can act now, the page it
+// opens (-1 for none), and whether it makes that page the one in use.
 EMSCRIPTEN_KEEPALIVE int ramka_menu_enabled(int command) {
-  return command >= 0 && command <= static_cast<int>(lessons::menu::Command::kAbout) &&
+  return IsCommand(command) &&
          lessons::menu::Enabled(static_cast<lessons::menu::Command>(command), TheProgram().form);
+}
+
+EMSCRIPTEN_KEEPALIVE int ramka_menu_page(int command) {
+  return IsCommand(command) ? lessons::menu::PageOf(static_cast<lessons::menu::Command>(command))
+                            : -1;
+}
+
+EMSCRIPTEN_KEEPALIVE int ramka_menu_activates(int command) {
+  return IsCommand(command) &&
+         lessons::menu::Activates(static_cast<lessons::menu::Command>(command));
 }
 
 // The practice: its state as JSON, valid until the next call; its drawing and its chart as SVG

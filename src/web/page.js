@@ -467,11 +467,12 @@
   function runCommand(command) {
     if (!core._ramka_menu_enabled(command)) return;
     closeMenu(false);
-    if (command === 0) {
+    const page = core._ramka_menu_page(command);
+    if (page < 0) about.showModal();
+    else if (!core._ramka_menu_activates(command)) {
       openPicture();
-      choosePage(0, false);
-    } else if (command === 1 || command === 2) openLessons(command);
-    else about.showModal();
+      choosePage(page, false);
+    } else openLessons(page);
   }
   menuButtons.forEach((button, menu) => {
     button.addEventListener("click", () => (openMenu === menu ? closeMenu(true) : showMenu(menu, null)));

@@ -82,6 +82,23 @@ LRESULT EraseIn(HWND window, HDC dc, window::layout::Rgb colour) {
   return 1;
 }
 
+LRESULT PageDefault(HWND& window, UINT message, WPARAM wparam, LPARAM lparam) {
+  constexpr window::layout::Rgb kPage = window::layout::kBackground;  // the picture's, too
+  switch (message) {
+    case WM_CTLCOLORSTATIC:
+      return LabelColours(reinterpret_cast<HDC>(wparam), kPage);
+    case WM_ERASEBKGND:
+      return EraseIn(window, reinterpret_cast<HDC>(wparam), kPage);
+    case WM_NCDESTROY: {  // with the lessons' window
+      const LRESULT result = DefWindowProcW(window, message, wparam, lparam);
+      window = nullptr;
+      return result;
+    }
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
 HWND MakeChild(const wchar_t* type, const std::wstring& text, DWORD style, HWND parent, int id) {
   return CreateWindowExW(0, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

@@ -34,6 +34,10 @@ LRESULT LabelColours(HDC dc, window::layout::Rgb background);
 // Fills a window's client area in a colour, as WM_ERASEBKGND asks; 1, that it is done.
 LRESULT EraseIn(HWND window, HDC dc, window::layout::Rgb colour);
 
+// What a page of the lessons' window does with the messages it leaves to its kind: black labels
+// and its background in the picture's colour, and forgetting its window as it ends.
+LRESULT PageDefault(HWND& window, UINT message, WPARAM wparam, LPARAM lparam);
+
 // Sent by the message loop to the window a key is for, before the dialog keys take it, with the
 // message in LPARAM: a window that has keys of its own (the menu's shortcut keys, Ctrl+Tab between
 // pages) answers nonzero where it took the key.

@@ -300,19 +300,10 @@ LRESULT StepsPage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_LBUTTONDOWN:
       SetFocus(window_);
       return 0;
-    case WM_CTLCOLORSTATIC:
-      return LabelColours(reinterpret_cast<HDC>(wparam), lessons::picture::kBackground);
-    case WM_ERASEBKGND:
-      return EraseIn(window_, reinterpret_cast<HDC>(wparam), lessons::picture::kBackground);
-    case WM_NCDESTROY: {  // with the picture window
-      const LRESULT result = DefWindowProcW(window_, message, wparam, lparam);
-      window_ = nullptr;
-      return result;
-    }
     default:
       break;
   }
-  return DefWindowProcW(window_, message, wparam, lparam);
+  return PageDefault(window_, message, wparam, lparam);
 }
 
 }  // namespace windows

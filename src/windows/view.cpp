@@ -430,24 +430,16 @@ void FormWindow::OpenPicture() {
 }
 
 void FormWindow::Do(lessons::menu::Command command) {
-  using lessons::menu::Command;
   if (!lessons::menu::Enabled(command, form_)) return;
-  switch (command) {
-    case Command::kPicture:
-      OpenPicture();
-      break;
-    case Command::kSteps:
-    case Command::kPractice:
-      // The page is to be used: its window takes the activation and the page the focus.
-      OpenLessons();
-      picture_->ShowPage(command == Command::kSteps ? 1 : 2);
-      picture_->Open(true);
-      break;
-    case Command::kAbout:
-      MessageBoxW(window_, WideFromUtf8(lessons::menu::AboutText()).c_str(),
-                  WideFromUtf8(lessons::menu::kAboutTitle).c_str(), MB_OK | MB_ICONINFORMATION);
-      break;
+  const int page = lessons::menu::PageOf(command);
+  if (page < 0) {
+    MessageBoxW(window_, WideFromUtf8(lessons::menu::AboutText()).c_str(),
+                WideFromUtf8(lessons::menu::kAboutTitle).c_str(), MB_OK | MB_ICONINFORMATION);
+    return;
   }
+  OpenLessons();
+  picture_->ShowPage(page);
+  picture_->Open(lessons::menu::Activates(command));
 }
 
 void FormWindow::RefreshPicture() {

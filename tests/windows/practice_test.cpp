@@ -164,28 +164,18 @@ TEST_F(Practice, TwoWrongTriesShowTheSolutionAndTheChartMarksIt) {
   const windows::ChartCanvas& chart = Page().Chart();
   ASSERT_TRUE(chart.Chart());
   EXPECT_EQ(Text(chart.Handle()).substr(0, 20), L"Диаграма. Стълбът на");
-  RECT client;
-  GetClientRect(chart.Handle(), &client);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  const HGDIOBJ before = SelectObject(dc, bitmap);
-  chart.PaintInto(dc, client.right, client.bottom);
-  const auto scene = lessons::chart::Paint(*chart.Chart(), client.right, client.bottom);
+  const Painted painted(chart);
+  const auto scene = lessons::chart::Paint(*chart.Chart(), painted.width, painted.height);
   const int slot = scene.plot.width / static_cast<int>(chart.Chart()->Axis().size());
   for (int side = 1; side <= 11; ++side) {
     const int x = scene.plot.x + (side - 1) * slot + slot / 2;
-    EXPECT_EQ(GetPixel(dc, x, scene.plot.y + scene.plot.height - 3),
+    EXPECT_EQ(painted.At(x, scene.plot.y + scene.plot.height - 3),
               side >= 7 && side <= 10 ? kGold : RGB(0x9C, 0x9C, 0xD8))
         << side;
   }
   const int y =
       scene.plot.y + scene.plot.height - static_cast<int>(40 * scene.plot.height / scene.top);
-  EXPECT_EQ(GetPixel(dc, scene.plot.x + 5 * slot + slot / 2, y), RGB(0x00, 0x40, 0xC0));
-  SelectObject(dc, before);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(painted.At(scene.plot.x + 5 * slot + slot / 2, y), RGB(0x00, 0x40, 0xC0));
 }
 
 TEST_F(Practice, ShowInProgramRunsTheTaskInTheWindowAndOpensItsSteps) {

@@ -160,27 +160,53 @@ class Window : public testing::Test {
 // The picture of the selected row, in its own window beside the form.
 // The colour inside each square, as a canvas paints its picture into a bitmap of the canvas's
 // size, counted by colour.
+// A canvas painted into a bitmap of the canvas's size, as the canvas paints itself: its pixels.
+class Painted {
+ public:
+  explicit Painted(const windows::Canvas& canvas) {
+    RECT client;
+    GetClientRect(canvas.Handle(), &client);
+    width = client.right;
+    height = client.bottom;
+    screen_ = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen_);
+    bitmap_ = CreateCompatibleBitmap(screen_, width, height);
+    before_ = SelectObject(dc_, bitmap_);
+    canvas.PaintInto(dc_, width, height);
+  }
+  ~Painted() {
+    SelectObject(dc_, before_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+    ReleaseDC(nullptr, screen_);
+  }
+  Painted(const Painted&) = delete;
+  Painted& operator=(const Painted&) = delete;
+
+  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+  int width = 0;
+  int height = 0;
+
+ private:
+  HDC screen_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ before_;
+};
+
+// The colour inside each square, as a canvas paints its picture, counted by colour.
 inline std::map<COLORREF, int> Counted(const windows::SquaresCanvas& canvas) {
-  RECT client;
-  GetClientRect(canvas.Handle(), &client);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  const HGDIOBJ before = SelectObject(dc, bitmap);
-  canvas.PaintInto(dc, client.right, client.bottom);
+  const Painted painted(canvas);
   const auto& picture = canvas.Picture();
-  const auto scene = lessons::picture::Paint(picture, client.right, client.bottom);
+  const auto scene = lessons::picture::Paint(picture, painted.width, painted.height);
   std::map<COLORREF, int> counted;
   for (int row = 0; row < picture.Rows(); ++row) {
     for (int column = 0; column < picture.Columns(); ++column) {
-      ++counted[GetPixel(dc, scene.grid.x + column * scene.square + 2,
-                         scene.grid.y + row * scene.square + 2)];
+      ++counted[painted.At(scene.grid.x + column * scene.square + 2,
+                           scene.grid.y + row * scene.square + 2)];
     }
   }
-  SelectObject(dc, before);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   return counted;
 }
 
