@@ -168,6 +168,11 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(6, 1);
+  // The drawing and the chart take the room the page has to spare; the lines keep to their text.
+  for (QWidget* picture : {static_cast<QWidget*>(drawing_), static_cast<QWidget*>(chart_)})
+    picture->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  for (QLabel* line : {task_, proverb_, verdict_, chart_sentence_, drawing_line_})
+    line->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 
   setTabOrder(level_, across_);
   setTabOrder(across_, down_);
