@@ -26,7 +26,9 @@ TEST(Trace, TheProgramsOwnRowsAreRightInTheirOrderAndTheEndAfterThem) {
       EXPECT_EQ(JudgeRow(task, listed, task.rows[listed]).rule, Rule::kRight) << count;
       EXPECT_EQ(JudgeEnd(task, listed).rule, Rule::kRowsRemain) << count;
       // The same row again, once it is given, is not the next one.
-      if (listed > 0) EXPECT_NE(JudgeRow(task, listed, task.rows[listed - 1]).rule, Rule::kRight);
+      if (listed > 0) {
+        EXPECT_NE(JudgeRow(task, listed, task.rows[listed - 1]).rule, Rule::kRight);
+      }
     }
     EXPECT_EQ(JudgeEnd(task, task.rows.size()).rule, Rule::kRight) << count;
   }
