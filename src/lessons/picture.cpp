@@ -111,6 +111,33 @@ int FontPixels(const Picture& picture, int inside) {
   return static_cast<int>(std::min(0.6 * inside, 0.9 * inside / widest));
 }
 
+// A block of whole squares, by the column and row of its top left square and its size in squares.
+struct Block {
+  int column, row, columns, rows;
+};
+
+// The squares from `first` to before `first + count`, counted row by row in rows `per_row` wide
+// from the block's top left: at most three blocks, the rest of the first row, the whole rows
+// after it and the start of the last.
+std::vector<Block> RowsOf(int first, int count, int per_row) {
+  std::vector<Block> blocks;
+  if (count <= 0 || per_row <= 0) return blocks;
+  int at = first;
+  const int end = first + count;
+  if (at % per_row != 0) {
+    const int columns = std::min(per_row - at % per_row, end - at);
+    blocks.push_back({at % per_row, at / per_row, columns, 1});
+    at += columns;
+  }
+  if (end - at >= per_row) {
+    const int rows = (end - at) / per_row;
+    blocks.push_back({0, at / per_row, per_row, rows});
+    at += rows * per_row;
+  }
+  if (at < end) blocks.push_back({0, at / per_row, end - at, 1});
+  return blocks;
+}
+
 // Whole squares of `square` pixels, outlined, with their letters where these are large enough.
 Scene Outlined(const Picture& picture, int width, int height, int square) {
   Scene scene;
@@ -131,57 +158,44 @@ Scene Outlined(const Picture& picture, int width, int height, int square) {
                                      rows_high * square};
   };
 
+  const auto in_spill = [&](const Block& block) {
+    return window::layout::PixelRect{left + block.column * square,
+                                     y + (rows + 1 + block.row) * square, block.columns * square,
+                                     block.rows * square};
+  };
+
   scene.fills.push_back({scene.grid, kFrameColour});
   if (across > 0 && picture.Down() > 0) {
     scene.fills.push_back({at(1, 1, across, picture.Down()), kLetterColour});
-    // The blank squares that padding adds: the rest of the last row of letters, and the rows under
-    // it.
-    const int full_rows = picture.Letters() / across;
-    const int rest = picture.Letters() % across;
-    if (rest > 0)
-      scene.fills.push_back({at(1 + rest, 1 + full_rows, across - rest, 1), kBlankColour});
-    const int first_empty = full_rows + (rest > 0 ? 1 : 0);
-    if (first_empty < picture.Down()) {
+    // The blank squares that padding adds, after the last letter.
+    for (const Block& blank : RowsOf(picture.Letters(), static_cast<int>(picture.Blanks()), across))
       scene.fills.push_back(
-          {at(1, 1 + first_empty, across, picture.Down() - first_empty), kBlankColour});
-    }
+          {at(1 + blank.column, 1 + blank.row, blank.columns, blank.rows), kBlankColour});
   }
   for (int column = 0; column <= columns; ++column)
     scene.fills.push_back({{x + column * square, y, 1, grid_height}, kOutlineColour});
   for (int row = 0; row <= rows; ++row)
     scene.fills.push_back({{x, y + row * square, grid_width, 1}, kOutlineColour});
 
-  // The letters without a square, each in a square of its own under the frame.
-  const auto spilled_at = [&](int index) {
-    const int place = index - picture.Letters();
-    return window::layout::PixelRect{left + place % spill.per_row * square,
-                                     y + (rows + 1 + place / spill.per_row) * square, square,
-                                     square};
-  };
-  const int all = picture.Letters() + picture.Spilled();
-  if (picture.Spilled() > 0) {
-    // As the letter squares: whole rows and the rest of a row as areas, then their outlines.
-    const int full_rows = picture.Spilled() / spill.per_row;
-    const int rest = picture.Spilled() % spill.per_row;
-    const int top = y + (rows + 1) * square;
-    if (full_rows > 0) {
+  // The letters without a square, in squares of their own under the frame: as areas, then their
+  // outlines, as the letter squares.
+  const std::vector<Block> spilled = RowsOf(0, picture.Spilled(), spill.per_row);
+  for (const Block& block : spilled)
+    scene.fills.push_back({in_spill(block), kSpillColour});
+  for (const Block& block : spilled) {
+    const window::layout::PixelRect area = in_spill(block);
+    for (int row = 0; row <= block.rows; ++row)
+      scene.fills.push_back({{area.x, area.y + row * square, area.width + 1, 1}, kOutlineColour});
+    for (int column = 0; column <= block.columns; ++column) {
       scene.fills.push_back(
-          {{left, top, spill.per_row * square, full_rows * square}, kSpillColour});
-    }
-    if (rest > 0)
-      scene.fills.push_back(
-          {{left, top + full_rows * square, rest * square, square}, kSpillColour});
-    for (int row = 0; row <= full_rows + (rest > 0 ? 1 : 0); ++row) {
-      const int across = row < full_rows ? spill.per_row : row == full_rows ? rest : 0;
-      const int wide = std::max(across, row > 0 && row - 1 < full_rows ? spill.per_row : rest);
-      scene.fills.push_back({{left, top + row * square, wide * square + 1, 1}, kOutlineColour});
-    }
-    for (int column = 0; column <= spill.per_row; ++column) {
-      const int high = full_rows + (column <= rest && rest > 0 ? 1 : 0);
-      if (high > 0)
-        scene.fills.push_back({{left + column * square, top, 1, high * square}, kOutlineColour});
+          {{area.x + column * square, area.y, 1, area.height + 1}, kOutlineColour});
     }
   }
+  const auto spilled_at = [&](int index) {
+    const int place = index - picture.Letters();
+    return in_spill({place % spill.per_row, place / spill.per_row, 1, 1});
+  };
+  const int all = picture.Letters() + picture.Spilled();
   const int font = FontPixels(picture, square - 1);
   if (font < kSmallestLetter) return scene;
   scene.font_pixels = font;
@@ -227,27 +241,17 @@ Scene Plain(const Picture& picture, int width, int height) {
   const int letters_across = picture.Across();
   if (letters_across > 0 && picture.Down() > 0) {
     scene.fills.push_back({area(x, 1, 1, columns - 1, rows - 1), kLetterColour});
-    const int full_rows = picture.Letters() / letters_across;
-    const int rest = picture.Letters() % letters_across;
-    if (rest > 0) {
-      scene.fills.push_back(
-          {area(x, 1 + rest, 1 + full_rows, columns - 1, 2 + full_rows), kBlankColour});
+    for (const Block& blank :
+         RowsOf(picture.Letters(), static_cast<int>(picture.Blanks()), letters_across)) {
+      scene.fills.push_back({area(x, 1 + blank.column, 1 + blank.row,
+                                  1 + blank.column + blank.columns, 1 + blank.row + blank.rows),
+                             kBlankColour});
     }
-    const int first_empty = full_rows + (rest > 0 ? 1 : 0);
-    if (first_empty < picture.Down())
-      scene.fills.push_back({area(x, 1, 1 + first_empty, columns - 1, rows - 1), kBlankColour});
   }
-  if (picture.Spilled() > 0) {
-    const int full_rows = picture.Spilled() / spill.per_row;
-    const int rest = picture.Spilled() % spill.per_row;
-    if (full_rows > 0) {
-      scene.fills.push_back(
-          {area(left, 0, rows + 1, spill.per_row, rows + 1 + full_rows), kSpillColour});
-    }
-    if (rest > 0) {
-      scene.fills.push_back(
-          {area(left, 0, rows + 1 + full_rows, rest, rows + 2 + full_rows), kSpillColour});
-    }
+  for (const Block& block : RowsOf(0, picture.Spilled(), spill.per_row)) {
+    scene.fills.push_back({area(left, block.column, rows + 1 + block.row,
+                                block.column + block.columns, rows + 1 + block.row + block.rows),
+                           kSpillColour});
   }
   return scene;
 }

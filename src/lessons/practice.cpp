@@ -26,6 +26,23 @@ Sides Upright(const Sides& sides) {
   return {std::min(sides.across, sides.down), std::max(sides.across, sides.down)};
 }
 
+// " Същата рамка има и 8 × 9.": the task's other rectangles with the least frame, or nothing.
+std::string Others(const Task& task, const Sides& sides) {
+  std::vector<std::string> others;
+  for (const Sides& best : task.Best()) {
+    if (!(best == Upright(sides))) others.push_back(Times(best));
+  }
+  return others.empty() ? std::string() : " Същата рамка има и " + chart::Listing(others) + '.';
+}
+
+// "★★☆".
+std::string StarsOf(int points) {
+  std::string shown;
+  for (int star = 0; star < 3; ++star)
+    shown += star < Practice::StarsFor(points) ? "★" : "☆";
+  return shown;
+}
+
 }  // namespace
 
 Practice::Practice(uint32_t seed) : random_(seed) {
@@ -51,14 +68,20 @@ void Practice::NewSet() {
 }
 
 void Practice::Begin() {
-  task_ = 0;
+  points_.clear();
+  Ask(0);
+}
+
+// A task asked afresh: from 1 × 1, nothing checked or given yet.
+void Practice::Ask(int task) {
+  task_ = task;
+  stage_ = Stage::kAnswering;
+  sides_ = {1, 1};
   frame_ = 1;
   listed_ = 0;
   wrong_ = 0;
   first_wrong_ = -1;
-  points_.clear();
-  stage_ = Stage::kAnswering;
-  sides_ = {1, 1};
+  second_try_ = false;
   tried_.clear();
   verdict_.clear();
   focus_ = Focus::kAcross;
@@ -134,20 +157,12 @@ void Practice::Press(Button button) {
       break;
     case Button::kRetry:
       stage_ = Stage::kAnswering;
+      second_try_ = true;
       focus_ = Focus::kAcross;
       break;
     case Button::kNext:
       if (task_ + 1 < static_cast<int>(tasks_.size())) {
-        ++task_;
-        stage_ = Stage::kAnswering;
-        sides_ = {1, 1};
-        frame_ = 1;
-        listed_ = 0;
-        wrong_ = 0;
-        first_wrong_ = -1;
-        tried_.clear();
-        verdict_.clear();
-        focus_ = Focus::kAcross;
+        Ask(task_ + 1);
       } else {
         stage_ = Stage::kDone;
         best_[level_] = std::max(best_[level_], Points());
@@ -165,7 +180,7 @@ void Practice::Press(Button button) {
 
 void Practice::Check() {
   const Task& task = Current();
-  const bool first_try = tried_.empty();
+  const bool first_try = !second_try_;
   tried_.push_back(sides_);
   ++checks_;
   const int64_t frame = FrameOf(sides_.across, sides_.down);
@@ -174,13 +189,9 @@ void Practice::Check() {
     points_.push_back(first_try ? 2 : 1);
     stage_ = Stage::kRight;
     focus_ = Focus::kNext;
-    std::vector<std::string> others;
-    for (const Sides& best : task.Best()) {
-      if (!(best == Upright(sides_))) others.push_back(Times(best));
-    }
     verdict_ = Fill("Вярно! Рамката около {0} е {1} квадрата злато – най-малката възможна за {2}.",
-                    {Times(sides_), Number(frame), Noun(task.count)});
-    if (!others.empty()) verdict_ += " Същата рамка има и " + chart::Listing(others) + '.';
+                    {Times(sides_), Number(frame), Noun(task.count)}) +
+               Others(task, sides_);
     return;
   }
   verdict_ = Wrong(sides_, first_try);
@@ -193,13 +204,9 @@ void Practice::Check() {
   stage_ = Stage::kSolution;
   focus_ = Focus::kNext;
   sides_ = task.Solution();
-  std::vector<std::string> others;
-  for (const Sides& best : task.Best()) {
-    if (!(best == Upright(sides_))) others.push_back(Times(best));
-  }
   verdict_ += Fill(" Решение: {0}, рамка от {1} квадрата злато.",
-                   {Times(sides_), Number(int64_t{task.Least()})});
-  if (!others.empty()) verdict_ += " Същата рамка има и " + chart::Listing(others) + '.';
+                   {Times(sides_), Number(int64_t{task.Least()})}) +
+              Others(task, sides_);
 }
 
 // A row given at the fifth level, or "Няма повече редове" (none), judged by the rules of the
@@ -213,7 +220,7 @@ void Practice::CheckRow(const std::optional<Row>& proposed) {
   verdict_ = judged.sentence;
   const bool ended = listed_ >= task.rows.size();
   if (judged.rule == Rule::kRight) {
-    tried_.clear();
+    second_try_ = false;
     if (ended) {
       EndTask(Stage::kRight);
     } else {
@@ -226,14 +233,12 @@ void Practice::CheckRow(const std::optional<Row>& proposed) {
   if (first_wrong_ < 0) {
     first_wrong_ = static_cast<int>(std::min(listed_, task.rows.size() - 1));
   }
-  const bool first_try = stage_ == Stage::kAnswering && tried_.empty();
-  if (first_try) {
-    tried_.push_back(sides_);  // a wrong try of this row
+  if (!second_try_) {
     stage_ = Stage::kWrong;
     focus_ = Focus::kRetry;
     return;
   }
-  tried_.clear();
+  second_try_ = false;
   if (ended) {
     EndTask(Stage::kSolution);
     return;
@@ -335,8 +340,7 @@ std::string Practice::DrawingLine() const {
 std::optional<chart::Chart> Practice::Chart() const {
   if (stage_ == Stage::kDone || tried_.empty() || Tracing()) return std::nullopt;
   const bool over = stage_ == Stage::kRight || stage_ == Stage::kSolution;
-  std::vector<Sides> tried = tried_;
-  return chart::Chart::Of(Current().count, Current().Least(), tried, over,
+  return chart::Chart::Of(Current().count, Current().Least(), tried_, over,
                           kLevels[level_].kind == Kind::kProverb ? "знака" : "букви");
 }
 
@@ -355,11 +359,7 @@ std::string Practice::Score() const {
 
 std::string Practice::Stars() const {
   if (stage_ != Stage::kDone) return {};
-  const int stars = StarsFor(Points());
-  std::string shown;
-  for (int star = 0; star < 3; ++star)
-    shown += star < stars ? "★" : "☆";
-  return shown;
+  return StarsOf(Points());
 }
 
 std::string Practice::StarsSaid() const {
@@ -370,11 +370,8 @@ std::string Practice::StarsSaid() const {
 std::string Practice::Best() const {
   const int best = best_[level_];
   if (best < 0) return {};
-  std::string stars;
-  for (int star = 0; star < 3; ++star)
-    stars += star < StarsFor(best) ? "★" : "☆";
   return Fill("Най-добър резултат на нивото: {0} от {1} {2}",
-              {Counted(best, "точка", "точки"), Number(int64_t{2 * kTasksPerSet}), stars});
+              {Counted(best, "точка", "точки"), Number(int64_t{2 * kTasksPerSet}), StarsOf(best)});
 }
 
 Practice::InProgram Practice::ShowInProgram() const {

@@ -128,6 +128,7 @@ class Practice {
  private:
   void NewSet();
   void Begin();
+  void Ask(int task);
   void Check();
   void CheckRow(const std::optional<Row>& proposed);
   void EndTask(Stage stage);
@@ -142,12 +143,13 @@ class Practice {
   int task_ = 0;
   Stage stage_ = Stage::kAnswering;
   Sides sides_{1, 1};
-  std::vector<Sides> tried_;  // the sides checked in the task asked
-  std::vector<int> points_;   // of each task over
-  int frame_ = 1;             // the frame given with the next row, at the fifth level
-  size_t listed_ = 0;         // the rows given so far, at the fifth level
-  int wrong_ = 0;             // the wrong answers in the task asked
-  int first_wrong_ = -1;      // the row where the pupil first went wrong, or -1
+  std::vector<Sides> tried_;  // the sides checked in the task asked, for its chart
+  bool second_try_ = false;  // after "Опитай пак": the task's, or at the fifth level the row's
+  std::vector<int> points_;  // of each task over
+  int frame_ = 1;            // the frame given with the next row, at the fifth level
+  size_t listed_ = 0;        // the rows given so far, at the fifth level
+  int wrong_ = 0;            // the wrong answers in the task asked
+  int first_wrong_ = -1;     // the row where the pupil first went wrong, or -1
   std::string verdict_;
   int checks_ = 0;
   Focus focus_ = Focus::kAcross;

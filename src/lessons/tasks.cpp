@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <initializer_list>
+#include <optional>
 
 #include "lessons/proverbs.h"
 #include "runtime/number_text.h"
@@ -46,25 +47,24 @@ bool IsSquare(int count) {
 }
 
 // Five tasks from the candidates, met in a random order, no count twice: one of each kind wanted,
-// then any; asked in a random order. Each candidate becomes a task, with
-// the program's run for it, only when it is looked at.
+// then any; asked in a random order. Each candidate becomes a task, with the program's run for
+// it, once, and only when it is looked at.
 using Wanted = bool (*)(const Task&);
 
 template <typename Candidate, typename MakeTask>
 std::vector<Task> Choose(std::vector<Candidate> candidates, MakeTask make,
                          std::initializer_list<Wanted> wants, std::mt19937& random) {
   std::shuffle(candidates.begin(), candidates.end(), random);
+  std::vector<std::optional<Task>> made(candidates.size());
   std::vector<Task> chosen;
-  std::vector<bool> used(candidates.size(), false);
   const auto take = [&](auto&& wanted) {
     for (size_t i = 0; i < candidates.size(); ++i) {
-      if (used[i]) continue;
-      Task task = make(candidates[i]);
+      if (!made[i]) made[i] = make(candidates[i]);
+      const Task& task = *made[i];
       const bool repeated = std::any_of(chosen.begin(), chosen.end(),
                                         [&](const Task& each) { return each.count == task.count; });
       if (repeated || !wanted(task)) continue;
-      used[i] = true;
-      chosen.push_back(std::move(task));
+      chosen.push_back(task);
       return;
     }
   };

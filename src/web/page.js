@@ -440,6 +440,9 @@
   const allItems = menuLists.flatMap((list) => [...list.querySelectorAll("[role=menuitem]")]);
   const about = document.getElementById("about");
   let openMenu = -1;
+  // The menu or item whose underlined letter the key is, if any.
+  const byLetter = (among, key) => among.find((each) => (
+    each.dataset.mnemonic.toLowerCase() === key.toLowerCase()));
   function focusMenuButton(menu) {
     menuButtons.forEach((button, index) => { button.tabIndex = index === menu ? 0 : -1; });
     menuButtons[menu].focus();
@@ -488,10 +491,8 @@
         showMenu(menu, -1);
       } else if (event.key === "Escape") {
         closeMenu(true);
-      } else if (openMenu === menu && itemsOf(menu).some((item) => (
-        item.dataset.mnemonic.toLowerCase() === event.key.toLowerCase()))) {
-        runCommand(Number(itemsOf(menu).find((item) => (
-          item.dataset.mnemonic.toLowerCase() === event.key.toLowerCase())).dataset.command));
+      } else if (openMenu === menu && byLetter(itemsOf(menu), event.key)) {
+        runCommand(Number(byLetter(itemsOf(menu), event.key).dataset.command));
       } else {
         return;
       }
@@ -504,8 +505,7 @@
     item.addEventListener("keydown", (event) => {
       const items = itemsOf(openMenu);
       const at = items.indexOf(item);
-      const key = event.key.toLowerCase();
-      const byLetter = items.find((each) => each.dataset.mnemonic.toLowerCase() === key);
+      const lettered = byLetter(items, event.key);
       if (event.key === "ArrowDown" || event.key === "ArrowUp") {
         items[(at + (event.key === "ArrowDown" ? 1 : items.length - 1)) % items.length].focus();
       } else if (event.key === "Home" || event.key === "End") {
@@ -515,8 +515,8 @@
         showMenu((openMenu + step) % menuButtons.length, 0);
       } else if (event.key === "Enter" || event.key === " ") {
         runCommand(Number(item.dataset.command));
-      } else if (byLetter && !event.altKey && !event.ctrlKey) {
-        runCommand(Number(byLetter.dataset.command));
+      } else if (lettered && !event.altKey && !event.ctrlKey) {
+        runCommand(Number(lettered.dataset.command));
       } else if (event.key === "Escape") {
         closeMenu(true);
       } else if (event.key === "Tab") {
@@ -534,9 +534,8 @@
   });
   document.addEventListener("keydown", (event) => {
     if (errorBox.open || about.open) return;
-    const key = event.key.toLowerCase();
     const functionKey = allItems.find((item) => item.getAttribute("aria-keyshortcuts") === event.key);
-    const menu = menuButtons.findIndex((button) => button.dataset.mnemonic.toLowerCase() === key);
+    const menu = menuButtons.indexOf(byLetter(menuButtons, event.key));
     if (functionKey && !event.altKey && !event.ctrlKey) {
       runCommand(Number(functionKey.dataset.command));
     } else if (event.altKey && menu >= 0) {

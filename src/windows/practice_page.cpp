@@ -92,7 +92,6 @@ PracticePage::~PracticePage() {
 // and the way to the program with the score at the bottom.
 void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
   dpi_ = dpi;
-  font_ = font;
   MoveWindow(window_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
   const auto px = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
   const int width = area.right - area.left;
@@ -118,14 +117,9 @@ void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
     SendMessageW(arrows_[side], UDM_SETBUDDY, reinterpret_cast<WPARAM>(sides_[side]), 0);
     x += px(64) + px(16);
   }
-  // The buttons on a line of their own, "Няма повече редове" only where it is shown.
   const int buttons_y = sides_y + row + px(6);
-  const int widths[] = {90, 150, 104, 140, 96};
-  x = gap;
-  for (size_t i = 0; i < 5; ++i) {
-    MoveWindow(buttons_[i], x, buttons_y, px(widths[i]), row, TRUE);
-    if (practice_.Shown(static_cast<practice::Button>(i))) x += px(widths[i]) + px(6);
-  }
+  buttons_top_ = buttons_y;
+  PlaceButtons();
 
   const int verdict_y = buttons_y + row + gap;
   MoveWindow(verdict_, gap, verdict_y, inner, px(48), TRUE);
@@ -166,6 +160,18 @@ void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
   SendMessageW(stars_, WM_SETFONT, reinterpret_cast<WPARAM>(stars_font_), TRUE);
 }
 
+// The buttons above the verdict on a line of their own, "Няма повече редове" only where it is
+// shown, the others closing up where it is not.
+void PracticePage::PlaceButtons() {
+  const int widths[] = {90, 150, 104, 140, 96};
+  int x = MulDiv(8, dpi_, 96);
+  for (size_t i = 0; i < std::size(widths); ++i) {
+    MoveWindow(buttons_[i], x, buttons_top_, MulDiv(widths[i], dpi_, 96), MulDiv(26, dpi_, 96),
+               TRUE);
+    if (practice_.Shown(static_cast<practice::Button>(i))) x += MulDiv(widths[i] + 6, dpi_, 96);
+  }
+}
+
 void PracticePage::TakeFocus() {
   SetFocus(IsWindowEnabled(sides_[0]) ? sides_[0] : level_);
 }
@@ -186,25 +192,15 @@ void PracticePage::Refresh() {
     for (HWND control : {side_labels_[side], sides_[side], arrows_[side]})
       ShowWindow(control, shown);
   }
-  bool moved = false;
   for (size_t i = 0; i < buttons_.size(); ++i) {
     // A button that goes out of use hands the focus to the page's beginning.
     const auto button = static_cast<practice::Button>(i);
     const bool enabled = practice_.Enabled(button);
     if (!enabled && GetFocus() == buttons_[i]) SetFocus(level_);
     EnableWindow(buttons_[i], enabled ? TRUE : FALSE);
-    const bool shown = practice_.Shown(button);
-    moved = moved || (IsWindowVisible(buttons_[i]) != FALSE) != shown;
-    ShowWindow(buttons_[i], shown ? SW_SHOW : SW_HIDE);
+    ShowWindow(buttons_[i], practice_.Shown(button) ? SW_SHOW : SW_HIDE);
   }
-  if (moved &&
-      font_ !=
-          nullptr) {  // the buttons close up where one of them went, or open up where it came back
-    RECT area;
-    GetWindowRect(window_, &area);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window_), reinterpret_cast<POINT*>(&area), 2);
-    Place(area, dpi_, font_);
-  }
+  PlaceButtons();
   const std::wstring verdict = Wide(practice_.Verdict());
   ShowText(verdict_, verdict);
   // A screen reader reads the page's name, the verdict, when a check gives a new one.

@@ -62,6 +62,7 @@ class PracticePage {
   void Press(lessons::practice::Button button);
   void Edited(int side);
   void ShowSide(int side);
+  void PlaceButtons();
 
   lessons::practice::Practice& practice_;
   std::function<void()> show_in_program_;
@@ -85,8 +86,8 @@ class PracticePage {
   HWND score_ = nullptr;
   HWND stars_ = nullptr;
   HWND best_ = nullptr;
-  int dpi_ = 96;          // as the page was last placed
-  HFONT font_ = nullptr;  // the lessons' window's
+  int dpi_ = 96;         // as the page was last placed
+  int buttons_top_ = 0;  // where its line of buttons stands
   HFONT score_font_ = nullptr;
   HFONT stars_font_ = nullptr;
   bool mirroring_ = false;  // set while a number box is made to show the practice
