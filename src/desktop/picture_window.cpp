@@ -50,9 +50,7 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
   pages_->addTab(practice_page_, QString::fromUtf8(lessons::practice::kTab));
   pages_->tabBar()->setFocusPolicy(Qt::NoFocus);  // the keys belong to the pages
   connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
-    if (!isActiveWindow()) return;
-    if (page == 1) steps_page_->setFocus();
-    if (page == 2) practice_page_->TakeFocus();
+    if (isActiveWindow()) FocusPage(page);
   });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pages_);
@@ -62,7 +60,11 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
 
 void PictureWindow::ShowPage(int page, bool focus) {
   pages_->setCurrentIndex(page);
-  if (!focus) return;
+  if (focus) FocusPage(page);
+}
+
+// The focus where a page begins; the picture leaves it where it is.
+void PictureWindow::FocusPage(int page) {
   if (page == 1) steps_page_->setFocus();
   if (page == 2) practice_page_->TakeFocus();
 }

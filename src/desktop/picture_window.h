@@ -43,6 +43,8 @@ class PictureWindow final : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void FocusPage(int page);
+
   const window::Form& form_;
   QTabWidget* pages_;
   SquaresCanvas* canvas_;

@@ -14,13 +14,14 @@ using practice::Sides;
 using words::Fill;
 using words::Number;
 
-// The least frame of a rectangle with `side` along the abscissa that holds `count` letters.
-int64_t LeastWithSide(int count, int side) {
-  return FrameOf(side, (int64_t{count} + side - 1) / side);
-}
-
+// The least other side of a rectangle with `side` along the abscissa that holds `count` letters,
+// ⌈count/side⌉, and its frame.
 int64_t Ceiling(int count, int side) {
   return (int64_t{count} + side - 1) / side;
+}
+
+int64_t LeastWithSide(int count, int side) {
+  return FrameOf(side, Ceiling(count, side));
 }
 
 // A round step for the frame axis: 1, 2 or 5 times a power of ten, giving at most `most` ticks.
@@ -46,8 +47,8 @@ int TextWidth(const std::string& text, int font) {
 std::string RootText(int count) {
   const double root = std::sqrt(static_cast<double>(count));
   const auto whole = static_cast<int64_t>(std::floor(root));
-  if (whole * whole == count) return "√" + Number(int64_t{count}) + " = " + Number(whole);
-  return "√" + Number(int64_t{count}) + " ≈ " + words::Decimal(root, 2);
+  if (whole * whole == count) return "√" + Number(count) + " = " + Number(whole);
+  return "√" + Number(count) + " ≈ " + words::Decimal(root, 2);
 }
 
 std::string Listing(const std::vector<std::string>& items) {
@@ -96,21 +97,21 @@ Chart Chart::Of(int count, int least, const std::vector<Sides>& tried, bool whol
 }
 
 std::string Chart::Sentence() const {
-  const std::string n = Number(int64_t{count_});
+  const std::string n = Number(count_);
   std::string sentence;
   if (whole_) {
     std::vector<std::string> least;
     for (const Bar& bar : bars_) {
-      if (bar.least) least.push_back(Number(int64_t{bar.side}));
+      if (bar.least) least.push_back(Number(bar.side));
     }
     sentence = Fill(
         "Стълбът над a е най-малката рамка на правоъгълник със страна a по абсцисата, който побира "
         "{0} {1}: 2a + 2b + 4, където b е {0}/a, закръглено нагоре. Най-ниските, {2} квадрата, са "
         "при a = {3}, близо до {4}.",
-        {n, letters_, Number(int64_t{least_}), Listing(least), RootText(count_)});
+        {n, letters_, Number(least_), Listing(least), RootText(count_)});
   } else if (!bars_.empty()) {
     const Bar& bar = bars_.back();
-    const std::string side = Number(int64_t{bar.side});
+    const std::string side = Number(bar.side);
     sentence = Fill(
         "Стълбът над a = {0} е най-малката рамка със страна {0} по абсцисата, която побира {1} "
         "{2}: 2 × {0} + 2 × {3} + 4 = {4}. Другите страни ще видите, когато задачата свърши.",
@@ -118,7 +119,7 @@ std::string Chart::Sentence() const {
   }
   if (pupil_) {
     const std::string sides =
-        Number(int64_t{pupil_->sides.across}) + " × " + Number(int64_t{pupil_->sides.down});
+        Number(pupil_->sides.across) + " × " + Number(pupil_->sides.down);
     sentence += pupil_->fits
                     ? Fill(" Вашият отговор {0} има рамка {1}.", {sides, Number(pupil_->frame)})
                     : Fill(" Вашият отговор {0} не побира буквите.", {sides});
@@ -129,7 +130,7 @@ std::string Chart::Sentence() const {
 std::string Chart::Description() const {
   std::string values;
   for (const Bar& bar : bars_) {
-    values += (values.empty() ? "" : "; ") + Number(int64_t{bar.side}) + ": " + Number(bar.frame);
+    values += (values.empty() ? "" : "; ") + Number(bar.side) + ": " + Number(bar.frame);
   }
   return "Диаграма. " + Sentence() + " Най-малката рамка за всяка страна a – " + values + ".";
 }
@@ -207,7 +208,7 @@ Scene Paint(const Chart& chart, int width, int height) {
     if (static_cast<int>(i) % every == 0 || least || pupils(side)) {
       scene.texts.push_back(
           {{centre_of(side) - label_room / 2, plot.y + plot.height + 3, label_room, small + 2},
-           Number(int64_t{side}),
+           Number(side),
            small,
            Align::kCentre,
            kInkColour});

@@ -1,5 +1,6 @@
 #include "lessons/menu.h"
 
+#include "lessons/picture.h"
 #include "window/layout.h"
 
 #ifndef RAMKA_VERSION
@@ -31,11 +32,7 @@ std::string Shortcut(const Item& item) {
 }
 
 bool Enabled(Command command, const window::Form& form) {
-  if (command != Command::kPicture) return true;
-  for (const window::ListBox& list : form.List1) {
-    if (list.ListIndex() >= 0) return true;
-  }
-  return false;
+  return command != Command::kPicture || picture::SelectedRow(form) >= 0;
 }
 
 int PageOf(Command command) {

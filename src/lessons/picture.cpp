@@ -19,15 +19,14 @@ int64_t Listed(const runtime::String& text) {
   return static_cast<int64_t>(runtime::ReadNumber(text));
 }
 
-// The row selected in the result lists: the row of the first list that has a selection, or -1.
+}  // namespace
+
 int SelectedRow(const window::Form& form) {
   for (const window::ListBox& list : form.List1) {
     if (list.ListIndex() >= 0) return list.ListIndex();
   }
   return -1;
 }
-
-}  // namespace
 
 Picture Picture::Of(const window::Form& form) {
   Picture picture;
@@ -106,7 +105,7 @@ namespace {
 // lets it be. A character of a mantra may be as wide as Ж; a number is as wide as its digits.
 int FontPixels(const Picture& picture, int inside) {
   const double widest = picture.Numbered()
-                            ? 0.55 * static_cast<double>(Number(int64_t{picture.Letters()}).size())
+                            ? 0.55 * static_cast<double>(Number(picture.Letters()).size())
                             : 0.95;
   return static_cast<int>(std::min(0.6 * inside, 0.9 * inside / widest));
 }

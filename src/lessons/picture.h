@@ -41,6 +41,10 @@ struct Spill {
   int per_row = 0;  // letters in each row under the frame
 };
 
+// The row selected in the form's result lists, which select together: the row of the first list
+// that has a selection, or -1.
+int SelectedRow(const window::Form& form);
+
 // What the picture shows for one state of the form: the grid of the selected row, or why there
 // is none.
 class Picture {

@@ -95,10 +95,18 @@ int Practice::Points() const {
 }
 
 void Practice::SetAcross(int across) {
+  SetSide(&Sides::across, across);
+}
+
+void Practice::SetDown(int down) {
+  SetSide(&Sides::down, down);
+}
+
+void Practice::SetSide(int Sides::*side, int value) {
   if (!SidesEnabled()) return;
-  across = std::clamp(across, 1, Largest());
-  if (across == sides_.across) return;
-  sides_.across = across;
+  value = std::clamp(value, 1, Largest());
+  if (value == sides_.*side) return;
+  sides_.*side = value;
   Changed();
 }
 
@@ -114,14 +122,6 @@ std::vector<Row> Practice::Listed() const {
   if (!Tracing() || stage_ == Stage::kDone) return {};
   const std::vector<Row>& rows = Current().rows;
   return {rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(listed_)};
-}
-
-void Practice::SetDown(int down) {
-  if (!SidesEnabled()) return;
-  down = std::clamp(down, 1, Largest());
-  if (down == sides_.down) return;
-  sides_.down = down;
-  Changed();
 }
 
 bool Practice::Enabled(Button button) const {
@@ -178,41 +178,38 @@ void Practice::Press(Button button) {
   Changed();
 }
 
+// The sides given, judged against the least frame. A wrong answer gets a second try; after the
+// second, the solution is shown.
 void Practice::Check() {
   const Task& task = Current();
-  const bool first_try = !second_try_;
   tried_.push_back(sides_);
   ++checks_;
   const int64_t frame = FrameOf(sides_.across, sides_.down);
   const bool fits = int64_t{sides_.across} * sides_.down >= task.count;
   if (fits && frame == task.Least()) {
-    points_.push_back(first_try ? 2 : 1);
-    stage_ = Stage::kRight;
-    focus_ = Focus::kNext;
     verdict_ = Fill("Вярно! Рамката около {0} е {1} квадрата злато – най-малката възможна за {2}.",
                     {Times(sides_), Number(frame), Noun(task.count)}) +
                Others(task, sides_);
+    EndTask(Stage::kRight);
     return;
   }
-  verdict_ = Wrong(sides_, first_try);
-  if (first_try) {
+  ++wrong_;
+  verdict_ = Wrong(sides_, !second_try_);
+  if (!second_try_) {
     stage_ = Stage::kWrong;
     focus_ = Focus::kRetry;
     return;
   }
-  points_.push_back(0);
-  stage_ = Stage::kSolution;
-  focus_ = Focus::kNext;
   sides_ = task.Solution();
   verdict_ += Fill(" Решение: {0}, рамка от {1} квадрата злато.",
-                   {Times(sides_), Number(int64_t{task.Least()})}) +
+                   {Times(sides_), Number(task.Least())}) +
               Others(task, sides_);
+  EndTask(Stage::kSolution);
 }
 
 // A row given at the fifth level, or "Няма повече редове" (none), judged by the rules of the
 // search. A wrong answer gets a second try; after the second, the row the program lists is shown
-// and added, or the task ends where the search has ended. The task scores 2 with no wrong answer,
-// 1 with one, and none with more.
+// and added, or the task ends where the search has ended.
 void Practice::CheckRow(const std::optional<Row>& proposed) {
   const Task& task = Current();
   const Judged judged = proposed ? JudgeRow(task, listed_, *proposed) : JudgeEnd(task, listed_);
@@ -248,6 +245,7 @@ void Practice::CheckRow(const std::optional<Row>& proposed) {
   focus_ = Focus::kAcross;
 }
 
+// A task over: 2 points with no wrong answer, 1 with one, none with more.
 void Practice::EndTask(Stage stage) {
   points_.push_back(wrong_ == 0 ? 2 : wrong_ == 1 ? 1 : 0);
   stage_ = stage;
@@ -265,11 +263,11 @@ std::string Practice::Wrong(const Sides& sides, bool first_try) const {
         Fill("Буквите не се побират: {0} = {1}, а {2}. Без квадрат {3} {4}.",
              {Times(sides), Counted(squares, "квадрат", "квадрата"),
               Fill(kLevels[level_].kind == Kind::kProverb ? "знаците са {0}" : "буквите са {0}",
-                   {Number(int64_t{task.count})}),
+                   {Number(task.count)}),
               left == 1 ? "остава" : "остават", Noun(left)});
     if (first_try) {
       said += Fill(" Подсказка: произведението на страните трябва да е поне {0}.",
-                   {Number(int64_t{task.count})});
+                   {Number(task.count)});
     }
     return said;
   }
@@ -278,8 +276,8 @@ std::string Practice::Wrong(const Sides& sides, bool first_try) const {
   std::string said = Fill(
       "Буквите се побират, но рамката около {0} е 2 × {1} + 2 × {2} + 4 = {3} квадрата злато, а "
       "най-малката е {4}: {5} повече.",
-      {Times(sides), Number(int64_t{sides.across}), Number(int64_t{sides.down}), Number(frame),
-       Number(int64_t{task.Least()}), Counted(more, "квадрат", "квадрата")});
+      {Times(sides), Number(sides.across), Number(sides.down), Number(frame),
+       Number(task.Least()), Counted(more, "квадрат", "квадрата")});
   if (first_try) {
     said += Fill(
         " Подсказка: страните на правоъгълника с най-малка рамка са близки една до друга, около "
@@ -318,10 +316,10 @@ std::string Practice::Proverb() const {
 }
 
 std::string Practice::Progress() const {
-  if (stage_ == Stage::kDone) return Fill("Точки: {0}", {Number(int64_t{Points()})});
+  if (stage_ == Stage::kDone) return Fill("Точки: {0}", {Number(Points())});
   return Fill(
       "Задача {0} от {1}, точки: {2}",
-      {Number(int64_t{TaskNumber()}), Number(int64_t{kTasksPerSet}), Number(int64_t{Points()})});
+      {Number(TaskNumber()), Number(kTasksPerSet), Number(Points())});
 }
 
 picture::Picture Practice::Drawing() const {
@@ -354,7 +352,7 @@ int Practice::StarsFor(int points) {
 std::string Practice::Score() const {
   if (stage_ != Stage::kDone) return {};
   return Fill("{0} от {1}",
-              {Counted(Points(), "точка", "точки"), Number(int64_t{2 * kTasksPerSet})});
+              {Counted(Points(), "точка", "точки"), Number(2 * kTasksPerSet)});
 }
 
 std::string Practice::Stars() const {
@@ -371,7 +369,7 @@ std::string Practice::Best() const {
   const int best = best_[level_];
   if (best < 0) return {};
   return Fill("Най-добър резултат на нивото: {0} от {1} {2}",
-              {Counted(best, "точка", "точки"), Number(int64_t{2 * kTasksPerSet}), StarsOf(best)});
+              {Counted(best, "точка", "точки"), Number(2 * kTasksPerSet), StarsOf(best)});
 }
 
 Practice::InProgram Practice::ShowInProgram() const {

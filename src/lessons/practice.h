@@ -129,6 +129,7 @@ class Practice {
   void NewSet();
   void Begin();
   void Ask(int task);
+  void SetSide(int Sides::*side, int value);
   void Check();
   void CheckRow(const std::optional<Row>& proposed);
   void EndTask(Stage stage);
@@ -148,7 +149,7 @@ class Practice {
   std::vector<int> points_;  // of each task over
   int frame_ = 1;            // the frame given with the next row, at the fifth level
   size_t listed_ = 0;        // the rows given so far, at the fifth level
-  int wrong_ = 0;            // the wrong answers in the task asked
+  int wrong_ = 0;            // the wrong answers in the task asked, which score it
   int first_wrong_ = -1;     // the row where the pupil first went wrong, or -1
   std::string verdict_;
   int checks_ = 0;

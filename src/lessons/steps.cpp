@@ -379,23 +379,23 @@ std::vector<Value> Walkthrough::Values() const {
       if (at == nullptr || (at->set & Of(static_cast<Bit>(bit))) == 0) return {};
       switch (bit) {
         case kN:
-          return Number(int64_t{count_});
+          return Number(count_);
         case kLetterCount:
-          return Number(int64_t{at->area});
+          return Number(at->area);
         case kI:
-          return Number(int64_t{at->divisor});
+          return Number(at->divisor);
         case kMod:
-          return Number(int64_t{at->remainder});
+          return Number(at->remainder);
         case kJ:
-          return Number(int64_t{at->quotient});
+          return Number(at->quotient);
         case kP:
-          return Number(int64_t{at->frame});
+          return Number(at->frame);
         case kBest:
-          return Number(int64_t{at->best});
+          return Number(at->best);
         case kRoot:
-          return Number(int64_t{at->root});
+          return Number(at->root);
         default:
-          return Number(int64_t{at->square});
+          return Number(at->square);
       }
     };
     std::string text = text_of(record);
@@ -408,7 +408,7 @@ std::vector<Value> Walkthrough::Values() const {
 
 std::string Walkthrough::Counter() const {
   if (!HasRun()) return {};
-  return "стъпка " + Number(int64_t{current_ + 1}) + " от " + Number(int64_t{Count()});
+  return "стъпка " + Number(current_ + 1) + " от " + Number(Count());
 }
 
 std::string Walkthrough::Sentence() const {
@@ -419,14 +419,14 @@ std::string Walkthrough::Sentence() const {
 }
 
 std::string Walkthrough::Said(const Record& r) const {
-  const std::string n = Number(int64_t{count_});
-  const std::string area = Number(int64_t{r.area});
-  const std::string i = Number(int64_t{r.divisor});
-  const std::string j = Number(int64_t{r.quotient});
-  const std::string p = Number(int64_t{r.frame});
-  const std::string root = Number(int64_t{r.root});
-  const std::string square = Number(int64_t{r.square});
-  const std::string best = Number(int64_t{r.best});
+  const std::string n = Number(count_);
+  const std::string area = Number(r.area);
+  const std::string i = Number(r.divisor);
+  const std::string j = Number(r.quotient);
+  const std::string p = Number(r.frame);
+  const std::string root = Number(r.root);
+  const std::string square = Number(r.square);
+  const std::string best = Number(r.best);
   switch (r.kind) {
     case StepKind::kObtain:
       if (mantra_mode_)
@@ -457,7 +457,7 @@ std::string Walkthrough::Said(const Record& r) const {
                   {area, root});
     case StepKind::kNotDivisor:
       return Fill("{0} не се дели на {1}: остатъкът е {2}.",
-                  {area, i, Number(int64_t{r.remainder})});
+                  {area, i, Number(r.remainder)});
     case StepKind::kDivisor:
       return Fill("{0} = {1} × {2}: рамката около {1} × {2} е 2 × {1} + 2 × {2} + 4 = {3}.",
                   {area, i, j, p});
@@ -466,7 +466,7 @@ std::string Walkthrough::Said(const Record& r) const {
                              "се записва и BestFrame става {3}."
                            : "{0} = {1} × {2}: рамката е {3} и не е по-малка от {4}, затова не се "
                              "записва.",
-                  {area, i, j, p, Number(int64_t{r.compared})});
+                  {area, i, j, p, Number(r.compared)});
     case StepKind::kPerfectSquare:
       if (int64_t{count_} > int64_t{r.root} * r.root) {
         return Fill(
@@ -510,7 +510,7 @@ std::string Walkthrough::ErrorSentence(const Record& r) const {
   const Stop& stop = *error_;
   const std::string heading =
       Fill("Грешка {0} ({1}): ", {Number(int64_t{stop.error.number()}), stop.error.description()});
-  const std::string n = Number(int64_t{count_});
+  const std::string n = Number(count_);
   if (stop.error.number() == runtime::RuntimeError::kInvalidCall && r.kind == StepKind::kRoot) {
     return heading + Fill(
                          "{0} е отрицателно число и няма квадратен корен, затова RootSide не "

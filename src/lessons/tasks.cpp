@@ -91,18 +91,20 @@ bool LargerArea(const Task& task) {
 
 }  // namespace
 
-bool Task::ClosingTie() const {
+bool Task::ClosesOnSquare() const {
   if (rows.size() < 2) return false;
   const Row& last = rows.back();
-  return last.across == last.down && int64_t{last.across} * last.across > count &&
-         last.frame == rows[rows.size() - 2].frame;
+  return last.across == last.down && int64_t{last.across} * last.down > count;
+}
+
+bool Task::ClosingTie() const {
+  return ClosesOnSquare() && rows.back().frame == rows[rows.size() - 2].frame;
 }
 
 bool Task::LargerArea() const {
-  for (size_t row = 1; row < rows.size(); ++row) {
-    const bool closing = row + 1 == rows.size() && rows[row].across == rows[row].down &&
-                         int64_t{rows[row].across} * rows[row].across > count;
-    if (!closing && int64_t{rows[row].across} * rows[row].down > count) return true;
+  const size_t scanned = rows.size() - (ClosesOnSquare() ? 1 : 0);
+  for (size_t row = 1; row < scanned; ++row) {
+    if (int64_t{rows[row].across} * rows[row].down > count) return true;
   }
   return false;
 }

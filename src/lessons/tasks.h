@@ -64,6 +64,9 @@ struct Task {
   std::vector<Sides> Best() const;
   // Whether two rectangles tie for the least frame.
   bool Tied() const { return Best().size() > 1; }
+  // Whether the last row is the closing square, which no scan of divisors gives: a square larger
+  // than N, after the strip.
+  bool ClosesOnSquare() const;
   // Whether the last row is the closing square, listed on a tie with the row before it.
   bool ClosingTie() const;
   // Whether a row other than the closing square comes from an area larger than N.

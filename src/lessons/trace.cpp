@@ -13,10 +13,6 @@ using words::Counted;
 using words::Fill;
 using words::Number;
 
-std::string Num(int64_t value) {
-  return Number(value);
-}
-
 // What the rows tell of the run: RootSide, whether N is a perfect square, and the closing square.
 struct Run {
   explicit Run(const Task& task)
@@ -42,39 +38,39 @@ struct Run {
 }  // namespace
 
 std::string Named(const Row& row) {
-  return Num(row.across) + ", " + Num(row.down) + ", " + Num(row.frame);
+  return Number(row.across) + ", " + Number(row.down) + ", " + Number(row.frame);
 }
 
 std::string WhyEnded(const Task& task) {
   const Run run(task);
-  const std::string n = Num(run.count);
+  const std::string n = Number(run.count);
   if (run.Square()) {
     return Fill("{0} = {1} × {1} е квадрат и търсенето свършва след делителите на {0}",
-                {n, Num(run.root)});
+                {n, Number(run.root)});
   }
-  const std::string side = Num(run.Closing());
+  const std::string side = Number(run.Closing());
   const int64_t closing = 4 * int64_t{run.Closing()} + 4;
   const Row& last = task.rows.back();
   if (run.IsClosing(last)) {
     return Fill("последният ред е затварящият квадрат {0} × {0}, с рамка {1}",
-                {side, Num(closing)});
+                {side, Number(closing)});
   }
   return Fill(
       "затварящият квадрат {0} × {0} има рамка {1}, по-голяма от BestFrame = {2}, затова не се "
       "записва",
-      {side, Num(closing), Num(last.frame)});
+      {side, Number(closing), Number(last.frame)});
 }
 
 Judged JudgeRow(const Task& task, size_t listed, const Row& proposed) {
   const Run run(task);
-  const std::string a = Num(proposed.across);
-  const std::string b = Num(proposed.down);
-  const std::string n = Num(run.count);
+  const std::string a = Number(proposed.across);
+  const std::string b = Number(proposed.down);
+  const std::string n = Number(run.count);
   const int64_t area = int64_t{proposed.across} * proposed.down;
   const int64_t frame = FrameOf(proposed.across, proposed.down);
   if (frame != proposed.frame) {
     return {Rule::kFrame, Fill("Рамката около {0} × {1} е 2 × {0} + 2 × {1} + 4 = {2}, а не {3}.",
-                               {a, b, Num(frame), Num(proposed.frame)})};
+                               {a, b, Number(frame), Number(proposed.frame)})};
   }
   if (area < run.count) {
     return {Rule::kHolds,
@@ -103,20 +99,20 @@ Judged JudgeRow(const Task& task, size_t listed, const Row& proposed) {
     std::string said = Fill(
         "Програмата пробва делителите i само от 2 до RootSide = {0}, цялата част на √{1}, затова "
         "страната по абсцисата е най-много {0}",
-        {Num(run.root), n});
-    if (!run.Square()) said += Fill(", освен в затварящия квадрат {0} × {0}", {Num(run.Closing())});
+        {Number(run.root), n});
+    if (!run.Square()) said += Fill(", освен в затварящия квадрат {0} × {0}", {Number(run.Closing())});
     return {Rule::kRootSide, said + '.'};
   }
   if (area > run.LastArea()) {
     if (run.Square()) {
       return {Rule::kPastLastArea,
               Fill("{0} е квадрат: програмата разглежда само площта {0}, а {1} × {2} = {3}.",
-                   {n, a, b, Num(area)})};
+                   {n, a, b, Number(area)})};
     }
     return {Rule::kPastLastArea,
             Fill("Площта {0} × {1} = {2} е след последната, която програмата разглежда: {3} × {3} "
                  "= {4}.",
-                 {a, b, Num(area), Num(run.Closing()), Num(run.LastArea())})};
+                 {a, b, Number(area), Number(run.Closing()), Number(run.LastArea())})};
   }
   // A rectangle whose frame is not smaller than BestFrame now is never listed any more, for
   // BestFrame only falls. (The closing square, listed on a tie too, comes after every other row,
@@ -125,7 +121,7 @@ Judged JudgeRow(const Task& task, size_t listed, const Row& proposed) {
     return {Rule::kBestFrame,
             Fill("Рамката {0} не е по-малка от BestFrame = {1}, затова програмата не записва "
                  "{2} × {3}.",
-                 {Num(proposed.frame), Num(task.rows[listed - 1].frame), a, b})};
+                 {Number(proposed.frame), Number(task.rows[listed - 1].frame), a, b})};
   }
   if (run.Place(proposed) != run.Place(next)) {
     return {Rule::kOrder,

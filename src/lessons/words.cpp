@@ -10,6 +10,10 @@ std::string Number(int64_t value) {
   return runtime::ToUtf8(runtime::WholeText(value));
 }
 
+std::string Number(int value) {
+  return Number(int64_t{value});
+}
+
 std::string Number(double value) {
   return runtime::ToUtf8(runtime::WholeText(value));
 }

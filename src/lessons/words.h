@@ -11,6 +11,7 @@ namespace lessons::words {
 
 // The decimal text of a whole number, as the window writes it.
 std::string Number(int64_t value);
+std::string Number(int value);
 // The same for a whole number held in floating point.
 std::string Number(double value);
 // A number with `decimals` digits after a decimal comma: "8,37".

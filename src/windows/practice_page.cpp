@@ -24,10 +24,6 @@ constexpr int kFirstButtonId = 420;
 // hides the page that has the button.
 constexpr UINT kShowInProgram = WM_APP + 2;
 
-std::wstring Wide(const std::string& utf8) {
-  return WideFromUtf8(utf8);
-}
-
 }  // namespace
 
 PracticePage::PracticePage(practice::Practice& practice, HWND parent,
@@ -41,17 +37,17 @@ PracticePage::PracticePage(practice::Practice& practice, HWND parent,
                             GetModuleHandleW(nullptr), this);
   // In the order they stand, which is the order of the dialog keys; each label just before the
   // control it names, which a screen reader takes as its name.
-  level_label_ = MakeChild(L"STATIC", Wide(practice::kLevelLabel), SS_LEFT | SS_NOPREFIX, window_);
+  level_label_ = MakeChild(L"STATIC", WideFromUtf8(practice::kLevelLabel), SS_LEFT | SS_NOPREFIX, window_);
   level_ =
       MakeChild(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, window_, kLevelId);
   for (const practice::Level& level : practice::kLevels)
-    SendMessageW(level_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(level.name).c_str()));
+    SendMessageW(level_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(level.name).c_str()));
   progress_ = MakeChild(L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, window_);
   task_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   proverb_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   const std::array<const char*, 3> headings = lessons::steps::RowHeadings();
   for (size_t side = 0; side < 3; ++side) {
-    side_labels_[side] = MakeChild(L"STATIC", Wide(headings[side]), SS_LEFT | SS_NOPREFIX, window_);
+    side_labels_[side] = MakeChild(L"STATIC", WideFromUtf8(headings[side]), SS_LEFT | SS_NOPREFIX, window_);
     sides_[side] = CreateWindowExW(
         WS_EX_CLIENTEDGE, L"EDIT", L"1", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER, 0, 0, 0, 0,
         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSideId + side)),
@@ -62,7 +58,7 @@ PracticePage::PracticePage(practice::Practice& practice, HWND parent,
     SendMessageW(arrows_[side], UDM_SETBUDDY, reinterpret_cast<WPARAM>(sides_[side]), 0);
   }
   for (size_t i = 0; i < buttons_.size(); ++i) {
-    buttons_[i] = MakeChild(L"BUTTON", Wide(practice::kButtonNames[i]), WS_TABSTOP | BS_PUSHBUTTON,
+    buttons_[i] = MakeChild(L"BUTTON", WideFromUtf8(practice::kButtonNames[i]), WS_TABSTOP | BS_PUSHBUTTON,
                             window_, kFirstButtonId + static_cast<int>(i));
   }
   verdict_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_SUNKEN, window_);
@@ -70,8 +66,8 @@ PracticePage::PracticePage(practice::Practice& practice, HWND parent,
   drawing_line_ = MakeChild(L"STATIC", L"", SS_CENTER | SS_NOPREFIX, window_);
   chart_ = std::make_unique<ChartCanvas>(window_, DpiOf(parent));
   chart_sentence_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
-  rows_label_ = MakeChild(L"STATIC", Wide(practice::kRowsLabel), SS_LEFT | SS_NOPREFIX, window_);
-  rows_ = MakeChild(L"LISTBOX", Wide(practice::kRowsLabel),
+  rows_label_ = MakeChild(L"STATIC", WideFromUtf8(practice::kRowsLabel), SS_LEFT | SS_NOPREFIX, window_);
+  rows_ = MakeChild(L"LISTBOX", WideFromUtf8(practice::kRowsLabel),
                     WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS, window_);
   const int stops[] = {60, 120};
   SendMessageW(rows_, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(stops));
@@ -141,9 +137,9 @@ void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
 
   drawing_->SetDpi(dpi);
   chart_->SetDpi(dpi);
-  for (HWND control :
-       {level_label_, level_, progress_, task_, proverb_, side_labels_[0], side_labels_[1],
-        sides_[0], sides_[1], verdict_, drawing_line_, chart_sentence_, best_}) {
+  for (HWND control : {level_label_, level_, progress_, task_, proverb_, side_labels_[0],
+                       side_labels_[1], side_labels_[2], sides_[0], sides_[1], sides_[2], verdict_,
+                       drawing_line_, chart_sentence_, rows_label_, rows_, best_}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   for (HWND button : buttons_)
@@ -161,15 +157,21 @@ void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
 }
 
 // The buttons above the verdict on a line of their own, "Няма повече редове" only where it is
-// shown, the others closing up where it is not.
+// shown, the others closing up where it is not: shown, hidden and moved all at once, so that no
+// button paints over another on the way.
 void PracticePage::PlaceButtons() {
   const int widths[] = {90, 150, 104, 140, 96};
   int x = MulDiv(8, dpi_, 96);
+  HDWP moves = BeginDeferWindowPos(static_cast<int>(std::size(widths)));
   for (size_t i = 0; i < std::size(widths); ++i) {
-    MoveWindow(buttons_[i], x, buttons_top_, MulDiv(widths[i], dpi_, 96), MulDiv(26, dpi_, 96),
-               TRUE);
-    if (practice_.Shown(static_cast<practice::Button>(i))) x += MulDiv(widths[i] + 6, dpi_, 96);
+    const bool shown = practice_.Shown(static_cast<practice::Button>(i));
+    moves = DeferWindowPos(
+        moves, buttons_[i], nullptr, x, buttons_top_, MulDiv(widths[i], dpi_, 96),
+        MulDiv(26, dpi_, 96),
+        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    if (shown) x += MulDiv(widths[i] + 6, dpi_, 96);
   }
+  EndDeferWindowPos(moves);
 }
 
 void PracticePage::TakeFocus() {
@@ -179,9 +181,9 @@ void PracticePage::TakeFocus() {
 void PracticePage::Refresh() {
   if (SendMessageW(level_, CB_GETCURSEL, 0, 0) != practice_.Level())
     SendMessageW(level_, CB_SETCURSEL, static_cast<WPARAM>(practice_.Level()), 0);
-  ShowText(progress_, Wide(practice_.Progress()));
-  ShowText(task_, Wide(practice_.TaskText()));
-  ShowText(proverb_, Wide(practice_.Proverb()));
+  ShowText(progress_, WideFromUtf8(practice_.Progress()));
+  ShowText(task_, WideFromUtf8(practice_.TaskText()));
+  ShowText(proverb_, WideFromUtf8(practice_.Proverb()));
   const bool tracing = practice_.Tracing();
   for (size_t side = 0; side < 3; ++side) {
     const int shown = side < 2 || tracing ? SW_SHOW : SW_HIDE;
@@ -198,10 +200,12 @@ void PracticePage::Refresh() {
     const bool enabled = practice_.Enabled(button);
     if (!enabled && GetFocus() == buttons_[i]) SetFocus(level_);
     EnableWindow(buttons_[i], enabled ? TRUE : FALSE);
-    ShowWindow(buttons_[i], practice_.Shown(button) ? SW_SHOW : SW_HIDE);
   }
-  PlaceButtons();
-  const std::wstring verdict = Wide(practice_.Verdict());
+  // The line of buttons changes where "Няма повече редове" comes or goes with the level.
+  const bool no_more =
+      (GetWindowLongPtrW(Button(practice::Button::kNoMore), GWL_STYLE) & WS_VISIBLE) != 0;
+  if (no_more != practice_.Shown(practice::Button::kNoMore)) PlaceButtons();
+  const std::wstring verdict = WideFromUtf8(practice_.Verdict());
   ShowText(verdict_, verdict);
   // A screen reader reads the page's name, the verdict, when a check gives a new one.
   if (practice_.Checks() != read_checks_ && !verdict.empty()) ShowText(window_, verdict);
@@ -209,9 +213,9 @@ void PracticePage::Refresh() {
   const bool done = practice_.GetStage() == practice::Stage::kDone;
   drawing_->SetPicture(practice_.Drawing());
   ShowWindow(drawing_->Handle(), done ? SW_HIDE : SW_SHOW);
-  ShowText(drawing_line_, Wide(practice_.DrawingLine()));
+  ShowText(drawing_line_, WideFromUtf8(practice_.DrawingLine()));
   const std::optional<lessons::chart::Chart> chart = practice_.Chart();
-  ShowText(chart_sentence_, chart ? Wide(chart->Sentence()) : std::wstring());
+  ShowText(chart_sentence_, chart ? WideFromUtf8(chart->Sentence()) : std::wstring());
   chart_->SetChart(chart);
   ShowWindow(chart_->Handle(), tracing ? SW_HIDE : SW_SHOW);
   ShowWindow(chart_sentence_, tracing ? SW_HIDE : SW_SHOW);
@@ -219,9 +223,9 @@ void PracticePage::Refresh() {
   ShowWindow(rows_, tracing && !done ? SW_SHOW : SW_HIDE);
   std::vector<std::wstring> given;
   for (const practice::Row& each : practice_.Listed()) {
-    given.push_back(WideFromUtf8(std::to_string(each.across)) + L"\t" +
-                    WideFromUtf8(std::to_string(each.down)) + L"\t" +
-                    WideFromUtf8(std::to_string(each.frame)));
+    given.push_back(std::to_wstring(each.across) + L"\t" +
+                    std::to_wstring(each.down) + L"\t" +
+                    std::to_wstring(each.frame));
   }
   if (static_cast<size_t>(SendMessageW(rows_, LB_GETCOUNT, 0, 0)) != given.size() ||
       given.empty()) {
@@ -229,9 +233,9 @@ void PracticePage::Refresh() {
     for (const std::wstring& each : given)
       SendMessageW(rows_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(each.c_str()));
   }
-  ShowText(score_, Wide(practice_.Score()));
-  ShowText(stars_, Wide(practice_.Stars()));
-  ShowText(best_, Wide(practice_.Best()));
+  ShowText(score_, WideFromUtf8(practice_.Score()));
+  ShowText(stars_, WideFromUtf8(practice_.Stars()));
+  ShowText(best_, WideFromUtf8(practice_.Best()));
 }
 
 // A number box shows the practice's side, where it differs from what the box reads.
@@ -241,9 +245,10 @@ void PracticePage::ShowSide(int side) {
                     : side == 1 ? practice_.Down()
                                 : practice_.Frame();
   if (GetFocus() == box && TextOf(box).empty()) return;  // being typed into
-  if (TextOf(box) == WideFromUtf8(std::to_string(value))) return;
+  const std::wstring shown = std::to_wstring(value);
+  if (TextOf(box) == shown) return;
   mirroring_ = true;
-  SetWindowTextW(box, WideFromUtf8(std::to_string(value)).c_str());
+  SetWindowTextW(box, shown.c_str());
   SendMessageW(box, EM_SETSEL, 0, -1);
   mirroring_ = false;
 }

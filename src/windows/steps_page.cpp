@@ -82,7 +82,7 @@ StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent) : steps_(steps) {
     lines.push_back(Numbered(number++, line, false));
   ShowLines(program_, lines);
   // The values: name, value, meaning, at tab stops in dialog units.
-  const int value_stops[] = {56, 140};
+  const int value_stops[] = {50, 150};
   SendMessageW(values_, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(value_stops));
   const int row_stops[] = {30, 90, 150};
   SendMessageW(rows_, LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(row_stops));
@@ -109,7 +109,9 @@ void StepsPage::Place(const RECT& area, int dpi, HFONT font) {
   const int right_x = gap * 2 + left;
   const int right = width - gap - right_x;
   const int line = px(22);
-  const int controls_y = height - px(32);
+  // The buttons that move through the steps and the counter on one line, playing on the next.
+  const int playing_y = height - px(32);
+  const int controls_y = playing_y - px(34);
   const int top = px(246);
   const int sentence_y = line + top + gap;
   const int sentence = px(52);
@@ -125,14 +127,16 @@ void StepsPage::Place(const RECT& area, int dpi, HFONT font) {
   MoveWindow(canvas_->Handle(), right_x, bottom_y, right, bottom - px(4), TRUE);
   MoveWindow(words_, right_x, bottom_y + bottom - px(4), right, line + px(4), TRUE);
   int x = gap;
-  for (size_t i = 0; i < buttons_.size(); ++i) {
+  for (size_t i = 0; i + 1 < buttons_.size(); ++i) {
     const int button = px(i == 4 || i == 5 ? 104 : 72);
     MoveWindow(buttons_[i], x, controls_y, button, px(28), TRUE);
-    x += button + (i == 3 || i == 5 ? 2 * gap : px(4));
+    x += button + (i == 3 ? 2 * gap : px(4));
   }
-  MoveWindow(speed_label_, x, controls_y + px(5), px(66), line, TRUE);
-  MoveWindow(speed_, x + px(70), controls_y + px(2), px(160), px(200), TRUE);
-  MoveWindow(counter_, x + px(234), controls_y + px(5), width - gap - x - px(234), line, TRUE);
+  MoveWindow(counter_, x + gap, controls_y + px(5), width - gap - x - gap, line, TRUE);
+  MoveWindow(Button(steps::Command::kPlay), gap, playing_y, px(72), px(28), TRUE);
+  x = gap + px(72) + 2 * gap;
+  MoveWindow(speed_label_, x, playing_y + px(5), px(66), line, TRUE);
+  MoveWindow(speed_, x + px(70), playing_y + px(2), px(160), px(200), TRUE);
   canvas_->SetDpi(dpi);
   for (HWND control : {program_, values_, sentence_, rows_, words_, speed_label_, speed_, counter_})
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

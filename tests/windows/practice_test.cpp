@@ -302,6 +302,8 @@ TEST_F(Practice, OnA1024By768ScreenEveryPageFitsAndShowsEveryControl) {
   program.lessons.practice.Practise(4, {CountTask(70)});  // at its widest, the fifth level
   Settle();
   ExpectWhole(Page().Handle());
+  program.form.UserClick(0);  // a run of 70, whose counter is the longest of its steps' line
+  Settle();
   Drawn()->ShowPage(1);
   ExpectWhole(Drawn()->Steps().Handle());
 }
