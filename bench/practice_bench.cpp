@@ -5,14 +5,15 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "desktop/chart_canvas.h"
+#include "desktop/number_box.h"
 #include "desktop/picture_window.h"
 #include "desktop/practice_page.h"
 #include "desktop/program.h"
@@ -46,8 +47,8 @@ int main(int argc, char* argv[]) {
       std::vector<double> milliseconds;
       for (int run = 0; run < 21; ++run) {
         practice.Practise(0, {task});
-        practice.SetAcross(answer.across);
-        practice.SetDown(answer.down);
+        practice.Type(lessons::practice::Box::kAcross, std::to_string(answer.across));
+        practice.Type(lessons::practice::Box::kDown, std::to_string(answer.down));
         page->Down()->setFocus();
         QTest::qWait(20);
         drawing.painted = chart.painted = 0;

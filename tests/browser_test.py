@@ -277,7 +277,7 @@ class Page(unittest.TestCase):
         self.assertTrue(picture.is_displayed())
         self.assertEqual(self.selection(), [3] * 3)
         self.assertEqual(self.js("return document.activeElement"), listbox)  # the focus stays
-        words = "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадрата"
+        words = "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета"
         self.assertEqual(self.picture_words(), words)
         drawing = self.driver.find_element(By.ID, "picture-drawing")
         self.assertEqual((drawing.get_attribute("role"), drawing.get_attribute("aria-label")),
@@ -288,7 +288,7 @@ class Page(unittest.TestCase):
 
         listbox.send_keys(Keys.ARROW_UP)
         self.assertEqual(self.picture_words(),
-                         "5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадрата")
+                         "5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадратчета")
         self.assertEqual(self.painted_squares(), {"#c0c000": 42, "#808000": 70})
 
         listbox.send_keys(Keys.ESCAPE)
@@ -298,7 +298,7 @@ class Page(unittest.TestCase):
         self.assertTrue(picture.is_displayed())
 
         self.press(1)  # "Изчисти": no row any more
-        self.assertEqual(self.picture_words(), "Няма избран ред: изберете ред в списъците.")
+        self.assertEqual(self.picture_words(), "Няма избран ред: избери ред в списъците.")
         self.assertEqual(self.js("return document.querySelectorAll('#picture-drawing rect').length"),
                          1)  # the background alone
         self.driver.find_element(By.ID, "picture-close").click()
@@ -518,7 +518,7 @@ class Page(unittest.TestCase):
         self.assertEqual(self.menu_items(0)[0].get_attribute("aria-disabled"), "false")
         self.menu_items(0)[0].click()
         self.assertTrue(self.driver.find_element(By.ID, "page-picture").is_displayed())
-        self.assertEqual(self.picture_words(), "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадрата")
+        self.assertEqual(self.picture_words(), "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета")
         # F3 goes to the steps page, at the step that listed the row; the letters of an open
         # menu choose its items, and Escape closes it where the focus was.
         self.keys(Keys.F3)

@@ -95,8 +95,8 @@ TEST(Lessons, ShowInProgramRunsTheTaskInTheWindowAndShowsTheStepOfItsLastRow) {
   EXPECT_FALSE(wired.lessons.ShowInProgram());  // not before the task is over
   EXPECT_EQ(wired.form.Text2[0].Text(), U"абв");
 
-  wired.lessons.practice.SetAcross(8);
-  wired.lessons.practice.SetDown(9);
+  wired.lessons.practice.Type(lessons::practice::Box::kAcross, "8");
+  wired.lessons.practice.Type(lessons::practice::Box::kDown, "9");
   wired.lessons.practice.Press(Button::kCheck);
   ASSERT_TRUE(wired.lessons.ShowInProgram());
   EXPECT_TRUE(wired.form.Option1[1].Value());

@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "plain_text.h"
 #include "test_window.h"
 
 namespace {
@@ -40,12 +41,15 @@ TEST(Picture, ShowsTheSelectedRowWithItsLettersBlanksAndFrame) {
     const char* words;
   };
   const Case cases[] = {
-      {"", 0, 1, 0, 0, 0, "1 × 0 = 0 квадрата, 0 букви, рамка от 6 квадрата"},
-      {"1", 0, 1, 1, 1, 0, "1 × 1 = 1 квадрат, 1 буква, рамка от 8 квадрата"},
-      {"70", 3, 7, 10, 70, 0, "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадрата"},
-      {"7", 1, 2, 4, 7, 1, "2 × 4 = 8 квадрата, 7 букви и 1 празен, рамка от 16 квадрата"},
-      {"13", 2, 3, 5, 13, 2, "3 × 5 = 15 квадрата, 13 букви и 2 празни, рамка от 20 квадрата"},
-      {"13", 3, 4, 4, 13, 3, "4 × 4 = 16 квадрата, 13 букви и 3 празни, рамка от 20 квадрата"},
+      {"", 0, 1, 0, 0, 0, "1 × 0 = 0 квадрата, 0 букви, рамка от 6 квадратчета"},
+      {"1", 0, 1, 1, 1, 0, "1 × 1 = 1 квадрат, 1 буква, рамка от 8 квадратчета"},
+      {"70", 3, 7, 10, 70, 0, "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета"},
+      {"7", 1, 2, 4, 7, 1,
+       "2 × 4 = 8 квадрата, 7 букви и 1 празен квадрат, рамка от 16 квадратчета"},
+      {"13", 2, 3, 5, 13, 2,
+       "3 × 5 = 15 квадрата, 13 букви и 2 празни квадрата, рамка от 20 квадратчета"},
+      {"13", 3, 4, 4, 13, 3,
+       "4 × 4 = 16 квадрата, 13 букви и 3 празни квадрата, рамка от 20 квадратчета"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.count + " row " + std::to_string(c.row));
@@ -54,7 +58,7 @@ TEST(Picture, ShowsTheSelectedRowWithItsLettersBlanksAndFrame) {
     ASSERT_TRUE(picture.HasGrid());
     EXPECT_EQ(picture.Across(), c.across);
     EXPECT_EQ(picture.Down(), c.down);
-    EXPECT_EQ(picture.Words(), c.words);
+    EXPECT_EQ(Spaced(picture.Words()), c.words);
     // The frame drawn is the frame the list gives for the row.
     EXPECT_EQ(Ascii(std::to_string(picture.FrameSquares())), window.form.List1[2].Items()[c.row]);
     std::map<Square, int64_t> counted = CountSquares(picture);
@@ -97,7 +101,7 @@ TEST(Picture, LettersAreTheMantrasCharactersOrTheirNumbers) {
 TEST(Picture, SaysWhyARowCannotBeDrawn) {
   TestWindow window;
   EXPECT_FALSE(Picture::Of(window.form).HasGrid());
-  EXPECT_EQ(Picture::Of(window.form).Words(), "Няма избран ред: изберете ред в списъците.");
+  EXPECT_EQ(Spaced(Picture::Of(window.form).Words()), "Няма избран ред: избери ред в списъците.");
 
   // 2e4 stops before its frame size: the row is in two lists only.
   window.Calculate(U"2e4");
@@ -105,11 +109,13 @@ TEST(Picture, SaysWhyARowCannotBeDrawn) {
   EXPECT_EQ(window.form.List1[0].ListIndex(), 0);
   Picture picture = Picture::Of(window.form);
   EXPECT_FALSE(picture.HasGrid());
-  EXPECT_EQ(picture.Words(), "Редът е непълен: изчислението спря с грешка, преди да го довърши.");
+  EXPECT_EQ(Spaced(picture.Words()),
+            "Редът е непълен: изчислението спря с грешка, преди да го довърши.");
 
   picture = PictureOf(window, "-0.5", 0);  // the row 1, -1, 4
   EXPECT_FALSE(picture.HasGrid());
-  EXPECT_EQ(picture.Words(), "Страна -1 е отрицателна: такъв правоъгълник не може да се нарисува.");
+  EXPECT_EQ(Spaced(picture.Words()),
+            "Страна -1 е отрицателна: такъв правоъгълник не може да се нарисува.");
 
   PictureOf(window, "70", 3);
   window.form.UserClick(1);  // "Изчисти"
@@ -218,10 +224,11 @@ TEST(Picture, LettersWithoutASquareStandUnderTheFrameAndBlanksApart) {
     std::string words;
   } cases[] = {
       {2, 3, 10, "", 6, 4, 0,
-       "2 × 3 = 6 квадрата, 6 букви, 4 букви без квадрат, рамка от 14 квадрата"},
-      {4, 4, 13, "", 13, 0, 3, "4 × 4 = 16 квадрата, 13 букви и 3 празни, рамка от 20 квадрата"},
+       "2 × 3 = 6 квадрата, 6 букви, 4 букви без квадрат, рамка от 14 квадратчета"},
+      {4, 4, 13, "", 13, 0, 3,
+       "4 × 4 = 16 квадрата, 13 букви и 3 празни квадрата, рамка от 20 квадратчета"},
       {1, 1, 3, "абв", 1, 2, 0,
-       "1 × 1 = 1 квадрат, 1 буква, 2 букви без квадрат, рамка от 8 квадрата"},
+       "1 × 1 = 1 квадрат, 1 буква, 2 букви без квадрат, рамка от 8 квадратчета"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.words);
@@ -230,7 +237,7 @@ TEST(Picture, LettersWithoutASquareStandUnderTheFrameAndBlanksApart) {
     EXPECT_EQ(picture.Letters(), c.letters);
     EXPECT_EQ(picture.Spilled(), c.spilled);
     EXPECT_EQ(picture.Blanks(), c.blanks);
-    EXPECT_EQ(picture.Words(), c.words);
+    EXPECT_EQ(Spaced(picture.Words()), c.words);
 
     const Scene scene = Paint(picture, 300, 300);
     ASSERT_TRUE(scene.outlined);

@@ -4,13 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include "lessons/proverbs.h"
+#include "plain_text.h"
 #include "runtime/text.h"
 
 namespace {
 
+using lessons::practice::Box;
 using lessons::practice::Button;
 using lessons::practice::CountTask;
 using lessons::practice::Focus;
@@ -118,95 +121,263 @@ Practice Asked(int level, std::vector<Task> tasks) {
   return practice;
 }
 
-void Answer(Practice& practice, int across, int down) {
-  practice.SetAcross(across);
-  practice.SetDown(down);
+void Answer(Practice& practice, const std::string& across, const std::string& down) {
+  if (practice.GetStage() == Stage::kWrong) practice.Press(Button::kRetry);
+  practice.Type(Box::kAcross, across);
+  practice.Type(Box::kDown, down);
   practice.Press(Button::kCheck);
 }
 
-TEST(Practice, EachVerdictSaysWhyWithItsNumbers) {
+void Answer(Practice& practice, int across, int down) {
+  Answer(practice, std::to_string(across), std::to_string(down));
+}
+
+Task Proverb(const char* text) {
+  return ProverbTask(runtime::FromUtf8(text));
+}
+
+// Each kind of sentence, with its numbers and its nouns counted right: one letter and many, one
+// square and many, one character and 21, one other rectangle with the least frame, two and four.
+TEST(Practice, EachVerdictSaysWhyWithItsNumbersCountedRight) {
   const struct {
     int level;
     Task task;
     std::vector<Sides> answers;
     std::string verdict;
+    std::string line;  // under the drawing
     Stage stage;
   } cases[] = {
       {0,
+       CountTask(1),
+       {{1, 1}},
+       "Вярно! Златната рамка около 1 × 1 е от 8 квадратчета – най-малката възможна за 1 буква.",
+       "1 × 1 = 1 квадрат за 1 буква",
+       Stage::kRight},
+      {0,
+       CountTask(2),
+       {{1, 1}},
+       "Буквите не се побират: 1 × 1 = 1 квадрат, а буквите са 2. Без квадрат остава 1 буква. "
+       "Подсказка: произведението на страните трябва да е поне 2.",
+       "1 × 1 = 1 квадрат, а буквите са 2",
+       Stage::kWrong},
+      {0,
+       CountTask(2),
+       {{2, 2}},
+       "Буквите се побират, но златната рамка около 2 × 2 е 2 × 2 + 2 × 2 + 4 = 12 квадратчета, а "
+       "най-малката е 10 – с 2 квадратчета повече. Подсказка: страните на правоъгълника с "
+       "най-малка рамка са близки една до друга. 1 × 1 = 1 и 2 × 2 = 4: 2 е между тях (√2 ≈ 1,4).",
+       "2 × 2 = 4 квадрата: 2 букви и 2 празни квадрата",
+       Stage::kWrong},
+      {0,
+       CountTask(5),
+       {{2, 3}},
+       "Вярно! Златната рамка около 2 × 3 е от 14 квадратчета – най-малката възможна за 5 букви.",
+       "2 × 3 = 6 квадрата: 5 букви и 1 празен квадрат",
+       Stage::kRight},
+      {1,
+       CountTask(21),
+       {{4, 6}},
+       "Вярно! Златната рамка около 4 × 6 е от 24 квадратчета – най-малката възможна за 21 букви. "
+       "Същата рамка имат и 3 × 7, и 5 × 5.",
+       "4 × 6 = 24 квадрата: 21 букви и 3 празни квадрата",
+       Stage::kRight},
+      {1,
        CountTask(70),
        {{5, 10}},
        "Буквите не се побират: 5 × 10 = 50 квадрата, а буквите са 70. Без квадрат остават 20 "
        "букви. Подсказка: произведението на страните трябва да е поне 70.",
+       "5 × 10 = 50 квадрата, а буквите са 70",
        Stage::kWrong},
-      {0,
-       CountTask(70),
-       {{1, 69}},
-       "Буквите не се побират: 1 × 69 = 69 квадрата, а буквите са 70. Без квадрат остава 1 буква. "
-       "Подсказка: произведението на страните трябва да е поне 70.",
-       Stage::kWrong},
-      {0,
+      {1,
        CountTask(70),
        {{5, 14}},
-       "Буквите се побират, но рамката около 5 × 14 е 2 × 5 + 2 × 14 + 4 = 42 квадрата злато, а "
-       "най-малката е 38: 4 квадрата повече. Подсказка: страните на правоъгълника с най-малка "
-       "рамка са близки една до друга, около √70 ≈ 8,37.",
+       "Буквите се побират, но златната рамка около 5 × 14 е 2 × 5 + 2 × 14 + 4 = 42 квадратчета, "
+       "а най-малката е 38 – с 4 квадратчета повече. Подсказка: страните на правоъгълника с "
+       "най-малка рамка са близки една до друга. 8 × 8 = 64 и 9 × 9 = 81: 70 е между тях (√70 ≈ "
+       "8,4).",
+       "5 × 14 = 70 квадрата за 70 букви",
        Stage::kWrong},
-      {0,
-       CountTask(70),
-       {{7, 10}},
-       "Вярно! Рамката около 7 × 10 е 38 квадрата злато – най-малката възможна за 70 букви. "
-       "Същата рамка има и 8 × 9.",
-       Stage::kRight},
-      {0,
+      {1,
        CountTask(70),
        {{9, 8}},  // counts as 8 × 9
-       "Вярно! Рамката около 9 × 8 е 38 квадрата злато – най-малката възможна за 70 букви. "
+       "Вярно! Златната рамка около 9 × 8 е от 38 квадратчета – най-малката възможна за 70 букви. "
        "Същата рамка има и 7 × 10.",
+       "9 × 8 = 72 квадрата: 70 букви и 2 празни квадрата",
+       Stage::kRight},
+      {1,
+       CountTask(70),
+       {{5, 14}, {6, 12}},  // wrong twice: no hint, and the solution drawn
+       "Буквите се побират, но златната рамка около 6 × 12 е 2 × 6 + 2 × 12 + 4 = 40 квадратчета, "
+       "а най-малката е 38 – с 2 квадратчета повече. Решение: 7 × 10, златна рамка от 38 "
+       "квадратчета. Същата рамка има и 8 × 9.",
+       "7 × 10 = 70 квадрата за 70 букви",
+       Stage::kSolution},
+      {1,
+       CountTask(72),
+       {{8, 9}},
+       "Вярно! Златната рамка около 8 × 9 е от 38 квадратчета – най-малката възможна за 72 букви.",
+       "8 × 9 = 72 квадрата за 72 букви",
        Stage::kRight},
       {0,
        CountTask(49),
        {{6, 9}, {7, 7}},  // right at the second try, no other rectangle
-       "Вярно! Рамката около 7 × 7 е 32 квадрата злато – най-малката възможна за 49 букви.",
+       "Вярно! Златната рамка около 7 × 7 е от 32 квадратчета – най-малката възможна за 49 букви.",
+       "7 × 7 = 49 квадрата за 49 букви",
        Stage::kRight},
-      {0,
-       CountTask(70),
-       {{5, 14}, {6, 12}},  // wrong twice: no hint, and the solution
-       "Буквите се побират, но рамката около 6 × 12 е 2 × 6 + 2 × 12 + 4 = 40 квадрата злато, а "
-       "най-малката е 38: 2 квадрата повече. Решение: 7 × 10, рамка от 38 квадрата злато. Същата "
-       "рамка има и 8 × 9.",
+      {2,
+       CountTask(442),
+       {{26, 17}},
+       "Вярно! Златната рамка около 26 × 17 е от 90 квадратчета – най-малката възможна за 442 "
+       "букви. Същата рамка имат и 18 × 25, и 19 × 24, и 20 × 23, и 21 × 22.",
+       "26 × 17 = 442 квадрата за 442 букви",
+       Stage::kRight},
+      {3,
+       Proverb("Нов ден – нов късмет."),
+       {{4, 5}},
+       "Знаците не се побират: 4 × 5 = 20 квадрата, а знаците са 21. Без квадрат остава 1 знак. "
+       "Подсказка: произведението на страните трябва да е поне 21.",
+       "4 × 5 = 20 квадрата, а знаците са 21",
+       Stage::kWrong},
+      {3,
+       Proverb("Много баби – хилаво бебе."),
+       {{4, 5}, {2, 2}},
+       "Знаците не се побират: 2 × 2 = 4 квадрата, а знаците са 25. Без квадрат остават 21 знака. "
+       "Решение: 5 × 5, златна рамка от 24 квадратчета.",
+       "5 × 5 = 25 квадрата за 25 знака",
        Stage::kSolution},
       {3,
-       ProverbTask(runtime::FromUtf8("Много баби – хилаво бебе.")),
-       {{4, 5}, {2, 2}},
-       "Буквите не се побират: 2 × 2 = 4 квадрата, а знаците са 25. Без квадрат остават 21 "
-       "знака. Решение: 5 × 5, рамка от 24 квадрата злато.",
-       Stage::kSolution},
+       Proverb("Много баби – хилаво бебе."),
+       {{1, 25}},  // 25 is a perfect square: the hint names no side
+       "Знаците се побират, но златната рамка около 1 × 25 е 2 × 1 + 2 × 25 + 4 = 56 квадратчета, "
+       "а най-малката е 24 – с 32 квадратчета повече. Подсказка: избери страни, които са колкото "
+       "може по-близки една до друга, но така, че всички знаци да се поберат.",
+       "1 × 25 = 25 квадрата за 25 знака",
+       Stage::kWrong},
+      {3,
+       Proverb("Нов ден – нов късмет."),
+       {{3, 8}},
+       "Знаците се побират, но златната рамка около 3 × 8 е 2 × 3 + 2 × 8 + 4 = 26 квадратчета, а "
+       "най-малката е 24 – с 2 квадратчета повече. Подсказка: страните на правоъгълника с "
+       "най-малка рамка са близки една до друга. 4 × 4 = 16 и 5 × 5 = 25: 21 е между тях (√21 ≈ "
+       "4,6).",
+       "3 × 8 = 24 квадрата: 21 знака и 3 празни квадрата",
+       Stage::kWrong},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.verdict);
     Practice practice = Asked(c.level, {c.task});
-    for (const Sides& sides : c.answers) {
-      if (practice.GetStage() == Stage::kWrong) practice.Press(Button::kRetry);
+    for (const Sides& sides : c.answers)
       Answer(practice, sides.across, sides.down);
-    }
-    EXPECT_EQ(practice.Verdict(), c.verdict);
+    EXPECT_EQ(Spaced(practice.Verdict()), c.verdict);
+    EXPECT_EQ(Spaced(practice.DrawingLine()), c.line);
     EXPECT_EQ(practice.GetStage(), c.stage);
   }
 }
 
+TEST(Practice, TheTaskSaysThatEveryLetterNeedsASquare) {
+  const struct {
+    int level;
+    Task task;
+    const char* said;
+  } cases[] = {
+      {0, CountTask(1),
+       "Мантрата има 1 буква. Намери правоъгълник, в който тя се побира, с най-малка златна "
+       "рамка."},
+      {1, CountTask(70),
+       "Мантрата има 70 букви, по една в квадратче. Намери правоъгълник, в който се побират "
+       "всички, с най-малка златна рамка."},
+      {3, Proverb("Нов ден – нов късмет."),
+       "Поговорката има 21 знака: букви, интервали и препинателни знаци, по един в квадратче. "
+       "Намери правоъгълник, в който се побират всички, с най-малка златна рамка."},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Asked(c.level, {c.task}).TaskText(), c.said);
+}
+
+// A box the practice cannot read is not judged: no try is used, the box keeps what was typed,
+// nothing is drawn, and one sentence says what the boxes take.
+TEST(Practice, WhatTheBoxesCannotReadIsNotJudgedAndUsesNoTry) {
+  for (const std::string typed :
+       {"", " ", "0", "-3", "12", "22", "2,5", "2.5", "3a", "абв", "+3", "99999999999999"}) {
+    SCOPED_TRACE(typed);
+    for (const Box box : {Box::kAcross, Box::kDown}) {
+      Practice practice = Asked(0, {CountTask(11)});
+      practice.Type(Box::kAcross, "3");
+      practice.Type(Box::kDown, "3");
+      practice.Type(box, typed);
+      practice.Press(Button::kCheck);
+      EXPECT_EQ(practice.Verdict(), "Страните са цели числа от 1 до 11.");
+      EXPECT_EQ(practice.DrawingLine(), "Страните са цели числа от 1 до 11.");
+      EXPECT_FALSE(practice.Drawing().HasGrid());
+      EXPECT_EQ(practice.Typed(box), typed);
+      EXPECT_EQ(practice.GetStage(), Stage::kAnswering);
+      EXPECT_FALSE(practice.Chart());  // nothing tried
+      EXPECT_EQ(practice.Checks(), 1);
+      // The next answer is the first try still: a hint, and the full score when right.
+      Answer(practice, 3, 3);
+      EXPECT_EQ(practice.GetStage(), Stage::kWrong);
+      EXPECT_NE(practice.Verdict().find("Подсказка"), std::string::npos);
+      Answer(practice, 3, 4);
+      EXPECT_EQ(practice.Progress(), "Задача 1 от 5, точки: 1");
+    }
+  }
+  // Blanks around a number are no matter; a count of one takes only 1.
+  Practice practice = Asked(0, {CountTask(70)});
+  Answer(practice, " 7 ", "10 ");
+  EXPECT_EQ(practice.GetStage(), Stage::kRight);
+  practice = Asked(0, {CountTask(1)});
+  Answer(practice, "2", "1");
+  EXPECT_EQ(practice.Verdict(), "Тук страните могат да са само 1.");
+}
+
+TEST(Practice, TheArrowKeysStepABoxWithinWhatItTakes) {
+  Practice practice = Asked(0, {CountTask(11)});
+  const struct {
+    const char* typed;
+    int by;
+    const char* stepped;
+  } cases[] = {
+      {"5", 1, "6"},    {"5", -1, "4"},  {"1", -1, "1"}, {"11", 1, "11"}, {"22", 1, "11"},
+      {"22", -1, "11"}, {"abc", 1, "1"}, {"", -1, "1"},  {"0", 1, "1"},
+  };
+  for (const auto& c : cases) {
+    practice.Type(Box::kDown, c.typed);
+    practice.Step(Box::kDown, c.by);
+    EXPECT_EQ(practice.Typed(Box::kDown), c.stepped) << c.typed << " " << c.by;
+  }
+  // Not while the boxes are not in use.
+  Answer(practice, 1, 1);
+  practice.Step(Box::kDown, 1);
+  EXPECT_EQ(practice.Typed(Box::kDown), "1");
+}
+
+// For a perfect square the hint says only that the sides should be close: no number at all, so
+// no side of the least rectangle. Otherwise it names the whole squares around N.
+TEST(Practice, TheHintNeverNamesTheLeastRectangle) {
+  for (int root = 2; root * root <= 1000; ++root) {
+    const int count = root * root;
+    SCOPED_TRACE(count);
+    Practice practice = Asked(2, {CountTask(count)});
+    Answer(practice, 1, count);
+    const std::string verdict = practice.Verdict();
+    const size_t hint = verdict.find("Подсказка:");
+    ASSERT_NE(hint, std::string::npos);
+    EXPECT_EQ(verdict.find_first_of("0123456789", hint), std::string::npos) << verdict;
+    EXPECT_EQ(verdict.find("√", hint), std::string::npos);
+  }
+  Practice practice = Asked(2, {CountTask(1000)});
+  Answer(practice, 10, 100);
+  EXPECT_NE(Spaced(practice.Verdict()).find("31 × 31 = 961 и 32 × 32 = 1024: 1000 е между тях"),
+            std::string::npos);
+}
+
 TEST(Practice, TwoTriesThenTheSolutionThenTheNextTask) {
   Practice practice = Asked(0, {CountTask(70), CountTask(7)});
-  EXPECT_EQ(practice.TaskText(),
-            "Мантрата има 70 букви. Намерете правоъгълник с най-малката златна рамка.");
   EXPECT_EQ(practice.Progress(), "Задача 1 от 5, точки: 0");
   EXPECT_TRUE(practice.SidesEnabled());
   EXPECT_FALSE(practice.Chart());  // no chart before the first check
-
-  // The sides stay within 1 to N.
-  practice.SetAcross(0);
-  practice.SetDown(500);
-  EXPECT_EQ(practice.Across(), 1);
-  EXPECT_EQ(practice.Down(), 70);
+  EXPECT_EQ(practice.Largest(Box::kAcross), 70);
+  EXPECT_EQ(practice.Typed(Box::kAcross), "1");
 
   const struct {
     Button pressed;
@@ -222,8 +393,8 @@ TEST(Practice, TwoTriesThenTheSolutionThenTheNextTask) {
        {Button::kNext, Button::kRestart, Button::kShowProgram}},
       {Button::kNext, Stage::kAnswering, Focus::kAcross, {Button::kCheck, Button::kRestart}},
   };
-  practice.SetAcross(5);
-  practice.SetDown(14);
+  practice.Type(Box::kAcross, "5");
+  practice.Type(Box::kDown, "14");
   for (const auto& step : steps) {
     practice.Press(step.pressed);
     EXPECT_EQ(practice.GetStage(), step.stage);
@@ -236,27 +407,27 @@ TEST(Practice, TwoTriesThenTheSolutionThenTheNextTask) {
     }
     EXPECT_EQ(practice.SidesEnabled(), step.stage == Stage::kAnswering);
     if (step.stage == Stage::kSolution) {
-      // The solution is drawn, and the sides cannot change any more.
+      // The solution is drawn and in the boxes, and the sides cannot change any more.
       EXPECT_EQ(practice.Drawing().Across(), 7);
       EXPECT_EQ(practice.Drawing().Down(), 10);
-      EXPECT_EQ(practice.DrawingLine(), "7 × 10 = 70 квадрата за 70 букви");
-      practice.SetAcross(3);
-      EXPECT_EQ(practice.Across(), 7);
+      EXPECT_EQ(practice.Typed(Box::kAcross), "7");
+      practice.Type(Box::kAcross, "3");
+      EXPECT_EQ(practice.Typed(Box::kAcross), "7");
       ASSERT_TRUE(practice.Chart());
       EXPECT_TRUE(practice.Chart()->Whole());
     }
     if (step.stage == Stage::kWrong) {
       ASSERT_TRUE(practice.Chart());
       EXPECT_FALSE(practice.Chart()->Whole());  // the open task's chart gives nothing away
-      practice.SetAcross(2);  // nor can the sides change before "Опитай пак"
-      EXPECT_EQ(practice.Across(), 5);
+      practice.Type(Box::kAcross, "2");  // nor can the sides change before "Опитай пак"
+      EXPECT_EQ(practice.Typed(Box::kAcross), "5");
     }
   }
   // The next task starts from 1 × 1, with nothing checked.
   EXPECT_EQ(practice.Current().count, 7);
   EXPECT_EQ(practice.Progress(), "Задача 2 от 5, точки: 0");
   EXPECT_EQ(practice.Drawing().Spilled(), 6);
-  EXPECT_EQ(practice.DrawingLine(), "1 × 1 = 1 квадрат за 7 букви");
+  EXPECT_EQ(Spaced(practice.DrawingLine()), "1 × 1 = 1 квадрат, а буквите са 7");
   EXPECT_TRUE(practice.Verdict().empty());
   EXPECT_FALSE(practice.Chart());
 }
@@ -276,10 +447,8 @@ TEST(Practice, ASetScoresTwoOneOrNothingAndKeepsTheLevelsBest) {
   const std::vector<std::vector<Sides>> answers = {
       {{8, 9}}, {{2, 5}, {3, 3}}, {{1, 1}, {1, 2}}, {{2, 2}}, {{4, 4}}};
   for (const auto& task : answers) {
-    for (const Sides& sides : task) {
-      if (practice.GetStage() == Stage::kWrong) practice.Press(Button::kRetry);
+    for (const Sides& sides : task)
       Answer(practice, sides.across, sides.down);
-    }
     practice.Press(Button::kNext);
   }
   EXPECT_EQ(practice.GetStage(), Stage::kDone);
@@ -295,7 +464,6 @@ TEST(Practice, ASetScoresTwoOneOrNothingAndKeepsTheLevelsBest) {
   practice.Practise(0, set);
   for (int task = 0; task < 5; ++task) {
     Answer(practice, 1, 1);
-    practice.Press(Button::kRetry);
     Answer(practice, 1, 1);
     practice.Press(Button::kNext);
   }
@@ -314,21 +482,145 @@ TEST(Practice, ASetScoresTwoOneOrNothingAndKeepsTheLevelsBest) {
   EXPECT_EQ(practice.Best(), "Най-добър резултат на нивото: 10 точки от 10 ★★★");
 }
 
+// After the fifth task the last task's verdict, boxes and drawing go: the end says the score and
+// what to do next, and only "Отначало" is left beside the level.
+TEST(Practice, TheEndOfASetSaysTheScoreAndWhatToDoNext) {
+  Practice practice =
+      Asked(0, {CountTask(4), CountTask(9), CountTask(16), CountTask(6), CountTask(12)});
+  for (const Sides& sides : std::vector<Sides>{{2, 2}, {3, 3}, {4, 4}, {2, 3}, {1, 1}}) {
+    Answer(practice, sides.across, sides.down);
+    if (practice.GetStage() == Stage::kWrong) Answer(practice, 1, 1);
+    practice.Press(Button::kNext);
+  }
+  ASSERT_EQ(practice.GetStage(), Stage::kDone);
+  EXPECT_EQ(practice.TaskText(),
+            "Петте задачи свършиха: 8 точки от 10. За пет нови задачи натисни „Отначало“ или "
+            "избери друго ниво.");
+  EXPECT_TRUE(practice.Verdict().empty());
+  EXPECT_TRUE(practice.Progress().empty());
+  EXPECT_FALSE(practice.BoxesShown());
+  EXPECT_FALSE(practice.Drawing().HasGrid());
+  EXPECT_TRUE(practice.DrawingLine().empty());
+  EXPECT_FALSE(practice.Chart());
+  for (size_t button = 0; button < lessons::practice::kButtonNames.size(); ++button) {
+    EXPECT_EQ(practice.Shown(static_cast<Button>(button)),
+              static_cast<Button>(button) == Button::kRestart);
+  }
+  practice.Press(Button::kRestart);
+  EXPECT_TRUE(practice.BoxesShown());
+  EXPECT_TRUE(practice.Shown(Button::kCheck));
+}
+
+// The words of every sentence the practice says, as the counts of its levels and many answers
+// give them: a noun after a number agrees with it, and a formula keeps to one line.
+TEST(Practice, EveryCountedNounAgreesAndNoFormulaBreaks) {
+  const std::set<std::string> singular = {"буква", "квадрат", "квадратче", "знак",
+                                          "точка", "звезда",  "ред",       "празен"};
+  const std::set<std::string> counted = {"букви", "квадрата", "квадратчета", "знака",
+                                         "точки", "звезди",   "реда",        "празни"};
+  int sentences = 0;
+  const auto check = [&](const std::string& sentence) {
+    ++sentences;
+    // Neither side of a formula's sign is a plain blank.
+    for (const std::string sign : {" ×", "× ", " +", "+ ", " =", "= ", " ≈", "≈ ", " : "})
+      EXPECT_EQ(sentence.find(sign), std::string::npos) << sentence;
+    std::vector<std::string> words;
+    std::string word;
+    for (const char c : Spaced(sentence) + ' ') {
+      if (c != ' ') {
+        word += c;
+      } else if (!word.empty()) {
+        words.push_back(word);
+        word.clear();
+      }
+    }
+    for (size_t i = 0; i + 1 < words.size(); ++i) {
+      if (words[i].find_first_not_of("0123456789") != std::string::npos) continue;
+      std::string noun = words[i + 1];
+      while (!noun.empty() && std::string(".,:;)").find(noun.back()) != std::string::npos)
+        noun.pop_back();
+      if (words[i] == "1") {
+        EXPECT_EQ(counted.count(noun), 0u) << sentence;
+      } else {
+        EXPECT_EQ(singular.count(noun), 0u) << sentence;
+      }
+    }
+  };
+  std::vector<Task> tasks;
+  for (int count = 1; count <= 110; ++count)
+    tasks.push_back(CountTask(count));
+  for (const char* proverb : lessons::proverbs::kProverbs)
+    tasks.push_back(Proverb(proverb));
+  for (const Task& task : tasks) {
+    const int level = task.proverb.empty() ? 1 : 3;
+    const int root = static_cast<int>(std::sqrt(task.count));
+    for (const Sides& sides : std::vector<Sides>{
+             {1, 1}, {root, root}, {root, root + 1}, {1, task.count}, {root + 1, root + 1}}) {
+      Practice practice = Asked(level, {task});
+      check(practice.TaskText());
+      Answer(practice, sides.across, sides.down);
+      check(practice.Verdict());
+      check(practice.DrawingLine());
+      check(practice.Drawing().Words());
+      if (practice.Chart()) check(practice.Chart()->Description());
+      Answer(practice, task.Solution().across, task.Solution().down);
+      check(practice.Verdict());
+      if (practice.Chart()) check(practice.Chart()->Description());
+    }
+  }
+  EXPECT_GT(sentences, 4000);
+}
+
+// The fourth level counts a proverb's characters, blanks and punctuation too: none of its words
+// says letters, not even the chart's.
+TEST(Practice, AProverbsWordsSayCharactersNeverLetters) {
+  for (const char* text : lessons::proverbs::kProverbs) {
+    SCOPED_TRACE(text);
+    const Task task = Proverb(text);
+    std::vector<std::string> said;
+    for (const Sides& sides : std::vector<Sides>{{1, 1}, {2, task.count}, task.Solution()}) {
+      Practice practice = Asked(3, {task});
+      said.push_back(practice.TaskText());
+      practice.Type(Box::kAcross, std::to_string(sides.across));
+      practice.Type(Box::kDown, std::to_string(std::min(sides.down, task.count)));
+      said.push_back(practice.DrawingLine());
+      said.push_back(practice.Drawing().Words());
+      practice.Press(Button::kCheck);
+      Answer(practice, 1, 2);  // and a second try: the solution
+      for (const auto& chart : {practice.Chart()}) {
+        if (!chart) continue;
+        said.push_back(chart->Description());
+        for (const auto& painted : lessons::chart::Paint(*chart, 440, 260).texts)
+          said.push_back(painted.text);
+      }
+      said.push_back(practice.Verdict());
+      said.push_back(practice.DrawingLine());
+    }
+    // The task says once what the characters are: letters, blanks and punctuation.
+    const std::string kinds = "букви, интервали и препинателни знаци";
+    EXPECT_NE(said[0].find(kinds), std::string::npos);
+    for (std::string sentence : said) {
+      if (const size_t at = sentence.find(kinds); at != std::string::npos)
+        sentence.erase(at, kinds.size());
+      EXPECT_EQ(sentence.find("букв"), std::string::npos) << sentence;
+    }
+  }
+}
+
 TEST(Practice, AProverbIsShownWholeAndFillsTheSquaresWithItsCharacters) {
   const runtime::String proverb = runtime::FromUtf8("Няма дим без огън.");
   Practice practice = Asked(3, {ProverbTask(proverb)});
-  EXPECT_EQ(practice.TaskText(),
-            "Поговорката има 18 знака. Намерете правоъгълник с най-малката златна рамка, в който "
-            "да се запише.");
   EXPECT_EQ(practice.Proverb(), "„Няма дим без огън.“");
-  practice.SetAcross(4);
-  practice.SetDown(4);
+  practice.Type(Box::kAcross, "4");
+  practice.Type(Box::kDown, "4");
   const lessons::picture::Picture drawing = practice.Drawing();
   EXPECT_EQ(drawing.Letters(), 16);
   EXPECT_EQ(drawing.Spilled(), 2);
   EXPECT_EQ(drawing.Letter(0), "Н");
   EXPECT_EQ(drawing.Letter(17), ".");  // the last, without a square
-  EXPECT_EQ(practice.DrawingLine(), "4 × 4 = 16 квадрата за 18 знака");
+  EXPECT_EQ(Spaced(drawing.Words()),
+            "4 × 4 = 16 квадрата, 16 знака, 2 знака без квадрат, рамка от 20 квадратчета");
+  EXPECT_EQ(Spaced(practice.DrawingLine()), "4 × 4 = 16 квадрата, а знаците са 18");
   EXPECT_EQ(practice.ShowInProgram().text, proverb);
   EXPECT_TRUE(practice.ShowInProgram().mantra);
 }

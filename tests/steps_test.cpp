@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "lessons/steps.h"
+#include "plain_text.h"
 #include "test_window.h"
 
 namespace {
@@ -26,7 +27,7 @@ struct StepsWindow : TestWindow {
     std::vector<std::string> sentences;
     for (int step = 0; step < steps.Count(); ++step) {
       steps.GoTo(step);
-      sentences.push_back(steps.Sentence());
+      sentences.push_back(Spaced(steps.Sentence()));
     }
     return sentences;
   }
@@ -34,7 +35,7 @@ struct StepsWindow : TestWindow {
   int Find(const std::string& text) {
     for (int step = 0; step < steps.Count(); ++step) {
       steps.GoTo(step);
-      if (steps.Sentence().find(text) != std::string::npos) return step;
+      if (Spaced(steps.Sentence()).find(text) != std::string::npos) return step;
     }
     return -1;
   }
@@ -60,7 +61,7 @@ TEST(Steps, OfSeventyFromTheStripToTheClosingSquare) {
   EXPECT_EQ(steps.Count(), 3 + 11 + 2 + 11 * 8 + 19 + 3);
   EXPECT_EQ(steps.Current(), 0);
   EXPECT_EQ(steps.Line(), 1);
-  EXPECT_EQ(steps.Sentence(), "От полето „70“ се взема цялата част на числото: N = 70.");
+  EXPECT_EQ(Spaced(steps.Sentence()), "От полето „70“ се взема цялата част на числото: N = 70.");
   EXPECT_EQ(steps.Counter(), "стъпка 1 от 126");
   EXPECT_EQ(window.Value("N"), "70*");
   EXPECT_EQ(window.Value("BestFrame"), "");
@@ -89,8 +90,8 @@ TEST(Steps, OfSeventyFromTheStripToTheClosingSquare) {
   EXPECT_EQ(steps.Line(), 14);
   EXPECT_EQ(steps.RowsSoFar().marked, -1);
   EXPECT_EQ(steps.RowsSoFar().columns[2].size(), 4u);
-  EXPECT_EQ(steps.Rectangle()->Words(),
-            "8 × 9 = 72 квадрата, 70 букви и 2 празни, рамка от 38 квадрата");
+  EXPECT_EQ(Spaced(steps.Rectangle()->Words()),
+            "8 × 9 = 72 квадрата, 70 букви и 2 празни квадрата, рамка от 38 квадратчета");
   EXPECT_EQ(window.Value("LetterCount"), "72");
   EXPECT_EQ(window.Value("i"), "8");
   EXPECT_EQ(window.Value("j"), "9");
@@ -111,7 +112,8 @@ TEST(Steps, OfSeventyFromTheStripToTheClosingSquare) {
   EXPECT_EQ(steps.Rectangle()->Across(), 9);
   steps.Do(Command::kLast);
   EXPECT_EQ(steps.Line(), 10);
-  EXPECT_EQ(steps.Sentence(), "Край: най-малката рамка е 38 квадрата, на последния ред 7, 10, 38.");
+  EXPECT_EQ(Spaced(steps.Sentence()),
+            "Край: най-малката рамка е 38 квадратчета, на последния ред 7, 10, 38.");
   EXPECT_FALSE(steps.Rectangle().has_value());
   EXPECT_EQ(steps.ErrorStep(), -1);
 }
@@ -133,7 +135,8 @@ TEST(Steps, TheClosingSquareIsListedOnATieAndAPerfectSquareEndsAtOnce) {
     Walkthrough& steps = window.steps;
     EXPECT_EQ(steps.Count(), c.steps) << Utf8(c.count);
     steps.ShowRow(window.form.List1[0].ListCount() - 1);
-    EXPECT_NE(steps.Sentence().find(c.last_listed), std::string::npos) << steps.Sentence();
+    EXPECT_NE(Spaced(steps.Sentence()).find(c.last_listed), std::string::npos)
+        << Spaced(steps.Sentence());
     EXPECT_EQ(steps.RowsSoFar().marked, window.form.List1[0].ListCount() - 1);
   }
   StepsWindow square;
@@ -143,7 +146,7 @@ TEST(Steps, TheClosingSquareIsListedOnATieAndAPerfectSquareEndsAtOnce) {
     EXPECT_TRUE(square.steps.Line() <= 5 || square.steps.Line() == 10 || square.steps.Line() >= 12)
         << step;
   }
-  EXPECT_GE(square.Find("9 = 3 × 3: 9 е квадрат"), 0);
+  EXPECT_GE(square.Find("9 = 3 × 3: 9 е точен квадрат"), 0);
 
   StepsWindow none;
   none.Calculate(U"0");
@@ -180,7 +183,8 @@ TEST(Steps, AnErrorIsTheLastStepAndSaysWhy) {
     ASSERT_TRUE(steps.HasRun()) << Utf8(c.count);
     steps.Do(Command::kLast);
     EXPECT_EQ(steps.ErrorStep(), steps.Current());
-    EXPECT_NE(steps.Sentence().find(c.sentence), std::string::npos) << steps.Sentence();
+    EXPECT_NE(Spaced(steps.Sentence()).find(c.sentence), std::string::npos)
+        << Spaced(steps.Sentence());
     EXPECT_EQ(steps.Line(), c.line) << Utf8(c.count);
     const lessons::steps::Rows rows = steps.RowsSoFar();
     for (size_t list = 0; list < 3; ++list) {
@@ -260,7 +264,7 @@ TEST(Steps, OfTheLargestCountThatCompletes) {
   steps.Do(Command::kPreviousRow);
   EXPECT_EQ(steps.RowsSoFar().marked, 36);
   EXPECT_EQ(steps.Line(), 9);
-  EXPECT_EQ(steps.Sentence(),
+  EXPECT_EQ(Spaced(steps.Sentence()),
             "128 × 128: рамката е 516, колкото 516: квадратът се записва, защото тук и равенството "
             "стига.");
 }
@@ -322,7 +326,7 @@ TEST(Steps, FollowTheForm) {
   StepsWindow window;
   window.steps.SetObserver(&counter);
   EXPECT_FALSE(window.steps.HasRun());
-  EXPECT_EQ(window.steps.Sentence(), lessons::steps::kNoRun);
+  EXPECT_EQ(Spaced(window.steps.Sentence()), lessons::steps::kNoRun);
   EXPECT_EQ(window.steps.Line(), 0);
   EXPECT_EQ(window.steps.Counter(), "");
 
@@ -339,7 +343,7 @@ TEST(Steps, FollowTheForm) {
   const int before = counter.changes;
   window.form.UserClick(1);  // "Изчисти"
   EXPECT_FALSE(window.steps.HasRun());
-  EXPECT_EQ(window.steps.Sentence(), lessons::steps::kNoRun);
+  EXPECT_EQ(Spaced(window.steps.Sentence()), lessons::steps::kNoRun);
   EXPECT_EQ(counter.changes, before + 1);
   window.steps.Do(Command::kForward);  // nothing to move
   EXPECT_EQ(window.steps.Current(), 0);
@@ -350,7 +354,8 @@ TEST(Steps, FollowTheForm) {
 
   window.form.Text2[0].SetText(U"Ом мани падме хум");  // a mantra's letters fill its rectangles
   window.form.UserClick(0);
-  EXPECT_EQ(window.steps.Sentence(), "Мантрата има 17 знака, като се броят и интервалите: N = 17.");
+  EXPECT_EQ(Spaced(window.steps.Sentence()),
+            "Мантрата има 17 знака, като се броят и интервалите: N = 17.");
   window.steps.ShowRow(0);
   EXPECT_EQ(window.steps.Rectangle()->Letter(1), "м");
 }

@@ -7,9 +7,11 @@
 
 #include "lessons/practice.h"
 #include "lessons/trace.h"
+#include "plain_text.h"
 
 namespace {
 
+using lessons::practice::Box;
 using lessons::practice::Button;
 using lessons::practice::CountTask;
 using lessons::practice::JudgeEnd;
@@ -32,13 +34,14 @@ TEST(Trace, TheProgramsOwnRowsAreRightInTheirOrderAndTheEndAfterThem) {
     }
     EXPECT_EQ(JudgeEnd(task, task.rows.size()).rule, Rule::kRight) << count;
   }
-  EXPECT_EQ(JudgeRow(CountTask(13), 3, {4, 4, 20}).sentence,
-            "Вярно: програмата записва 4, 4, 20. Затварящият квадрат се записва и при равенство.");
-  EXPECT_EQ(JudgeEnd(CountTask(70), 4).sentence,
+  EXPECT_EQ(Spaced(JudgeRow(CountTask(13), 3, {4, 4, 20}).sentence),
+            "Вярно: програмата записва 4 × 4, рамка 20. Затварящият квадрат се записва и когато "
+            "рамката му е равна на BestFrame (най-малката рамка досега).");
+  EXPECT_EQ(Spaced(JudgeEnd(CountTask(70), 4).sentence),
             "Вярно: това са всички редове – затварящият квадрат 9 × 9 има рамка 40, по-голяма от "
-            "BestFrame = 38, затова не се записва.");
-  EXPECT_EQ(JudgeEnd(CountTask(9), 2).sentence,
-            "Вярно: това са всички редове – 9 = 3 × 3 е квадрат и търсенето свършва след "
+            "BestFrame (най-малката рамка досега) = 38, затова не се записва.");
+  EXPECT_EQ(Spaced(JudgeEnd(CountTask(9), 2).sentence),
+            "Вярно: това са всички редове – 9 = 3 × 3 е точен квадрат и търсенето свършва след "
             "делителите на 9.");
 }
 
@@ -55,29 +58,37 @@ TEST(Trace, EachWrongRowIsExplainedByTheFirstRuleItBreaks) {
        {7, 10, 36},
        Rule::kFrame,
        "Рамката около 7 × 10 е 2 × 7 + 2 × 10 + 4 = 38, а не 36."},
+      // The school's perimeter, 2a + 2b, is four squares short: the frame's corners.
+      {92,
+       0,
+       {1, 92, 186},
+       Rule::kFrame,
+       "Рамката около 1 × 92 е 2 × 1 + 2 × 92 + 4 = 190, а не 186. 186 = 2 × 1 + 2 × 92 е "
+       "обиколката на правоъгълника, а рамката има и 4 ъглови квадратчета."},
       {70,
        3,
        {6, 11, 38},
        Rule::kHolds,
-       "6 × 11 = 66 квадрата, а буквите са 70: правоъгълникът не ги побира, а програмата записва "
-       "само такива, които ги побират."},
+       "6 × 11 = 66 квадрата, а буквите са 70: в този правоъгълник не се побират всички, а "
+       "програмата записва само правоъгълници, в които се побират."},
       {70,
        0,
        {2, 35, 78},
        Rule::kStripFirst,
-       "Първият ред, който програмата записва, е лентата 1 × 70: с нея започва търсенето."},
+       "Търсенето винаги започва с най-тясната лента: страна 1."},
       {70,
        2,
        {1, 72, 150},
        Rule::kStripOnce,
-       "Страна 1 по абсцисата има само лентата 1 × 70, а тя е само първият ред: делителите, които "
-       "програмата пробва, започват от 2."},
+       "Страна 1 по абсцисата има само лентата 1 × 70, а тя е само първият ред: делителите i "
+       "(страните по абсцисата), които програмата пробва, започват от 2."},
       {70,
        3,
        {10, 7, 38},
        Rule::kRootSide,
-       "Програмата пробва делителите i само от 2 до RootSide = 8, цялата част на √70, затова "
-       "страната по абсцисата е най-много 8, освен в затварящия квадрат 9 × 9."},
+       "Програмата пробва делителите i (страните по абсцисата) само от 2 до RootSide (цялата част "
+       "на √70) = 8, затова страната по абсцисата е най-много 8, освен в затварящия квадрат 9 × "
+       "9."},
       {70,
        3,
        {8, 11, 42},
@@ -87,41 +98,43 @@ TEST(Trace, EachWrongRowIsExplainedByTheFirstRuleItBreaks) {
        1,
        {7, 8, 34},
        Rule::kPastLastArea,
-       "49 е квадрат: програмата разглежда само площта 49, а 7 × 8 = 56."},
+       "49 е точен квадрат: програмата разглежда само площта 49, а 7 × 8 = 56."},
       {70,
        3,
        {3, 24, 58},
        Rule::kBestFrame,
-       "Рамката 58 не е по-малка от BestFrame = 42, затова програмата не записва 3 × 24."},
+       "Рамката 58 не е по-малка от BestFrame (най-малката рамка досега) = 42, затова програмата "
+       "не записва 3 × 24."},
       {70,
        4,
        {9, 9, 40},
        Rule::kEnded,
-       "Търсенето е свършило: затварящият квадрат 9 × 9 има рамка 40, по-голяма от BestFrame = 38, "
-       "затова не се записва."},
+       "Търсенето е свършило: затварящият квадрат 9 × 9 има рамка 40, по-голяма от BestFrame "
+       "(най-малката рамка досега) = 38, затова не се записва."},
       {70,
        3,
        {9, 9, 40},
        Rule::kOrder,
-       "Програмата разглежда площите от по-малките към по-големите, а във всяка делителите i по "
-       "ред: преди 9 × 9 тя записва друг ред."},
+       "Програмата разглежда площите от по-малките към по-големите, а във всяка от тях – "
+       "делителите i (страните по абсцисата) по ред: преди 9 × 9 тя записва друг ред."},
       {70,
        3,
        {8, 9, 38},
        Rule::kOrder,
-       "Програмата разглежда площите от по-малките към по-големите, а във всяка делителите i по "
-       "ред: преди 8 × 9 тя записва друг ред."},
+       "Програмата разглежда площите от по-малките към по-големите, а във всяка от тях – "
+       "делителите i (страните по абсцисата) по ред: преди 8 × 9 тя записва друг ред."},
       {70,
        3,
        {6, 12, 40},
        Rule::kOrder,
-       "Програмата разглежда площите от по-малките към по-големите, а във всяка делителите i по "
-       "ред: преди 6 × 12 тя записва друг ред."},
+       "Програмата разглежда площите от по-малките към по-големите, а във всяка от тях – "
+       "делителите i (страните по абсцисата) по ред: преди 6 × 12 тя записва друг ред."},
       {7,
        2,
        {3, 3, 16},
        Rule::kRight,
-       "Вярно: програмата записва 3, 3, 16. Затварящият квадрат се записва и при равенство."},
+       "Вярно: програмата записва 3 × 3, рамка 16. Затварящият квадрат се записва и когато "
+       "рамката му е равна на BestFrame (най-малката рамка досега)."},
       {8,
        3,
        {3, 3, 16},
@@ -131,13 +144,13 @@ TEST(Trace, EachWrongRowIsExplainedByTheFirstRuleItBreaks) {
        2,
        {3, 3, 16},
        Rule::kEnded,
-       "Търсенето е свършило: 9 = 3 × 3 е квадрат и търсенето свършва след делителите на 9."},
+       "Търсенето е свършило: 9 = 3 × 3 е точен квадрат и търсенето свършва след делителите на 9."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.count) + " after " + std::to_string(c.listed));
     const auto judged = JudgeRow(CountTask(c.count), c.listed, c.row);
     EXPECT_EQ(judged.rule, c.rule);
-    EXPECT_EQ(judged.sentence, c.sentence);
+    EXPECT_EQ(Spaced(judged.sentence), c.sentence);
   }
   // The closing square before the rows that come before it.
   EXPECT_EQ(JudgeRow(CountTask(8), 1, {3, 3, 16}).rule, Rule::kOrder);
@@ -154,9 +167,9 @@ Practice Tracing() {
 
 void Give(Practice& practice, Row row) {
   if (practice.GetStage() == Stage::kWrong) practice.Press(Button::kRetry);
-  practice.SetAcross(row.across);
-  practice.SetDown(row.down);
-  practice.SetFrame(row.frame);
+  practice.Type(Box::kAcross, std::to_string(row.across));
+  practice.Type(Box::kDown, std::to_string(row.down));
+  practice.Type(Box::kFrame, std::to_string(row.frame));
   practice.Press(Button::kCheck);
 }
 
@@ -166,11 +179,19 @@ TEST(Trace, TwoTriesARowAddedTheEndAndTheScore) {
   EXPECT_TRUE(practice.Shown(Button::kNoMore));
   EXPECT_FALSE(practice.Chart());
   EXPECT_EQ(practice.TaskText(),
-            "Кои редове ще запише програмата за 70 букви? Въведете ги един по един.");
-  Give(practice, {1, 70, 146});
+            "Кои редове ще запише програмата за 70 букви? Въведи ги един по един: страните и "
+            "рамката на всеки ред. Лентата е правоъгълник със страна 1 по абсцисата, а "
+            "затварящият квадрат е най-малкият квадрат, в който се побират всички букви.");
+  // A wrong first row: the first try names the rule, the second the row itself.
+  Give(practice, {2, 35, 78});
+  EXPECT_EQ(practice.Verdict(), "Търсенето винаги започва с най-тясната лента: страна 1.");
+  Give(practice, {7, 10, 38});
+  EXPECT_EQ(Spaced(practice.Verdict()),
+            "Търсенето винаги започва с най-тясната лента: страна 1. Програмата записва 1 × 70, "
+            "рамка 146: редът е добавен.");
   Give(practice, {2, 35, 78});
   EXPECT_EQ(practice.Listed(), (std::vector<Row>{{1, 70, 146}, {2, 35, 78}}));
-  EXPECT_EQ(practice.Verdict(), "Вярно: програмата записва 2, 35, 78.");
+  EXPECT_EQ(Spaced(practice.Verdict()), "Вярно: програмата записва 2 × 35, рамка 78.");
   EXPECT_EQ(practice.FocusAfter(), lessons::practice::Focus::kAcross);
 
   // "Няма повече редове" too early, then a wrong row: the row is shown and added.
@@ -179,10 +200,10 @@ TEST(Trace, TwoTriesARowAddedTheEndAndTheScore) {
   EXPECT_EQ(practice.Verdict(), "Програмата записва още 2 реда.");
   Give(practice, {6, 12, 40});
   EXPECT_EQ(practice.GetStage(), Stage::kAnswering);
-  EXPECT_EQ(practice.Verdict(),
-            "Програмата разглежда площите от по-малките към по-големите, а във всяка делителите "
-            "i по ред: преди 6 × 12 тя записва друг ред. Програмата записва 5, 14, 42: редът е "
-            "добавен.");
+  EXPECT_EQ(Spaced(practice.Verdict()),
+            "Програмата разглежда площите от по-малките към по-големите, а във всяка от тях – "
+            "делителите i (страните по абсцисата) по ред: преди 6 × 12 тя записва друг ред. "
+            "Програмата записва 5 × 14, рамка 42: редът е добавен.");
   EXPECT_EQ(practice.Listed().size(), 3u);
   Give(practice, {7, 10, 38});
   // A row after the end, twice: the task ends where the search has ended.
@@ -190,9 +211,9 @@ TEST(Trace, TwoTriesARowAddedTheEndAndTheScore) {
   EXPECT_EQ(practice.GetStage(), Stage::kWrong);
   Give(practice, {8, 9, 38});
   EXPECT_EQ(practice.GetStage(), Stage::kSolution);
-  EXPECT_EQ(practice.Progress(), "Задача 1 от 5, точки: 0");  // four wrong answers
+  EXPECT_EQ(practice.Progress(), "Задача 1 от 5, точки: 0");  // five wrong answers
   EXPECT_TRUE(practice.Enabled(Button::kShowProgram));
-  EXPECT_EQ(practice.ShowInProgram().row, 2);  // where the pupil first went wrong
+  EXPECT_EQ(practice.ShowInProgram().row, 0);  // where the pupil first went wrong
   EXPECT_FALSE(practice.ShowInProgram().mantra);
 
   // 7 with one wrong answer: a point.
@@ -207,6 +228,75 @@ TEST(Trace, TwoTriesARowAddedTheEndAndTheScore) {
   EXPECT_EQ(practice.GetStage(), Stage::kRight);
   EXPECT_EQ(practice.Progress(), "Задача 2 от 5, точки: 1");
   EXPECT_EQ(practice.ShowInProgram().row, 1);
+}
+
+// What the boxes hold that the program cannot read, and a row given again, are not judged: no try
+// is used, and one sentence says why.
+TEST(Trace, BoxesItCannotReadAndARowGivenAgainUseNoTry) {
+  const struct {
+    const char* across;
+    const char* down;
+    const char* frame;
+    const char* said;
+  } cases[] = {
+      {"1", "70", "", "Периметърът е цяло число от 1 до 9999."},
+      {"1", "70", "0", "Периметърът е цяло число от 1 до 9999."},
+      {"1", "70", "14,6", "Периметърът е цяло число от 1 до 9999."},
+      {"1", "70", "10000", "Периметърът е цяло число от 1 до 9999."},
+      {"71", "1", "146", "Страните са цели числа от 1 до 70."},
+      {"", "x", "-1", "Страните са цели числа от 1 до 70. Периметърът е цяло число от 1 до 9999."},
+      {"1", "70", "146", "Редът 1 × 70, рамка 146, вече е записан."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.said);
+    Practice practice = Tracing();
+    Give(practice, {1, 70, 146});
+    const int checks = practice.Checks();
+    practice.Type(Box::kAcross, c.across);
+    practice.Type(Box::kDown, c.down);
+    practice.Type(Box::kFrame, c.frame);
+    practice.Press(Button::kCheck);
+    EXPECT_EQ(Spaced(practice.Verdict()), c.said);
+    EXPECT_EQ(practice.Checks(), checks + 1);  // said, to be read out
+    EXPECT_EQ(practice.GetStage(), Stage::kAnswering);
+    EXPECT_EQ(practice.Typed(Box::kFrame), c.frame);  // kept as typed
+    EXPECT_EQ(practice.Listed().size(), 1u);
+    // The next wrong row is still the first try, and a right one scores in full.
+    Give(practice, {3, 24, 58});
+    EXPECT_EQ(practice.GetStage(), Stage::kWrong);
+  }
+}
+
+// Every program name a sentence of the fifth level uses is said in Bulgarian beside it, for every
+// count of the level and rows of many kinds given after each row of its run.
+TEST(Trace, EverySentenceExplainsTheProgramsNamesItUses) {
+  int sentences = 0;
+  for (int count = 8; count <= 100; ++count) {
+    const auto task = CountTask(count);
+    for (size_t listed = 0; listed <= task.rows.size(); ++listed) {
+      std::vector<std::string> said = {JudgeEnd(task, listed).sentence};
+      for (int across = 1; across <= 12; ++across) {
+        for (const int down : {across, across + 1, (count + across - 1) / across, count / across}) {
+          const Row row{across, down, 2 * across + 2 * down + 4};
+          said.push_back(JudgeRow(task, listed, row).sentence);
+          said.push_back(JudgeRow(task, listed, {across, down, row.frame - 4}).sentence);
+        }
+      }
+      for (const std::string& sentence : said) {
+        ++sentences;
+        const std::string text = Spaced(sentence);
+        for (const std::string name :
+             {"BestFrame", "RootSide", "SquareSide", "LetterCount", "делителите i"}) {
+          for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
+            EXPECT_EQ(text.compare(at + name.size(), 2, " ("), 0) << text;
+          }
+        }
+        for (size_t at = text.find(" i "); at != std::string::npos; at = text.find(" i ", at + 1))
+          EXPECT_EQ(text.compare(at + 3, 1, "("), 0) << text;  // i alone, unexplained
+      }
+    }
+  }
+  EXPECT_GT(sentences, 10000);
 }
 
 TEST(Trace, EachSetHasASquareAClosingTieAndARowFromALargerArea) {

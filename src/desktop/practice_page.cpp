@@ -1,5 +1,6 @@
 #include "desktop/practice_page.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,11 +9,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "desktop/chart_canvas.h"
+#include "desktop/number_box.h"
 #include "desktop/squares_canvas.h"
 #include "lessons/steps.h"
 
@@ -44,10 +45,7 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
       progress_(new QLabel(this)),
       task_(Wrapping(this)),
       proverb_(Wrapping(this)),
-      across_(new QSpinBox(this)),
-      down_(new QSpinBox(this)),
-      frame_label_(new QLabel(this)),
-      frame_(new QSpinBox(this)),
+      frame_note_(Wrapping(this)),
       verdict_(Wrapping(this)),
       drawing_(new SquaresCanvas(this)),
       drawing_line_(new QLabel(this)),
@@ -70,38 +68,27 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
   task_->setFont(bold);
   proverb_->setFont(bold);
 
-  // The two sides, named as the window names its columns.
+  // The two sides, named as the window names its columns, and at the fifth level the frame of
+  // the row, with what it counts beside it.
   const std::array<const char*, 3> headings = lessons::steps::RowHeadings();
   auto* sides = new QHBoxLayout;
-  for (int i = 0; i < 2; ++i) {
-    QSpinBox* box = i == 0 ? across_ : down_;
-    auto* label = new QLabel(QString::fromUtf8(headings[static_cast<size_t>(i)]), this);
-    label->setBuddy(box);
-    box->setAccessibleName(QString::fromUtf8(headings[static_cast<size_t>(i)]));
-    box->setMinimumWidth(72);
-    box->installEventFilter(this);
-    connect(box, &QSpinBox::valueChanged, this, [this, i](int value) {
-      if (i == 0) {
-        practice_.SetAcross(value);
-      } else {
-        practice_.SetDown(value);
-      }
-    });
-    sides->addWidget(label);
-    sides->addWidget(box);
+  for (size_t i = 0; i < boxes_.size(); ++i) {
+    const auto box = static_cast<practice::Box>(i);
+    boxes_[i] =
+        new NumberBox([this, box](const QString& text) { practice_.Type(box, text.toStdString()); },
+                      [this, box](int steps) { practice_.Step(box, steps); }, this);
+    box_labels_[i] = new QLabel(QString::fromUtf8(headings[i]), this);
+    box_labels_[i]->setBuddy(boxes_[i]);
+    boxes_[i]->setAccessibleName(QString::fromUtf8(headings[i]));
+    boxes_[i]->setMinimumWidth(72);
+    boxes_[i]->installEventFilter(this);
+    sides->addWidget(box_labels_[i]);
+    sides->addWidget(boxes_[i]);
     sides->addSpacing(8);
   }
-  // The fifth level's third box, the frame of the row given.
-  frame_label_->setText(QString::fromUtf8(headings[2]));
-  frame_label_->setBuddy(frame_);
-  frame_->setAccessibleName(QString::fromUtf8(headings[2]));
-  frame_->setRange(1, 9999);
-  frame_->setMinimumWidth(72);
-  frame_->installEventFilter(this);
-  connect(frame_, &QSpinBox::valueChanged, this, [this](int value) { practice_.SetFrame(value); });
-  sides->addWidget(frame_label_);
-  sides->addWidget(frame_);
-  sides->addSpacing(8);
+  frame_note_->setText(QString::fromUtf8(practice::kFrameNote));
+  Frame()->setAccessibleDescription(frame_note_->text());
+  sides->addWidget(frame_note_, 1);
   auto* presses = new QHBoxLayout;  // the buttons, on a line of their own
   for (size_t i = 0; i < buttons_.size(); ++i) {
     auto* button = new QPushButton(QString::fromUtf8(practice::kButtonNames[i]), this);
@@ -112,7 +99,6 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
     buttons_[i] = button;
     if (pressed != practice::Button::kShowProgram) presses->addWidget(button);
   }
-  sides->addStretch(1);
   presses->addStretch(1);
 
   verdict_->setFrameShape(QFrame::StyledPanel);
@@ -174,10 +160,11 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
   for (QLabel* line : {task_, proverb_, verdict_, chart_sentence_, drawing_line_})
     line->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 
-  setTabOrder(level_, across_);
-  setTabOrder(across_, down_);
-  setTabOrder(down_, frame_);
-  QWidget* previous = frame_;
+  QWidget* previous = level_;
+  for (NumberBox* box : boxes_) {
+    setTabOrder(previous, box);
+    previous = box;
+  }
   for (QPushButton* button : buttons_) {
     setTabOrder(previous, button);
     previous = button;
@@ -193,8 +180,8 @@ void PracticePage::Press(practice::Button button) {
   practice_.Press(button);
   switch (practice_.FocusAfter()) {
     case practice::Focus::kAcross:
-      across_->setFocus();
-      across_->selectAll();
+      Across()->setFocus();
+      Across()->selectAll();
       break;
     case practice::Focus::kRetry:
       Button(practice::Button::kRetry)->setFocus();
@@ -209,8 +196,8 @@ void PracticePage::Press(practice::Button button) {
 }
 
 void PracticePage::TakeFocus() {
-  if (across_->isEnabled()) {
-    across_->setFocus();
+  if (Across()->isEnabled() && Across()->isVisible()) {
+    Across()->setFocus();
   } else {
     level_->setFocus();
   }
@@ -226,32 +213,33 @@ void PracticePage::Refresh() {
   proverb_->setText(Text(practice_.Proverb()));
   proverb_->setVisible(!practice_.Proverb().empty());
   const bool done = practice_.GetStage() == practice::Stage::kDone;
-  for (QSpinBox* box : {across_, down_}) {
-    // Only what differs, so that a box being typed into keeps its caret.
-    const QSignalBlocker blocker(box);
-    if (box->maximum() != practice_.Largest()) box->setRange(1, practice_.Largest());
-    const int value = box == across_ ? practice_.Across() : practice_.Down();
-    if (box->value() != value) box->setValue(value);
-    box->setEnabled(practice_.SidesEnabled());
-  }
   const bool tracing = practice_.Tracing();
-  {
-    const QSignalBlocker blocker(frame_);
-    if (frame_->value() != practice_.Frame()) frame_->setValue(practice_.Frame());
-    frame_->setEnabled(practice_.SidesEnabled());
+  for (size_t i = 0; i < boxes_.size(); ++i) {
+    const auto box = static_cast<practice::Box>(i);
+    const bool shown = practice_.BoxesShown() && (box != practice::Box::kFrame || tracing);
+    boxes_[i]->Show(Text(practice_.Typed(box)));
+    boxes_[i]->setEnabled(practice_.SidesEnabled());
+    boxes_[i]->setVisible(shown);
+    box_labels_[i]->setVisible(shown);
   }
-  frame_->setVisible(tracing);
-  frame_label_->setVisible(tracing);
+  frame_note_->setVisible(tracing && practice_.BoxesShown());
   for (size_t i = 0; i < buttons_.size(); ++i) {
     const auto button = static_cast<practice::Button>(i);
     buttons_[i]->setEnabled(practice_.Enabled(button));
     buttons_[i]->setVisible(practice_.Shown(button));
   }
 
+  // A screen reader hears the verdict when a check gives one, the same words again too; and
+  // nothing of it once it is gone.
   const QString verdict = Text(practice_.Verdict());
   verdict_->setText(verdict);
-  if (practice_.Checks() != read_checks_ && !verdict.isEmpty()) {
-    verdict_->setAccessibleName(verdict);  // read out by a screen reader
+  verdict_->setVisible(!done);
+  if (practice_.Checks() != read_checks_ || verdict.isEmpty()) {
+    if (verdict_->accessibleName() == verdict && !verdict.isEmpty()) {
+      QAccessibleEvent said(verdict_, QAccessible::NameChanged);
+      QAccessible::updateAccessibility(&said);
+    }
+    verdict_->setAccessibleName(verdict);
   }
   read_checks_ = practice_.Checks();
   drawing_->SetPicture(practice_.Drawing());
@@ -285,8 +273,7 @@ bool PracticePage::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   const int key = static_cast<QKeyEvent*>(event)->key();
   if (key != Qt::Key_Return && key != Qt::Key_Enter) return QWidget::eventFilter(watched, event);
-  if (watched == across_ || watched == down_ || watched == frame_) {
-    static_cast<QSpinBox*>(watched)->interpretText();
+  if (std::find(boxes_.begin(), boxes_.end(), watched) != boxes_.end()) {
     Press(practice::Button::kCheck);
     return true;
   }

@@ -9,19 +9,20 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QSpinBox;
 class QTableWidget;
 
 namespace desktop {
 
 class ChartCanvas;
+class NumberBox;
 class SquaresCanvas;
 
 // "Опитай сам", the third page of the lessons' window: the level, the task, the two sides in
-// number boxes, the buttons, the verdict, the live drawing and the chart, all as the core's
-// practice gives them; at the fifth level, the frame of each row in a third box and the rows given
-// so far in place of the chart. The page passes on what the pupil does; Enter in a number box
-// checks. "Виж как го намира програмата" goes to `show_in_program`.
+// number boxes that keep what is typed, the buttons, the verdict, the live drawing and the chart,
+// all as the core's practice gives them; at the fifth level, the frame of each row in a third box,
+// with what it counts, and the rows given so far in place of the chart. The page passes on what
+// the pupil does; Enter in a number box checks. "Виж как го намира програмата" goes to
+// `show_in_program`.
 class PracticePage final : public QWidget {
  public:
   PracticePage(lessons::practice::Practice& practice, std::function<void()> show_in_program,
@@ -33,9 +34,11 @@ class PracticePage final : public QWidget {
   void TakeFocus();
 
   QComboBox* Level() const { return level_; }
-  QSpinBox* Across() const { return across_; }
-  QSpinBox* Down() const { return down_; }
-  QSpinBox* Frame() const { return frame_; }
+  NumberBox* Box(lessons::practice::Box box) const { return boxes_[static_cast<size_t>(box)]; }
+  NumberBox* Across() const { return Box(lessons::practice::Box::kAcross); }
+  NumberBox* Down() const { return Box(lessons::practice::Box::kDown); }
+  NumberBox* Frame() const { return Box(lessons::practice::Box::kFrame); }
+  QLabel* FrameNote() const { return frame_note_; }
   QTableWidget* Rows() const { return rows_; }
   QPushButton* Button(lessons::practice::Button button) const {
     return buttons_[static_cast<size_t>(button)];
@@ -63,10 +66,9 @@ class PracticePage final : public QWidget {
   QLabel* progress_;
   QLabel* task_;
   QLabel* proverb_;
-  QSpinBox* across_;
-  QSpinBox* down_;
-  QLabel* frame_label_;
-  QSpinBox* frame_;
+  std::array<NumberBox*, 3> boxes_{};
+  std::array<QLabel*, 3> box_labels_{};
+  QLabel* frame_note_;
   std::array<QPushButton*, lessons::practice::kButtonNames.size()> buttons_{};
   QLabel* verdict_;
   SquaresCanvas* drawing_;

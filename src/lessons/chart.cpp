@@ -35,20 +35,20 @@ int64_t TickStep(int64_t top, int most) {
   }
 }
 
-int TextWidth(const std::string& text, int font) {
-  int characters = 0;
-  for (const char c : text)
-    characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return characters * font * 6 / 10 + 2;
-}
-
 }  // namespace
 
 std::string RootText(int count) {
   const double root = std::sqrt(static_cast<double>(count));
   const auto whole = static_cast<int64_t>(std::floor(root));
-  if (whole * whole == count) return "√" + Number(count) + " = " + Number(whole);
-  return "√" + Number(count) + " ≈ " + words::Decimal(root, 2);
+  if (whole * whole == count) return words::Bound("√" + Number(count) + " = " + Number(whole));
+  return words::Bound("√" + Number(count) + " ≈ " + words::Decimal(root, 2));
+}
+
+int TextWidth(const std::string& text, int font_pixels) {
+  int characters = 0;
+  for (const char c : text)
+    characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return (characters * font_pixels * 62 + 99) / 100 + 2;
 }
 
 std::string Listing(const std::vector<std::string>& items) {
@@ -61,12 +61,12 @@ std::string Listing(const std::vector<std::string>& items) {
 }
 
 Chart Chart::Of(int count, int least, const std::vector<Sides>& tried, bool whole,
-                const char* letters) {
+                const words::Noun& letters) {
   Chart chart;
   chart.count_ = count;
   chart.least_ = least;
   chart.whole_ = whole;
-  chart.letters_ = letters;
+  chart.letters_ = &letters;
   if (!tried.empty()) {
     const Sides& last = tried.back();
     chart.pupil_ =
@@ -96,6 +96,16 @@ Chart Chart::Of(int count, int least, const std::vector<Sides>& tried, bool whol
   return chart;
 }
 
+namespace {
+
+// "в който се побират 70 букви", "в който се побира 1 буква".
+std::string HoldsAll(int count, const words::Noun& letters) {
+  return Fill(count == 1 ? "в който се побира {0}" : "в който се побират {0}",
+              {words::Counted(count, letters)});
+}
+
+}  // namespace
+
 std::string Chart::Sentence() const {
   const std::string n = Number(count_);
   std::string sentence;
@@ -104,27 +114,47 @@ std::string Chart::Sentence() const {
     for (const Bar& bar : bars_) {
       if (bar.least) least.push_back(Number(bar.side));
     }
+    const int root = static_cast<int>(std::floor(std::sqrt(static_cast<double>(count_))));
+    const std::string lowest =
+        least.size() > 1
+            ? Fill("Най-ниските стълбове, {0}, са при a = {1}, близо до {2}.",
+                   {words::Counted(least_, words::kFrameSquares), Listing(least), RootText(count_)})
+        : root * root == count_
+            ? Fill("Най-ниският стълб, {0}, е при a = √{1} = {2}.",
+                   {words::Counted(least_, words::kFrameSquares), n, Number(root)})
+            : Fill(
+                  "Най-ниският стълб, {0}, е при a = {1}, близо до {2}.",
+                  {words::Counted(least_, words::kFrameSquares), Listing(least), RootText(count_)});
     sentence = Fill(
-        "Стълбът над a е най-малката рамка на правоъгълник със страна a по абсцисата, който побира "
-        "{0} {1}: 2a + 2b + 4, където b е {0}/a, закръглено нагоре. Най-ниските, {2} квадрата, са "
-        "при a = {3}, близо до {4}.",
-        {n, letters_, Number(least_), Listing(least), RootText(count_)});
-  } else if (!bars_.empty()) {
-    const Bar& bar = bars_.back();
-    const std::string side = Number(bar.side);
-    sentence = Fill(
-        "Стълбът над a = {0} е най-малката рамка със страна {0} по абсцисата, която побира {1} "
-        "{2}: 2 × {0} + 2 × {3} + 4 = {4}. Другите страни ще видите, когато задачата свърши.",
-        {side, n, letters_, Number(Ceiling(count_, bar.side)), Number(bar.frame)});
+        "Стълбът над всяко a показва най-малката рамка на правоъгълник със страна a, {0}: 2a + 2b "
+        "+ 4, където b е {1} : a, закръглено нагоре. {2}",
+        {HoldsAll(count_, *letters_), n, lowest});
+  } else if (pupil_) {
+    const auto bar = std::find_if(bars_.begin(), bars_.end(), [&](const Bar& each) {
+      return each.side == pupil_->sides.across;
+    });
+    if (bar != bars_.end()) {
+      const std::string side = Number(bar->side);
+      sentence = Fill(
+          "Стълбът над a = {0} показва най-малката рамка на правоъгълник със страна {0}, {1}: 2 × "
+          "{0} + 2 × {2} + 4 = {3}. Другите стълбове ще видиш, когато задачата свърши.",
+          {side, HoldsAll(count_, *letters_), Number(Ceiling(count_, bar->side)),
+           Number(bar->frame)});
+    }
   }
   if (pupil_) {
-    const std::string sides =
-        Number(pupil_->sides.across) + " × " + Number(pupil_->sides.down);
+    const std::string sides = words::Times(pupil_->sides.across, pupil_->sides.down);
     sentence += pupil_->fits
-                    ? Fill(" Вашият отговор {0} има рамка {1}.", {sides, Number(pupil_->frame)})
-                    : Fill(" Вашият отговор {0} не побира буквите.", {sides});
+                    ? Fill(" Твоят отговор {0} има рамка {1}.", {sides, Number(pupil_->frame)})
+                    : Fill(" Твоят отговор {0} не побира {1}.", {sides, letters_->the});
   }
   return sentence;
+}
+
+std::string Chart::NotHeld() const {
+  if (!pupil_ || pupil_->fits) return {};
+  return Fill("{0} не побира {1}",
+              {words::Times(pupil_->sides.across, pupil_->sides.down), letters_->the});
 }
 
 std::string Chart::Description() const {
@@ -135,53 +165,112 @@ std::string Chart::Description() const {
   return "Диаграма. " + Sentence() + " Най-малката рамка за всяка страна a – " + values + ".";
 }
 
+namespace {
+
+bool Overlap(const PixelRect& a, const PixelRect& b) {
+  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+// The chart's texts as they are laid out: each stands only where no other text, nor the pupil's
+// mark, stands already, with a pixel between them, and inside the area.
+class Words {
+ public:
+  Words(Scene& scene, int width, int height) : scene_(scene), width_(width), height_(height) {}
+
+  // Reserves a rectangle where no text may stand.
+  void Keep(const PixelRect& rect) { taken_.push_back(rect); }
+  bool Free(const PixelRect& rect) const {
+    if (rect.x < 0 || rect.y < 0 || rect.x + rect.width > width_ || rect.y + rect.height > height_)
+      return false;
+    const PixelRect padded{rect.x - 1, rect.y - 1, rect.width + 2, rect.height + 2};
+    return std::none_of(taken_.begin(), taken_.end(),
+                        [&](const PixelRect& each) { return Overlap(padded, each); });
+  }
+  // Places a text in the first of the rectangles that is free; false where none is.
+  bool Place(const Text& text, std::initializer_list<PixelRect> places) {
+    for (const PixelRect& place : places) {
+      if (!Free(place)) continue;
+      Text placed = text;
+      placed.rect = place;
+      scene_.texts.push_back(placed);
+      taken_.push_back(place);
+      return true;
+    }
+    return false;
+  }
+  // A text of `width` centred on `centre`, moved inside the area where it would leave it.
+  PixelRect Centred(int centre, int y, int width, int height) const {
+    return {std::clamp(centre - width / 2, 0, std::max(width_ - width, 0)), y, width, height};
+  }
+
+ private:
+  Scene& scene_;
+  int width_;
+  int height_;
+  std::vector<PixelRect> taken_;
+};
+
+}  // namespace
+
 Scene Paint(const Chart& chart, int width, int height) {
   Scene scene;
   if (width < 40 || height < 40) return scene;
   scene.fills.push_back({{0, 0, width, height}, kPaper});
-  const int font = std::clamp(height / 20, 10, 14);
-  const int small = std::max(font - 2, 9);
+  Words words(scene, width, height);
+  const int font = std::clamp(height / 18, 13, 16);
+  const int small = std::max(font - 2, 12);
+  const int line = font + 4;    // a title's row
+  const int label = small + 2;  // a label's row
+
+  // The titles and the legend at the top, flowing on to a second row where the area is narrow:
+  // what the frame axis counts, what the gold and the pupil's mark stand for.
+  const std::string title = "рамка (брой квадратчета)";
+  words.Place({{}, title, font, Align::kLeft, kInkColour}, {{2, 2, TextWidth(title, font), line}});
+  int x = 2 + TextWidth(title, font) + 12;
+  int y = 2;
+  for (const auto& [colour, said] :
+       {std::pair{kLeastColour, "най-малка рамка"}, std::pair{kPupilColour, "твоят отговор"}}) {
+    const int said_width = TextWidth(said, small);
+    const int item = small + 4 + said_width;
+    if (x + item > width - 4 && x > 2) {
+      x = 2;
+      y += line + 2;
+    }
+    const int box_y = y + (line - small) / 2;
+    scene.fills.push_back({{x, box_y, small, small}, kOutlineColour});
+    scene.fills.push_back({{x + 1, box_y + 1, small - 2, small - 2}, colour});
+    words.Keep({x, box_y, small, small});
+    words.Place({{}, said, small, Align::kLeft, kInkColour},
+                {{x + small + 4, y, said_width, line}});
+    x += item + 12;
+  }
+  const int header = y + line + 2;
 
   // The frame axis reaches twice the least frame, so that the least bars stand half way up; a
-  // bar that is taller is cut at the top, and its value says how tall it is.
+  // bar that is taller is cut at the top, and its value over it, in a row of its own above the
+  // plot, says how tall it is.
+  const bool not_held = !chart.NotHeld().empty();
+  const int top = header + label + 4;
+  const int bottom = 3 + label + (not_held ? 2 + label : 0) + 2 + line + 2;
   const int64_t top_frame = std::max<int64_t>(2 * int64_t{chart.Least()}, 10);
-  const int64_t step = TickStep(top_frame, 5);
+  const int plot_height = std::max(height - top - bottom, 10);
+  const int64_t step = TickStep(top_frame, std::clamp(plot_height / (label + 8), 1, 5));
   scene.top = (top_frame + step - 1) / step * step;
   const int left = TextWidth(Number(scene.top), small) + 8;
-  const int top = font + 10;
-  const int bottom = 2 * font + 14;
-  const int right = 8;
   PixelRect& plot = scene.plot;
-  plot = {left, top, std::max(width - left - right, 10), std::max(height - top - bottom, 10)};
+  plot = {left, top, std::max(width - left - 8, 10), plot_height};
   const auto y_of = [&](int64_t frame) {
     const int64_t shown = std::min(frame, scene.top);
     return plot.y + plot.height - static_cast<int>(shown * plot.height / scene.top);
   };
 
-  // The frame axis, its ticks and its title.
+  // The frame axis's ticks and their values.
   for (int64_t tick = step; tick <= scene.top; tick += step) {
-    const int y = y_of(tick);
-    scene.fills.push_back({{plot.x - 4, y, 4, 1}, kAxisColour});
-    scene.fills.push_back({{plot.x + 1, y, plot.width - 1, 1}, {0xE4, 0xE4, 0xE4}});
-    scene.texts.push_back(
-        {{0, y - small, plot.x - 6, 2 * small}, Number(tick), small, Align::kRight, kInkColour});
-  }
-  scene.texts.push_back(
-      {{2, 2, width / 2, font + 4}, "рамка, квадрата", font, Align::kLeft, kInkColour});
-
-  // The legend, at the top right: what the gold and the pupil's mark stand for.
-  int legend_x = width - 4;
-  for (const auto& [colour, words] :
-       {std::pair{kPupilColour, "вашият отговор"}, std::pair{kLeastColour, "най-малка рамка"}}) {
-    const int words_width = TextWidth(words, small);
-    legend_x -= words_width;
-    scene.texts.push_back(
-        {{legend_x, 2, words_width, font + 4}, words, small, Align::kLeft, kInkColour});
-    legend_x -= small + 4;
-    scene.fills.push_back({{legend_x, 2 + (font + 4 - small) / 2, small, small}, kOutlineColour});
-    scene.fills.push_back(
-        {{legend_x + 1, 3 + (font + 4 - small) / 2, small - 2, small - 2}, colour});
-    legend_x -= 12;
+    const int tick_y = y_of(tick);
+    scene.fills.push_back({{plot.x - 4, tick_y, 4, 1}, kAxisColour});
+    scene.fills.push_back({{plot.x + 1, tick_y, plot.width - 1, 1}, {0xE4, 0xE4, 0xE4}});
+    words.Place({{}, Number(tick), small, Align::kRight, kInkColour},
+                {{0, tick_y - label / 2, plot.x - 6, label}});
   }
 
   // Each side of the axis has a slot of its own; the pupil's side far past the rest stands after
@@ -197,91 +286,119 @@ Scene Paint(const Chart& chart, int width, int height) {
     return index + (chart.Gap() >= 0 && index >= chart.Gap() ? 1 : 0);
   };
   const auto centre_of = [&](int side) { return plot.x + place_of(side) * slot + slot / 2; };
-  const int label_room = TextWidth("9999", small);
-  const int every = std::max(1, (label_room + slot - 1) / slot);
-  const auto pupils = [&](int side) {
-    return chart.Pupil() && chart.Pupil()->sides.across == side;
-  };
-  for (size_t i = 0; i < axis.size(); ++i) {
-    const int side = axis[i];
-    const bool least = LeastWithSide(chart.Count(), side) == chart.Least() && chart.Whole();
-    if (static_cast<int>(i) % every == 0 || least || pupils(side)) {
-      scene.texts.push_back(
-          {{centre_of(side) - label_room / 2, plot.y + plot.height + 3, label_room, small + 2},
-           Number(side),
-           small,
-           Align::kCentre,
-           kInkColour});
-    }
-  }
+  const std::optional<Answer>& pupil = chart.Pupil();
+  const bool pupil_on_axis =
+      pupil && std::find(axis.begin(), axis.end(), pupil->sides.across) != axis.end();
+  const auto pupils = [&](int side) { return pupil && pupil->sides.across == side; };
+
   for (const Bar& bar : bars) {
-    const int x = centre_of(bar.side) - bar_width / 2;
-    const int y = y_of(bar.frame);
-    const PixelRect rect{x, y, bar_width, plot.y + plot.height - y};
+    const int bar_x = centre_of(bar.side) - bar_width / 2;
+    const int bar_y = y_of(bar.frame);
+    const PixelRect rect{bar_x, bar_y, bar_width, plot.y + plot.height - bar_y};
     if (bar_width >= 3) {
       scene.fills.push_back({rect, kOutlineColour});
-      scene.fills.push_back(
-          {{x + 1, y + 1, bar_width - 2, rect.height - 1}, bar.least ? kLeastColour : kBarColour});
+      scene.fills.push_back({{bar_x + 1, bar_y + 1, bar_width - 2, rect.height - 1},
+                             bar.least ? kLeastColour : kBarColour});
     } else {
       scene.fills.push_back({rect, bar.least ? kLeastColour : kBarColour});
     }
-    const bool cut = bar.frame > scene.top;
-    if (cut) scene.fills.push_back({{x, y + 6, bar_width, 3}, kPaper});
-    const bool labelled = bar.least || pupils(bar.side) || cut || place_of(bar.side) % every == 0;
-    if (labelled && (slot >= label_room || bar.least || pupils(bar.side))) {
-      scene.texts.push_back(
-          {{centre_of(bar.side) - label_room / 2, y - small - 4, label_room, small + 2},
-           Number(bar.frame),
-           small,
-           Align::kCentre,
-           kInkColour});
-    }
-  }
-  if (chart.Gap() >= 0) {  // the axis breaks where the gap is
-    const int x = plot.x + chart.Gap() * slot + slot / 2;
-    scene.texts.push_back({{x - label_room / 2, plot.y + plot.height + 3, label_room, small + 2},
-                           "…",
-                           small,
-                           Align::kCentre,
-                           kInkColour});
+    if (bar.frame > scene.top) scene.fills.push_back({{bar_x, bar_y + 6, bar_width, 3}, kPaper});
   }
 
-  // The side axis and its title.
+  // The axes, √N between the bars of its floor and its ceiling as a dashed line.
   scene.fills.push_back({{plot.x, plot.y, 1, plot.height + 1}, kAxisColour});
   scene.fills.push_back({{plot.x, plot.y + plot.height, plot.width, 1}, kAxisColour});
-  scene.texts.push_back({{plot.x, height - font - 6, plot.width, font + 4},
-                         "страна a по абсцисата",
-                         font,
-                         Align::kCentre,
-                         kInkColour});
-
-  // √N between the bars of its floor and its ceiling, as a dashed line.
+  const double root = std::sqrt(static_cast<double>(chart.Count()));
+  const int root_x = plot.x + static_cast<int>(std::lround((root - 0.5) * slot));
   if (!axis.empty()) {
-    const double root = std::sqrt(static_cast<double>(chart.Count()));
-    const int x = plot.x + static_cast<int>(std::lround((root - 0.5) * slot));
-    for (int y = plot.y; y < plot.y + plot.height; y += 6)
-      scene.fills.push_back({{x, y, 2, std::min(3, plot.y + plot.height - y)}, kRootColour});
-    // Its name stands at the top of the plot, right of the line, or left of it near the edge.
-    const int name = TextWidth(RootText(chart.Count()), small);
-    const bool right_of = x + 4 + name <= plot.x + plot.width;
-    scene.texts.push_back({{right_of ? x + 4 : x - 2 - name, plot.y + 1, name, small + 2},
-                           RootText(chart.Count()),
-                           small,
-                           right_of ? Align::kLeft : Align::kRight,
-                           kRootColour});
+    for (int dash = plot.y; dash < plot.y + plot.height; dash += 6)
+      scene.fills.push_back(
+          {{root_x, dash, 2, std::min(3, plot.y + plot.height - dash)}, kRootColour});
   }
 
-  // The pupil's answer: a square mark at its side and its frame, hollow where the letters do not
-  // fit.
-  if (const std::optional<Answer>& pupil = chart.Pupil()) {
-    if (std::find(axis.begin(), axis.end(), pupil->sides.across) != axis.end()) {
-      const int mark = std::clamp(slot * 6 / 10, 8, 14);
-      const int x = centre_of(pupil->sides.across) - mark / 2;
-      const int y = std::max(y_of(pupil->frame) - mark / 2, plot.y - mark / 2);
-      scene.fills.push_back({{x - 1, y - 1, mark + 2, mark + 2}, kPaper});
-      scene.fills.push_back({{x, y, mark, mark}, kPupilColour});
-      if (!pupil->fits) scene.fills.push_back({{x + 3, y + 3, mark - 6, mark - 6}, kPaper});
-    }
+  // The pupil's answer: a square mark at its side and its frame; an answer that does not hold
+  // the letters, hollow on the axis at its side, with its words under the axis.
+  if (pupil_on_axis) {
+    const int mark = std::clamp(slot * 6 / 10, 8, 14);
+    const int mark_x = centre_of(pupil->sides.across) - mark / 2;
+    const int mark_y = pupil->fits ? std::max(y_of(pupil->frame) - mark / 2, plot.y - mark / 2)
+                                   : plot.y + plot.height - mark / 2;
+    scene.mark = {mark_x, mark_y, mark, mark};
+    scene.fills.push_back({{mark_x - 1, mark_y - 1, mark + 2, mark + 2}, kPaper});
+    scene.fills.push_back({scene.mark, kPupilColour});
+    if (!pupil->fits) scene.fills.push_back({{mark_x + 3, mark_y + 3, mark - 6, mark - 6}, kPaper});
+    words.Keep({mark_x - 1, mark_y - 1, mark + 2, mark + 2});
+  }
+
+  // The labels of the sides under the axis: the pupil's side and the least ones first, then as
+  // many others as have room.
+  const int labels_y = plot.y + plot.height + 3;
+  std::vector<int> order;
+  for (const int side : axis) {
+    if (pupils(side)) order.insert(order.begin(), side);
+  }
+  for (const int side : axis) {
+    if (chart.Whole() && LeastWithSide(chart.Count(), side) == chart.Least() && !pupils(side))
+      order.push_back(side);
+  }
+  for (const int side : axis) {
+    if (std::find(order.begin(), order.end(), side) == order.end()) order.push_back(side);
+  }
+  for (const int side : order) {
+    const std::string text = Number(side);
+    words.Place({{}, text, small, Align::kCentre, kInkColour},
+                {words.Centred(centre_of(side), labels_y, TextWidth(text, small), label)});
+  }
+  if (chart.Gap() >= 0) {  // the axis breaks where the gap is
+    words.Place({{}, "…", small, Align::kCentre, kInkColour},
+                {words.Centred(plot.x + chart.Gap() * slot + slot / 2, labels_y,
+                               TextWidth("…", small), label)});
+  }
+  int below = labels_y + label + 2;
+  if (not_held && pupil_on_axis) {
+    const std::string said = chart.NotHeld();
+    const int said_width = TextWidth(said, small);
+    words.Place({{}, said, small, Align::kLeft, kPupilColour},
+                {{std::clamp(scene.mark.x, 2, std::max(width - said_width - 2, 0)), below,
+                  said_width, label}});
+  }
+  if (not_held) below += label + 2;
+  const std::string side_title = "страна a по абсцисата";
+  words.Place({{}, side_title, font, Align::kCentre, kInkColour},
+              {words.Centred(plot.x + plot.width / 2, below, TextWidth(side_title, font), line)});
+
+  // Each bar's value over it, or over the pupil's mark where that stands higher: the pupil's
+  // bar and the least first, √N's name next, then the bars cut at the top and as many others as
+  // have room.
+  const auto value_of = [&](const Bar& bar) {
+    int over = y_of(bar.frame);
+    if (pupils(bar.side) && pupil_on_axis && pupil->fits) over = std::min(over, scene.mark.y);
+    const std::string text = Number(bar.frame);
+    return words.Place(
+        {{}, text, small, Align::kCentre, kInkColour},
+        {words.Centred(centre_of(bar.side), over - label - 2, TextWidth(text, small), label)});
+  };
+  for (const Bar& bar : bars) {
+    if (pupils(bar.side)) value_of(bar);
+  }
+  for (const Bar& bar : bars) {
+    if (bar.least && !pupils(bar.side)) value_of(bar);
+  }
+  if (!axis.empty()) {
+    const std::string name = RootText(chart.Count());
+    const int name_width = TextWidth(name, small);
+    const int band = plot.y - label - 2;
+    words.Place({{}, name, small, Align::kLeft, kRootColour},
+                {{root_x + 4, band, name_width, label},
+                 {root_x - 2 - name_width, band, name_width, label},
+                 {root_x + 4, plot.y + 2, name_width, label},
+                 {root_x - 2 - name_width, plot.y + 2, name_width, label}});
+  }
+  for (const Bar& bar : bars) {
+    if (bar.frame > scene.top && !bar.least && !pupils(bar.side)) value_of(bar);
+  }
+  for (const Bar& bar : bars) {
+    if (bar.frame <= scene.top && !bar.least && !pupils(bar.side)) value_of(bar);
   }
   return scene;
 }

@@ -7,6 +7,7 @@
 
 #include "lessons/picture.h"
 #include "lessons/tasks.h"
+#include "lessons/words.h"
 #include "window/layout.h"
 
 // The chart after a check: for each side a along the abscissa, the least frame of a rectangle
@@ -46,9 +47,9 @@ class Chart {
   // of the pupil's sides wherever they are. Whole: a bar for every side; otherwise, while the
   // task is still open, only for the sides the pupil has tried, so that the chart does not give
   // the answer away.
-  // `letters` is the noun for many of them: "букви", or "знака" for a proverb's characters.
+  // `letters` names what is counted: letters, or a proverb's characters.
   static Chart Of(int count, int least, const std::vector<practice::Sides>& tried, bool whole,
-                  const char* letters);
+                  const words::Noun& letters);
 
   int Count() const { return count_; }
   int Least() const { return least_; }
@@ -64,6 +65,9 @@ class Chart {
 
   // What the chart shows, in one or two sentences under it.
   std::string Sentence() const;
+  // "1 × 1 не побира буквите": the words beside the mark of an answer that does not hold the
+  // letters, which stands on the axis at its side; empty for an answer that holds them.
+  std::string NotHeld() const;
   // The same for a screen reader, with every bar's value.
   std::string Description() const;
 
@@ -75,7 +79,7 @@ class Chart {
   std::vector<Bar> bars_;
   std::optional<Answer> pupil_;
   int gap_ = -1;
-  const char* letters_ = "букви";
+  const words::Noun* letters_ = &words::kLetters;
 };
 
 // √N as the lessons write it: "√70 ≈ 8,37", or "√49 = 7" for a perfect square.
@@ -93,13 +97,19 @@ struct Text {
   Rgb colour;
 };
 
-// The chart painted into an area: the fills in order, then the texts in the window's font.
+// The chart painted into an area: the fills in order, then the texts in the window's font. No
+// two texts overlap, nor a text and the pupil's mark, for text no wider than TextWidth says.
 struct Scene {
   PixelRect plot{};  // where the bars stand
   int64_t top = 0;   // the frame size at the top of the plot
+  PixelRect mark{};  // the pupil's mark, or empty
   std::vector<picture::Fill> fills;
   std::vector<Text> texts;
 };
+
+// The width the chart allows a text at a size: a little more than most faces take, the wide
+// Cyrillic letters included.
+int TextWidth(const std::string& text, int font_pixels);
 
 Scene Paint(const Chart& chart, int width, int height);
 

@@ -13,6 +13,7 @@ namespace {
 using runtime::ToUtf8;
 using words::Counted;
 using words::Number;
+using words::Times;
 
 // A number of the result lists, which hold the decimal texts of 16-bit whole numbers.
 int64_t Listed(const runtime::String& text) {
@@ -32,7 +33,7 @@ Picture Picture::Of(const window::Form& form) {
   Picture picture;
   const int row = SelectedRow(form);
   if (row < 0) {
-    picture.words_ = "Няма избран ред: изберете ред в списъците.";
+    picture.words_ = "Няма избран ред: избери ред в списъците.";
     return picture;
   }
   for (const window::ListBox& list : form.List1) {
@@ -49,7 +50,7 @@ Picture Picture::Of(const window::Form& form) {
 }
 
 Picture Picture::Rectangle(int64_t across, int64_t down, int64_t count,
-                           const runtime::String& mantra) {
+                           const runtime::String& mantra, const words::Noun& letters) {
   Picture picture;
   if (across < 0 || down < 0) {
     picture.words_ = "Страна " + Number(std::min(across, down)) +
@@ -65,14 +66,19 @@ Picture Picture::Rectangle(int64_t across, int64_t down, int64_t count,
   picture.spilled_ = static_cast<int>(std::max<int64_t>(count - squares, 0));
   if (static_cast<int64_t>(mantra.size()) == count) picture.mantra_ = mantra;
 
-  std::string& words = picture.words_;
-  words = Number(across) + " × " + Number(down) + " = " + Counted(squares, "квадрат", "квадрата") +
-          ", " + Counted(picture.letters_, "буква", "букви");
-  if (picture.Blanks() > 0) words += " и " + Counted(picture.Blanks(), "празен", "празни");
-  if (picture.Spilled() > 0)
-    words += ", " + Counted(picture.Spilled(), "буква", "букви") + " без квадрат";
-  words += ", рамка от " + Counted(picture.FrameSquares(), "квадрат", "квадрата");
+  std::string words = Times(across, down) + " = " + Counted(squares, words::kSquares) + ", " +
+                      Counted(picture.letters_, letters);
+  if (picture.Blanks() > 0) {
+    words += " и " + Counted(picture.Blanks(), "празен квадрат", "празни квадрата");
+  }
+  if (picture.Spilled() > 0) words += ", " + Counted(picture.Spilled(), letters) + " без квадрат";
+  words += ", рамка от " + Counted(picture.FrameSquares(), words::kFrameSquares);
+  picture.words_ = words::Bound(std::move(words));
   return picture;
+}
+
+void Picture::Explain(const std::string& sentence) {
+  words_ += ". " + sentence;
 }
 
 Square Picture::At(int column, int row) const {
@@ -104,9 +110,8 @@ namespace {
 // The letters' size in a square whose inside is `inside` pixels: as large as the widest letter
 // lets it be. A character of a mantra may be as wide as Ж; a number is as wide as its digits.
 int FontPixels(const Picture& picture, int inside) {
-  const double widest = picture.Numbered()
-                            ? 0.55 * static_cast<double>(Number(picture.Letters()).size())
-                            : 0.95;
+  const double widest =
+      picture.Numbered() ? 0.55 * static_cast<double>(Number(picture.Letters()).size()) : 0.95;
   return static_cast<int>(std::min(0.6 * inside, 0.9 * inside / widest));
 }
 

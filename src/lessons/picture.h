@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "lessons/words.h"
 #include "window/layout.h"
 #include "window/model.h"
 
@@ -53,9 +54,12 @@ class Picture {
   static Picture Of(const window::Form& form);
   // The rectangle `across` × `down` for a count of `count` letters: the mantra's characters
   // where `mantra` has that many, else their numbers. Letters beyond its squares stay without
-  // one.
+  // one. Its words count them as `letters`: letters, or a proverb's characters.
   static Picture Rectangle(int64_t across, int64_t down, int64_t count,
-                           const runtime::String& mantra);
+                           const runtime::String& mantra,
+                           const words::Noun& letters = words::kLetters);
+  // A sentence more after the picture's words.
+  void Explain(const std::string& sentence);
 
   bool HasGrid() const { return has_grid_; }
   int Across() const { return across_; }  // letter squares along the abscissa

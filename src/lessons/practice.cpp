@@ -1,8 +1,8 @@
 #include "lessons/practice.h"
 
 #include <algorithm>
+#include <cmath>
 
-#include "lessons/words.h"
 #include "runtime/number_text.h"
 
 namespace lessons::practice {
@@ -13,12 +13,8 @@ using words::Counted;
 using words::Fill;
 using words::Number;
 
-std::string Times(int64_t across, int64_t down) {
-  return Number(across) + " × " + Number(down);
-}
-
 std::string Times(const Sides& sides) {
-  return Times(sides.across, sides.down);
+  return words::Times(sides.across, sides.down);
 }
 
 // The shorter side first, as the rectangles with the least frame are named.
@@ -26,13 +22,19 @@ Sides Upright(const Sides& sides) {
   return {std::min(sides.across, sides.down), std::max(sides.across, sides.down)};
 }
 
-// " Същата рамка има и 8 × 9.": the task's other rectangles with the least frame, or nothing.
+// " Същата рамка има и 8 × 9." or " Същата рамка имат и 10 × 14, и 11 × 13.": the task's other
+// rectangles with the least frame, or nothing.
 std::string Others(const Task& task, const Sides& sides) {
   std::vector<std::string> others;
   for (const Sides& best : task.Best()) {
     if (!(best == Upright(sides))) others.push_back(Times(best));
   }
-  return others.empty() ? std::string() : " Същата рамка има и " + chart::Listing(others) + '.';
+  if (others.empty()) return {};
+  if (others.size() == 1) return " Същата рамка има и " + others[0] + '.';
+  std::string said = " Същата рамка имат";
+  for (size_t i = 0; i < others.size(); ++i)
+    said += (i == 0 ? " и " : ", и ") + others[i];
+  return said + '.';
 }
 
 // "★★☆".
@@ -41,6 +43,32 @@ std::string StarsOf(int points) {
   for (int star = 0; star < 3; ++star)
     shown += star < Practice::StarsFor(points) ? "★" : "☆";
   return shown;
+}
+
+// A whole number as a pupil types it: digits alone, blanks around them allowed. Anything else,
+// a sign, a decimal comma or point, a letter, reads as nothing; a number too long to matter
+// reads as a very large one.
+std::optional<int64_t> WholeNumber(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::nullopt;
+  const size_t last = text.find_last_not_of(' ');
+  int64_t value = 0;
+  for (size_t at = first; at <= last; ++at) {
+    if (text[at] < '0' || text[at] > '9') return std::nullopt;
+    value = std::min<int64_t>(value * 10 + (text[at] - '0'), 1'000'000'000);
+  }
+  return value;
+}
+
+std::string Text(int value) {
+  return Number(value);
+}
+
+int IntegerRoot(int count) {
+  int root = 0;
+  while (int64_t{root + 1} * (root + 1) <= count)
+    ++root;
+  return root;
 }
 
 }  // namespace
@@ -76,8 +104,7 @@ void Practice::Begin() {
 void Practice::Ask(int task) {
   task_ = task;
   stage_ = Stage::kAnswering;
-  sides_ = {1, 1};
-  frame_ = 1;
+  typed_ = {"1", "1", "1"};
   listed_ = 0;
   wrong_ = 0;
   first_wrong_ = -1;
@@ -94,34 +121,66 @@ int Practice::Points() const {
   return points;
 }
 
-void Practice::SetAcross(int across) {
-  SetSide(&Sides::across, across);
-}
-
-void Practice::SetDown(int down) {
-  SetSide(&Sides::down, down);
-}
-
-void Practice::SetSide(int Sides::*side, int value) {
+void Practice::Type(Box box, std::string text) {
   if (!SidesEnabled()) return;
-  value = std::clamp(value, 1, Largest());
-  if (value == sides_.*side) return;
-  sides_.*side = value;
+  std::string& typed = typed_[static_cast<size_t>(box)];
+  if (text == typed) return;
+  typed = std::move(text);
   Changed();
 }
 
-void Practice::SetFrame(int frame) {
-  if (!SidesEnabled()) return;
-  frame = std::clamp(frame, 1, 9999);
-  if (frame == frame_) return;
-  frame_ = frame;
-  Changed();
+void Practice::Step(Box box, int by) {
+  const std::optional<int64_t> read = WholeNumber(Typed(box));
+  const int64_t from = read ? *read : 1 - by;
+  Type(box, Text(static_cast<int>(std::clamp<int64_t>(from + by, 1, Largest(box)))));
+}
+
+int Practice::Largest(Box box) const {
+  return box == Box::kFrame ? kLargestFrame : std::max(Current().count, 1);
+}
+
+std::optional<int> Practice::Read(Box box) const {
+  const std::optional<int64_t> read = WholeNumber(Typed(box));
+  if (!read || *read < 1 || *read > Largest(box)) return std::nullopt;
+  return static_cast<int>(*read);
+}
+
+std::optional<Sides> Practice::ReadSides() const {
+  const std::optional<int> across = Read(Box::kAcross);
+  const std::optional<int> down = Read(Box::kDown);
+  if (!across || !down) return std::nullopt;
+  return Sides{*across, *down};
+}
+
+std::string Practice::Unread() const {
+  std::string said;
+  if (!ReadSides()) {
+    said = Largest(Box::kAcross) == 1
+               ? "Тук страните могат да са само 1."
+               : Fill("Страните са цели числа от 1 до {0}.", {Text(Largest(Box::kAcross))});
+  }
+  if (Tracing() && !Read(Box::kFrame)) {
+    said += std::string(said.empty() ? "" : " ") +
+            Fill("Периметърът е цяло число от 1 до {0}.", {Text(kLargestFrame)});
+  }
+  return said;
+}
+
+// The boxes made to show a rectangle: the solution, once it is shown.
+void Practice::Show(const Sides& sides) {
+  typed_[0] = Text(sides.across);
+  typed_[1] = Text(sides.down);
 }
 
 std::vector<Row> Practice::Listed() const {
   if (!Tracing() || stage_ == Stage::kDone) return {};
   const std::vector<Row>& rows = Current().rows;
   return {rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(listed_)};
+}
+
+bool Practice::Shown(Button button) const {
+  if (stage_ == Stage::kDone) return button == Button::kRestart;
+  return button != Button::kNoMore || Tracing();
 }
 
 bool Practice::Enabled(Button button) const {
@@ -147,7 +206,13 @@ void Practice::Press(Button button) {
   switch (button) {
     case Button::kCheck:
       if (Tracing()) {
-        CheckRow(Row{sides_.across, sides_.down, frame_});
+        const std::optional<Sides> sides = ReadSides();
+        const std::optional<int> frame = Read(Box::kFrame);
+        if (sides && frame) {
+          CheckRow(Row{sides->across, sides->down, *frame});
+        } else {
+          CheckRow(std::nullopt, /*unread=*/true);
+        }
       } else {
         Check();
       }
@@ -165,6 +230,7 @@ void Practice::Press(Button button) {
         Ask(task_ + 1);
       } else {
         stage_ = Stage::kDone;
+        verdict_.clear();
         best_[level_] = std::max(best_[level_], Points());
         focus_ = Focus::kRestart;
       }
@@ -179,41 +245,59 @@ void Practice::Press(Button button) {
 }
 
 // The sides given, judged against the least frame. A wrong answer gets a second try; after the
-// second, the solution is shown.
+// second, the solution is shown. Sides that cannot be read are not judged and use no try.
 void Practice::Check() {
   const Task& task = Current();
-  tried_.push_back(sides_);
   ++checks_;
-  const int64_t frame = FrameOf(sides_.across, sides_.down);
-  const bool fits = int64_t{sides_.across} * sides_.down >= task.count;
+  const std::optional<Sides> read = ReadSides();
+  if (!read) {
+    verdict_ = Unread();
+    return;
+  }
+  const Sides sides = *read;
+  tried_.push_back(sides);
+  const int64_t frame = FrameOf(sides.across, sides.down);
+  const bool fits = int64_t{sides.across} * sides.down >= task.count;
   if (fits && frame == task.Least()) {
-    verdict_ = Fill("Вярно! Рамката около {0} е {1} квадрата злато – най-малката възможна за {2}.",
-                    {Times(sides_), Number(frame), Noun(task.count)}) +
-               Others(task, sides_);
+    verdict_ = Fill("Вярно! Златната рамка около {0} е от {1} – най-малката възможна за {2}.",
+                    {Times(sides), Counted(frame, words::kFrameSquares), Noun(task.count)}) +
+               Others(task, sides);
     EndTask(Stage::kRight);
     return;
   }
   ++wrong_;
-  verdict_ = Wrong(sides_, !second_try_);
+  verdict_ = Wrong(sides, !second_try_);
   if (!second_try_) {
     stage_ = Stage::kWrong;
     focus_ = Focus::kRetry;
     return;
   }
-  sides_ = task.Solution();
-  verdict_ += Fill(" Решение: {0}, рамка от {1} квадрата злато.",
-                   {Times(sides_), Number(task.Least())}) +
-              Others(task, sides_);
+  Show(task.Solution());
+  verdict_ += Fill(" Решение: {0}, златна рамка от {1}.",
+                   {Times(task.Solution()), Counted(task.Least(), words::kFrameSquares)}) +
+              Others(task, task.Solution());
   EndTask(Stage::kSolution);
 }
 
 // A row given at the fifth level, or "Няма повече редове" (none), judged by the rules of the
 // search. A wrong answer gets a second try; after the second, the row the program lists is shown
-// and added, or the task ends where the search has ended.
-void Practice::CheckRow(const std::optional<Row>& proposed) {
+// and added, or the task ends where the search has ended. A row whose boxes cannot be read, or
+// one given already, is not judged and uses no try.
+void Practice::CheckRow(const std::optional<Row>& proposed, bool unread) {
   const Task& task = Current();
-  const Judged judged = proposed ? JudgeRow(task, listed_, *proposed) : JudgeEnd(task, listed_);
   ++checks_;
+  if (unread) {
+    verdict_ = Unread();
+    return;
+  }
+  if (proposed) {
+    const std::vector<Row> given = Listed();
+    if (std::find(given.begin(), given.end(), *proposed) != given.end()) {
+      verdict_ = Fill("Редът {0}, вече е записан.", {Named(*proposed)});
+      return;
+    }
+  }
+  const Judged judged = proposed ? JudgeRow(task, listed_, *proposed) : JudgeEnd(task, listed_);
   verdict_ = judged.sentence;
   const bool ended = listed_ >= task.rows.size();
   if (judged.rule == Rule::kRight) {
@@ -256,58 +340,88 @@ void Practice::EndTask(Stage stage) {
 // the pupil.
 std::string Practice::Wrong(const Sides& sides, bool first_try) const {
   const Task& task = Current();
+  const words::Noun& letters = Letters();
   const int64_t squares = int64_t{sides.across} * sides.down;
   if (squares < task.count) {
     const int64_t left = task.count - squares;
     std::string said =
-        Fill("Буквите не се побират: {0} = {1}, а {2}. Без квадрат {3} {4}.",
-             {Times(sides), Counted(squares, "квадрат", "квадрата"),
-              Fill(kLevels[level_].kind == Kind::kProverb ? "знаците са {0}" : "буквите са {0}",
-                   {Number(task.count)}),
-              left == 1 ? "остава" : "остават", Noun(left)});
+        Fill("{0} не се побират: {1} = {2}, а {3} са {4}. Без квадрат {5} {6}.",
+             {letters.The, Times(sides), Counted(squares, words::kSquares), letters.the,
+              Text(task.count), left == 1 ? "остава" : "остават", Noun(left)});
     if (first_try) {
-      said += Fill(" Подсказка: произведението на страните трябва да е поне {0}.",
-                   {Number(task.count)});
+      said +=
+          Fill(" Подсказка: произведението на страните трябва да е поне {0}.", {Text(task.count)});
     }
     return said;
   }
   const int64_t frame = FrameOf(sides.across, sides.down);
-  const int64_t more = frame - task.Least();
   std::string said = Fill(
-      "Буквите се побират, но рамката около {0} е 2 × {1} + 2 × {2} + 4 = {3} квадрата злато, а "
-      "най-малката е {4}: {5} повече.",
-      {Times(sides), Number(sides.across), Number(sides.down), Number(frame),
-       Number(task.Least()), Counted(more, "квадрат", "квадрата")});
-  if (first_try) {
-    said += Fill(
-        " Подсказка: страните на правоъгълника с най-малка рамка са близки една до друга, около "
-        "{0}.",
-        {chart::RootText(task.count)});
-  }
+      "{0} се побират, но златната рамка около {1} е 2 × {2} + 2 × {3} + 4 = {4}, а най-малката "
+      "е {5} – с {6} повече.",
+      {letters.The, Times(sides), Text(sides.across), Text(sides.down),
+       Counted(frame, words::kFrameSquares), Text(task.Least()),
+       Counted(frame - task.Least(), words::kFrameSquares)});
+  if (first_try) said += Hint();
   return said;
+}
+
+// The hint for letters that fit in too large a frame. It names the whole squares around N, which
+// a pupil who has not met √ yet can use, and never the sides of a least rectangle: for a perfect
+// square, only that the sides should be as close as the letters allow.
+std::string Practice::Hint() const {
+  const int count = Current().count;
+  const int root = IntegerRoot(count);
+  if (root * root == count) {
+    return Fill(
+        " Подсказка: избери страни, които са колкото може по-близки една до друга, но "
+        "така, че всички {0} да се поберат.",
+        {Letters().plural});
+  }
+  return Fill(
+      " Подсказка: страните на правоъгълника с най-малка рамка са близки една до друга. {0} × {0} "
+      "= {1} и {2} × {2} = {3}: {4} е между тях (√{4} ≈ {5}).",
+      {Text(root), Text(root * root), Text(root + 1), Text((root + 1) * (root + 1)), Text(count),
+       words::Decimal(std::sqrt(static_cast<double>(count)), 1)});
+}
+
+const words::Noun& Practice::Letters() const {
+  return kLevels[level_].kind == Kind::kProverb ? words::kCharacters : words::kLetters;
 }
 
 // "70 букви", or "34 знака" for a proverb.
 std::string Practice::Noun(int64_t count) const {
-  return kLevels[level_].kind == Kind::kProverb ? Counted(count, "знак", "знака")
-                                                : Counted(count, "буква", "букви");
+  return Counted(count, Letters());
 }
 
 std::string Practice::TaskText() const {
-  if (stage_ == Stage::kDone) return "Краят на нивото.";
+  if (stage_ == Stage::kDone) {
+    return Fill(
+        "Петте задачи свършиха: {0} от {1}. За пет нови задачи натисни „Отначало“ или избери "
+        "друго ниво.",
+        {Counted(Points(), "точка", "точки"), Text(2 * kTasksPerSet)});
+  }
   const Task& task = Current();
   if (Tracing()) {
-    return Fill("Кои редове ще запише програмата за {0}? Въведете ги един по един.",
-                {Noun(task.count)});
+    return Fill(
+        "Кои редове ще запише програмата за {0}? Въведи ги един по един: страните и рамката на "
+        "всеки ред. Лентата е правоъгълник със страна 1 по абсцисата, а затварящият квадрат е "
+        "най-малкият квадрат, в който се побират всички букви.",
+        {Noun(task.count)});
+  }
+  if (task.count == 1) {  // a count alone: a proverb is never so short
+    return "Мантрата има 1 буква. Намери правоъгълник, в който тя се побира, с най-малка златна "
+           "рамка.";
   }
   if (kLevels[level_].kind == Kind::kProverb) {
     return Fill(
-        "Поговорката има {0}. Намерете правоъгълник с най-малката златна рамка, в който да се "
-        "запише.",
+        "Поговорката има {0}: букви, интервали и препинателни знаци, по един в квадратче. Намери "
+        "правоъгълник, в който се побират всички, с най-малка златна рамка.",
         {Noun(task.count)});
   }
-  return Fill("Мантрата има {0}. Намерете правоъгълник с най-малката златна рамка.",
-              {Noun(task.count)});
+  return Fill(
+      "Мантрата има {0}, по една в квадратче. Намери правоъгълник, в който се побират всички, с "
+      "най-малка златна рамка.",
+      {Noun(task.count)});
 }
 
 std::string Practice::Proverb() const {
@@ -316,30 +430,40 @@ std::string Practice::Proverb() const {
 }
 
 std::string Practice::Progress() const {
-  if (stage_ == Stage::kDone) return Fill("Точки: {0}", {Number(Points())});
-  return Fill(
-      "Задача {0} от {1}, точки: {2}",
-      {Number(TaskNumber()), Number(kTasksPerSet), Number(Points())});
+  if (stage_ == Stage::kDone) return {};
+  return Fill("Задача {0} от {1}, точки: {2}",
+              {Text(TaskNumber()), Text(kTasksPerSet), Text(Points())});
 }
 
 picture::Picture Practice::Drawing() const {
-  if (stage_ == Stage::kDone) return {};
+  const std::optional<Sides> sides = ReadSides();
+  if (stage_ == Stage::kDone || !sides) return {};
   const Task& task = Current();
-  return picture::Picture::Rectangle(sides_.across, sides_.down, task.count, task.proverb);
+  return picture::Picture::Rectangle(sides->across, sides->down, task.count, task.proverb,
+                                     Letters());
 }
 
+// "1 × 1 = 1 квадрат, а буквите са 70", "7 × 10 = 70 квадрата за 70 букви", "8 × 9 = 72
+// квадрата: 70 букви и 2 празни квадрата".
 std::string Practice::DrawingLine() const {
   if (stage_ == Stage::kDone) return {};
-  const int64_t squares = int64_t{sides_.across} * sides_.down;
-  return Fill("{0} = {1} за {2}",
-              {Times(sides_), Counted(squares, "квадрат", "квадрата"), Noun(Current().count)});
+  const std::optional<Sides> sides = ReadSides();
+  if (!sides) return Unread();
+  const int count = Current().count;
+  const int64_t squares = int64_t{sides->across} * sides->down;
+  const std::string rectangle = Times(*sides) + " = " + Counted(squares, words::kSquares);
+  if (squares < count) {
+    return Fill("{0}, а {1} са {2}", {rectangle, Letters().the, Text(count)});
+  }
+  if (squares == count) return Fill("{0} за {1}", {rectangle, Noun(count)});
+  return Fill("{0}: {1} и {2}", {rectangle, Noun(count),
+                                 Counted(squares - count, "празен квадрат", "празни квадрата")});
 }
 
 std::optional<chart::Chart> Practice::Chart() const {
   if (stage_ == Stage::kDone || tried_.empty() || Tracing()) return std::nullopt;
   const bool over = stage_ == Stage::kRight || stage_ == Stage::kSolution;
-  return chart::Chart::Of(Current().count, Current().Least(), tried_, over,
-                          kLevels[level_].kind == Kind::kProverb ? "знака" : "букви");
+  return chart::Chart::Of(Current().count, Current().Least(), tried_, over, Letters());
 }
 
 int Practice::StarsFor(int points) {
@@ -351,8 +475,7 @@ int Practice::StarsFor(int points) {
 
 std::string Practice::Score() const {
   if (stage_ != Stage::kDone) return {};
-  return Fill("{0} от {1}",
-              {Counted(Points(), "точка", "точки"), Number(2 * kTasksPerSet)});
+  return Fill("{0} от {1}", {Counted(Points(), "точка", "точки"), Text(2 * kTasksPerSet)});
 }
 
 std::string Practice::Stars() const {
@@ -369,7 +492,7 @@ std::string Practice::Best() const {
   const int best = best_[level_];
   if (best < 0) return {};
   return Fill("Най-добър резултат на нивото: {0} от {1} {2}",
-              {Counted(best, "точка", "точки"), Number(2 * kTasksPerSet), StarsOf(best)});
+              {Counted(best, "точка", "точки"), Text(2 * kTasksPerSet), StarsOf(best)});
 }
 
 Practice::InProgram Practice::ShowInProgram() const {

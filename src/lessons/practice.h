@@ -11,6 +11,7 @@
 #include "lessons/picture.h"
 #include "lessons/tasks.h"
 #include "lessons/trace.h"
+#include "lessons/words.h"
 
 // "Опитай сам": the pupil builds the rectangle with the least gold frame, the program checks it,
 // explains a wrong answer, gives a second try, shows the solution, and scores each set of five
@@ -28,9 +29,18 @@ enum class Button { kCheck, kNoMore, kRetry, kNext, kRestart, kShowProgram };
 inline constexpr std::array<const char*, 6> kButtonNames = {
     "Провери",         "Няма повече редове", "Опитай пак",
     "Следваща задача", "Отначало",           "Виж как го намира програмата"};
-// The third box of the fifth level, named as the window names its column, and the heading of the
-// rows the pupil has given so far.
+// The third box of the fifth level, named as the window names its column, with what it counts;
+// and the heading of the rows the pupil has given so far.
+inline constexpr const char* kFrameNote =
+    "златните квадратчета около правоъгълника: 2a\u00A0+\u00A02b\u00A0+\u00A04";
 inline constexpr const char* kRowsLabel = "Редовете досега";
+
+// The number boxes: the two sides, and at the fifth level the frame of the row given.
+enum class Box { kAcross, kDown, kFrame };
+// The most characters a box takes.
+inline constexpr int kBoxLength = 6;
+// The largest frame the third box takes.
+inline constexpr int kLargestFrame = 9999;
 
 // Where a task stands.
 enum class Stage {
@@ -69,22 +79,26 @@ class Practice {
   // The points of the set so far; of the task asked, once it is over.
   int Points() const;
 
-  // The pupil's sides, each from 1 to N; other values are taken to the nearest of those.
-  int Across() const { return sides_.across; }
-  int Down() const { return sides_.down; }
-  int Largest() const { return std::max(Current().count, 1); }
-  void SetAcross(int across);
-  void SetDown(int down);
+  // What the pupil typed into each box, kept as typed; read when the answer is checked. A side is
+  // a whole number from 1 to N, the frame one from 1 to kLargestFrame; a box that holds anything
+  // else is not judged, and a sentence says what it takes.
+  const std::string& Typed(Box box) const { return typed_[static_cast<size_t>(box)]; }
+  void Type(Box box, std::string text);
+  // The arrow keys on a box: its number one up or down, kept within what the box takes; from 1
+  // where the box holds no number.
+  void Step(Box box, int by);
+  // The largest number a box takes.
+  int Largest(Box box) const;
   bool SidesEnabled() const { return stage_ == Stage::kAnswering; }
+  // Whether the boxes belong on the page: not once the set is over.
+  bool BoxesShown() const { return stage_ != Stage::kDone; }
 
   // The fifth level: the pupil gives the rows the program lists, each with its frame.
   bool Tracing() const { return kLevels[level_].kind == Kind::kTrace; }
-  int Frame() const { return frame_; }
-  void SetFrame(int frame);
   // The rows given so far, as the program lists them.
   std::vector<Row> Listed() const;
-  // Whether a button belongs on the page at this level.
-  bool Shown(Button button) const { return button != Button::kNoMore || Tracing(); }
+  // Whether a button belongs on the page at this level; once the set is over, only "Отначало".
+  bool Shown(Button button) const;
 
   void Press(Button button);
   // Whether a button does anything now. "Виж как го намира програмата" is the view's to do,
@@ -92,18 +106,21 @@ class Practice {
   bool Enabled(Button button) const;
   Focus FocusAfter() const { return focus_; }
 
-  // The task: "Мантрата има 70 букви. …", and the proverb in quotes, or nothing.
+  // The task: "Мантрата има 70 букви, по една в квадратче. …", and the proverb in quotes, or
+  // nothing; once the set is over, what to do next.
   std::string TaskText() const;
   std::string Proverb() const;
   // "Задача 2 от 5, точки: 3".
   std::string Progress() const;
   // The live drawing of the pupil's sides, the solution once it is shown, and its line:
-  // "7 × 10 = 70 квадрата за 70 букви".
+  // "8 × 9 = 72 квадрата: 70 букви и 2 празни квадрата"; nothing drawn while a side cannot be
+  // read, and the line says what the boxes take.
   picture::Picture Drawing() const;
   std::string DrawingLine() const;
-  // What the last check said, in one or two sentences; empty before the first check of a task.
+  // What the last check said, in one or two sentences; empty before the first check of a task
+  // and once the set is over.
   const std::string& Verdict() const { return verdict_; }
-  // Counts the checks, so that a view knows when a verdict is a new one to read out.
+  // Counts the verdicts given, so that a view knows when one is new, to be read out.
   int Checks() const { return checks_; }
   // The chart after a check of the task; none before.
   std::optional<chart::Chart> Chart() const;
@@ -129,13 +146,20 @@ class Practice {
   void NewSet();
   void Begin();
   void Ask(int task);
-  void SetSide(int Sides::*side, int value);
   void Check();
-  void CheckRow(const std::optional<Row>& proposed);
+  void CheckRow(const std::optional<Row>& proposed, bool unread = false);
+  // A box's whole number within what it takes, or nothing.
+  std::optional<int> Read(Box box) const;
+  std::optional<Sides> ReadSides() const;
+  // What the boxes that cannot be read take, in a sentence each.
+  std::string Unread() const;
+  void Show(const Sides& sides);
+  const words::Noun& Letters() const;
   void EndTask(Stage stage);
   void Changed() const;
   std::string Wrong(const Sides& sides, bool first_try) const;
   std::string Noun(int64_t count) const;
+  std::string Hint() const;
 
   PracticeObserver* observer_ = nullptr;
   std::mt19937 random_;
@@ -143,11 +167,10 @@ class Practice {
   std::vector<Task> tasks_;
   int task_ = 0;
   Stage stage_ = Stage::kAnswering;
-  Sides sides_{1, 1};
-  std::vector<Sides> tried_;  // the sides checked in the task asked, for its chart
+  std::array<std::string, 3> typed_;  // what each box holds
+  std::vector<Sides> tried_;          // the sides checked in the task asked, for its chart
   bool second_try_ = false;  // after "Опитай пак": the task's, or at the fifth level the row's
   std::vector<int> points_;  // of each task over
-  int frame_ = 1;            // the frame given with the next row, at the fifth level
   size_t listed_ = 0;        // the rows given so far, at the fifth level
   int wrong_ = 0;            // the wrong answers in the task asked, which score it
   int first_wrong_ = -1;     // the row where the pupil first went wrong, or -1

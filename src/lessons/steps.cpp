@@ -65,9 +65,9 @@ int LineOf(StepKind kind, bool larger_area) {
   return 0;
 }
 
-// "квадрат", "квадрата": the noun after a count.
+// "квадратче", "квадратчета": the frame's squares after a count.
 std::string Squares(int64_t count) {
-  return words::Counted(count, "квадрат", "квадрата");
+  return words::Counted(count, words::kFrameSquares);
 }
 
 }  // namespace
@@ -430,7 +430,8 @@ std::string Walkthrough::Said(const Record& r) const {
   switch (r.kind) {
     case StepKind::kObtain:
       if (mantra_mode_)
-        return Fill("Мантрата има {0} знака, като се броят и интервалите: N = {0}.", {n});
+        return Fill("Мантрата има {0}, като се броят и интервалите: N = {1}.",
+                    {words::Counted(count_, words::kCharacters), n});
       return Fill("От полето „{0}“ се взема цялата част на числото: N = {1}.",
                   {runtime::ToUtf8(count_text_.substr(0, 24)), n});
     case StepKind::kStrip:
@@ -456,8 +457,7 @@ std::string Walkthrough::Said(const Record& r) const {
       return Fill("Следващата площ е {0} (LetterCount = {0}): търсят се делителите ѝ от 2 до {1}.",
                   {area, root});
     case StepKind::kNotDivisor:
-      return Fill("{0} не се дели на {1}: остатъкът е {2}.",
-                  {area, i, Number(r.remainder)});
+      return Fill("{0} не се дели на {1}: остатъкът е {2}.", {area, i, Number(r.remainder)});
     case StepKind::kDivisor:
       return Fill("{0} = {1} × {2}: рамката около {1} × {2} е 2 × {1} + 2 × {2} + 4 = {3}.",
                   {area, i, j, p});
@@ -470,12 +470,12 @@ std::string Walkthrough::Said(const Record& r) const {
     case StepKind::kPerfectSquare:
       if (int64_t{count_} > int64_t{r.root} * r.root) {
         return Fill(
-            "{0} > {1} × {1} = {2}: {0} не е квадрат, затова се разглеждат и по-големите "
-            "площи до следващия квадрат.",
+            "{0} > {1} × {1} = {2}: {0} не е точен квадрат, затова се разглеждат и по-големите "
+            "площи до следващия точен квадрат.",
             {n, root, Number(int64_t{r.root} * r.root)});
       }
       return Fill(
-          "{0} = {1} × {1}: {0} е квадрат и по-малка рамка от неговата няма; търсенето "
+          "{0} = {1} × {1}: {0} е точен квадрат и по-малка рамка от неговата няма; търсенето "
           "свършва.",
           {n, root});
     case StepKind::kSquareSide:
@@ -497,7 +497,7 @@ std::string Walkthrough::Said(const Record& r) const {
     case StepKind::kEnd: {
       if (texts_[2].empty()) return "Край.";
       const size_t last = texts_[2].size() - 1;
-      return Fill("Край: най-малката рамка е {0} квадрата, на последния ред {1}, {2}, {0}.",
+      return Fill("Край: най-малката рамка е {0} квадратчета, на последния ред {1}, {2}, {0}.",
                   {texts_[2][last], texts_[0][last], texts_[1][last]});
     }
   }
@@ -570,18 +570,33 @@ Rows Walkthrough::RowsSoFar() const {
 std::optional<picture::Picture> Walkthrough::Rectangle() const {
   if (!HasRun()) return std::nullopt;
   const Record& r = records_[static_cast<size_t>(current_)];
+  std::optional<picture::Picture> rectangle;
   switch (r.kind) {
     case StepKind::kStrip:
-      return picture::Picture::Rectangle(1, count_, count_, mantra_);
+      rectangle = picture::Picture::Rectangle(1, count_, count_, mantra_);
+      break;
     case StepKind::kDivisor:
     case StepKind::kCompare:
-      return picture::Picture::Rectangle(r.divisor, r.quotient, count_, mantra_);
+      rectangle = picture::Picture::Rectangle(r.divisor, r.quotient, count_, mantra_);
+      break;
     case StepKind::kClosingFrame:
     case StepKind::kClosingCompare:
-      return picture::Picture::Rectangle(r.square, r.square, count_, mantra_);
+      rectangle = picture::Picture::Rectangle(r.square, r.square, count_, mantra_);
+      break;
     default:
       return std::nullopt;
   }
+  // The rectangle at which an overflow stopped the run has a frame the program's whole numbers
+  // cannot hold: the reason its row stays unfinished.
+  if (error_ && current_ == Count() - 1 &&
+      error_->error.number() == runtime::RuntimeError::kOverflow && rectangle->HasGrid() &&
+      rectangle->FrameSquares() > 32767) {
+    rectangle->Explain(
+        Fill("Тази рамка е повече от 32767 – най-голямото цяло число, което "
+             "програмата може да запише, затова тя не можа да довърши реда.",
+             {}));
+  }
+  return rectangle;
 }
 
 }  // namespace lessons::steps

@@ -39,7 +39,7 @@ inline constexpr const char* kChanged = "← нова стойност";  // bes
 inline constexpr const char* kCurrentLine = "→";  // before the current line and the row it listed
 inline constexpr const char* kNoRectangle = "Тази стъпка не разглежда правоъгълник.";
 inline constexpr const char* kNoRun =
-    "Още няма изчисление: въведете брой букви или мантра и натиснете „Изчисли“, за да видите "
+    "Още няма изчисление: въведи брой букви или мантра и натисни „Изчисли“, за да видиш "
     "стъпките му.";
 
 // How fast the steps play.

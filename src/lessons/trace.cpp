@@ -38,14 +38,14 @@ struct Run {
 }  // namespace
 
 std::string Named(const Row& row) {
-  return Number(row.across) + ", " + Number(row.down) + ", " + Number(row.frame);
+  return Fill("{0}, рамка {1}", {words::Times(row.across, row.down), Number(row.frame)});
 }
 
 std::string WhyEnded(const Task& task) {
   const Run run(task);
   const std::string n = Number(run.count);
   if (run.Square()) {
-    return Fill("{0} = {1} × {1} е квадрат и търсенето свършва след делителите на {0}",
+    return Fill("{0} = {1} × {1} е точен квадрат и търсенето свършва след делителите на {0}",
                 {n, Number(run.root)});
   }
   const std::string side = Number(run.Closing());
@@ -56,8 +56,8 @@ std::string WhyEnded(const Task& task) {
                 {side, Number(closing)});
   }
   return Fill(
-      "затварящият квадрат {0} × {0} има рамка {1}, по-голяма от BestFrame = {2}, затова не се "
-      "записва",
+      "затварящият квадрат {0} × {0} има рамка {1}, по-голяма от BestFrame (най-малката рамка "
+      "досега) = {2}, затова не се записва",
       {side, Number(closing), Number(last.frame)});
 }
 
@@ -69,44 +69,50 @@ Judged JudgeRow(const Task& task, size_t listed, const Row& proposed) {
   const int64_t area = int64_t{proposed.across} * proposed.down;
   const int64_t frame = FrameOf(proposed.across, proposed.down);
   if (frame != proposed.frame) {
-    return {Rule::kFrame, Fill("Рамката около {0} × {1} е 2 × {0} + 2 × {1} + 4 = {2}, а не {3}.",
-                               {a, b, Number(frame), Number(proposed.frame)})};
+    std::string said = Fill("Рамката около {0} × {1} е 2 × {0} + 2 × {1} + 4 = {2}, а не {3}.",
+                            {a, b, Number(frame), Number(proposed.frame)});
+    // The school's perimeter, 2a + 2b: the frame's four corners are missing from it.
+    if (proposed.frame == frame - 4) {
+      said += Fill(
+          " {0} = 2 × {1} + 2 × {2} е обиколката на правоъгълника, а рамката има и 4 "
+          "ъглови квадратчета.",
+          {Number(proposed.frame), a, b});
+    }
+    return {Rule::kFrame, said};
   }
   if (area < run.count) {
     return {Rule::kHolds,
-            Fill("{0} × {1} = {2}, а буквите са {3}: правоъгълникът не ги побира, а програмата "
-                 "записва само такива, които ги побират.",
+            Fill("{0} × {1} = {2}, а буквите са {3}: в този правоъгълник не се побират всички, а "
+                 "програмата записва само правоъгълници, в които се побират.",
                  {a, b, Counted(area, "квадрат", "квадрата"), n})};
   }
   if (listed >= task.rows.size()) {
-    return {Rule::kEnded, "Търсенето е свършило: " + WhyEnded(task) + '.'};
+    return {Rule::kEnded, Fill("Търсенето е свършило: {0}.", {WhyEnded(task)})};
   }
   const Row& next = task.rows[listed];
   const bool strip = proposed.across == 1 && proposed.down == run.count;
   if (listed == 0 && !strip) {
-    return {Rule::kStripFirst,
-            Fill("Първият ред, който програмата записва, е лентата 1 × {0}: с нея започва "
-                 "търсенето.",
-                 {n})};
+    return {Rule::kStripFirst, "Търсенето винаги започва с най-тясната лента: страна 1."};
   }
   if (listed > 0 && proposed.across == 1) {
     return {Rule::kStripOnce,
             Fill("Страна 1 по абсцисата има само лентата 1 × {0}, а тя е само първият ред: "
-                 "делителите, които програмата пробва, започват от 2.",
+                 "делителите i (страните по абсцисата), които програмата пробва, започват от 2.",
                  {n})};
   }
   if (proposed.across > run.root && !run.IsClosing(proposed) && !strip) {
     std::string said = Fill(
-        "Програмата пробва делителите i само от 2 до RootSide = {0}, цялата част на √{1}, затова "
-        "страната по абсцисата е най-много {0}",
+        "Програмата пробва делителите i (страните по абсцисата) само от 2 до RootSide (цялата "
+        "част на √{1}) = {0}, затова страната по абсцисата е най-много {0}",
         {Number(run.root), n});
-    if (!run.Square()) said += Fill(", освен в затварящия квадрат {0} × {0}", {Number(run.Closing())});
+    if (!run.Square())
+      said += Fill(", освен в затварящия квадрат {0} × {0}", {Number(run.Closing())});
     return {Rule::kRootSide, said + '.'};
   }
   if (area > run.LastArea()) {
     if (run.Square()) {
       return {Rule::kPastLastArea,
-              Fill("{0} е квадрат: програмата разглежда само площта {0}, а {1} × {2} = {3}.",
+              Fill("{0} е точен квадрат: програмата разглежда само площта {0}, а {1} × {2} = {3}.",
                    {n, a, b, Number(area)})};
     }
     return {Rule::kPastLastArea,
@@ -119,29 +125,31 @@ Judged JudgeRow(const Task& task, size_t listed, const Row& proposed) {
   // and BestFrame is never below its frame while rows remain.)
   if (listed > 0 && !run.IsClosing(proposed) && proposed.frame >= task.rows[listed - 1].frame) {
     return {Rule::kBestFrame,
-            Fill("Рамката {0} не е по-малка от BestFrame = {1}, затова програмата не записва "
-                 "{2} × {3}.",
+            Fill("Рамката {0} не е по-малка от BestFrame (най-малката рамка досега) = {1}, затова "
+                 "програмата не записва {2} × {3}.",
                  {Number(proposed.frame), Number(task.rows[listed - 1].frame), a, b})};
   }
   if (run.Place(proposed) != run.Place(next)) {
     return {Rule::kOrder,
-            Fill("Програмата разглежда площите от по-малките към по-големите, а във всяка "
-                 "делителите i по ред: преди {0} × {1} тя записва друг ред.",
+            Fill("Програмата разглежда площите от по-малките към по-големите, а във всяка от тях – "
+                 "делителите i (страните по абсцисата) по ред: преди {0} × {1} тя записва друг "
+                 "ред.",
                  {a, b})};
   }
   std::string said = Fill("Вярно: програмата записва {0}.", {Named(next)});
   if (run.IsClosing(next) && listed > 0 && next.frame == task.rows[listed - 1].frame)
-    said += " Затварящият квадрат се записва и при равенство.";
+    said +=
+        " Затварящият квадрат се записва и когато рамката му е равна на BestFrame (най-малката "
+        "рамка досега).";
   return {Rule::kRight, said};
 }
 
 Judged JudgeEnd(const Task& task, size_t listed) {
   if (listed < task.rows.size()) {
-    return {Rule::kRowsRemain, "Програмата записва още " +
-                                   Counted(int64_t(task.rows.size() - listed), "ред", "реда") +
-                                   '.'};
+    return {Rule::kRowsRemain, Fill("Програмата записва още {0}.",
+                                    {Counted(int64_t(task.rows.size() - listed), "ред", "реда")})};
   }
-  return {Rule::kRight, "Вярно: това са всички редове – " + WhyEnded(task) + '.'};
+  return {Rule::kRight, Fill("Вярно: това са всички редове – {0}.", {WhyEnded(task)})};
 }
 
 }  // namespace lessons::practice

@@ -37,7 +37,7 @@ Judged JudgeEnd(const Task& task, size_t listed);
 // Why the search ended where it did, in one clause: "70 не е квадрат и затварящият квадрат 9 × 9
 // има рамка 40, по-голяма от BestFrame = 38, затова не се записва".
 std::string WhyEnded(const Task& task);
-// "7, 10, 38".
+// "7 × 10, рамка 38".
 std::string Named(const Row& row);
 
 }  // namespace lessons::practice

@@ -1,5 +1,6 @@
 #include "lessons/words.h"
 
+#include <array>
 #include <cmath>
 
 #include "runtime/number_text.h"
@@ -33,6 +34,63 @@ std::string Counted(int64_t count, const char* one, const char* many) {
   return Number(count) + ' ' + (count == 1 ? one : many);
 }
 
+std::string Counted(int64_t count, const Noun& noun) {
+  return Counted(count, noun.one, noun.many);
+}
+
+std::string Times(int64_t across, int64_t down) {
+  return Bound(Number(across) + " × " + Number(down));
+}
+
+std::string Bound(std::string text) {
+  // The signs of a formula, in UTF-8, each kept with what stands on either side of it; the colon
+  // divides only with a blank before it, for as punctuation it follows its word. A dash that
+  // begins a clause stays with the word before it.
+  struct Sign {
+    std::string_view text;
+    bool spaced_only;  // a sign only with a blank before it
+    bool after;        // kept with what follows too
+  };
+  static constexpr std::array<Sign, 10> kSigns = {{{"×", false, true},
+                                                   {"+", false, true},
+                                                   {"=", false, true},
+                                                   {"≈", false, true},
+                                                   {"<", false, true},
+                                                   {">", false, true},
+                                                   {"≤", false, true},
+                                                   {"≥", false, true},
+                                                   {":", true, true},
+                                                   {"–", true, false}}};
+  std::string bound;
+  bound.reserve(text.size() + 16);
+  size_t at = 0;
+  while (at < text.size()) {
+    const Sign* found = nullptr;
+    for (const Sign& sign : kSigns) {
+      if (sign.spaced_only && (at == 0 || text[at - 1] != ' ')) continue;
+      if (text.compare(at, sign.text.size(), sign.text) == 0) {
+        found = &sign;
+        break;
+      }
+    }
+    if (found == nullptr) {
+      bound += text[at++];
+      continue;
+    }
+    if (!bound.empty() && bound.back() == ' ') {
+      bound.pop_back();
+      bound += kNoBreak;
+    }
+    bound += found->text;
+    at += found->text.size();
+    if (found->after && at < text.size() && text[at] == ' ') {
+      bound += kNoBreak;
+      ++at;
+    }
+  }
+  return bound;
+}
+
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> parts) {
   std::string text;
   text.reserve(pattern.size() + 32);
@@ -45,7 +103,7 @@ std::string Fill(std::string_view pattern, std::initializer_list<std::string_vie
       text += pattern[at];
     }
   }
-  return text;
+  return Bound(std::move(text));
 }
 
 }  // namespace lessons::words

@@ -6,8 +6,32 @@
 #include <string_view>
 
 // How the lessons write their sentences, in UTF-8: whole numbers and decimals as a Bulgarian
-// reader expects them, a count with its noun, and a sentence filled in from its pattern.
+// reader expects them, a count with its noun, and a sentence filled in from its pattern with its
+// formulas kept on one line.
 namespace lessons::words {
+
+// A noun as the lessons count it: the singular for one, the counted form after any other number
+// ("2 знака", "21 знака"), the plural without a number ("всички знаци"), and the definite plural,
+// as a sentence begins with it or goes on.
+struct Noun {
+  const char* one;
+  const char* many;
+  const char* plural;
+  const char* the;  // "буквите"
+  const char* The;  // "Буквите"
+};
+
+inline constexpr Noun kLetters{"буква", "букви", "букви", "буквите", "Буквите"};
+// A proverb's characters, blanks and punctuation too.
+inline constexpr Noun kCharacters{"знак", "знака", "знаци", "знаците", "Знаците"};
+// The squares of a rectangle, which hold the letters.
+inline constexpr Noun kSquares{"квадрат", "квадрата", "квадрати", "квадратите", "Квадратите"};
+// The small squares of the gold frame.
+inline constexpr Noun kFrameSquares{"квадратче", "квадратчета", "квадратчета", "квадратчетата",
+                                    "Квадратчетата"};
+
+// The no-break space that keeps a formula's parts together.
+inline constexpr const char* kNoBreak = "\u00A0";
 
 // The decimal text of a whole number, as the window writes it.
 std::string Number(int64_t value);
@@ -18,7 +42,14 @@ std::string Number(double value);
 std::string Decimal(double value, int decimals);
 // A count and its noun, the singular for one: "1 квадрат", "2 квадрата".
 std::string Counted(int64_t count, const char* one, const char* many);
-// A sentence from its pattern: each "{0}" … "{9}" stands for that part.
+std::string Counted(int64_t count, const Noun& noun);
+// "8 × 9".
+std::string Times(int64_t across, int64_t down);
+// A sentence from its pattern: each "{0}" … "{9}" stands for that part. A formula in it stays on
+// one line: the blanks on either side of ×, +, =, ≈, <, >, ≤, ≥, − and of the colon that divides
+// ("70 : a") become no-break spaces.
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> parts);
+// The same binding of formulas, for a text put together otherwise.
+std::string Bound(std::string text);
 
 }  // namespace lessons::words

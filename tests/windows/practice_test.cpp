@@ -81,7 +81,7 @@ TEST_F(Practice, TheMenusCarryMnemonicsAndShortcutsAndOpenThePages) {
   PostMessageW(Main(), WM_COMMAND, picture, 0);
   Settle();
   EXPECT_EQ(Drawn()->Page(), 0);
-  EXPECT_EQ(Text(Drawn()->Words()), L"7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадрата");
+  EXPECT_EQ(Text(Drawn()->Words()), L"7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета");
   // F3 goes to the steps page, at the step that listed the row.
   SetActiveWindow(Main());
   SetFocus(Control("List1", 1));
