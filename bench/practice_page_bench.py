@@ -22,7 +22,12 @@ runs = int(sys.argv[2]) if len(sys.argv) > 2 else 25
 CHECK = """
 const [across, down, done] = arguments;
 const box = document.getElementById("practice-down");
-ramka._ramka_practice_sides(across, down, 1);
+for (const [index, side] of [[0, across], [1, down]]) {
+  const text = String(side), size = ramka.lengthBytesUTF8(text) + 1, at = ramka._malloc(size);
+  ramka.stringToUTF8(text, at, size);
+  ramka._ramka_practice_type(index, at);
+  ramka._free(at);
+}
 box.focus();
 requestAnimationFrame(() => setTimeout(() => {
   box.addEventListener("keydown", (event) => {

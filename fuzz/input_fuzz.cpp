@@ -1,16 +1,20 @@
 // Arbitrary bytes as a user's input: typed and pasted into the mantra box and the count box,
 // also as UTF-8 the way the page hands text over, and put into the count box by code, each
 // followed by a click on "Изчисли" and on the rows it listed, and the bytes again as keys on the
-// steps page. Nothing but a run-time error 5 or 6 may come out of a click, what the window and
-// the steps page show afterwards must hang together, and the UTF-8 decoding must read its own
+// steps page, and last as what a pupil types into the practice's boxes and the buttons pressed.
+// Nothing but a run-time error 5 or 6 may come out of a click, what the window, the steps page and
+// the practice show afterwards must hang together, and the UTF-8 decoding must read its own
 // encoding back unchanged.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
+#include "lessons/chart.h"
 #include "lessons/picture.h"
+#include "lessons/practice.h"
 #include "lessons/steps.h"
 #include "runtime/text.h"
 #include "window/events.h"
@@ -57,6 +61,46 @@ void WalkSteps(lessons::steps::Walkthrough& steps, const window::Form& form, con
     if (const auto rectangle = steps.Rectangle()) lessons::picture::Paint(*rectangle, 97, 61);
   }
   steps.SetPlaying(false);
+}
+
+// The bytes as a pupil's practice: pieces of them typed into the boxes, the arrows, and the
+// buttons pressed. A check always says something, the boxes keep what was typed while they are in
+// use, the score stays within 10, and the drawing and the chart paint at any size, the chart with
+// its words where it has room for them.
+void Practise(const uint8_t* data, size_t size) {
+  namespace practice = lessons::practice;
+  practice::Practice pupil(size);
+  pupil.ChooseLevel(size > 0 ? data[0] % 5 : 0);
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  for (size_t i = 1; i + 1 < std::min<size_t>(size, 256); i += 2) {
+    const auto box = static_cast<practice::Box>(data[i] % 3);
+    const std::string typed(bytes.substr(i + 1, data[i] % 7));
+    switch (data[i + 1] % 4) {
+      case 0:
+        pupil.Type(box, typed);
+        if (pupil.SidesEnabled() && pupil.Typed(box) != typed) std::abort();
+        break;
+      case 1:
+        pupil.Step(box, data[i] % 2 == 0 ? 1 : -1);
+        break;
+      default: {
+        const auto button = static_cast<practice::Button>(data[i] % 5);
+        const int checks = pupil.Checks();
+        const bool checking = button == practice::Button::kCheck && pupil.Enabled(button);
+        pupil.Press(button);
+        if (checking && (pupil.Checks() != checks + 1 || pupil.Verdict().empty())) std::abort();
+        break;
+      }
+    }
+    if (pupil.Points() > 10) std::abort();
+    lessons::picture::Paint(pupil.Drawing(), 1 + data[i] % 300, 1 + data[i + 1] % 300);
+    if (const auto chart = pupil.Chart()) {
+      lessons::chart::Paint(*chart, 40 + data[i] % 200, 40 + data[i + 1] % 150);
+      const auto scene =
+          lessons::chart::Paint(*chart, 200 + data[i] % 600, 150 + data[i + 1] % 400);
+      if (chart->Description().empty() || scene.texts.size() < 3) std::abort();
+    }
+  }
 }
 
 void ClickThrough(window::Form& form) {
@@ -107,5 +151,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WalkSteps(steps, form, data, size);
   form.UserClick(1);
   if (steps.HasRun()) std::abort();
+  Practise(data, size);
   return 0;
 }

@@ -255,7 +255,7 @@ class Page(unittest.TestCase):
         x, y, width, _ = self.js(f"const g = document.querySelectorAll('#{drawing_id} rect')[1];"
                                  "return ['x', 'y', 'width', 'height'].map(k => g[k].baseVal.value)")
         words = drawing.get_attribute("aria-label")
-        across, down = map(int, re.match(r"(\d+) × (\d+)", words).groups())
+        across, down = map(int, re.match(r"(\d+)\s×\s(\d+)", words).groups())
         square = (width - 1) // (across + 2)
         counted = {}
         for row in range(down + 2):
@@ -280,8 +280,8 @@ class Page(unittest.TestCase):
         words = "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета"
         self.assertEqual(self.picture_words(), words)
         drawing = self.driver.find_element(By.ID, "picture-drawing")
-        self.assertEqual((drawing.get_attribute("role"), drawing.get_attribute("aria-label")),
-                         ("img", words))
+        self.assertEqual((drawing.get_attribute("role"),
+                          drawing.get_attribute("aria-label").replace("\xa0", " ")), ("img", words))
         self.assertEqual(self.driver.find_element(By.ID, "picture-words")
                          .get_attribute("aria-live"), "polite")
         self.assertEqual(self.painted_squares(), {"#c0c000": 38, "#808000": 70})
@@ -363,7 +363,7 @@ class Page(unittest.TestCase):
         self.assertEqual(self.step_text("steps-sentence"),
                          "72 = 8 × 9: рамката е 38 и не е по-малка от 38, затова не се записва.")
         self.assertEqual(self.driver.find_element(By.ID, "steps-announced").get_attribute(
-            "textContent"), self.step_text("steps-sentence"))
+            "textContent").replace("\xa0", " "), self.step_text("steps-sentence"))
         self.assertEqual(self.driver.find_element(By.ID, "steps-announced")
                          .get_attribute("aria-live"), "polite")
         self.assertEqual(self.painted_squares("steps-drawing"),
@@ -543,16 +543,23 @@ class Page(unittest.TestCase):
         headless_chromium.set_practice(self.driver, 0, counts)
         self.assertEqual(self.focused(), self.driver.find_element(By.ID, "practice-across"))
 
+    def type_into(self, box, text):
+        """All of a box replaced by what is typed, as a pupil does."""
+        self.keys(Keys.BACKSPACE * 8, *([text] if text else []))
+
     def answer(self, across, down):
         """The two sides typed, Tab between them, and Enter, as a pupil does."""
         box = self.driver.find_element(By.ID, "practice-across")
         if self.focused() != box:
             box.click()
-        self.keys(Keys.BACKSPACE * 4, str(across), Keys.TAB, Keys.BACKSPACE * 4, str(down),
-                  Keys.ENTER)
+        self.type_into(box, str(across))
+        self.keys(Keys.TAB)
+        self.type_into(box, str(down))
+        self.keys(Keys.ENTER)
 
     def practice_text(self, name):
-        return self.driver.find_element(By.ID, f"practice-{name}").text
+        """What a part of the practice says, its formulas' no-break spaces read as blanks."""
+        return self.driver.find_element(By.ID, f"practice-{name}").text.replace("\xa0", " ")
 
     def practice_button(self, name):
         return self.driver.find_element(By.XPATH, f"//div[@id='page-practice']//button[.='{name}']")
@@ -560,31 +567,51 @@ class Page(unittest.TestCase):
     def test_a_set_of_level_one_played_from_the_keyboard(self):
         self.open_practice([7, 16, 13, 3, 10])
         self.assertEqual(self.practice_text("task"),
-                         "Мантрата има 7 букви. Намерете правоъгълник с най-малката златна рамка.")
+                         "Мантрата има 7 букви, по една в квадратче. Намери правоъгълник, в който "
+                         "се побират всички, с най-малка златна рамка.")
         labels = self.js("return [...document.querySelectorAll('#page-practice input')]"
                          ".filter(box => box.checkVisibility()).map(box => box.labels[0].textContent)")
         self.assertEqual(labels, ["по абсциса", "по ордината"])  # the frame at the fifth level
         self.answer(2, 5)
         self.assertEqual(self.practice_text("verdict"),
-                         "Буквите се побират, но рамката около 2 × 5 е 2 × 2 + 2 × 5 + 4 = 18 "
-                         "квадрата злато, а най-малката е 16: 2 квадрата повече. Подсказка: "
-                         "страните на правоъгълника с най-малка рамка са близки една до друга, "
-                         "около √7 ≈ 2,65.")
+                         "Буквите се побират, но златната рамка около 2 × 5 е 2 × 2 + 2 × 5 + 4 = "
+                         "18 квадратчета, а най-малката е 16 – с 2 квадратчета повече. Подсказка: "
+                         "страните на правоъгълника с най-малка рамка са близки една до друга. "
+                         "2 × 2 = 4 и 3 × 3 = 9: 7 е между тях (√7 ≈ 2,6).")
         self.assertEqual(self.driver.find_element(By.ID, "practice-verdict")
                          .get_attribute("aria-live"), "polite")
         self.assertEqual(self.focused(), self.practice_button("Опитай пак"))
         self.keys(Keys.ENTER)
         self.answer(3, 3)
-        self.assertTrue(self.practice_text("verdict").startswith("Вярно! Рамката около 3 × 3 е 16"))
+        self.assertTrue(self.practice_text("verdict").startswith(
+            "Вярно! Златната рамка около 3 × 3 е от 16"))
         self.assertEqual(self.practice_text("progress"), "Задача 1 от 5, точки: 1")
         self.assertEqual(self.focused(), self.practice_button("Следваща задача"))
         self.keys(Keys.ENTER)
+        # The old verdict is gone, for a screen reader too.
+        self.assertEqual(self.js("return document.getElementById('practice-verdict')"
+                                 ".textContent"), "")
+
+        # What the boxes cannot read is not judged, uses no try and stays as typed; the arrows
+        # step a box within 1 to N.
+        across = self.driver.find_element(By.ID, "practice-across")
+        self.type_into(across, "2,5")
+        self.keys(Keys.ENTER)
+        self.assertEqual(self.practice_text("verdict"), "Страните са цели числа от 1 до 16.")
+        self.assertEqual(across.get_property("value"), "2,5")
+        self.assertEqual(self.practice_text("progress"), "Задача 2 от 5, точки: 1")
+        self.assertEqual(self.focused(), across)
+        self.type_into(across, "40")
+        self.keys(Keys.ARROW_UP)
+        self.assertEqual(across.get_property("value"), "16")
+        self.keys(Keys.ARROW_DOWN)
+        self.assertEqual(across.get_property("value"), "15")
 
         self.answer(3, 5)  # 16 letters do not fit
         self.assertEqual(self.practice_text("verdict"),
                          "Буквите не се побират: 3 × 5 = 15 квадрата, а буквите са 16. Без квадрат "
                          "остава 1 буква. Подсказка: произведението на страните трябва да е поне 16.")
-        self.assertEqual(self.practice_text("line"), "3 × 5 = 15 квадрата за 16 букви")
+        self.assertEqual(self.practice_text("line"), "3 × 5 = 15 квадрата, а буквите са 16")
         self.assertEqual(self.js("return document.querySelectorAll('#practice-drawing rect"
                                  "[fill=\"#ffb0b0\"]').length"), 1)  # the letter without a square
         self.keys(Keys.ENTER)
@@ -594,12 +621,28 @@ class Page(unittest.TestCase):
             self.answer(across, down)
             self.assertTrue(self.practice_text("verdict").startswith("Вярно!"))
             self.keys(Keys.ENTER)
+        # The end of the set: the score, the stars and what to do next, nothing of the last task.
         score = self.driver.find_element(By.ID, "practice-score")
         self.assertEqual(score.text, "8 точки от 10 ★★☆")
         self.assertEqual(score.get_attribute("aria-label"), "8 точки от 10: 2 звезди от 3")
         self.assertEqual(self.practice_text("best"),
                          "Най-добър резултат на нивото: 8 точки от 10 ★★☆")
+        self.assertEqual(self.practice_text("task"),
+                         "Петте задачи свършиха: 8 точки от 10. За пет нови задачи натисни "
+                         "„Отначало“ или избери друго ниво.")
         self.assertEqual(self.focused(), self.practice_button("Отначало"))
+        shown = self.js("return [...document.querySelectorAll('#page-practice :is(input, button,"
+                        " #practice-verdict, #practice-drawing)')].filter(e => e.checkVisibility())"
+                        ".map(e => e.id || e.textContent)")
+        self.assertEqual(shown, ["Отначало"])
+        # "Отначало" and another level leave nothing of a verdict either.
+        self.keys(Keys.ENTER)
+        self.answer(1, 1)
+        self.assertNotEqual(self.practice_text("verdict"), "")
+        self.js("const level = document.getElementById('practice-level'); level.value = '2';"
+                "level.dispatchEvent(new Event('change'))")
+        self.assertEqual(self.js("return document.getElementById('practice-verdict')"
+                                 ".textContent"), "")
 
     def test_two_wrong_tries_show_the_solution_and_the_chart_marks_it(self):
         self.open_practice([70])
@@ -607,7 +650,7 @@ class Page(unittest.TestCase):
         self.keys(Keys.ENTER)
         self.answer(6, 12)
         self.assertTrue(self.practice_text("verdict").endswith(
-            "Решение: 7 × 10, рамка от 38 квадрата злато. Същата рамка има и 8 × 9."))
+            "Решение: 7 × 10, златна рамка от 38 квадратчета. Същата рамка има и 8 × 9."))
         self.assertEqual(self.js("return [...document.querySelectorAll('#page-practice input')]"
                                  ".slice(0, 2).map(box => box.value)"), ["7", "10"])
         self.assertEqual(self.painted_squares("practice-drawing"), {"#c0c000": 38, "#808000": 70})
@@ -616,7 +659,7 @@ class Page(unittest.TestCase):
         self.assertEqual((chart.get_attribute("role"), chart.get_attribute("aria-label")),
                          ("img", "Диаграмата"))
         self.assertTrue(self.driver.find_element(By.ID, "practice-description")
-                        .get_attribute("textContent").startswith("Диаграма. Стълбът над a е"))
+                        .get_attribute("textContent").startswith("Диаграма. Стълбът над всяко a"))
         # As painted: four gold bars, the sides of the least frame, and the pupil's mark over the
         # bar of 6, each where the drawing puts it.
         image = Image.open(io.BytesIO(chart.screenshot_as_png)).convert("RGB")
@@ -628,37 +671,50 @@ class Page(unittest.TestCase):
                                           +r.getAttribute('height') > 20).map(at),
                   mark: rects.filter(r => r.getAttribute('fill') === '#0040c0').map(at).pop(),
                   labels: [...document.querySelectorAll('#practice-chart text')]
-                    .map(t => t.textContent)};""")
+                    .map(t => t.textContent.replaceAll('\\u00a0', ' '))};""")
         self.assertEqual(len(shown["gold"]), 4)
         for x, y in shown["gold"]:
             self.assertEqual("#%02x%02x%02x" % image.getpixel((int(x), int(y))), "#c0c000")
         self.assertEqual("#%02x%02x%02x" % image.getpixel(tuple(map(int, shown["mark"]))),
                          "#0040c0")
-        for label in ("√70 ≈ 8,37", "рамка, квадрата", "страна a по абсцисата", "40"):
+        for label in ("√70 ≈ 8,37", "рамка (брой квадратчета)", "страна a по абсцисата", "40"):
             self.assertIn(label, shown["labels"])
 
     def test_a_level_five_task_played_from_the_keyboard_with_a_wrong_row(self):
         self.keys(Keys.F4)
         headless_chromium.set_practice(self.driver, 4, [7])
-        self.assertEqual(self.practice_text("task"),
-                         "Кои редове ще запише програмата за 7 букви? Въведете ги един по един.")
+        self.assertTrue(self.practice_text("task").startswith(
+            "Кои редове ще запише програмата за 7 букви? Въведи ги един по един"))
         frame = self.driver.find_element(By.ID, "practice-frame")
         self.assertTrue(frame.is_displayed())
         self.assertEqual(self.js("return arguments[0].labels[0].textContent", frame), "периметър")
+        # Beside it, what it counts, which a screen reader hears as its description.
+        note = self.driver.find_element(By.ID, "practice-frame-note")
+        self.assertTrue(note.is_displayed())
+        self.assertEqual(note.text.replace("\xa0", " "),
+                         "златните квадратчета около правоъгълника: 2a + 2b + 4")
+        self.assertEqual(frame.get_attribute("aria-describedby"), "practice-frame-note")
         self.assertFalse(self.driver.find_element(By.ID, "practice-chart").is_displayed())
         self.assertTrue(self.practice_button("Няма повече редове").is_displayed())
 
         def give(across, down, perimeter):
             self.driver.find_element(By.ID, "practice-across").click()
-            self.keys(Keys.BACKSPACE * 4, str(across), Keys.TAB, Keys.BACKSPACE * 4, str(down),
-                      Keys.TAB, Keys.BACKSPACE * 4, str(perimeter), Keys.ENTER)
+            self.type_into(None, str(across))
+            self.keys(Keys.TAB)
+            self.type_into(None, str(down))
+            self.keys(Keys.TAB)
+            self.type_into(None, str(perimeter))
+            self.keys(Keys.ENTER)
 
         give(1, 7, 20)
-        self.assertEqual(self.practice_text("verdict"), "Вярно: програмата записва 1, 7, 20.")
+        self.assertEqual(self.practice_text("verdict"), "Вярно: програмата записва 1 × 7, рамка 20.")
+        give(2, 4, "")  # an empty frame is not judged
+        self.assertEqual(self.practice_text("verdict"), "Периметърът е цяло число от 1 до 9999.")
         give(3, 3, 16)  # the closing square before the row from the area 8
         self.assertEqual(self.practice_text("verdict"),
                          "Програмата разглежда площите от по-малките към по-големите, а във всяка "
-                         "делителите i по ред: преди 3 × 3 тя записва друг ред.")
+                         "от тях – делителите i (страните по абсцисата) по ред: преди 3 × 3 тя "
+                         "записва друг ред.")
         self.assertEqual(self.focused(), self.practice_button("Опитай пак"))
         self.keys(Keys.ENTER)
         give(2, 4, 16)
@@ -709,14 +765,34 @@ class Page(unittest.TestCase):
                               "return [box.scrollWidth > box.clientWidth, box.clientWidth,"
                               " getComputedStyle(box.children[6]).whiteSpace]")
             self.assertEqual(program[0::2], [True, "pre"])
-            # The practice by touch: taps on the buttons, each large enough for a finger.
-            self.keys(Keys.F4)
-            headless_chromium.set_practice(self.driver, 0, [9])
+            # The practice opened from the menu by touch: a tap on "Урок", then on "Опитай сам",
+            # each reaching the item under the finger, above the window's boxes.
+            self.keys(Keys.ESCAPE)
+            self.js("window.scrollTo(0, 0)")
+            menu = self.driver.find_element(By.ID, "menu-0")
+            self.tap(menu)
+            for item in self.menu_items(0):
+                self.assertTrue(self.js(
+                    "const r = arguments[0].getBoundingClientRect();"
+                    "return arguments[0].contains(document.elementFromPoint("
+                    "r.x + r.width / 2, r.y + r.height / 2))", item), item.text)
+            self.tap(self.menu_items(0)[2])
+            self.assertTrue(self.driver.find_element(By.ID, "page-practice").is_displayed())
+            # Taps on the buttons, each large enough for a finger.
+            headless_chromium.set_practice(self.driver, 0, [67])
             self.assertGreaterEqual(self.practice_button("Провери").rect["height"], 44)
-            for name in ("Провери", "Опитай пак", "Провери"):
+            self.answer(1, 67)
+            self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360)
+            # No formula of the verdict breaks across lines, and no two words of the chart
+            # overlap, each at least 12 px high.
+            self.assertEqual(self.js(FORMULA_LINES), [])
+            self.assertEqual(self.js(CHART_OVERLAPS), [])
+            for name in ("Опитай пак", "Провери"):
                 self.tap(self.practice_button(name))
             self.assertTrue(self.practice_text("verdict").endswith(
-                "Решение: 3 × 3, рамка от 16 квадрата злато."))
+                "Решение: 7 × 10, златна рамка от 38 квадратчета. Същата рамка има и 8 × 9."))
+            self.assertEqual(self.js(FORMULA_LINES), [])
+            self.assertEqual(self.js(CHART_OVERLAPS), [])
             self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360)
         finally:
             self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
@@ -731,6 +807,41 @@ class Page(unittest.TestCase):
             self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
                                         {"type": kind, "touchPoints": points})
 
+
+# Each formula of the verdict, its parts joined by no-break spaces, that the page lays out on
+# more than one line.
+FORMULA_LINES = """
+const verdict = document.getElementById("practice-verdict");
+const text = verdict.firstChild;
+const broken = [];
+if (!text) return ["no verdict"];
+for (const found of text.textContent.matchAll(/[0-9√]+(?:\u00a0[×+=≈:]\u00a0[0-9a-z√,]+)+/g)) {
+  const range = document.createRange();
+  range.setStart(text, found.index);
+  range.setEnd(text, found.index + found[0].length);
+  const tops = new Set([...range.getClientRects()].map((r) => Math.round(r.top)));
+  if (tops.size !== 1) broken.push(found[0]);
+}
+if (!text.textContent.includes("\u00a0")) broken.push("no formula");
+return broken;
+"""
+
+# The chart's words that overlap another, or stand under 12 px, as the browser lays them out.
+CHART_OVERLAPS = """
+const texts = [...document.querySelectorAll("#practice-chart text")];
+const boxes = texts.map((t) => t.getBoundingClientRect());
+const found = [];
+if (texts.length < 5) found.push("too few words: " + texts.length);
+texts.forEach((t, i) => {
+  if (parseFloat(getComputedStyle(t).fontSize) < 12) found.push("small: " + t.textContent);
+  for (let j = i + 1; j < texts.length; ++j) {
+    const a = boxes[i], b = boxes[j];
+    if (a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+      found.push(t.textContent + " / " + texts[j].textContent);
+  }
+});
+return found;
+"""
 
 # For every control with text, the contrast of its text colour against the first opaque
 # background at or above it, as WCAG computes it.

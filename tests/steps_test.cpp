@@ -160,20 +160,37 @@ TEST(Steps, AnErrorIsTheLastStepAndSaysWhy) {
     const char* sentence;
     int line;
     std::vector<std::string> listed_texts;  // how many texts each list holds: the partial row
+    const char* rectangle;  // the words under the rectangle of the last step, or none
   } cases[] = {
+      // The strip whose frame the program's whole numbers cannot hold: its picture says so, as
+      // the sentence says where the run stopped.
       {U"2e4",
        "Грешка 6 (Препълване): (20000 + 1) × 2 = 40002, а 16-битовите цели числа са от −32768 "
        "до 32767 (най-голямото е 32767).",
        2,
-       {"1", "20000", ""}},
-      {U"16381", "(16381 + 1) × 2 + 4 = 32768", 2, {"1", "16381", ""}},
-      {U"-2e4", "(-20000 + 1) × 2 = -39998", 2, {"1", "-20000", ""}},
+       {"1", "20000", ""},
+       "1 × 20000 = 20000 квадрата, 20000 букви, рамка от 40006 квадратчета. Тази рамка е повече "
+       "от 32767 – най-голямото цяло число, което програмата може да запише, затова тя не можа "
+       "да довърши реда."},
+      {U"16381",
+       "(16381 + 1) × 2 + 4 = 32768",
+       2,
+       {"1", "16381", ""},
+       "1 × 16381 = 16381 квадрата, 16381 букви, рамка от 32768 квадратчета. Тази рамка е повече "
+       "от 32767 – най-голямото цяло число, което програмата може да запише, затова тя не можа "
+       "да довърши реда."},
+      {U"-2e4",
+       "(-20000 + 1) × 2 = -39998",
+       2,
+       {"1", "-20000", ""},
+       "Страна -20000 е отрицателна: такъв правоъгълник не може да се нарисува."},
       {U"-0.5",
        "Грешка 5 (Невалидно извикване на процедура или невалиден аргумент): -1 е "
        "отрицателно число и няма квадратен корен",
        3,
-       {"1", "-1", "4"}},
-      {U"9e9", "цялата част на числото от полето „9e9“ е 9000000000", 1, {"", "", ""}},
+       {"1", "-1", "4"},
+       nullptr},
+      {U"9e9", "цялата част на числото от полето „9e9“ е 9000000000", 1, {"", "", ""}, nullptr},
   };
   for (const auto& c : cases) {
     StepsWindow window;
@@ -191,7 +208,19 @@ TEST(Steps, AnErrorIsTheLastStepAndSaysWhy) {
       EXPECT_EQ(rows.columns[list].empty() ? "" : rows.columns[list][0], c.listed_texts[list])
           << Utf8(c.count) << " list " << list;
     }
+    const auto rectangle = steps.Rectangle();
+    ASSERT_EQ(rectangle.has_value(), c.rectangle != nullptr) << Utf8(c.count);
+    if (rectangle) {
+      EXPECT_EQ(Spaced(rectangle->Words()), c.rectangle);
+    }
   }
+  // A frame the run could hold says nothing of the kind.
+  StepsWindow window;
+  window.Calculate(U"16380");
+  window.steps.Do(Command::kFirst);
+  window.steps.Do(Command::kForward);
+  ASSERT_TRUE(window.steps.Rectangle().has_value());
+  EXPECT_EQ(window.steps.Rectangle()->Words().find("32767"), std::string::npos);
 }
 
 TEST(Steps, ListTheRowsOfTheListsAndLeaveThemAsWithoutAWatcher) {

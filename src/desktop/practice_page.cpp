@@ -80,7 +80,7 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
     box_labels_[i] = new QLabel(QString::fromUtf8(headings[i]), this);
     box_labels_[i]->setBuddy(boxes_[i]);
     boxes_[i]->setAccessibleName(QString::fromUtf8(headings[i]));
-    boxes_[i]->setMinimumWidth(72);
+    boxes_[i]->setFixedWidth(88);
     boxes_[i]->installEventFilter(this);
     sides->addWidget(box_labels_[i]);
     sides->addWidget(boxes_[i]);
@@ -89,6 +89,7 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
   frame_note_->setText(QString::fromUtf8(practice::kFrameNote));
   Frame()->setAccessibleDescription(frame_note_->text());
   sides->addWidget(frame_note_, 1);
+  sides->addStretch(1);
   auto* presses = new QHBoxLayout;  // the buttons, on a line of their own
   for (size_t i = 0; i < buttons_.size(); ++i) {
     auto* button = new QPushButton(QString::fromUtf8(practice::kButtonNames[i]), this);

@@ -167,6 +167,9 @@ std::string Chart::Description() const {
 
 namespace {
 
+// The side of the pupil's mark at its largest.
+constexpr int kMarkMost = 14;
+
 bool Overlap(const PixelRect& a, const PixelRect& b) {
   return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
 }
@@ -249,9 +252,12 @@ Scene Paint(const Chart& chart, int width, int height) {
   // The frame axis reaches twice the least frame, so that the least bars stand half way up; a
   // bar that is taller is cut at the top, and its value over it, in a row of its own above the
   // plot, says how tall it is.
+  // An answer that does not hold the letters stands on the axis, half its mark below it: the
+  // labels of the sides stand under it, and its words under them.
   const bool not_held = !chart.NotHeld().empty();
+  const int below_axis = not_held ? kMarkMost / 2 + 1 : 0;
   const int top = header + label + 4;
-  const int bottom = 3 + label + (not_held ? 2 + label : 0) + 2 + line + 2;
+  const int bottom = below_axis + 3 + label + (not_held ? 2 + label : 0) + 2 + line + 2;
   const int64_t top_frame = std::max<int64_t>(2 * int64_t{chart.Least()}, 10);
   const int plot_height = std::max(height - top - bottom, 10);
   const int64_t step = TickStep(top_frame, std::clamp(plot_height / (label + 8), 1, 5));
@@ -319,7 +325,7 @@ Scene Paint(const Chart& chart, int width, int height) {
   // The pupil's answer: a square mark at its side and its frame; an answer that does not hold
   // the letters, hollow on the axis at its side, with its words under the axis.
   if (pupil_on_axis) {
-    const int mark = std::clamp(slot * 6 / 10, 8, 14);
+    const int mark = std::clamp(slot * 6 / 10, 8, kMarkMost);
     const int mark_x = centre_of(pupil->sides.across) - mark / 2;
     const int mark_y = pupil->fits ? std::max(y_of(pupil->frame) - mark / 2, plot.y - mark / 2)
                                    : plot.y + plot.height - mark / 2;
@@ -332,7 +338,7 @@ Scene Paint(const Chart& chart, int width, int height) {
 
   // The labels of the sides under the axis: the pupil's side and the least ones first, then as
   // many others as have room.
-  const int labels_y = plot.y + plot.height + 3;
+  const int labels_y = plot.y + plot.height + below_axis + 3;
   std::vector<int> order;
   for (const int side : axis) {
     if (pupils(side)) order.insert(order.begin(), side);

@@ -168,8 +168,9 @@ class Json {
   bool fresh_ = true;
 };
 
-// The practice as JSON for the page's script: the level, the task, the sides, the buttons in use,
-// the verdict, the lines under the drawing and the chart, the score, and where the focus goes.
+// The practice as JSON for the page's script: the level, the task, what each box holds and
+// takes, the buttons in use, the verdict, the lines under the drawing and the chart, the score,
+// and where the focus goes.
 std::string PracticeJson() {
   namespace practice = lessons::practice;
   const practice::Practice& shown = Practice();
@@ -178,8 +179,15 @@ std::string PracticeJson() {
   json.Open('{');
   json.Key("level").Number(shown.Level()).Key("progress").Text(shown.Progress());
   json.Key("task").Text(shown.TaskText()).Key("proverb").Text(shown.Proverb());
-  json.Key("across").Number(shown.Across()).Key("down").Number(shown.Down());
-  json.Key("largest").Number(shown.Largest()).Key("sides").Flag(shown.SidesEnabled());
+  json.Key("typed").Open('[');
+  for (const practice::Box box :
+       {practice::Box::kAcross, practice::Box::kDown, practice::Box::kFrame})
+    json.Text(shown.Typed(box));
+  json.Close(']').Key("largest").Open('[');
+  for (const practice::Box box :
+       {practice::Box::kAcross, practice::Box::kDown, practice::Box::kFrame})
+    json.Number(shown.Largest(box));
+  json.Close(']').Key("sides").Flag(shown.SidesEnabled()).Key("boxes").Flag(shown.BoxesShown());
   json.Key("verdict").Text(shown.Verdict()).Key("checks").Number(shown.Checks());
   json.Key("drawing").Text(shown.Drawing().Words()).Key("line").Text(shown.DrawingLine());
   json.Key("done").Flag(shown.GetStage() == practice::Stage::kDone);
@@ -188,7 +196,7 @@ std::string PracticeJson() {
   json.Key("score").Text(shown.Score()).Key("stars").Text(shown.Stars());
   json.Key("said").Text(shown.StarsSaid()).Key("best").Text(shown.Best());
   json.Key("focus").Number(static_cast<int>(shown.FocusAfter()));
-  json.Key("tracing").Flag(shown.Tracing()).Key("frame").Number(shown.Frame());
+  json.Key("tracing").Flag(shown.Tracing());
   json.Key("listed").Open('[');
   for (const practice::Row& row : shown.Listed()) {
     json.Open('[').Number(row.across).Number(row.down).Number(row.frame).Close(']');
@@ -371,8 +379,8 @@ EMSCRIPTEN_KEEPALIVE int ramka_menu_activates(int command) {
 
 // The practice: its state as JSON, valid until the next call; its drawing and its chart as SVG
 // for an area of that many CSS pixels (the chart empty where there is none yet); and what the
-// pupil does: a level, the two sides, a button in the order of the page's buttons. "Виж как го
-// намира програмата" answers 1 where the steps page is to show now.
+// pupil does: a level, what a box holds, a step of its arrows, a button in the order of the page's
+// buttons. "Виж как го намира програмата" answers 1 where the steps page is to show now.
 EMSCRIPTEN_KEEPALIVE const char* ramka_practice() {
   static std::string json;
   json = PracticeJson();
@@ -396,10 +404,12 @@ EMSCRIPTEN_KEEPALIVE void ramka_practice_level(int level) {
   Practice().ChooseLevel(level);
 }
 
-EMSCRIPTEN_KEEPALIVE void ramka_practice_sides(int across, int down, int frame) {
-  Practice().SetAcross(across);
-  Practice().SetDown(down);
-  Practice().SetFrame(frame);
+EMSCRIPTEN_KEEPALIVE void ramka_practice_type(int box, const char* text) {
+  if (IsIndex(box, 3)) Practice().Type(static_cast<lessons::practice::Box>(box), text);
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_practice_step(int box, int by) {
+  if (IsIndex(box, 3)) Practice().Step(static_cast<lessons::practice::Box>(box), by);
 }
 
 EMSCRIPTEN_KEEPALIVE int ramka_practice_press(int button) {

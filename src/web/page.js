@@ -329,22 +329,24 @@
     shown.task.textContent = practice.task;
     shown.proverb.textContent = practice.proverb;
     shown.proverb.hidden = practice.proverb === "";
-    frameBox.hidden = !practice.tracing;
+    frameBox.hidden = !practice.tracing || !practice.boxes;
     sides.forEach((box, index) => {
-      const value = [practice.across, practice.down, practice.frame][index];
-      box.max = String(index < 2 ? practice.largest : 9999);
-      if (box.valueAsNumber !== value && !(document.activeElement === box && box.value === "")) {
-        box.value = String(value);
-      }
+      if (box.value !== practice.typed[index]) box.value = practice.typed[index];  // as typed
       box.disabled = !practice.sides;
     });
+    sides[0].closest(".practice-sides").hidden = !practice.boxes;
     practiceButtons.forEach((button, index) => {
       button.disabled = !practice.enabled[index];
       button.hidden = !practice.shown[index];
     });
-    if (shown.verdict.textContent !== practice.verdict) {
-      shown.verdict.textContent = practice.verdict;  // read out politely
+    // Read out politely when a check gives a verdict, the same words again too.
+    if (shown.verdict.textContent !== practice.verdict || shown.verdict.dataset.checks !==
+        String(practice.checks)) {
+      shown.verdict.textContent = "";
+      shown.verdict.textContent = practice.verdict;
+      shown.verdict.dataset.checks = String(practice.checks);
     }
+    shown.verdict.hidden = practice.done;
     // The drawing and the chart are drawn again only where what they show, or their size, changed.
     const drawing = shown.drawing;
     drawing.hidden = practice.done;
@@ -354,7 +356,7 @@
       drawing.innerHTML = core.UTF8ToString(
         core._ramka_practice_drawing(drawing.clientWidth, drawing.clientHeight));
     }
-    drawing.setAttribute("aria-label", practice.drawing);
+    drawing.setAttribute("aria-label", practice.drawing || practice.line);
     shown.line.textContent = practice.line;
     const chart = shown.chart;
     chart.hidden = practice.chart === "";
@@ -379,7 +381,11 @@
     }
     shown.description.textContent = practice.description;
     shown.score.textContent = practice.done ? `${practice.score}  ${practice.stars}` : "";
-    shown.score.setAttribute("aria-label", practice.said);
+    if (practice.said) {
+      shown.score.setAttribute("aria-label", practice.said);
+    } else {
+      shown.score.removeAttribute("aria-label");
+    }
     shown.best.textContent = practice.best;
     performance.mark("practice");
   }
@@ -404,20 +410,22 @@
     button.addEventListener("click", () => pressPractice(index));
   });
   level.addEventListener("change", () => core._ramka_practice_level(Number(level.value)));
-  sides.forEach((box) => {
-    box.addEventListener("input", () => {
-      const [across, down, frame] = sides.map((each, index) => (
-        Number.isInteger(each.valueAsNumber) ? each.valueAsNumber
-          : [practice.across, practice.down, practice.frame][index]));
-      core._ramka_practice_sides(across, down, frame);
-    });
+  // What is typed goes to the core as it stands; the arrows and the page keys step the number.
+  const stepKeysOf = { ArrowUp: 1, ArrowDown: -1, PageUp: 10, PageDown: -10 };
+  sides.forEach((box, index) => {
+    box.addEventListener("input", () => withText(box.value,
+                                                 (text) => core._ramka_practice_type(index, text)));
     box.addEventListener("keydown", (event) => {
       if (event.key === "Enter") {
         event.preventDefault();
         pressPractice(0);
+      } else if (event.key in stepKeysOf && !event.altKey && !event.ctrlKey && !event.metaKey) {
+        event.preventDefault();
+        core._ramka_practice_step(index, stepKeysOf[event.key]);
+        drawPractice();
+        box.select();
       }
     });
-    box.addEventListener("blur", () => practiceChanged());  // an empty box shows its side again
     box.addEventListener("focus", () => box.select());  // what is typed replaces the side
   });
   new ResizeObserver(() => practiceChanged()).observe(shown.drawing);

@@ -249,13 +249,19 @@ std::string PracticeHtml() {
   html +=
       "</select><span id=\"practice-progress\"></span></div>\n<p id=\"practice-task\"></p>\n"
       "<p id=\"practice-proverb\"></p>\n<div class=\"practice-sides\">";
+  // The boxes keep what is typed, whatever it is, for the core to read: text boxes that bring up
+  // a phone's digits, each described by what it takes.
   const char* ids[] = {"practice-across", "practice-down", "practice-frame"};
   for (size_t side = 0; side < 3; ++side) {  // the third, the frame, at the fifth level alone
     html += std::string(side == 2 ? "<span class=\"practice-frame\" hidden>" : "") +
             "<label for=\"" + ids[side] + "\">" + Escaped(headings[side]) +
-            "</label><input type=\"number\" id=\"" + ids[side] +
-            "\" min=\"1\" step=\"1\" inputmode=\"numeric\" value=\"1\">" +
-            (side == 2 ? "</span>" : "");
+            "</label><input type=\"text\" id=\"" + ids[side] +
+            "\" inputmode=\"numeric\" autocomplete=\"off\" maxlength=\"" +
+            std::to_string(practice::kBoxLength) + "\" value=\"1\"" +
+            (side == 2 ? " aria-describedby=\"practice-frame-note\">"
+                         "<span id=\"practice-frame-note\">" +
+                             Escaped(practice::kFrameNote) + "</span></span>"
+                       : ">");
   }
   html += "</div>\n<div class=\"practice-buttons\">";
   for (size_t i = 0; i + 1 < practice::kButtonNames.size(); ++i) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "lessons/steps.h"
+#include "lessons/words.h"
 #include "windows/chart_canvas.h"
 #include "windows/squares_canvas.h"
 #include "windows/wide.h"
@@ -37,36 +38,46 @@ PracticePage::PracticePage(practice::Practice& practice, HWND parent,
                             GetModuleHandleW(nullptr), this);
   // In the order they stand, which is the order of the dialog keys; each label just before the
   // control it names, which a screen reader takes as its name.
-  level_label_ = MakeChild(L"STATIC", WideFromUtf8(practice::kLevelLabel), SS_LEFT | SS_NOPREFIX, window_);
+  level_label_ =
+      MakeChild(L"STATIC", WideFromUtf8(practice::kLevelLabel), SS_LEFT | SS_NOPREFIX, window_);
   level_ =
       MakeChild(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, window_, kLevelId);
   for (const practice::Level& level : practice::kLevels)
-    SendMessageW(level_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(level.name).c_str()));
+    SendMessageW(level_, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(WideFromUtf8(level.name).c_str()));
   progress_ = MakeChild(L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, window_);
   task_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   proverb_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
+  // The boxes keep what is typed, whatever it is, for the practice to read; their arrows step
+  // the number through the practice.
   const std::array<const char*, 3> headings = lessons::steps::RowHeadings();
   for (size_t side = 0; side < 3; ++side) {
-    side_labels_[side] = MakeChild(L"STATIC", WideFromUtf8(headings[side]), SS_LEFT | SS_NOPREFIX, window_);
+    side_labels_[side] =
+        MakeChild(L"STATIC", WideFromUtf8(headings[side]), SS_LEFT | SS_NOPREFIX, window_);
     sides_[side] = CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"EDIT", L"1", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER, 0, 0, 0, 0,
-        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSideId + side)),
+        WS_EX_CLIENTEDGE, L"EDIT", L"1", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0,
+        0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSideId + side)),
         GetModuleHandleW(nullptr), nullptr);
-    arrows_[side] =
-        MakeChild(UPDOWN_CLASSW, L"",
-                  UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, window_);
+    SendMessageW(sides_[side], EM_SETLIMITTEXT, practice::kBoxLength, 0);
+    arrows_[side] = MakeChild(UPDOWN_CLASSW, L"", UDS_ALIGNRIGHT | UDS_ARROWKEYS, window_);
     SendMessageW(arrows_[side], UDM_SETBUDDY, reinterpret_cast<WPARAM>(sides_[side]), 0);
+    SendMessageW(arrows_[side], UDM_SETRANGE32, 0, 100);  // up steps up
+    SendMessageW(arrows_[side], UDM_SETPOS32, 0, 50);
   }
+  frame_note_ =
+      MakeChild(L"STATIC", WideFromUtf8(practice::kFrameNote), SS_LEFT | SS_NOPREFIX, window_);
   for (size_t i = 0; i < buttons_.size(); ++i) {
-    buttons_[i] = MakeChild(L"BUTTON", WideFromUtf8(practice::kButtonNames[i]), WS_TABSTOP | BS_PUSHBUTTON,
-                            window_, kFirstButtonId + static_cast<int>(i));
+    buttons_[i] =
+        MakeChild(L"BUTTON", WideFromUtf8(practice::kButtonNames[i]), WS_TABSTOP | BS_PUSHBUTTON,
+                  window_, kFirstButtonId + static_cast<int>(i));
   }
   verdict_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_SUNKEN, window_);
   drawing_ = std::make_unique<SquaresCanvas>(window_, DpiOf(parent));
   drawing_line_ = MakeChild(L"STATIC", L"", SS_CENTER | SS_NOPREFIX, window_);
   chart_ = std::make_unique<ChartCanvas>(window_, DpiOf(parent));
   chart_sentence_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
-  rows_label_ = MakeChild(L"STATIC", WideFromUtf8(practice::kRowsLabel), SS_LEFT | SS_NOPREFIX, window_);
+  rows_label_ =
+      MakeChild(L"STATIC", WideFromUtf8(practice::kRowsLabel), SS_LEFT | SS_NOPREFIX, window_);
   rows_ = MakeChild(L"LISTBOX", WideFromUtf8(practice::kRowsLabel),
                     WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS, window_);
   const int stops[] = {60, 120};
@@ -100,10 +111,10 @@ void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
   MoveWindow(level_label_, gap, px(8), px(44), line, TRUE);
   MoveWindow(level_, gap + px(48), px(4), px(250), px(200), TRUE);
   MoveWindow(progress_, width - gap - px(300), px(8), px(300), line, TRUE);
-  MoveWindow(task_, gap, px(38), inner, line, TRUE);
-  MoveWindow(proverb_, gap, px(60), inner, line, TRUE);
+  MoveWindow(task_, gap, px(34), inner, px(38), TRUE);
+  MoveWindow(proverb_, gap, px(72), inner, line, TRUE);
 
-  const int sides_y = px(88);
+  const int sides_y = px(96);
   int x = gap;
   for (size_t side = 0; side < 3; ++side) {
     const int label = px(side == 0 ? 78 : side == 1 ? 88 : 76);
@@ -113,6 +124,7 @@ void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
     SendMessageW(arrows_[side], UDM_SETBUDDY, reinterpret_cast<WPARAM>(sides_[side]), 0);
     x += px(64) + px(16);
   }
+  MoveWindow(frame_note_, x - px(8), sides_y, width - gap - x + px(8), row + px(4), TRUE);
   const int buttons_y = sides_y + row + px(6);
   buttons_top_ = buttons_y;
   PlaceButtons();
@@ -137,9 +149,10 @@ void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
 
   drawing_->SetDpi(dpi);
   chart_->SetDpi(dpi);
-  for (HWND control : {level_label_, level_, progress_, task_, proverb_, side_labels_[0],
-                       side_labels_[1], side_labels_[2], sides_[0], sides_[1], sides_[2], verdict_,
-                       drawing_line_, chart_sentence_, rows_label_, rows_, best_}) {
+  for (HWND control :
+       {level_label_, level_, progress_, task_, proverb_, side_labels_[0], side_labels_[1],
+        side_labels_[2], sides_[0], sides_[1], sides_[2], frame_note_, verdict_, drawing_line_,
+        chart_sentence_, rows_label_, rows_, best_}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   for (HWND button : buttons_)
@@ -165,6 +178,7 @@ void PracticePage::PlaceButtons() {
   HDWP moves = BeginDeferWindowPos(static_cast<int>(std::size(widths)));
   for (size_t i = 0; i < std::size(widths); ++i) {
     const bool shown = practice_.Shown(static_cast<practice::Button>(i));
+    placed_[i] = shown;
     moves = DeferWindowPos(
         moves, buttons_[i], nullptr, x, buttons_top_, MulDiv(widths[i], dpi_, 96),
         MulDiv(26, dpi_, 96),
@@ -175,7 +189,7 @@ void PracticePage::PlaceButtons() {
 }
 
 void PracticePage::TakeFocus() {
-  SetFocus(IsWindowEnabled(sides_[0]) ? sides_[0] : level_);
+  SetFocus(IsWindowEnabled(sides_[0]) && IsWindowVisible(sides_[0]) ? sides_[0] : level_);
 }
 
 void PracticePage::Refresh() {
@@ -185,32 +199,36 @@ void PracticePage::Refresh() {
   ShowText(task_, WideFromUtf8(practice_.TaskText()));
   ShowText(proverb_, WideFromUtf8(practice_.Proverb()));
   const bool tracing = practice_.Tracing();
+  const bool done = practice_.GetStage() == practice::Stage::kDone;
   for (size_t side = 0; side < 3; ++side) {
-    const int shown = side < 2 || tracing ? SW_SHOW : SW_HIDE;
-    SendMessageW(arrows_[side], UDM_SETRANGE32, 1, side < 2 ? practice_.Largest() : 9999);
+    const bool shown = practice_.BoxesShown() && (side < 2 || tracing);
     ShowSide(static_cast<int>(side));
     EnableWindow(sides_[side], practice_.SidesEnabled() ? TRUE : FALSE);
     EnableWindow(arrows_[side], practice_.SidesEnabled() ? TRUE : FALSE);
     for (HWND control : {side_labels_[side], sides_[side], arrows_[side]})
-      ShowWindow(control, shown);
+      ShowWindow(control, shown ? SW_SHOW : SW_HIDE);
   }
+  ShowWindow(frame_note_, tracing && practice_.BoxesShown() ? SW_SHOW : SW_HIDE);
+  bool placed = true;
   for (size_t i = 0; i < buttons_.size(); ++i) {
     // A button that goes out of use hands the focus to the page's beginning.
     const auto button = static_cast<practice::Button>(i);
-    const bool enabled = practice_.Enabled(button);
+    const bool enabled = practice_.Enabled(button) && practice_.Shown(button);
     if (!enabled && GetFocus() == buttons_[i]) SetFocus(level_);
     EnableWindow(buttons_[i], enabled ? TRUE : FALSE);
+    if (i < placed_.size() - 1 && placed_[i] != practice_.Shown(button)) placed = false;
   }
-  // The line of buttons changes where "Няма повече редове" comes or goes with the level.
-  const bool no_more =
-      (GetWindowLongPtrW(Button(practice::Button::kNoMore), GWL_STYLE) & WS_VISIBLE) != 0;
-  if (no_more != practice_.Shown(practice::Button::kNoMore)) PlaceButtons();
+  // The line of buttons changes where buttons come or go, with the level or the set's end.
+  if (!placed) PlaceButtons();
+  ShowWindow(Button(practice::Button::kShowProgram),
+             practice_.Shown(practice::Button::kShowProgram) ? SW_SHOW : SW_HIDE);
   const std::wstring verdict = WideFromUtf8(practice_.Verdict());
   ShowText(verdict_, verdict);
-  // A screen reader reads the page's name, the verdict, when a check gives a new one.
-  if (practice_.Checks() != read_checks_ && !verdict.empty()) ShowText(window_, verdict);
+  ShowWindow(verdict_, done ? SW_HIDE : SW_SHOW);
+  // A screen reader reads the page's name, the verdict, when a check gives one, and nothing of
+  // it once it is gone.
+  if (practice_.Checks() != read_checks_ || verdict.empty()) ShowText(window_, verdict);
   read_checks_ = practice_.Checks();
-  const bool done = practice_.GetStage() == practice::Stage::kDone;
   drawing_->SetPicture(practice_.Drawing());
   ShowWindow(drawing_->Handle(), done ? SW_HIDE : SW_SHOW);
   ShowText(drawing_line_, WideFromUtf8(practice_.DrawingLine()));
@@ -223,9 +241,9 @@ void PracticePage::Refresh() {
   ShowWindow(rows_, tracing && !done ? SW_SHOW : SW_HIDE);
   std::vector<std::wstring> given;
   for (const practice::Row& each : practice_.Listed()) {
-    given.push_back(std::to_wstring(each.across) + L"\t" +
-                    std::to_wstring(each.down) + L"\t" +
-                    std::to_wstring(each.frame));
+    given.push_back(WideFromUtf8(lessons::words::Number(each.across)) + L"\t" +
+                    WideFromUtf8(lessons::words::Number(each.down)) + L"\t" +
+                    WideFromUtf8(lessons::words::Number(each.frame)));
   }
   if (static_cast<size_t>(SendMessageW(rows_, LB_GETCOUNT, 0, 0)) != given.size() ||
       given.empty()) {
@@ -238,14 +256,10 @@ void PracticePage::Refresh() {
   ShowText(best_, WideFromUtf8(practice_.Best()));
 }
 
-// A number box shows the practice's side, where it differs from what the box reads.
+// A number box shows what the practice holds for it, where that differs from what it shows.
 void PracticePage::ShowSide(int side) {
   HWND box = sides_[static_cast<size_t>(side)];
-  const int value = side == 0   ? practice_.Across()
-                    : side == 1 ? practice_.Down()
-                                : practice_.Frame();
-  if (GetFocus() == box && TextOf(box).empty()) return;  // being typed into
-  const std::wstring shown = std::to_wstring(value);
+  const std::wstring shown = WideFromUtf8(practice_.Typed(static_cast<practice::Box>(side)));
   if (TextOf(box) == shown) return;
   mirroring_ = true;
   SetWindowTextW(box, shown.c_str());
@@ -253,23 +267,10 @@ void PracticePage::ShowSide(int side) {
   mirroring_ = false;
 }
 
-// What the pupil typed into a number box, or set with its arrows, goes to the practice, which
-// keeps it within 1 to N; an empty box changes nothing until it is left.
+// What the pupil typed into a number box goes to the practice as it stands.
 void PracticePage::Edited(int side) {
-  const std::wstring text = TextOf(sides_[static_cast<size_t>(side)]);
-  if (text.empty()) return;
-  int value = 0;  // the box takes digits only
-  for (const wchar_t digit : text) {
-    if (digit >= L'0' && digit <= L'9') value = std::min(value * 10 + (digit - L'0'), 100000);
-  }
-  if (side == 0) {
-    practice_.SetAcross(value);
-  } else if (side == 1) {
-    practice_.SetDown(value);
-  } else {
-    practice_.SetFrame(value);
-  }
-  ShowSide(side);
+  practice_.Type(static_cast<practice::Box>(side),
+                 runtime::ToUtf8(FromWide(TextOf(sides_[static_cast<size_t>(side)]))));
 }
 
 void PracticePage::Press(practice::Button button) {
@@ -314,13 +315,25 @@ LRESULT PracticePage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
         practice_.ChooseLevel(static_cast<int>(SendMessageW(level_, CB_GETCURSEL, 0, 0)));
       } else if (id >= kFirstSideId && id < kFirstSideId + 3 && code == EN_CHANGE && !mirroring_) {
         Edited(id - kFirstSideId);
-      } else if (id >= kFirstSideId && id < kFirstSideId + 3 && code == EN_KILLFOCUS) {
-        ShowSide(id - kFirstSideId);
       } else if (id >= kFirstButtonId && id < kFirstButtonId + static_cast<int>(buttons_.size()) &&
                  code == BN_CLICKED) {
         Press(static_cast<practice::Button>(id - kFirstButtonId));
       }
       return 0;
+    }
+    case WM_NOTIFY: {
+      // An arrow, clicked or as Up or Down in its box, steps the box's number; the arrows keep
+      // no number of their own.
+      const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+      if (header->code != UDN_DELTAPOS) break;
+      for (size_t side = 0; side < arrows_.size(); ++side) {
+        if (header->hwndFrom != arrows_[side]) continue;
+        const int delta = reinterpret_cast<const NMUPDOWN*>(lparam)->iDelta;
+        practice_.Step(static_cast<practice::Box>(side), delta > 0 ? 1 : -1);
+        SendMessageW(sides_[side], EM_SETSEL, 0, -1);
+        return 1;
+      }
+      break;
     }
     case kShowInProgram:
       show_in_program_();

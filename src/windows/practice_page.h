@@ -16,10 +16,11 @@ class SquaresCanvas;
 
 // "Опитай сам", the third page of the lessons' window, a child window of its own on the standard
 // controls: the level in a drop-down list, the task, the two sides in number boxes with their
-// arrows, the buttons, the verdict, the live drawing and the chart, all as the core's practice
-// gives them; at the fifth level, the frame of each row in a third box and the rows given so far in
-// place of the chart. The page passes on what the pupil does; Enter in a number box checks, on a
-// button presses it. "Виж как го намира програмата" goes to `show_in_program`.
+// arrows, which keep what is typed, the buttons, the verdict, the live drawing and the chart, all
+// as the core's practice gives them; at the fifth level, the frame of each row in a third box with
+// what it counts, and the rows given so far in place of the chart. The page passes on what the
+// pupil does; Enter in a number box checks, on a button presses it. "Виж как го намира
+// програмата" goes to `show_in_program`.
 class PracticePage {
  public:
   PracticePage(lessons::practice::Practice& practice, HWND parent,
@@ -41,6 +42,8 @@ class PracticePage {
   HWND Across() const { return sides_[0]; }
   HWND Down() const { return sides_[1]; }
   HWND Frame() const { return sides_[2]; }
+  HWND FrameNote() const { return frame_note_; }
+  HWND Arrows(int side) const { return arrows_[static_cast<size_t>(side)]; }
   HWND Rows() const { return rows_; }
   HWND Button(lessons::practice::Button button) const {
     return buttons_[static_cast<size_t>(button)];
@@ -63,6 +66,7 @@ class PracticePage {
   void Edited(int side);
   void ShowSide(int side);
   void PlaceButtons();
+  std::array<bool, lessons::practice::kButtonNames.size()> placed_{};  // the buttons shown
 
   lessons::practice::Practice& practice_;
   std::function<void()> show_in_program_;
@@ -75,6 +79,7 @@ class PracticePage {
   std::array<HWND, 3> side_labels_{};  // the two sides, and the frame at the fifth level
   std::array<HWND, 3> sides_{};
   std::array<HWND, 3> arrows_{};
+  HWND frame_note_ = nullptr;
   std::array<HWND, lessons::practice::kButtonNames.size()> buttons_{};
   HWND verdict_ = nullptr;
   std::unique_ptr<SquaresCanvas> drawing_;

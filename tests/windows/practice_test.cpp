@@ -40,7 +40,7 @@ class Practice : public Picture {
     Press(VK_RETURN);
   }
 
-  std::wstring Verdict() const { return Text(Page().Verdict()); }
+  std::wstring Verdict() const { return Said(Page().Verdict()); }
 };
 
 TEST_F(Practice, TheMenusCarryMnemonicsAndShortcutsAndOpenThePages) {
@@ -81,7 +81,7 @@ TEST_F(Practice, TheMenusCarryMnemonicsAndShortcutsAndOpenThePages) {
   PostMessageW(Main(), WM_COMMAND, picture, 0);
   Settle();
   EXPECT_EQ(Drawn()->Page(), 0);
-  EXPECT_EQ(Text(Drawn()->Words()), L"7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета");
+  EXPECT_EQ(Said(Drawn()->Words()), L"7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета");
   // F3 goes to the steps page, at the step that listed the row.
   SetActiveWindow(Main());
   SetFocus(Control("List1", 1));
@@ -92,37 +92,53 @@ TEST_F(Practice, TheMenusCarryMnemonicsAndShortcutsAndOpenThePages) {
 
 TEST_F(Practice, ASetOfLevelOnePlayedFromTheKeyboard) {
   Open({7, 16, 13, 3, 10});
-  EXPECT_EQ(Text(Page().Task()),
-            L"Мантрата има 7 букви. Намерете правоъгълник с най-малката златна рамка.");
+  EXPECT_EQ(Said(Page().Task()),
+            L"Мантрата има 7 букви, по една в квадратче. Намери правоъгълник, в който се побират "
+            L"всички, с най-малка златна рамка.");
   // The boxes are named after the labels before them.
   EXPECT_EQ(Text(GetWindow(Page().Across(), GW_HWNDPREV)), L"по абсциса");
   EXPECT_EQ(Text(GetWindow(Page().Down(), GW_HWNDPREV)), L"по ордината");
 
   Answer(2, 5);  // the frame too large
   EXPECT_EQ(Verdict(),
-            L"Буквите се побират, но рамката около 2 × 5 е 2 × 2 + 2 × 5 + 4 = 18 квадрата злато, "
-            L"а най-малката е 16: 2 квадрата повече. Подсказка: страните на правоъгълника с "
-            L"най-малка рамка са близки една до друга, около √7 ≈ 2,65.");
-  EXPECT_EQ(Text(Page().Handle()), Verdict());  // its name for a screen reader
+            L"Буквите се побират, но златната рамка около 2 × 5 е 2 × 2 + 2 × 5 + 4 = 18 "
+            L"квадратчета, а най-малката е 16 – с 2 квадратчета повече. Подсказка: страните на "
+            L"правоъгълника с най-малка рамка са близки една до друга. 2 × 2 = 4 и 3 × 3 = 9: 7 е "
+            L"между тях (√7 ≈ 2,6).");
+  EXPECT_EQ(Text(Page().Handle()), Text(Page().Verdict()));  // its name for a screen reader
   EXPECT_EQ(GetFocus(), Page().Button(Button::kRetry));
   EXPECT_FALSE(IsWindowEnabled(Page().Across()));
   Press(VK_RETURN);  // "Опитай пак"
   EXPECT_EQ(GetFocus(), Page().Across());
   Answer(3, 3);
   EXPECT_EQ(Verdict(),
-            L"Вярно! Рамката около 3 × 3 е 16 квадрата злато – най-малката възможна за 7 букви. "
-            L"Същата рамка има и 2 × 4.");
+            L"Вярно! Златната рамка около 3 × 3 е от 16 квадратчета – най-малката възможна за 7 "
+            L"букви. Същата рамка има и 2 × 4.");
   EXPECT_EQ(Text(Page().Progress()), L"Задача 1 от 5, точки: 1");
   EXPECT_EQ(GetFocus(), Page().Button(Button::kNext));
-  Press(VK_SPACE);  // "Следваща задача"
+  Press(VK_SPACE);                        // "Следваща задача"
+  EXPECT_EQ(Text(Page().Handle()), L"");  // a screen reader hears nothing of the old verdict
 
+  // What the boxes cannot read is not judged, uses no try and stays as typed; the arrows step a
+  // box within 1 to N.
   EXPECT_EQ(Text(Page().Across()), L"1");
+  Retype(Page().Across(), L"2,5");
+  Press(VK_RETURN);
+  EXPECT_EQ(Verdict(), L"Страните са цели числа от 1 до 16.");
+  EXPECT_EQ(Text(Page().Handle()), Text(Page().Verdict()));
+  EXPECT_EQ(Text(Page().Across()), L"2,5");
+  EXPECT_EQ(Text(Page().Progress()), L"Задача 2 от 5, точки: 1");
+  Retype(Page().Across(), L"40");
+  Press(VK_UP);
+  EXPECT_EQ(Text(Page().Across()), L"16");
+  Press(VK_DOWN);
+  EXPECT_EQ(Text(Page().Across()), L"15");
   Answer(3, 5);  // the letters do not fit
   EXPECT_EQ(Verdict(),
             L"Буквите не се побират: 3 × 5 = 15 квадрата, а буквите са 16. Без квадрат остава 1 "
             L"буква. Подсказка: произведението на страните трябва да е поне 16.");
   EXPECT_EQ(Page().Drawing().Picture().Spilled(), 1);
-  EXPECT_EQ(Text(Page().DrawingLine()), L"3 × 5 = 15 квадрата за 16 букви");
+  EXPECT_EQ(Said(Page().DrawingLine()), L"3 × 5 = 15 квадрата, а буквите са 16");
   Press(VK_RETURN);
   Answer(4, 4);
   Press(VK_RETURN);
@@ -131,10 +147,19 @@ TEST_F(Practice, ASetOfLevelOnePlayedFromTheKeyboard) {
     EXPECT_EQ(Verdict().substr(0, 6), L"Вярно!");
     Press(VK_RETURN);
   }
+  // The end of the set: the score and what to do next, nothing left of the last task.
   EXPECT_EQ(Text(Page().Score()), L"8 точки от 10");
   EXPECT_EQ(Text(Page().Stars()), L"★★☆");
   EXPECT_EQ(Text(Page().Best()), L"Най-добър резултат на нивото: 8 точки от 10 ★★☆");
+  EXPECT_EQ(Said(Page().Task()),
+            L"Петте задачи свършиха: 8 точки от 10. За пет нови задачи натисни „Отначало“ или "
+            L"избери друго ниво.");
   EXPECT_EQ(GetFocus(), Page().Button(Button::kRestart));
+  for (HWND gone : {Page().Across(), Page().Down(), Page().Verdict(), Page().Drawing().Handle(),
+                    Page().Button(Button::kCheck), Page().Button(Button::kShowProgram)}) {
+    EXPECT_FALSE(IsWindowVisible(gone)) << Text(gone).size();
+  }
+  EXPECT_EQ(Text(Page().Handle()), L"");
 
   // The stars' font has both stars.
   HDC dc = GetDC(Page().Stars());
@@ -153,8 +178,9 @@ TEST_F(Practice, TwoWrongTriesShowTheSolutionAndTheChartMarksIt) {
   Answer(5, 14);
   Press(VK_RETURN);
   Answer(6, 12);
-  EXPECT_EQ(Verdict().substr(Verdict().size() - 70),
-            L"Решение: 7 × 10, рамка от 38 квадрата злато. Същата рамка има и 8 × 9.");
+  const std::wstring solution =
+      L"Решение: 7 × 10, златна рамка от 38 квадратчета. Същата рамка има и 8 × 9.";
+  EXPECT_EQ(Verdict().substr(Verdict().size() - solution.size()), solution);
   EXPECT_EQ(Text(Page().Across()), L"7");
   EXPECT_EQ(Text(Page().Down()), L"10");
   EXPECT_EQ(Counted(Page().Drawing()), (std::map<COLORREF, int>{{kGold, 38}, {kOlive, 70}}));
@@ -163,7 +189,7 @@ TEST_F(Practice, TwoWrongTriesShowTheSolutionAndTheChartMarksIt) {
   // and the pupil's mark over 6 at the height of 40.
   const windows::ChartCanvas& chart = Page().Chart();
   ASSERT_TRUE(chart.Chart());
-  EXPECT_EQ(Text(chart.Handle()).substr(0, 20), L"Диаграма. Стълбът на");
+  EXPECT_EQ(Text(chart.Handle()).substr(0, 23), L"Диаграма. Стълбът над в");
   const Painted painted(chart);
   const auto scene = lessons::chart::Paint(*chart.Chart(), painted.width, painted.height);
   const int slot = scene.plot.width / static_cast<int>(chart.Chart()->Axis().size());
@@ -176,6 +202,52 @@ TEST_F(Practice, TwoWrongTriesShowTheSolutionAndTheChartMarksIt) {
   const int y =
       scene.plot.y + scene.plot.height - static_cast<int>(40 * scene.plot.height / scene.top);
   EXPECT_EQ(painted.At(scene.plot.x + 5 * slot + slot / 2, y), RGB(0x00, 0x40, 0xC0));
+}
+
+// The chart's words in the font the canvas paints them with each fit the room the scene gives
+// them, so that none reaches another; and a formula of the verdict keeps to one line however
+// narrow the line, where the same words with plain blanks would wrap.
+TEST_F(Practice, TheChartsWordsFitTheirRoomAndNoFormulaBreaks) {
+  Open({70});
+  Answer(1, 70);
+  const windows::ChartCanvas& chart = Page().Chart();
+  ASSERT_TRUE(chart.Chart());
+  HDC dc = GetDC(chart.Handle());
+  for (const auto& [width, height] : {std::pair{440, 260}, std::pair{340, 220}}) {
+    const auto scene = lessons::chart::Paint(*chart.Chart(), width, height);
+    ASSERT_FALSE(scene.texts.empty());
+    for (const lessons::chart::Text& text : scene.texts) {
+      HFONT font = windows::FontFor(96, text.font_pixels);
+      const HGDIOBJ before = SelectObject(dc, font);
+      const std::wstring wide = windows::WideFromUtf8(text.text);
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+      SelectObject(dc, before);
+      DeleteObject(font);
+      EXPECT_LE(extent.cx, text.rect.width) << text.text;
+    }
+  }
+  ReleaseDC(chart.Handle(), dc);
+
+  HWND verdict = Page().Verdict();
+  HDC verdict_dc = GetDC(verdict);
+  const HGDIOBJ before =
+      SelectObject(verdict_dc, reinterpret_cast<HFONT>(SendMessageW(verdict, WM_GETFONT, 0, 0)));
+  const auto lines = [&](const std::wstring& text) {
+    RECT area{0, 0, 30, 0};
+    return DrawTextW(verdict_dc, text.c_str(), static_cast<int>(text.size()), &area,
+                     DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  };
+  const std::wstring shown = Text(verdict);
+  const std::wstring formula =
+      L"2\u00A0×\u00A01\u00A0+\u00A02\u00A0×\u00A070\u00A0+\u00A04\u00A0"
+      L"=\u00A0146";
+  ASSERT_NE(shown.find(formula), std::wstring::npos);
+  const int one_line = lines(L"2");
+  EXPECT_EQ(lines(formula), one_line);
+  EXPECT_GT(lines(L"2 × 1 + 2 × 70 + 4 = 146"), one_line);
+  SelectObject(verdict_dc, before);
+  ReleaseDC(verdict, verdict_dc);
 }
 
 TEST_F(Practice, ShowInProgramRunsTheTaskInTheWindowAndOpensItsSteps) {
@@ -201,33 +273,40 @@ TEST_F(Practice, ALevelFiveTaskPlayedFromTheKeyboardWithAWrongRow) {
   program.lessons.practice.Practise(4, {CountTask(7)});
   Settle();
   SetFocus(Page().Across());
-  EXPECT_EQ(Text(Page().Task()),
-            L"Кои редове ще запише програмата за 7 букви? Въведете ги един по един.");
+  EXPECT_EQ(Said(Page().Task()).substr(0, 43), L"Кои редове ще запише програмата за 7 букви?");
   EXPECT_TRUE(IsWindowVisible(Page().Frame()));
   EXPECT_EQ(Text(GetWindow(Page().Frame(), GW_HWNDPREV)), L"периметър");
+  // Beside it, what it counts.
+  EXPECT_TRUE(IsWindowVisible(Page().FrameNote()));
+  EXPECT_EQ(Said(Page().FrameNote()), L"златните квадратчета около правоъгълника: 2a + 2b + 4");
   EXPECT_TRUE(IsWindowVisible(Page().Rows()));
   EXPECT_FALSE(IsWindowVisible(Page().Chart().Handle()));
   EXPECT_TRUE(IsWindowVisible(Page().Button(Button::kNoMore)));
-  const auto give = [&](int across, int down, int frame) {
+  const auto give = [&](int across, int down, const std::wstring& frame) {
     ASSERT_EQ(GetFocus(), Page().Across());
     Retype(Page().Across(), std::to_wstring(across));
     Press(VK_TAB);
     Retype(Page().Down(), std::to_wstring(down));
     Press(VK_TAB);
     ASSERT_EQ(GetFocus(), Page().Frame());
-    Retype(Page().Frame(), std::to_wstring(frame));
+    Retype(Page().Frame(), frame);
+    if (frame.empty()) Press(VK_DELETE);
     Press(VK_RETURN);
   };
-  give(1, 7, 20);
-  EXPECT_EQ(Verdict(), L"Вярно: програмата записва 1, 7, 20.");
-  give(3, 3, 16);  // the closing square before the row from the area 8
+  give(1, 7, L"20");
+  EXPECT_EQ(Verdict(), L"Вярно: програмата записва 1 × 7, рамка 20.");
+  give(2, 4, L"");  // an empty frame is not judged
+  EXPECT_EQ(Verdict(), L"Периметърът е цяло число от 1 до 9999.");
+  EXPECT_EQ(Text(Page().Frame()), L"");
+  SetFocus(Page().Across());
+  give(3, 3, L"16");  // the closing square before the row from the area 8
   EXPECT_EQ(Verdict(),
-            L"Програмата разглежда площите от по-малките към по-големите, а във всяка делителите "
-            L"i по ред: преди 3 × 3 тя записва друг ред.");
+            L"Програмата разглежда площите от по-малките към по-големите, а във всяка от тях – "
+            L"делителите i (страните по абсцисата) по ред: преди 3 × 3 тя записва друг ред.");
   EXPECT_EQ(GetFocus(), Page().Button(Button::kRetry));
   Press(VK_RETURN);
-  give(2, 4, 16);
-  give(3, 3, 16);
+  give(2, 4, L"16");
+  give(3, 3, L"16");
   EXPECT_EQ(SendMessageW(Page().Rows(), LB_GETCOUNT, 0, 0), 3);
   wchar_t row[32] = {};
   SendMessageW(Page().Rows(), LB_GETTEXT, 1, reinterpret_cast<LPARAM>(row));

@@ -34,6 +34,16 @@ inline std::wstring Text(HWND control) {
   return text;
 }
 
+// A control's text as a test reads its words: the no-break spaces that keep a formula on one
+// line read as blanks.
+inline std::wstring Said(HWND control) {
+  std::wstring text = Text(control);
+  for (wchar_t& unit : text) {
+    if (unit == L'\u00A0') unit = L' ';
+  }
+  return text;
+}
+
 inline std::wstring ClassOf(HWND control) {
   wchar_t name[64] = {};
   GetClassNameW(control, name, 64);

@@ -178,23 +178,23 @@ TEST_F(Picture, ADoubleClickShowsTheRowEnterReopensItTheArrowsMoveItEscapeCloses
   EXPECT_EQ(GetActiveWindow(), Main());  // the form keeps the activation and the focus
   EXPECT_EQ(Focused(), "List1(2)");
   EXPECT_EQ(GetWindow(Drawn()->Handle(), GW_OWNER), Main());
-  EXPECT_EQ(Text(Drawn()->Words()), L"7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета");
+  EXPECT_EQ(Said(Drawn()->Words()), L"7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета");
   EXPECT_EQ(Text(Drawn()->Canvas()), Text(Drawn()->Words()));  // its name for a screen reader
   EXPECT_EQ(PaintedSquares(), (std::map<COLORREF, int>{{kGold, 38}, {kOlive, 70}}));
 
   Press(VK_UP);
-  EXPECT_EQ(Text(Drawn()->Words()), L"5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадратчета");
+  EXPECT_EQ(Said(Drawn()->Words()), L"5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадратчета");
   EXPECT_EQ(PaintedSquares(), (std::map<COLORREF, int>{{kGold, 42}, {kOlive, 70}}));
 
   Press(VK_ESCAPE);
   EXPECT_FALSE(Open());
   Press(VK_RETURN);  // Enter on the list with its selected row
   ASSERT_TRUE(Open());
-  EXPECT_EQ(Text(Drawn()->Words()), L"5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадратчета");
+  EXPECT_EQ(Said(Drawn()->Words()), L"5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадратчета");
 
   // The form goes on as before; the picture follows it and closes with its close box.
   Click(Control("Command1", 1));
-  EXPECT_EQ(Text(Drawn()->Words()), L"Няма избран ред: избери ред в списъците.");
+  EXPECT_EQ(Said(Drawn()->Words()), L"Няма избран ред: избери ред в списъците.");
   SendMessageW(Drawn()->Handle(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(Open());
   EXPECT_TRUE(IsWindow(Main()));
@@ -323,10 +323,10 @@ TEST_F(Steps, ButtonsAndKeysMoveThroughTheStepsAndTheTieIsPainted) {
   Press(VK_HOME);
   for (int step = 1; step < 37; ++step)
     Press(VK_RIGHT);
-  EXPECT_EQ(Text(Page().Sentence()),
+  EXPECT_EQ(Said(Page().Sentence()),
             L"72 = 8 × 9: рамката е 38 и не е по-малка от 38, затова не се записва.");
   EXPECT_EQ(Text(Page().Handle()), Text(Page().Sentence()));  // its name for a screen reader
-  EXPECT_EQ(Text(Page().Canvas().Handle()),
+  EXPECT_EQ(Said(Page().Canvas().Handle()),
             L"8 × 9 = 72 квадрата, 70 букви и 2 празни квадрата, рамка от 38 квадратчета");
   EXPECT_EQ(StepSquares(), (std::map<COLORREF, int>{{kGold, 38}, {kOlive, 70}, {kBlank, 2}}));
 }
