@@ -24,17 +24,6 @@ int64_t LeastWithSide(int count, int side) {
   return FrameOf(side, Ceiling(count, side));
 }
 
-// A round step for the frame axis: 1, 2 or 5 times a power of ten, giving at most `most` ticks.
-int64_t TickStep(int64_t top, int most) {
-  int64_t power = 1;
-  while (true) {
-    for (const int64_t step : {power, 2 * power, 5 * power}) {
-      if (top / step <= most) return step;
-    }
-    power *= 10;
-  }
-}
-
 }  // namespace
 
 std::string RootText(int count) {
@@ -174,52 +163,47 @@ bool Overlap(const PixelRect& a, const PixelRect& b) {
   return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
 }
 
-// The chart's texts as they are laid out: each stands only where no other text, nor the pupil's
-// mark, stands already, with a pixel between them, and inside the area.
-class Words {
- public:
-  Words(Scene& scene, int width, int height) : scene_(scene), width_(width), height_(height) {}
-
-  // Reserves a rectangle where no text may stand.
-  void Keep(const PixelRect& rect) { taken_.push_back(rect); }
-  bool Free(const PixelRect& rect) const {
-    if (rect.x < 0 || rect.y < 0 || rect.x + rect.width > width_ || rect.y + rect.height > height_)
-      return false;
-    const PixelRect padded{rect.x - 1, rect.y - 1, rect.width + 2, rect.height + 2};
-    return std::none_of(taken_.begin(), taken_.end(),
-                        [&](const PixelRect& each) { return Overlap(padded, each); });
-  }
-  // Places a text in the first of the rectangles that is free; false where none is.
-  bool Place(const Text& text, std::initializer_list<PixelRect> places) {
-    for (const PixelRect& place : places) {
-      if (!Free(place)) continue;
-      Text placed = text;
-      placed.rect = place;
-      scene_.texts.push_back(placed);
-      taken_.push_back(place);
-      return true;
-    }
-    return false;
-  }
-  // A text of `width` centred on `centre`, moved inside the area where it would leave it.
-  PixelRect Centred(int centre, int y, int width, int height) const {
-    return {std::clamp(centre - width / 2, 0, std::max(width_ - width, 0)), y, width, height};
-  }
-
- private:
-  Scene& scene_;
-  int width_;
-  int height_;
-  std::vector<PixelRect> taken_;
-};
-
 }  // namespace
+
+int64_t TickStep(int64_t top, int most) {
+  int64_t power = 1;
+  while (true) {
+    for (const int64_t step : {power, 2 * power, 5 * power}) {
+      if (top / step <= most) return step;
+    }
+    power *= 10;
+  }
+}
+
+bool TextPlacer::Free(const PixelRect& rect) const {
+  if (rect.x < 0 || rect.y < 0 || rect.x + rect.width > width_ || rect.y + rect.height > height_)
+    return false;
+  const PixelRect padded{rect.x - 1, rect.y - 1, rect.width + 2, rect.height + 2};
+  return std::none_of(taken_.begin(), taken_.end(),
+                      [&](const PixelRect& each) { return Overlap(padded, each); });
+}
+
+bool TextPlacer::Place(const Text& text, std::initializer_list<PixelRect> places) {
+  for (const PixelRect& place : places) {
+    if (!Free(place)) continue;
+    Text placed = text;
+    placed.rect = place;
+    scene_.texts.push_back(placed);
+    taken_.push_back(place);
+    return true;
+  }
+  return false;
+}
+
+PixelRect TextPlacer::Centred(int centre, int y, int width, int height) const {
+  return {std::clamp(centre - width / 2, 0, std::max(width_ - width, 0)), y, width, height};
+}
 
 Scene Paint(const Chart& chart, int width, int height) {
   Scene scene;
   if (width < 40 || height < 40) return scene;
   scene.fills.push_back({{0, 0, width, height}, kPaper});
-  Words words(scene, width, height);
+  TextPlacer words(scene, width, height);
   const int font = std::clamp(height / 18, 13, 16);
   const int small = std::max(font - 2, 12);
   const int line = font + 4;    // a title's row

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -97,19 +98,57 @@ struct Text {
   Rgb colour;
 };
 
-// The chart painted into an area: the fills in order, then the texts in the window's font. No
-// two texts overlap, nor a text and the pupil's mark, for text no wider than TextWidth says.
+struct Point {
+  int x, y;
+};
+
+// A line through points, `width` pixels wide.
+struct Polyline {
+  std::vector<Point> points;
+  Rgb colour;
+  int width;
+};
+
+// A chart painted into an area: the fills in order, then the lines, then the texts in the
+// window's font. No two texts overlap, nor a text and the pupil's mark, for text no wider than
+// TextWidth says.
 struct Scene {
   PixelRect plot{};  // where the bars stand
-  int64_t top = 0;   // the frame size at the top of the plot
+  int64_t top = 0;   // the value at the top of the plot
   PixelRect mark{};  // the pupil's mark, or empty
   std::vector<picture::Fill> fills;
+  std::vector<Polyline> lines;
   std::vector<Text> texts;
 };
 
 // The width the chart allows a text at a size: a little more than most faces take, the wide
 // Cyrillic letters included.
 int TextWidth(const std::string& text, int font_pixels);
+
+// A chart's texts as they are laid out: each stands only where no other text, nor anything kept
+// free, stands already, with a pixel between them, and inside the area.
+class TextPlacer {
+ public:
+  TextPlacer(Scene& scene, int width, int height) : scene_(scene), width_(width), height_(height) {}
+
+  // Reserves a rectangle where no text may stand.
+  void Keep(const PixelRect& rect) { taken_.push_back(rect); }
+  bool Free(const PixelRect& rect) const;
+  // Places a text in the first of the rectangles that is free; false where none is.
+  bool Place(const Text& text, std::initializer_list<PixelRect> places);
+  // A text of `width` centred on `centre`, moved inside the area where it would leave it.
+  PixelRect Centred(int centre, int y, int width, int height) const;
+
+ private:
+  Scene& scene_;
+  int width_;
+  int height_;
+  std::vector<PixelRect> taken_;
+};
+
+// A round step for an axis: 1, 2 or 5 times a power of ten, giving at most `most` ticks to
+// `top`.
+int64_t TickStep(int64_t top, int most);
 
 Scene Paint(const Chart& chart, int width, int height);
 

@@ -1,5 +1,7 @@
 #include "lessons/lessons.h"
 
+#include "runtime/text.h"
+
 namespace lessons {
 
 bool Lessons::ShowInProgram() {
@@ -11,6 +13,14 @@ bool Lessons::ShowInProgram() {
   form_.UserClick(0);
   form_.UserSelect(2, shown.row);
   return true;
+}
+
+}  // namespace lessons
+
+namespace lessons {
+
+void Lessons::OpenChange() {
+  change.Open(runtime::ToUtf8(form_.Text2[1].Text()));
 }
 
 }  // namespace lessons

@@ -2,12 +2,13 @@
 
 #include <cstdint>
 
+#include "lessons/change.h"
 #include "lessons/practice.h"
 #include "lessons/steps.h"
 #include "window/model.h"
 
 // What the program teaches beyond the window, together: the steps of its runs, which follow the
-// window through the search's observer, and the practice.
+// window through the search's observer, the practice, and the program changed by the pupil.
 namespace lessons {
 
 class Lessons {
@@ -16,6 +17,10 @@ class Lessons {
 
   steps::Walkthrough steps;
   practice::Practice practice;
+  change::Change change;
+
+  // The page that changes the program opened: its N starts with the window's count.
+  void OpenChange();
 
   // "Виж как го намира програмата": the task's count goes into the count box in count mode (its
   // proverb into the mantra box in mantra mode), "Изчисли" runs, and the row that decides it is

@@ -43,6 +43,8 @@ int PageOf(Command command) {
       return 1;
     case Command::kPractice:
       return 2;
+    case Command::kChange:
+      return 3;
     case Command::kAbout:
       break;
   }
@@ -50,7 +52,7 @@ int PageOf(Command command) {
 }
 
 bool Activates(Command command) {
-  return command == Command::kSteps || command == Command::kPractice;
+  return command == Command::kSteps || command == Command::kPractice || command == Command::kChange;
 }
 
 std::string AboutText() {

@@ -10,7 +10,7 @@
 // when an item can act. Every toolkit builds its menu bar from this table.
 namespace lessons::menu {
 
-enum class Command { kPicture, kSteps, kPractice, kAbout };
+enum class Command { kPicture, kSteps, kPractice, kChange, kAbout };
 
 struct Item {
   Command command;
@@ -20,7 +20,7 @@ struct Item {
 
 struct Menu {
   const char* text;  // "&" before the mnemonic
-  std::array<Item, 3> items;
+  std::array<Item, 4> items;
   int count;  // of the items in use
 };
 
@@ -28,8 +28,9 @@ inline constexpr std::array<Menu, 2> kMenus = {{
     {"&Урок",
      {{{Command::kPicture, "&Картина на реда", 2},
        {Command::kSteps, "&Стъпка по стъпка", 3},
-       {Command::kPractice, "&Опитай сам", 4}}},
-     3},
+       {Command::kPractice, "&Опитай сам", 4},
+       {Command::kChange, "&Промени програмата", 5}}},
+     4},
     {"&Помощ", {{{Command::kAbout, "&За програмата", 1}}}, 1},
 }};
 
@@ -45,9 +46,10 @@ std::string Shortcut(const Item& item);
 // Whether an item can act now: the picture of the selected row needs a row selected.
 bool Enabled(Command command, const window::Form& form);
 
-// The page of the lessons' window an item opens (0 the picture, 1 the steps, 2 the practice), or
-// -1 for "За програмата"; and whether that window then takes the activation and its page the
-// focus, as for a page to be used, or leaves them with the form, as for a row's picture.
+// The page of the lessons' window an item opens (0 the picture, 1 the steps, 2 the practice, 3 the
+// program changed), or -1 for "За програмата"; and whether that window then takes the activation
+// and its page the focus, as for a page to be used, or leaves them with the form, as for a row's
+// picture.
 int PageOf(Command command);
 bool Activates(Command command);
 

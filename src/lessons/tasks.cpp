@@ -31,11 +31,12 @@ std::vector<Row> Listed(const window::Form& form) {
 
 // Runs the search on a form of its own, without events or a view: the option is set as code
 // sets it, and the box as code fills it.
-std::vector<Row> Run(int option, int box, const runtime::String& text) {
+std::vector<Row> Run(int option, int box, const runtime::String& text,
+                     search::StepObserver* observer = nullptr) {
   window::Form form;
   form.Option1[static_cast<size_t>(option)].SetValue(true);
   form.Text2[static_cast<size_t>(box)].SetText(text);
-  search::FindFrames(form);
+  search::FindFrames(form, observer);
   return Listed(form);
 }
 
@@ -118,8 +119,8 @@ std::vector<Sides> Task::Best() const {
   return best;
 }
 
-std::vector<Row> OwnRows(int count) {
-  return Run(1, 1, runtime::WholeText(int64_t{count}));
+std::vector<Row> OwnRows(int count, search::StepObserver* observer) {
+  return Run(1, 1, runtime::WholeText(int64_t{count}), observer);
 }
 
 std::vector<Row> OwnRows(const runtime::String& mantra) {

@@ -7,6 +7,10 @@
 
 #include "runtime/text.h"
 
+namespace search {
+class StepObserver;
+}
+
 // The practice's tasks: its levels, the counts and proverbs of a set of tasks, and for each the
 // rows the program's own frame search lists, which decide what is right.
 namespace lessons::practice {
@@ -74,8 +78,9 @@ struct Task {
 };
 
 // The rows the program's frame search lists for a count, or for a mantra's length in mantra
-// mode, run on a form of its own: the window's lists and boxes stay as they are.
-std::vector<Row> OwnRows(int count);
+// mode, run on a form of its own: the window's lists and boxes stay as they are. An observer,
+// where one is given, is told each step of the run.
+std::vector<Row> OwnRows(int count, search::StepObserver* observer = nullptr);
 std::vector<Row> OwnRows(const runtime::String& mantra);
 
 Task CountTask(int count);

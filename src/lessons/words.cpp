@@ -19,6 +19,15 @@ std::string Number(double value) {
   return runtime::ToUtf8(runtime::WholeText(value));
 }
 
+std::string Grouped(int64_t value) {
+  std::string digits = Number(value < 0 ? -value : value);
+  if (digits.size() >= 5) {
+    for (size_t at = digits.size() - 3; at > 0; at = at > 3 ? at - 3 : 0)
+      digits.insert(at, kNoBreak);
+  }
+  return (value < 0 ? "-" : "") + digits;
+}
+
 std::string Decimal(double value, int decimals) {
   const double scale = std::pow(10.0, decimals);
   const auto scaled = static_cast<int64_t>(std::llround(std::abs(value) * scale));

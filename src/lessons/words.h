@@ -38,6 +38,9 @@ std::string Number(int64_t value);
 std::string Number(int value);
 // The same for a whole number held in floating point.
 std::string Number(double value);
+// A whole number of five digits or more with its thousands apart, as Bulgarian writes them:
+// "32 130" (a no-break space between the groups); shorter ones as Number writes them.
+std::string Grouped(int64_t value);
 // A number with `decimals` digits after a decimal comma: "8,37".
 std::string Decimal(double value, int decimals);
 // A count and its noun, the singular for one: "1 квадрат", "2 квадрата".

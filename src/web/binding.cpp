@@ -15,12 +15,12 @@
 #include "lessons/picture.h"
 #include "lessons/practice.h"
 #include "lessons/steps.h"
+#include "program/program.h"
 #include "runtime/number_text.h"
 #include "runtime/text.h"
 #include "web/layout_json.h"
 #include "web/picture_svg.h"
 #include "window/model.h"
-#include "window/program.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ class PageView final : public window::FormObserver,
 };
 
 // The whole program, as the desktop has it, with the page for its window.
-using Program = window::Program<PageView>;
+using Program = program::Program<PageView>;
 
 Program& TheProgram() {
   static Program program;

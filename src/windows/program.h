@@ -1,12 +1,12 @@
 #pragma once
 
-#include "window/program.h"
+#include "program/program.h"
 #include "windows/view.h"
 
 namespace windows {
 
 // The program in its Windows window. Start() raises Form_Load and then shows the window.
-struct Program : window::Program<FormWindow> {
+struct Program : program::Program<FormWindow> {
   void Start(int show) {
     form.Load();
     ShowWindow(view.Handle(), show);

@@ -1,0 +1,305 @@
+#include "lessons/change.h"
+
+#include <algorithm>
+
+#include "lessons/steps.h"
+#include "lessons/words.h"
+
+namespace lessons::change {
+
+namespace {
+
+using words::Fill;
+using words::Number;
+using words::Times;
+
+// A whole number as typed, digits alone with blanks around them allowed, or nothing.
+std::optional<int64_t> WholeNumber(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::nullopt;
+  const size_t last = text.find_last_not_of(' ');
+  int64_t value = 0;
+  for (size_t at = first; at <= last; ++at) {
+    if (text[at] < '0' || text[at] > '9') return std::nullopt;
+    value = std::min<int64_t>(value * 10 + (text[at] - '0'), 1'000'000'000);
+  }
+  return value;
+}
+
+std::optional<int> CountIn(const std::string& text) {
+  const std::optional<int64_t> read = WholeNumber(text);
+  if (!read || *read < 1 || *read > kLargestCount) return std::nullopt;
+  return static_cast<int>(*read);
+}
+
+int Root(int n) {
+  int root = 0;
+  while (int64_t{root + 1} * (root + 1) <= n)
+    ++root;
+  return root;
+}
+
+// "7 × 10, рамка 38".
+std::string Named(const Row& row) {
+  return Fill("{0}, рамка {1}", {Times(row.across, row.down), Number(row.frame)});
+}
+
+}  // namespace
+
+Change::Change() {
+  Update();
+}
+
+void Change::Open(const std::string& window_count) {
+  if (typed_own_) return;
+  const std::optional<int> count = CountIn(window_count);
+  typed_ = Number(count.value_or(70));
+  Update();
+  Notify();
+}
+
+void Change::Set(Part part, bool on) {
+  if (switches_[part] == on) return;
+  switches_.on[static_cast<size_t>(part)] = on;
+  tries_ = 0;
+  guess_.clear();
+  said_.clear();
+  Update();
+  Notify();
+}
+
+std::vector<Line> Change::Lines() const {
+  const std::vector<std::string>& program = steps::ProgramLines();
+  std::vector<Line> lines;
+  for (size_t at = 0; at < program.size(); ++at) {
+    const int number = static_cast<int>(at) + 1;
+    Line line{number, program[at], false, false, {}};
+    if (number == 11 && !On(Part::kRootSide)) {
+      line.text = "ScanDivisors: за i от 2 до N";
+      line.changed = true;
+    } else if (number == 14 && !On(Part::kSmaller)) {
+      line.text = "    ако P ≤ BestFrame: ред i, j, P;  BestFrame ← P";
+      line.changed = true;
+    }
+    line.removed = (number == 7 && !On(Part::kLargerAreas)) ||
+                   ((number == 8 || number == 9) && !On(Part::kClosingSquare));
+    line.said = Fill("Ред {0}{1}: {2}", {Number(number),
+                                         line.removed   ? ", махнат"
+                                         : line.changed ? ", променен"
+                                                        : "",
+                                         line.text});
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+void Change::Type(std::string text) {
+  if (text == typed_) return;
+  typed_ = std::move(text);
+  typed_own_ = true;
+  Update();
+  Notify();
+}
+
+void Change::Step(int by) {
+  const std::optional<int64_t> read = WholeNumber(typed_);
+  const int64_t from = read ? *read : 1 - by;
+  Type(Number(static_cast<int>(std::clamp<int64_t>(from + by, 1, kLargestCount))));
+}
+
+std::string Change::CountNote() const {
+  if (CountIn(typed_)) return {};
+  return Fill("N е цяло число от 1 до {0}.", {Number(kLargestCount)});
+}
+
+// The programs run again for the N the box reads, where it reads one.
+void Change::Update() {
+  if (const std::optional<int> count = CountIn(typed_)) count_ = *count;
+  runs_ = {AsWritten(count_), Changed(count_, switches_), EverySide(count_), Formula(count_)};
+}
+
+std::vector<TableRow> Change::Table() const {
+  const int least = LeastFrame(count_);
+  std::vector<TableRow> table;
+  for (size_t program = 0; program < runs_.size(); ++program) {
+    const Run& run = runs_[program];
+    std::vector<std::string> rows;
+    for (const Row& row : run.rows)
+      rows.push_back(Times(row.across, row.down));
+    std::string listed;
+    for (size_t at = 0; at < rows.size(); ++at)
+      listed += (at == 0 ? "" : ", ") + rows[at];
+    const bool wrong = run.Answer() != least;
+    table.push_back(
+        {kProgramNames[program], listed, Number(run.Answer()),
+         wrong ? Fill("грешно: {0}, а най-малката е {1}", {Number(run.Answer()), Number(least)})
+               : "вярно",
+         words::Grouped(run.divisions), wrong});
+  }
+  return table;
+}
+
+std::string Change::TableSaid() const {
+  std::string said = Fill("{0} {1}.", {kTableLabel, Number(count_)});
+  const std::vector<TableRow> table = Table();
+  for (size_t program = 0; program < table.size(); ++program) {
+    const TableRow& row = table[program];
+    said += Fill(" {0}: редове {1}; отговор {2}, {3}; {4} {5}.",
+                 {row.program, row.rows, row.answer, row.right, row.divisions,
+                  runs_[program].divisions == 1 ? "деление" : "деления"});
+  }
+  return said;
+}
+
+std::string Change::HuntTask() const {
+  if (switches_.AsWritten()) {
+    return Fill(
+        "Програмата, както е написана, намира най-малката рамка за всяко N от 1 до {0}. Махни "
+        "отметка, за да я промениш, и виж какво става.",
+        {Number(kLargestCount)});
+  }
+  if (RightForEveryCount(switches_)) {
+    return Fill("Тази програма намира най-малката рамка за всяко N от 1 до {0}. Защо?",
+                {Number(kLargestCount)});
+  }
+  return Fill(
+      "Тази програма греши за някои N от 1 до {0}. Намери N, за което тя не намира най-малката "
+      "рамка.",
+      {Number(kLargestCount)});
+}
+
+void Change::TypeGuess(std::string text) {
+  if (text == guess_ || !Hunting()) return;
+  guess_ = std::move(text);
+  Notify();
+}
+
+bool Change::Enabled(Button button) const {
+  switch (button) {
+    case Button::kCheck:
+      return Hunting();
+    case Button::kSmallest:
+      return Hunting() && tries_ >= kTriesBeforeSmallest;
+    case Button::kWhy:
+      return !switches_.AsWritten() && RightForEveryCount(switches_);
+  }
+  return false;
+}
+
+void Change::Press(Button button) {
+  if (!Enabled(button)) return;
+  switch (button) {
+    case Button::kCheck:
+      Check();
+      break;
+    case Button::kSmallest: {
+      const int smallest = SmallestWrong(switches_);
+      Say(Fill("Най-малкото N, за което тази програма греши, е {0}. {1}",
+               {Number(smallest), Wrong(smallest)}));
+      break;
+    }
+    case Button::kWhy:
+      Say(Why());
+      break;
+  }
+  Notify();
+}
+
+// The pupil's N tried: wrong there, both frames and both last rows; right there, the least frame.
+void Change::Check() {
+  const std::optional<int> count = CountIn(guess_);
+  if (!count) {
+    Say(Fill("N е цяло число от 1 до {0}.", {Number(kLargestCount)}));
+    return;
+  }
+  ++tries_;
+  const Run changed = Changed(*count, switches_);
+  if (changed.Answer() == LeastFrame(*count)) {
+    Say(Fill("За {0} тази програма намира най-малката рамка, {1}.",
+             {Number(*count), Number(LeastFrame(*count))}));
+    return;
+  }
+  Say("Да, тук тя греши. " + Wrong(*count));
+}
+
+// Where the changed program goes wrong for N: its last row against that of the program as
+// written, which has the least frame.
+std::string Change::Wrong(int count) const {
+  const Run changed = Changed(count, switches_);
+  const Run written = AsWritten(count);
+  return Fill(
+      "За {0} тази програма завършва с {1}, а програмата, както е написана – с {2}: най-малката "
+      "рамка е {3}, а не {4}.",
+      {Number(count), Named(changed.rows.back()), Named(written.rows.back()),
+       Number(written.Answer()), Number(changed.Answer())});
+}
+
+// Why the program with the larger areas finds the least frame, whatever else is switched off,
+// with the numbers of the N in the box.
+std::string Change::Why() const {
+  const int n = count_;
+  const int root = Root(n);
+  std::vector<std::string> said;
+  if (!On(Part::kClosingSquare)) {
+    if (root * root == n) {
+      said.push_back(
+          Fill("Без затварящия квадрат: {0} = {1} × {1} е точен квадрат, затова програмата свършва "
+               "след площта {0} и затварящ квадрат не разглежда. За всяко друго N правоъгълникът "
+               "RootSide × (RootSide + 2) има същата рамка като затварящия квадрат и е сред "
+               "по-големите площи.",
+               {Number(n), Number(root)}));
+    } else {
+      const int wide = root + 2;
+      said.push_back(Fill(
+          "Без затварящия квадрат: за {0} RootSide (цялата част на √{0}) е {1}, а {1} × {2} = {3} "
+          "= {4} × {4} − 1 побира всички {0} букви и има рамка 2 × {1} + 2 × {2} + 4 = {5}, "
+          "колкото квадратът {4} × {4}. Площта {3} е сред по-големите площи, които програмата "
+          "разглежда, затова квадратът никога не дава по-малка рамка от тези, които тя вече е "
+          "намерила.",
+          {Number(n), Number(root), Number(wide), Number(root * wide), Number(root + 1),
+           Number(4 * root + 8)}));
+    }
+  }
+  if (!On(Part::kRootSide)) {
+    Switches only;
+    only.on[static_cast<size_t>(Part::kRootSide)] = false;
+    said.push_back(Fill(
+        "С делителите до N: делител i, по-голям от RootSide, дава правоъгълник i × j с j по-малко "
+        "от i – същия като j × i, само обърнат, а него програмата вече е срещнала с делителя j. "
+        "Рамката му е същата, затова отговорът не се променя, но работата расте: за {0} – {1} "
+        "деления вместо {2}.",
+        {Number(n), words::Grouped(DivisionsChanged(n, only)),
+         words::Grouped(DivisionsAsWritten(n))}));
+  }
+  if (!On(Part::kSmaller)) {
+    Switches ties;
+    ties.on[static_cast<size_t>(Part::kSmaller)] = false;
+    const Row last = Changed(n, ties).rows.back();
+    const Row written = runs_[0].rows.back();
+    said.push_back(
+        last == written
+            ? Fill("С редовете при равна рамка: ред с рамка, равна на BestFrame (най-малката "
+                   "рамка досега), не я прави по-малка, затова най-малката рамка не се променя – "
+                   "може да се промени само последният ред. За {0} той е същият, {1}.",
+                   {Number(n), Named(last)})
+            : Fill("С редовете при равна рамка: ред с рамка, равна на BestFrame (най-малката "
+                   "рамка досега), не я прави по-малка, затова най-малката рамка не се променя – "
+                   "променя се само последният ред: за {0} програмата завършва с {1} вместо с {2}.",
+                   {Number(n), Named(last), Named(written)}));
+  }
+  std::string text;
+  for (const std::string& each : said)
+    text += (text.empty() ? "" : " ") + each;
+  return text;
+}
+
+void Change::Say(std::string text) {
+  said_ = std::move(text);
+  ++sayings_;
+}
+
+void Change::Notify() const {
+  if (observer_ != nullptr) observer_->ChangeChanged();
+}
+
+}  // namespace lessons::change

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "lessons/variants.h"
+#include "lessons/work_chart.h"
+
+// "Промени програмата": the pupil switches parts of the search off and sees, for one N, what each
+// program lists, whether it finds the least frame and how many divisions it makes, the work of
+// each for N from 1 to 1000, and hunts for an N where the changed program goes wrong, or reads why
+// it cannot. Decided here once for every toolkit; a view lays it out and passes on what the pupil
+// does.
+namespace lessons::change {
+
+inline constexpr const char* kTab = "Промени програмата";
+// The switches, beside the lines of the program they change, ticked for the program as written.
+inline constexpr std::array<const char*, kParts> kPartNames = {
+    "делителите i до RootSide", "и по-големите площи до SquareSide²", "затварящият квадрат",
+    "само по-малка рамка (P < BestFrame)"};
+// The line of the program, numbered from 1, beside which each switch stands.
+inline constexpr std::array<int, kParts> kPartLines = {11, 7, 8, 14};
+inline constexpr const char* kProgramLabel = "Програмата";
+inline constexpr const char* kCountLabel = "N";
+inline constexpr const char* kTableLabel = "Програмите за N";
+inline constexpr std::array<const char*, 5> kTableHeadings = {"програма", "редове", "отговор",
+                                                              "най-малката рамка?", "деления"};
+inline constexpr std::array<const char*, 4> kProgramNames = {
+    "както е написана", "променената", "всяка страна a от 1 до N", "формулата"};
+// The two other programs, each in its few lines.
+inline constexpr const char* kOthersLabel = "Другите две програми";
+inline constexpr std::array<const char*, 2> kEverySideLines = {
+    "за a от 1 до N:  b ← ⌈N : a⌉;  P ← 2a + 2b + 4",
+    "    ако P е най-малкото досега: запомни a, b, P"};
+inline constexpr std::array<const char*, 1> kFormulaLines = {
+    "a ← ⌈√N⌉;  b ← ⌈N : a⌉;  P ← 2a + 2b + 4"};
+inline constexpr const char* kHuntLabel = "Намери грешката";
+inline constexpr const char* kGuessLabel = "Твоето N";
+enum class Button { kCheck, kSmallest, kWhy };
+inline constexpr std::array<const char*, 3> kButtonNames = {"Провери", "Покажи най-малкото",
+                                                            "Защо?"};
+// The hunt's box takes a try at a time; after this many, the smallest wrong N may be shown.
+inline constexpr int kTriesBeforeSmallest = 3;
+
+// A line of the program as the page shows it: as written, changed, or left out.
+struct Line {
+  int number;        // from 1
+  std::string text;  // what the line says now
+  bool changed;      // its text changed by a switch
+  bool removed;      // left out by a switch
+  std::string said;  // the line for a screen reader, with what the switches did to it
+};
+
+// A row of the table: one program's run for N, in words.
+struct TableRow {
+  std::string program;
+  std::string rows;
+  std::string answer;
+  std::string right;  // "вярно", or "грешно" with both frames
+  std::string divisions;
+  bool wrong;
+};
+
+// Whoever shows the page: told after each change.
+class ChangeObserver {
+ public:
+  virtual ~ChangeObserver() = default;
+  virtual void ChangeChanged() = 0;
+};
+
+class Change {
+ public:
+  Change();
+
+  void SetObserver(ChangeObserver* observer) { observer_ = observer; }
+
+  // The page opened: N starts with the main window's count where that is one the programs take,
+  // else 70, until the pupil types one of their own.
+  void Open(const std::string& window_count);
+
+  // The switches.
+  bool On(Part part) const { return switches_[part]; }
+  void Set(Part part, bool on);
+  const Switches& Parts() const { return switches_; }
+  // The program's lines with the switches applied, numbered as the steps page numbers them.
+  std::vector<Line> Lines() const;
+
+  // N, as typed into its box and kept so; the programs run for the last N it could read.
+  const std::string& Typed() const { return typed_; }
+  void Type(std::string text);
+  void Step(int by);
+  int Count() const { return count_; }
+  // What the box takes, while it holds what cannot be read; else empty.
+  std::string CountNote() const;
+
+  std::vector<TableRow> Table() const;
+  // The table for a screen reader, a sentence for each program.
+  std::string TableSaid() const;
+
+  // The work of the programs for N from 1 to 1000, N marked.
+  WorkChart Chart() const { return WorkChart(count_, switches_); }
+
+  // The hunt for an N where the changed program goes wrong: what it asks, whether its box and
+  // "Провери" are in use, and what it last said.
+  std::string HuntTask() const;
+  bool Hunting() const { return !switches_.AsWritten() && !RightForEveryCount(switches_); }
+  const std::string& Guess() const { return guess_; }
+  void TypeGuess(std::string text);
+  bool Enabled(Button button) const;
+  void Press(Button button);
+  const std::string& Said() const { return said_; }
+  // Counts what the hunt has said, so that a view knows when it is new, to be read out.
+  int Sayings() const { return sayings_; }
+
+ private:
+  void Update();
+  void Notify() const;
+  void Say(std::string text);
+  void Check();
+  std::string Wrong(int count) const;
+  std::string Why() const;
+
+  ChangeObserver* observer_ = nullptr;
+  Switches switches_;
+  std::string typed_ = "70";
+  int count_ = 70;
+  bool typed_own_ = false;   // the pupil typed N
+  std::array<Run, 4> runs_;  // for N: as written, changed, every side, the formula
+  std::string guess_;
+  int tries_ = 0;
+  std::string said_;
+  int sayings_ = 0;
+};
+
+}  // namespace lessons::change
