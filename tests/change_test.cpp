@@ -64,9 +64,7 @@ TEST(Change, TheTableForSeventyAndForFive) {
             (std::vector<std::string>{"1 × 70, 2 × 35, 5 × 14, 7 × 10",
                                       "1 × 70, 2 × 35, 5 × 14, 7 × 10", "7 × 10", "9 × 8"}));
   EXPECT_EQ(Column(change, &lessons::change::TableRow::answer),
-            (std::vector<std::string>{"38", "38", "38", "38"}));
-  EXPECT_EQ(Column(change, &lessons::change::TableRow::right),
-            (std::vector<std::string>{"вярно", "вярно", "вярно", "вярно"}));
+            (std::vector<std::string>{"38 – вярно", "38 – вярно", "38 – вярно", "38 – вярно"}));
   EXPECT_EQ(Column(change, &lessons::change::TableRow::divisions),
             (std::vector<std::string>{"84", "84", "70", "1"}));
 
@@ -82,22 +80,25 @@ TEST(Change, TheTableForSeventyAndForFive) {
   change.Type("5");
   const auto row = change.Table()[1];
   EXPECT_EQ(Spaced(row.rows), "1 × 5, 3 × 3");
-  EXPECT_EQ(row.answer, "16");
-  EXPECT_EQ(row.right, "грешно: 16, а най-малката е 14");
+  EXPECT_EQ(Spaced(row.answer), "16 – грешно: най-малката е 14");
   EXPECT_TRUE(row.wrong);
   EXPECT_EQ(row.divisions, "1");
-  EXPECT_EQ(change.Table()[0].right, "вярно");
+  EXPECT_EQ(Spaced(change.Table()[0].answer), "14 – вярно");
   EXPECT_EQ(
       Spaced(change.TableSaid())
-          .rfind("Програмите за N 5. както е написана: редове 1 × 5, 2 × 3; отговор 14, вярно; 5 "
-                 "деления. променената: редове 1 × 5, 3 × 3; отговор 16, грешно: 16, а най-малката "
-                 "е 14; 1 деление.",
+          .rfind("Програмите за N 5. както е написана: редове 1 × 5, 2 × 3; отговор 14 – вярно; 5 "
+                 "деления. променената: редове 1 × 5, 3 × 3; отговор 16 – грешно: най-малката е "
+                 "14; 1 деление.",
                  0),
       0u);
   // Large counts are written with their thousands apart.
   change.Set(Part::kLargerAreas, true);
   change.Type("16130");
   EXPECT_EQ(Spaced(change.Table()[0].divisions), "32 130");
+  change.Type("16380");  // 37 rows: the first two and the last two
+  EXPECT_EQ(Spaced(change.Table()[0].rows),
+            "1 × 16380, 2 × 8190, …, 126 × 130, 128 × 128 (37 реда)");
+  EXPECT_EQ(Spaced(change.Table()[0].divisions), "630");
 }
 
 TEST(Change, EachSwitchChangesItsLinesAndSaysSo) {
@@ -244,14 +245,16 @@ bool Says(const lessons::chart::Scene& scene, const std::string& text) {
 TEST(Change, TheChartOfTheWorkHasALineForEachProgramOnALogarithmicAxis) {
   lessons::change::Switches as_written;
   const WorkChart seventy(70, as_written);
-  EXPECT_EQ(
-      Spaced(seventy.Sentence()),
-      "Всяка линия показва колко деления прави една програма за всяко N от 1 до 1000; нагоре "
-      "всяко число е 10 пъти по-голямо от предишното. Работата на програмата, както е "
-      "написана, е като трион: най-много деления тя прави точно след точен квадрат, защото "
-      "тогава по-големите площи до следващия са най-много – за 65, след 8 × 8 = 64, прави "
-      "119 деления, а за 80, преди 9 × 9 = 81, само 14. Формулата прави винаги едно деление.");
-  EXPECT_EQ(seventy.Description().rfind("Диаграма „Колко работа“. " + seventy.Sentence(), 0), 0u);
+  EXPECT_EQ(Spaced(seventy.Sentence()),
+            "Работата на програмата, както е написана, е като трион: най-голяма е точно след точен "
+            "квадрат – за 65, след 8 × 8 = 64, тя прави 119 деления, а за 80, преди 9 × 9 = 81, "
+            "само 14.");
+  EXPECT_NE(seventy.Description().find(seventy.Sentence()), std::string::npos);
+  EXPECT_EQ(Spaced(seventy.Description())
+                .rfind("Диаграма „Колко работа“: колко деления прави всяка програма за всяко N от "
+                       "1 до 1000",
+                       0),
+            0u);
   EXPECT_NE(Spaced(seventy.Description()).find("формулата: при N = 10 – 1, при N = 70 – 1"),
             std::string::npos);
   EXPECT_FALSE(seventy.Shows(Program::kChanged));

@@ -28,15 +28,16 @@ TEST(Menu, ItsItemsCarryMnemonicsAndShortcutsAndThePictureNeedsARow) {
       EXPECT_TRUE(keys.insert(item.function_key).second) << item.text;
     }
   }
-  EXPECT_EQ(shown, (std::vector<std::string>{"Картина на реда F2", "Стъпка по стъпка F3",
-                                             "Опитай сам F4", "За програмата F1"}));
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{"Картина на реда F2", "Стъпка по стъпка F3", "Опитай сам F4",
+                                      "Промени програмата F5", "За програмата F1"}));
   EXPECT_EQ(menu::Mnemonic("&Урок"), "У");
   EXPECT_EQ(menu::Plain("&Помощ"), "Помощ");
 
   TestWindow window;
   EXPECT_FALSE(menu::Enabled(menu::Command::kPicture, window.form));
-  for (const auto command :
-       {menu::Command::kSteps, menu::Command::kPractice, menu::Command::kAbout})
+  for (const auto command : {menu::Command::kSteps, menu::Command::kPractice,
+                             menu::Command::kChange, menu::Command::kAbout})
     EXPECT_TRUE(menu::Enabled(command, window.form));
   window.Calculate(U"70");
   EXPECT_FALSE(menu::Enabled(menu::Command::kPicture, window.form));
@@ -121,6 +122,22 @@ TEST(Lessons, ShowInProgramRunsTheTaskInTheWindowAndShowsTheStepOfItsLastRow) {
   EXPECT_EQ(wired.Lists(), Listed({{1, 18, 42}, {2, 9, 26}, {3, 6, 22}}));
   EXPECT_EQ(wired.form.List1[0].ListIndex(), 2);
   EXPECT_EQ(wired.lessons.steps.Current(), wired.lessons.steps.StepOfRow(2));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Lessons, TheChangedProgramsPageOpensAtItsPageWithTheWindowsCount) {
+  EXPECT_EQ(menu::PageOf(menu::Command::kChange), 3);
+  EXPECT_TRUE(menu::Activates(menu::Command::kChange));
+  Wired wired;
+  wired.form.Text2[1].SetText(U"100");
+  wired.lessons.OpenChange();
+  EXPECT_EQ(wired.lessons.change.Count(), 100);
+  wired.form.Text2[1].SetText(U"9e9");  // not a count the programs take: it keeps its N
+  wired.lessons.OpenChange();
+  EXPECT_EQ(wired.lessons.change.Count(), 70);
 }
 
 }  // namespace

@@ -49,7 +49,8 @@ TEST(SmallScreen, EveryPageOfTheLessonsWindowFitsAndShowsEveryControl) {
   program.form.UserClick(0);
   program.form.UserSelect(2, 3);
 
-  for (const Command command : {Command::kPicture, Command::kSteps, Command::kPractice}) {
+  for (const Command command :
+       {Command::kPicture, Command::kSteps, Command::kPractice, Command::kChange}) {
     program.view.Do(command);
     desktop::PictureWindow* window = program.view.Picture();
     ASSERT_NE(window, nullptr);
@@ -69,6 +70,16 @@ TEST(SmallScreen, EveryPageOfTheLessonsWindowFitsAndShowsEveryControl) {
   EXPECT_TRUE(screen.contains(program.view.Picture()->frameGeometry()));
   ExpectWhole(program.view.Picture()->Pages()->currentWidget());
   EXPECT_TRUE(screen.contains(program.view.frameGeometry()));
+  // The changed program at its tallest: a wrong program, its hunt and a saying, and the most rows.
+  program.view.Do(Command::kChange);
+  lessons::change::Change& change = program.lessons.change;
+  change.Set(lessons::change::Part::kLargerAreas, false);
+  change.TypeGuess("5");
+  change.Press(lessons::change::Button::kCheck);
+  change.Type("16130");
+  QApplication::processEvents();
+  EXPECT_TRUE(screen.contains(program.view.Picture()->frameGeometry()));
+  ExpectWhole(program.view.Picture()->Pages()->currentWidget());
 }
 
 }  // namespace

@@ -68,10 +68,11 @@ class StepsPage : public testing::Test {
 
 TEST_F(StepsPage, OpensByItsTabAndByCtrlTab) {
   QTabWidget* pages = window->Pages();
-  ASSERT_EQ(pages->count(), 3);
+  ASSERT_EQ(pages->count(), 4);
   EXPECT_EQ(pages->tabText(0), "Картина");
   EXPECT_EQ(pages->tabText(1), "Стъпка по стъпка");
   EXPECT_EQ(pages->tabText(2), "Опитай сам");
+  EXPECT_EQ(pages->tabText(3), "Промени програмата");
   EXPECT_EQ(pages->currentIndex(), 0);
   EXPECT_NE(list->toolTip().indexOf("Стъпка по стъпка"), -1);  // the lists' tooltip names both
 
@@ -85,11 +86,13 @@ TEST_F(StepsPage, OpensByItsTabAndByCtrlTab) {
   QTest::keyClick(page, Qt::Key_Tab, Qt::ControlModifier);  // on to the practice, and round
   EXPECT_EQ(pages->currentIndex(), 2);
   QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(pages->currentIndex(), 3);
+  QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(pages->currentIndex(), 0);
   QTest::keyClick(window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(pages->currentIndex(), 2);
+  EXPECT_EQ(pages->currentIndex(), 3);
   QTest::keyClick(window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(pages->currentIndex(), 1);
+  EXPECT_EQ(pages->currentIndex(), 2);
   QTest::keyClick(window, Qt::Key_Escape);
   EXPECT_FALSE(window->isVisible());
 }

@@ -3,32 +3,55 @@
 #include <QPainter>
 
 #include "desktop/squares_canvas.h"
-#include "lessons/practice.h"
 
 namespace desktop {
 
 namespace chart = lessons::chart;
 
-ChartCanvas::ChartCanvas(QWidget* parent) : QWidget(parent) {
-  setAccessibleName(QString::fromUtf8(lessons::practice::kChartLabel));
+ChartCanvas::ChartCanvas(const char* name, QWidget* parent) : QWidget(parent) {
+  setAccessibleName(QString::fromUtf8(name));
   setMinimumSize(200, 150);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void ChartCanvas::SetChart(std::optional<chart::Chart> chart) {
   chart_ = std::move(chart);
-  setAccessibleDescription(chart_ ? QString::fromStdString(chart_->Description()) : QString());
+  if (!chart_) {
+    SetScene(nullptr, {});
+    return;
+  }
+  SetScene([shown = *chart_](int width, int height) { return chart::Paint(shown, width, height); },
+           chart_->Description());
+}
+
+void ChartCanvas::SetScene(Painter paint, const std::string& description) {
+  paint_ = std::move(paint);
+  setAccessibleDescription(QString::fromStdString(description));
   update();
 }
 
-// The fills in order, then the texts, each in its rectangle as the core aligns it.
+chart::Scene ChartCanvas::Scene() const {
+  return paint_ ? paint_(width(), height()) : chart::Scene{};
+}
+
+// The fills in order, then the lines, then the texts, each in its rectangle as the core aligns it.
 void ChartCanvas::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), ToQColor(lessons::picture::kBackground));
-  if (!chart_) return;
-  const chart::Scene scene = chart::Paint(*chart_, width(), height());
+  if (!paint_) return;
+  const chart::Scene scene = Scene();
   for (const lessons::picture::Fill& fill : scene.fills)
     painter.fillRect(ToQRect(fill.rect), ToQColor(fill.colour));
+  painter.setRenderHint(QPainter::Antialiasing);
+  for (const chart::Polyline& line : scene.lines) {
+    QPolygon points;
+    for (const chart::Point& point : line.points)
+      points << QPoint(point.x, point.y);
+    painter.setPen(
+        QPen(ToQColor(line.colour), line.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(points);
+  }
+  painter.setRenderHint(QPainter::Antialiasing, false);
   QFont font = painter.font();
   for (const chart::Text& text : scene.texts) {
     font.setPixelSize(text.font_pixels);

@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "desktop/change_page.h"
 #include "desktop/practice_page.h"
 #include "desktop/squares_canvas.h"
 #include "desktop/steps_page.h"
@@ -18,6 +19,7 @@ namespace picture = lessons::picture;
 PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons, QWidget* owner)
     : QWidget(owner, Qt::Window),
       form_(form),
+      lessons_(lessons),
       pages_(new QTabWidget(this)),
       canvas_(new SquaresCanvas(this)),
       words_(new QLabel(this)),
@@ -27,7 +29,8 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
           [this, &lessons] {
             if (lessons.ShowInProgram()) ShowPage(1, true);
           },
-          this)) {
+          this)),
+      change_page_(new ChangePage(lessons.change, this)) {
   setWindowTitle(QString::fromUtf8(picture::kCaption));
   setAttribute(Qt::WA_ShowWithoutActivating);  // the form keeps the focus
   setAttribute(Qt::WA_WindowPropagation);      // and lends its font
@@ -48,8 +51,10 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
   pages_->addTab(picture_page, QString::fromUtf8(lessons::steps::kPictureTab));
   pages_->addTab(steps_page_, QString::fromUtf8(lessons::steps::kStepsTab));
   pages_->addTab(practice_page_, QString::fromUtf8(lessons::practice::kTab));
+  pages_->addTab(change_page_, QString::fromUtf8(lessons::change::kTab));
   pages_->tabBar()->setFocusPolicy(Qt::NoFocus);  // the keys belong to the pages
   connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
+    if (page == 3) lessons_.OpenChange();
     if (isActiveWindow()) FocusPage(page);
   });
   auto* layout = new QVBoxLayout(this);
@@ -59,6 +64,7 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
 }
 
 void PictureWindow::ShowPage(int page, bool focus) {
+  if (page == 3) lessons_.OpenChange();
   pages_->setCurrentIndex(page);
   if (focus) FocusPage(page);
 }
@@ -67,10 +73,15 @@ void PictureWindow::ShowPage(int page, bool focus) {
 void PictureWindow::FocusPage(int page) {
   if (page == 1) steps_page_->setFocus();
   if (page == 2) practice_page_->TakeFocus();
+  if (page == 3) change_page_->TakeFocus();
 }
 
 void PictureWindow::RefreshPractice() {
   practice_page_->Refresh();
+}
+
+void PictureWindow::RefreshChange() {
+  change_page_->Refresh();
 }
 
 const picture::Picture& PictureWindow::Picture() const {

@@ -11,16 +11,18 @@ class QTabWidget;
 
 namespace desktop {
 
+class ChangePage;
 class PracticePage;
 class SquaresCanvas;
 class StepsPage;
 
-// The lessons' window beside the form, with three pages. "Картина": the selected row's squares as
+// The lessons' window beside the form, with four pages. "Картина": the selected row's squares as
 // the core lays them out, painted in the core's colours, and under them the core's words, which
 // are also what a screen reader reads for the picture. "Стъпка по стъпка": how the last run found
-// its rows. "Опитай сам": the practice. It opens without taking the focus from the form when a row
-// is opened, follows the form's selection and its runs, switches pages on Ctrl+Tab and
-// Ctrl+Shift+Tab, and closes on Escape or its close box.
+// its rows. "Опитай сам": the practice. "Промени програмата": the search changed by the pupil. It
+// opens without taking the focus from the form when a row is opened, follows the form's selection
+// and its runs, switches pages on Ctrl+Tab and Ctrl+Shift+Tab, and closes on Escape or its close
+// box.
 class PictureWindow final : public QWidget {
  public:
   PictureWindow(const window::Form& form, lessons::Lessons& lessons, QWidget* owner);
@@ -30,7 +32,9 @@ class PictureWindow final : public QWidget {
   // Shows the steps' new state, and the practice's.
   void RefreshSteps();
   void RefreshPractice();
-  // Shows a page: 0 the picture, 1 the steps, 2 the practice; with the focus on it, if asked.
+  void RefreshChange();
+  // Shows a page: 0 the picture, 1 the steps, 2 the practice, 3 the program changed; with the
+  // focus on it, if asked.
   void ShowPage(int page, bool focus);
   const lessons::picture::Picture& Picture() const;
   // Where the squares are painted.
@@ -38,6 +42,7 @@ class PictureWindow final : public QWidget {
   QTabWidget* Pages() const { return pages_; }
   StepsPage* Steps() const { return steps_page_; }
   PracticePage* Practice() const { return practice_page_; }
+  ChangePage* Change() const { return change_page_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -46,11 +51,13 @@ class PictureWindow final : public QWidget {
   void FocusPage(int page);
 
   const window::Form& form_;
+  lessons::Lessons& lessons_;
   QTabWidget* pages_;
   SquaresCanvas* canvas_;
   QLabel* words_;
   StepsPage* steps_page_;
   PracticePage* practice_page_;
+  ChangePage* change_page_;
 };
 
 }  // namespace desktop

@@ -49,7 +49,7 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
       verdict_(Wrapping(this)),
       drawing_(new SquaresCanvas(this)),
       drawing_line_(new QLabel(this)),
-      chart_(new ChartCanvas(this)),
+      chart_(new ChartCanvas(practice::kChartLabel, this)),
       chart_sentence_(Wrapping(this)),
       rows_label_(new QLabel(QString::fromUtf8(practice::kRowsLabel), this)),
       rows_(new QTableWidget(0, 3, this)),

@@ -156,12 +156,14 @@ FormView::FormView(Form& form, lessons::Lessons& lessons, QWidget* parent)
   form_.SetObserver(this);
   lessons_.steps.SetObserver(this);
   lessons_.practice.SetObserver(this);
+  lessons_.change.SetObserver(this);
 }
 
 FormView::~FormView() {
   form_.SetObserver(nullptr);
   lessons_.steps.SetObserver(nullptr);
   lessons_.practice.SetObserver(nullptr);
+  lessons_.change.SetObserver(nullptr);
 }
 
 QAction* FormView::Action(lessons::menu::Command command) const {
@@ -425,6 +427,10 @@ void FormView::StepsChanged() {
 
 void FormView::PracticeChanged() {
   if (picture_ != nullptr) picture_->RefreshPractice();
+}
+
+void FormView::ChangeChanged() {
+  if (picture_ != nullptr) picture_->RefreshChange();
 }
 
 void FormView::ErrorReported(const runtime::RuntimeError& error) {

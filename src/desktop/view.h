@@ -33,7 +33,8 @@ void SetUpApplication();
 class FormView final : public QWidget,
                        private window::FormObserver,
                        private lessons::steps::StepsObserver,
-                       private lessons::practice::PracticeObserver {
+                       private lessons::practice::PracticeObserver,
+                       private lessons::change::ChangeObserver {
  public:
   FormView(window::Form& form, lessons::Lessons& lessons, QWidget* parent = nullptr);
   ~FormView() override;
@@ -73,6 +74,7 @@ class FormView final : public QWidget,
   void ErrorReported(const runtime::RuntimeError& error) override;
   void StepsChanged() override;
   void PracticeChanged() override;
+  void ChangeChanged() override;
 
   void ShowOptions();
   void ShowSelection(int list);

@@ -39,6 +39,9 @@ int Root(int n) {
   return root;
 }
 
+// The most rows of a run the table shows in full.
+constexpr size_t kRowsShown = 6;
+
 // "7 × 10, рамка 38".
 std::string Named(const Row& row) {
   return Fill("{0}, рамка {1}", {Times(row.across, row.down), Number(row.frame)});
@@ -83,11 +86,8 @@ std::vector<Line> Change::Lines() const {
     }
     line.removed = (number == 7 && !On(Part::kLargerAreas)) ||
                    ((number == 8 || number == 9) && !On(Part::kClosingSquare));
-    line.said = Fill("Ред {0}{1}: {2}", {Number(number),
-                                         line.removed   ? ", махнат"
-                                         : line.changed ? ", променен"
-                                                        : "",
-                                         line.text});
+    line.said = Fill("Ред {0}{1}{2}: {3}",
+                     {Number(number), *line.Mark() != '\0' ? ", " : "", line.Mark(), line.text});
     lines.push_back(std::move(line));
   }
   return lines;
@@ -126,15 +126,24 @@ std::vector<TableRow> Change::Table() const {
     std::vector<std::string> rows;
     for (const Row& row : run.rows)
       rows.push_back(Times(row.across, row.down));
+    // A long run in short: its first rows and its last, and how many there are.
     std::string listed;
-    for (size_t at = 0; at < rows.size(); ++at)
+    const bool long_run = rows.size() > kRowsShown;
+    for (size_t at = 0; at < rows.size(); ++at) {
+      if (long_run && at >= 2 && at + 2 < rows.size()) {
+        if (at == 2) listed += ", …";
+        continue;
+      }
       listed += (at == 0 ? "" : ", ") + rows[at];
+    }
+    if (long_run) {
+      listed += Fill(" ({0})", {words::Counted(static_cast<int64_t>(rows.size()), "ред", "реда")});
+    }
     const bool wrong = run.Answer() != least;
-    table.push_back(
-        {kProgramNames[program], listed, Number(run.Answer()),
-         wrong ? Fill("грешно: {0}, а най-малката е {1}", {Number(run.Answer()), Number(least)})
-               : "вярно",
-         words::Grouped(run.divisions), wrong});
+    table.push_back({kProgramNames[program], listed,
+                     Fill(wrong ? "{0} – грешно: най-малката е {1}" : "{0} – вярно",
+                          {Number(run.Answer()), Number(least)}),
+                     words::Grouped(run.divisions), wrong});
   }
   return table;
 }
@@ -144,8 +153,8 @@ std::string Change::TableSaid() const {
   const std::vector<TableRow> table = Table();
   for (size_t program = 0; program < table.size(); ++program) {
     const TableRow& row = table[program];
-    said += Fill(" {0}: редове {1}; отговор {2}, {3}; {4} {5}.",
-                 {row.program, row.rows, row.answer, row.right, row.divisions,
+    said += Fill(" {0}: редове {1}; отговор {2}; {3} {4}.",
+                 {row.program, row.rows, row.answer, row.divisions,
                   runs_[program].divisions == 1 ? "деление" : "деления"});
   }
   return said;

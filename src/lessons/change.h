@@ -26,17 +26,17 @@ inline constexpr std::array<int, kParts> kPartLines = {11, 7, 8, 14};
 inline constexpr const char* kProgramLabel = "Програмата";
 inline constexpr const char* kCountLabel = "N";
 inline constexpr const char* kTableLabel = "Програмите за N";
-inline constexpr std::array<const char*, 5> kTableHeadings = {"програма", "редове", "отговор",
-                                                              "най-малката рамка?", "деления"};
+inline constexpr std::array<const char*, 4> kTableHeadings = {"програма", "редове", "отговор",
+                                                              "деления"};
 inline constexpr std::array<const char*, 4> kProgramNames = {
     "както е написана", "променената", "всяка страна a от 1 до N", "формулата"};
 // The two other programs, each in its few lines.
 inline constexpr const char* kOthersLabel = "Другите две програми";
-inline constexpr std::array<const char*, 2> kEverySideLines = {
-    "за a от 1 до N:  b ← ⌈N : a⌉;  P ← 2a + 2b + 4",
+inline constexpr std::array<const char*, 4> kEverySideLines = {
+    "за a от 1 до N:", "    b ← N : a, закръглено нагоре", "    P ← 2a + 2b + 4",
     "    ако P е най-малкото досега: запомни a, b, P"};
-inline constexpr std::array<const char*, 1> kFormulaLines = {
-    "a ← ⌈√N⌉;  b ← ⌈N : a⌉;  P ← 2a + 2b + 4"};
+inline constexpr std::array<const char*, 3> kFormulaLines = {
+    "a ← √N, закръглено нагоре", "b ← N : a, закръглено нагоре", "P ← 2a + 2b + 4"};
 inline constexpr const char* kHuntLabel = "Намери грешката";
 inline constexpr const char* kGuessLabel = "Твоето N";
 enum class Button { kCheck, kSmallest, kWhy };
@@ -45,6 +45,10 @@ inline constexpr std::array<const char*, 3> kButtonNames = {"Провери", "�
 // The hunt's box takes a try at a time; after this many, the smallest wrong N may be shown.
 inline constexpr int kTriesBeforeSmallest = 3;
 
+// The words for a line a switch changed, and for one it left out.
+inline constexpr const char* kChangedMark = "променен";
+inline constexpr const char* kRemovedMark = "махнат";
+
 // A line of the program as the page shows it: as written, changed, or left out.
 struct Line {
   int number;        // from 1
@@ -52,14 +56,14 @@ struct Line {
   bool changed;      // its text changed by a switch
   bool removed;      // left out by a switch
   std::string said;  // the line for a screen reader, with what the switches did to it
+  const char* Mark() const { return removed ? kRemovedMark : changed ? kChangedMark : ""; }
 };
 
 // A row of the table: one program's run for N, in words.
 struct TableRow {
   std::string program;
-  std::string rows;
-  std::string answer;
-  std::string right;  // "вярно", or "грешно" with both frames
+  std::string rows;    // a long run as its first rows and its last, and how many
+  std::string answer;  // "38 – вярно", or "16 – грешно: най-малката е 14"
   std::string divisions;
   bool wrong;
 };

@@ -86,16 +86,12 @@ std::string WorkChart::Sentence() const {
   const int after = root * root + 1;
   const int before = (root + 1) * (root + 1) - 1;
   std::string sentence = Fill(
-      "Всяка линия показва колко деления прави една програма за всяко N от 1 до {0}; нагоре всяко "
-      "число е 10 пъти по-голямо от предишното. Работата на програмата, както е написана, е като "
-      "трион: най-много деления тя прави точно след точен квадрат, защото тогава по-големите "
-      "площи до следващия са най-много – за {1}, след {2} × {2} = {3}, прави {4}, а за {5}, "
-      "преди {6} × {6} = {7}, само {8}.",
-      {Number(kWorkLast), Number(after), Number(root), Number(root * root),
-       words::Counted(DivisionsAsWritten(after), "деление", "деления"), Number(before),
-       Number(root + 1), Number((root + 1) * (root + 1)),
-       words::Grouped(DivisionsAsWritten(before))});
-  sentence += " Формулата прави винаги едно деление.";
+      "Работата на програмата, както е написана, е като трион: най-голяма е точно след точен "
+      "квадрат – за {0}, след {1} × {1} = {2}, тя прави {3}, а за {4}, преди {5} × {5} = {6}, само "
+      "{7}.",
+      {Number(after), Number(root), Number(root * root),
+       words::Grouped(DivisionsAsWritten(after)) + " деления", Number(before), Number(root + 1),
+       Number((root + 1) * (root + 1)), words::Grouped(DivisionsAsWritten(before))});
   if (count_ > kWorkLast) {
     sentence += Fill(" N = {0} е след края на диаграмата.", {Number(count_)});
   }
@@ -103,7 +99,10 @@ std::string WorkChart::Sentence() const {
 }
 
 std::string WorkChart::Description() const {
-  std::string said = Fill("Диаграма „{0}“. {1}", {kWorkLabel, Sentence()});
+  std::string said = Fill(
+      "Диаграма „{0}“: колко деления прави всяка програма за всяко N от 1 до {1}, по ос, на която "
+      "всяко число е 10 пъти по-голямо от предишното. {2}",
+      {kWorkLabel, Number(kWorkLast), Sentence()});
   std::vector<int> at = {10, 100, 101, 1000};
   if (count_ <= kWorkLast && std::find(at.begin(), at.end(), count_) == at.end()) {
     at.push_back(count_);

@@ -34,8 +34,8 @@ class WorkChart {
   // The power of ten at the top of the axis: 10 000 at least, more where a line reaches it.
   int64_t Top() const;
 
-  // What the chart shows, in two or three sentences under it, with the numbers of N's own
-  // stretch between two perfect squares.
+  // What the chart shows, in a sentence under it, with the numbers of N's own stretch between two
+  // perfect squares.
   std::string Sentence() const;
   // The same for a screen reader, with each line's divisions at some N.
   std::string Description() const;

@@ -11,10 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "lessons/change.h"
 #include "lessons/menu.h"
 #include "lessons/picture.h"
 #include "lessons/practice.h"
 #include "lessons/steps.h"
+#include "lessons/work_chart.h"
 #include "program/program.h"
 #include "runtime/number_text.h"
 #include "runtime/text.h"
@@ -53,22 +55,29 @@ EM_JS(void, PageStepsChanged, (), {
 EM_JS(void, PagePracticeChanged, (), {
   Module.page.practiceChanged();
 });
+EM_JS(void, PageChangeChanged, (), {
+  Module.page.changeChanged();
+});
 // clang-format on
 
-// Tells the page of every change of the form, of the steps and of the practice.
+// Tells the page of every change of the form, of the steps, of the practice and of the program
+// changed.
 class PageView final : public window::FormObserver,
                        public lessons::steps::StepsObserver,
-                       public lessons::practice::PracticeObserver {
+                       public lessons::practice::PracticeObserver,
+                       public lessons::change::ChangeObserver {
  public:
   PageView(window::Form& form, lessons::Lessons& lessons) : form_(form), lessons_(lessons) {
     form.SetObserver(this);
     lessons.steps.SetObserver(this);
     lessons.practice.SetObserver(this);
+    lessons.change.SetObserver(this);
   }
   ~PageView() override {
     form_.SetObserver(nullptr);
     lessons_.steps.SetObserver(nullptr);
     lessons_.practice.SetObserver(nullptr);
+    lessons_.change.SetObserver(nullptr);
   }
   PageView(const PageView&) = delete;
   PageView& operator=(const PageView&) = delete;
@@ -93,6 +102,7 @@ class PageView final : public window::FormObserver,
   }
   void StepsChanged() override { PageStepsChanged(); }
   void PracticeChanged() override { PagePracticeChanged(); }
+  void ChangeChanged() override { PageChangeChanged(); }
 
   window::Form& form_;
   lessons::Lessons& lessons_;
@@ -123,6 +133,10 @@ lessons::steps::Walkthrough& Steps() {
 
 lessons::practice::Practice& Practice() {
   return TheProgram().lessons.practice;
+}
+
+lessons::change::Change& Change() {
+  return TheProgram().lessons.change;
 }
 
 // A JSON text for the page's script, written piece after piece: members of objects and items of
@@ -208,6 +222,39 @@ std::string PracticeJson() {
   for (size_t button = 0; button < practice::kButtonNames.size(); ++button)
     json.Flag(shown.Shown(static_cast<practice::Button>(button)));
   return json.Close(']').Close('}').Done();
+}
+
+// The page that changes the program as JSON for the page's script: N as typed and what its box
+// takes, the switches, the program's lines, the table, the hunt, and the chart's words.
+std::string ChangeJson() {
+  namespace change = lessons::change;
+  const change::Change& shown = Change();
+  const change::WorkChart work = shown.Chart();
+  Json json;
+  json.Open('{');
+  json.Key("typed").Text(shown.Typed()).Key("note").Text(shown.CountNote());
+  json.Key("on").Open('[');
+  for (int part = 0; part < change::kParts; ++part)
+    json.Flag(shown.On(static_cast<change::Part>(part)));
+  json.Close(']').Key("lines").Open('[');
+  for (const change::Line& line : shown.Lines()) {
+    json.Open('{').Key("text").Text(line.text).Key("changed").Flag(line.changed);
+    json.Key("removed").Flag(line.removed).Key("said").Text(line.said).Close('}');
+  }
+  json.Close(']').Key("table").Open('[');
+  for (const change::TableRow& row : shown.Table()) {
+    json.Open('[').Text(row.program).Text(row.rows).Text(row.answer).Text(row.divisions);
+    json.Flag(row.wrong).Close(']');
+  }
+  json.Close(']').Key("tableSaid").Text(shown.TableSaid());
+  json.Key("task").Text(shown.HuntTask()).Key("hunting").Flag(shown.Hunting());
+  json.Key("guess").Text(shown.Guess()).Key("said").Text(shown.Said());
+  json.Key("sayings").Number(shown.Sayings()).Key("enabled").Open('[');
+  for (size_t button = 0; button < change::kButtonNames.size(); ++button)
+    json.Flag(shown.Enabled(static_cast<change::Button>(button)));
+  json.Close(']').Key("sentence").Text(work.Sentence());
+  json.Key("description").Text(work.Description()).Key("count").Number(shown.Count());
+  return json.Close('}').Done();
 }
 
 // The step shown, as JSON for the page's script: its line, values, sentence, rows so far and the
@@ -419,6 +466,47 @@ EMSCRIPTEN_KEEPALIVE int ramka_practice_press(int button) {
     return TheProgram().lessons.ShowInProgram();
   Practice().Press(static_cast<practice::Button>(button));
   return 0;
+}
+
+// The page that changes the program: its state as JSON and its chart as SVG, each valid until the
+// next call; the page opened, N typed or stepped, a switch set, the hunt's box typed into, and its
+// buttons pressed.
+EMSCRIPTEN_KEEPALIVE const char* ramka_change() {
+  static std::string json;
+  json = ChangeJson();
+  return json.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* ramka_change_chart(int width, int height) {
+  static std::string svg;
+  svg = web::SceneSvg(lessons::change::Paint(Change().Chart(), width, height), width, height);
+  return svg.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_change_open() {
+  TheProgram().lessons.OpenChange();
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_change_type(const char* text) {
+  Change().Type(text != nullptr ? text : "");
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_change_step(int by) {
+  Change().Step(by);
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_change_set(int part, int on) {
+  if (IsIndex(part, lessons::change::kParts))
+    Change().Set(static_cast<lessons::change::Part>(part), on != 0);
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_change_guess(const char* text) {
+  Change().TypeGuess(text != nullptr ? text : "");
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_change_press(int button) {
+  if (IsIndex(button, lessons::change::kButtonNames.size()))
+    Change().Press(static_cast<lessons::change::Button>(button));
 }
 
 // A set of the given counts ("7,16,13") at level 1 to 3 or 5, for the tests and the benchmark.

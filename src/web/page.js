@@ -45,6 +45,9 @@
     practiceChanged() {
       practiceChanged();
     },
+    changeChanged() {
+      changeChanged();
+    },
   };
 
   // The window is painted first, as the page brings it; the core loads right after.
@@ -146,6 +149,7 @@
     drawPicture();
     stepsChanged();  // where the steps page is the one chosen
     practiceChanged();  // or the practice
+    changeChanged();  // or the program changed
     performance.mark("picture");
   }
   function closePicture() {
@@ -181,6 +185,7 @@
     });
     picture.classList.toggle("steps-open", chosen === 1);
     picture.classList.toggle("practice-open", chosen === 2);
+    picture.classList.toggle("change-open", chosen === 3);
     if (focus) tabs[chosen].focus();
     if (chosen === 1) {
       drawSteps();
@@ -189,6 +194,10 @@
       pictureChanged();
     }
     if (chosen === 2) drawPractice();
+    if (chosen === 3) {
+      core._ramka_change_open();  // its N starts with the window's count
+      drawChange();
+    }
   }
   tabs.forEach((tab, index) => {
     tab.addEventListener("click", () => choosePage(index, false));
@@ -430,12 +439,110 @@
   });
   new ResizeObserver(() => practiceChanged()).observe(shown.drawing);
 
+  // "Промени програмата": the page as the core gives it, drawn once per change, once that change
+  // has run its course; what the pupil does goes to the core.
+  const changePage = panels[3];
+  const count = document.getElementById("change-count");
+  const guess = document.getElementById("change-guess");
+  const switches = [...changePage.querySelectorAll("input[data-part]")];
+  const changeButtons = [...changePage.querySelectorAll("button[data-change]")];
+  const lineItems = [...document.querySelectorAll("#change-lines > li")];
+  const changeShown = Object.fromEntries(["note", "task", "said", "chart", "sentence",
+    "description"].map((id) => [id, document.getElementById(`change-${id}`)]));
+  const changeTable = document.querySelector("#change-table tbody");
+  let changeRedraw = false;
+  let drawnWork = "";
+  function drawChange() {
+    changeRedraw = false;
+    if (picture.hidden || changePage.hidden) return;
+    const shown = JSON.parse(core.UTF8ToString(core._ramka_change()));
+    if (count.value !== shown.typed) count.value = shown.typed;
+    changeShown.note.textContent = shown.note;
+    switches.forEach((box) => { box.checked = shown.on[Number(box.dataset.part)]; });
+    shown.lines.forEach((line, index) => {
+      const item = lineItems[index];
+      item.firstChild.textContent = line.text;
+      item.classList.toggle("changed", line.changed);
+      item.classList.toggle("removed", line.removed);
+      item.setAttribute("aria-label", line.said);
+    });
+    const rowsKey = JSON.stringify(shown.table);
+    if (changeTable.dataset.rows !== rowsKey) {
+      changeTable.dataset.rows = rowsKey;
+      changeTable.replaceChildren(...shown.table.map((row) => {
+        const line = document.createElement("tr");
+        line.classList.toggle("wrong", row[4]);
+        row.slice(0, 4).forEach((cell, column) => line.append(Object.assign(
+          document.createElement(column === 0 ? "th" : "td"),
+          column === 0 ? { scope: "row", textContent: cell } : { textContent: cell })));
+        return line;
+      }));
+    }
+    changeShown.task.textContent = shown.task;
+    guess.parentElement.hidden = !shown.hunting;
+    if (guess.value !== shown.guess) guess.value = shown.guess;
+    changeButtons.forEach((button, index) => {
+      button.disabled = !shown.enabled[index];
+      button.hidden = index === 2 ? !shown.enabled[index] : !shown.hunting;
+    });
+    // Read out politely when the hunt says something, the same words again too.
+    const said = changeShown.said;
+    if (said.textContent !== shown.said || said.dataset.sayings !== String(shown.sayings)) {
+      said.textContent = "";
+      said.textContent = shown.said;
+      said.dataset.sayings = String(shown.sayings);
+    }
+    said.hidden = shown.said === "";
+    // The chart is drawn again only where what it shows, or its size, changed.
+    const chart = changeShown.chart;
+    const workKey = `${shown.description} ${chart.clientWidth}×${chart.clientHeight}`;
+    if (workKey !== drawnWork) {
+      drawnWork = workKey;
+      chart.innerHTML = core.UTF8ToString(core._ramka_change_chart(chart.clientWidth,
+                                                                   chart.clientHeight));
+    }
+    changeShown.sentence.textContent = shown.sentence;
+    changeShown.description.textContent = shown.description;
+    performance.mark("change");
+  }
+  function changeChanged() {
+    if (picture.hidden || changePage.hidden || changeRedraw) return;
+    changeRedraw = true;
+    queueMicrotask(() => { if (changeRedraw) drawChange(); });  // not drawn since
+  }
+  count.addEventListener("input", () => withText(count.value, (text) => core._ramka_change_type(text)));
+  count.addEventListener("keydown", (event) => {
+    const by = { ArrowUp: 1, ArrowDown: -1, PageUp: 10, PageDown: -10 }[event.key];
+    if (by === undefined || event.altKey || event.ctrlKey || event.metaKey) return;
+    event.preventDefault();
+    core._ramka_change_step(by);
+    drawChange();
+    count.select();
+  });
+  count.addEventListener("focus", () => count.select());
+  switches.forEach((box) => {
+    box.addEventListener("change", () => core._ramka_change_set(Number(box.dataset.part),
+                                                                box.checked ? 1 : 0));
+  });
+  guess.addEventListener("input", () => withText(guess.value, (text) => core._ramka_change_guess(text)));
+  guess.addEventListener("keydown", (event) => {
+    if (event.key !== "Enter") return;
+    event.preventDefault();
+    core._ramka_change_press(0);
+  });
+  guess.addEventListener("focus", () => guess.select());
+  changeButtons.forEach((button, index) => {
+    button.addEventListener("click", () => core._ramka_change_press(index));
+  });
+  new ResizeObserver(() => changeChanged()).observe(changeShown.chart);
+
   // Opens the lessons' panel at a page, with the focus on it.
   function openLessons(page) {
     openPicture();
     choosePage(page, false);
     if (page === 1) stepsPage.focus();
     if (page === 2) (sides[0].disabled ? level : sides[0]).focus();
+    if (page === 3) count.focus();
   }
 
   // The menu bar, as WAI-ARIA's menu bar: Tab reaches its menus, the arrows move between them and

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "lessons/change.h"
 #include "lessons/menu.h"
 #include "lessons/picture.h"
 #include "lessons/practice.h"
@@ -181,7 +182,8 @@ std::string TabsHtml() {
     const char* name;
   } tabs[] = {{"picture", lessons::steps::kPictureTab},
               {"steps", lessons::steps::kStepsTab},
-              {"practice", lessons::practice::kTab}};
+              {"practice", lessons::practice::kTab},
+              {"change", lessons::change::kTab}};
   std::string html = "<div role=\"tablist\" id=\"picture-tabs\"" +
                      Attribute("aria-label", picture::kCaption) + ">\n";
   for (const auto& tab : tabs) {
@@ -294,6 +296,73 @@ std::string PracticeHtml() {
   return html;
 }
 
+// The page that changes the program: N, the program's lines with a switch beside each line one
+// changes, the two other programs, the hunt, the table and the chart, all as the core words them;
+// the script fills in each state.
+std::string ChangeHtml() {
+  namespace change = lessons::change;
+  std::string html =
+      "<div role=\"tabpanel\" id=\"page-change\" aria-labelledby=\"tab-change\" hidden>\n"
+      "<div class=\"change-top\"><section class=\"change-program\" "
+      "aria-labelledby=\"change-program-title\"><h3 id=\"change-program-title\">" +
+      Escaped(change::kProgramLabel) + "</h3> <label for=\"change-count\">" +
+      Escaped(change::kCountLabel) +
+      "</label> <input type=\"text\" id=\"change-count\" inputmode=\"numeric\" "
+      "autocomplete=\"off\" maxlength=\"" +
+      std::to_string(lessons::practice::kBoxLength) +
+      "\" value=\"70\" aria-describedby=\"change-note\"> <span id=\"change-note\"></span>\n"
+      "<ol id=\"change-lines\">";
+  const std::vector<std::string>& lines = lessons::steps::ProgramLines();
+  for (size_t at = 0; at < lines.size(); ++at) {
+    html += "<li><span class=\"line\">" + Escaped(lines[at]) + "</span>";
+    for (int part = 0; part < change::kParts; ++part) {
+      if (change::kPartLines[static_cast<size_t>(part)] != static_cast<int>(at) + 1) continue;
+      html += "<label class=\"switch\"><input type=\"checkbox\" data-part=\"" +
+              std::to_string(part) + "\" checked> " +
+              Escaped(change::kPartNames[static_cast<size_t>(part)]) + "</label>";
+    }
+    html += "</li>";
+  }
+  html +=
+      "</ol></section>\n<section aria-labelledby=\"change-others-title\"><h3 "
+      "id=\"change-others-title\">" +
+      Escaped(change::kOthersLabel) + "</h3><p class=\"change-others\">" +
+      Escaped(change::kProgramNames[2]) + ":";
+  for (const char* line : change::kEverySideLines)
+    html += "<br>" + Escaped(line);
+  html += "<br>" + Escaped(change::kProgramNames[3]) + ":";
+  for (const char* line : change::kFormulaLines)
+    html += "<br>" + Escaped(line);
+  html +=
+      "</p></section></div>\n<div class=\"change-bottom\"><section "
+      "aria-labelledby=\"change-table-title\"><h3 id=\"change-table-title\">" +
+      Escaped(change::kTableLabel) +
+      "</h3><table id=\"change-table\" "
+      "aria-labelledby=\"change-table-title\"><thead><tr>";
+  for (const char* heading : change::kTableHeadings)
+    html += "<th scope=\"col\">" + Escaped(heading) + "</th>";
+  html += "</tr></thead><tbody></tbody></table>\n<h3 id=\"change-hunt-title\">" +
+          Escaped(change::kHuntLabel) +
+          "</h3><p id=\"change-task\"></p><div class=\"change-hunt\"><span "
+          "class=\"change-guess\"><label for=\"change-guess\">" +
+          Escaped(change::kGuessLabel) +
+          "</label> <input type=\"text\" id=\"change-guess\" inputmode=\"numeric\" "
+          "autocomplete=\"off\" maxlength=\"" +
+          std::to_string(lessons::practice::kBoxLength) + "\"></span>";
+  for (size_t i = 0; i < change::kButtonNames.size(); ++i) {
+    html += "<button type=\"button\" data-change=\"" + std::to_string(i) + "\">" +
+            Escaped(change::kButtonNames[i]) + "</button>";
+  }
+  html +=
+      "</div><p id=\"change-said\" aria-live=\"polite\"></p></section>\n"
+      "<figure><figcaption id=\"change-work-title\">" +
+      Escaped(change::kWorkLabel) + "</figcaption><div id=\"change-chart\" role=\"img\"" +
+      Attribute("aria-label", change::kWorkLabel) +
+      " aria-describedby=\"change-description\"></div><p id=\"change-sentence\"></p><p "
+      "id=\"change-description\" class=\"unseen\"></p></figure></div>\n</div>\n";
+  return html;
+}
+
 // The steps page, with the program's lines, the headings, the buttons and the speeds, all as the
 // core words them; the script fills in each step.
 std::string StepsHtml() {
@@ -356,6 +425,7 @@ std::string PageHtml(std::string_view page) {
   Replace(html, "@TABS@", TabsHtml());
   Replace(html, "@STEPS@", StepsHtml());
   Replace(html, "@PRACTICE@", PracticeHtml());
+  Replace(html, "@CHANGE@", ChangeHtml());
   Replace(html, "@ABOUT_TITLE@", Escaped(lessons::menu::kAboutTitle));
   Replace(html, "@ABOUT_TEXT@", Escaped(lessons::menu::AboutText()));
   return html;

@@ -18,15 +18,16 @@ std::string WindowCss();
 // Text as HTML: the characters that could end or start markup as entities.
 std::string Escaped(std::string_view text);
 
-// The lessons panel's tabs, its steps page and its practice page, and the menu bar above the
-// window, as HTML.
+// The lessons panel's tabs, its steps page, its practice page and its page that changes the
+// program, and the menu bar above the window, as HTML.
 std::string TabsHtml();
 std::string StepsHtml();
 std::string PracticeHtml();
+std::string ChangeHtml();
 std::string MenuHtml();
 
 // The page itself: `page` with "@CAPTION@", "@THEME@", "@MENU@", "@WINDOW@", "@TABS@", "@STEPS@",
-// "@PRACTICE@" and the panel's texts filled in.
+// "@PRACTICE@", "@CHANGE@" and the panel's texts filled in.
 std::string PageHtml(std::string_view page);
 
 // The web app manifest: the names, colours and icons under which the page is installed.

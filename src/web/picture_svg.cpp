@@ -96,10 +96,27 @@ std::string PictureSvg(const picture::Picture& picture, int width, int height) {
 }
 
 std::string ChartSvg(const chart::Chart& shown, int width, int height) {
-  const chart::Scene scene = chart::Paint(shown, width, height);
+  return SceneSvg(chart::Paint(shown, width, height), width, height);
+}
+
+std::string SceneSvg(const chart::Scene& scene, int width, int height) {
   Svg svg(width, height);
   for (const picture::Fill& fill : scene.fills)
     svg.Rect(fill.rect, fill.colour);
+  for (const chart::Polyline& line : scene.lines) {
+    svg.Add(
+        {"<polyline fill=\"none\" stroke=\"", CssColour(line.colour),
+         "\" shape-rendering=\"geometricPrecision\" stroke-linejoin=\"round\" stroke-width=\""});
+    svg.Number(line.width);
+    svg.Add({"\" points=\""});
+    for (size_t at = 0; at < line.points.size(); ++at) {
+      if (at > 0) svg.Add({" "});
+      svg.Number(line.points[at].x);
+      svg.Add({","});
+      svg.Number(line.points[at].y);
+    }
+    svg.Add({"\"/>"});
+  }
   svg.Add({"<g font-family=\"'", window::layout::kFontFamily, kFonts, ">"});
   for (const chart::Text& text : scene.texts) {
     const auto& r = text.rect;

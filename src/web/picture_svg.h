@@ -15,5 +15,7 @@ std::string PictureSvg(const lessons::picture::Picture& picture, int width, int 
 // The chart after a check as SVG for an area of that many CSS pixels: its fills and its texts, in
 // the core's colours and places.
 std::string ChartSvg(const lessons::chart::Chart& chart, int width, int height);
+// Any chart's scene as SVG: its fills, its lines and its texts.
+std::string SceneSvg(const lessons::chart::Scene& scene, int width, int height);
 
 }  // namespace web

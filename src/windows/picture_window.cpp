@@ -7,6 +7,7 @@
 
 #include "lessons/placement.h"
 #include "lessons/practice.h"
+#include "windows/change_page.h"
 #include "windows/practice_page.h"
 #include "windows/screen.h"
 #include "windows/squares_canvas.h"
@@ -28,11 +29,12 @@ constexpr wchar_t kFrameClass[] = L"org.example.ramka.picture";
 // The strip at the bottom of the picture's page where the words stand.
 constexpr int kWordsHeight = 48;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr int kPages = 4;
 
 }  // namespace
 
 PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons, HWND owner)
-    : form_(form) {
+    : form_(form), lessons_(lessons) {
   static const bool registered =
       RegisterWindowClass(kFrameClass, &Forward<PictureWindow>, true) != 0 && [] {
         const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
@@ -47,8 +49,8 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, nullptr,
                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, 0, 0, window_,
                           nullptr, instance, nullptr);
-  for (const char* name :
-       {lessons::steps::kPictureTab, lessons::steps::kStepsTab, lessons::practice::kTab}) {
+  for (const char* name : {lessons::steps::kPictureTab, lessons::steps::kStepsTab,
+                           lessons::practice::kTab, lessons::change::kTab}) {
     std::wstring text = WideFromUtf8(name);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -65,7 +67,9 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
     ShowPage(1);
     FocusPage();
   });
-  for (HWND page : {canvas_->Handle(), words_, steps_page_->Handle(), practice_page_->Handle()})
+  change_page_ = std::make_unique<ChangePage>(lessons.change, window_);
+  for (HWND page : {canvas_->Handle(), words_, steps_page_->Handle(), practice_page_->Handle(),
+                    change_page_->Handle()})
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   Place(owner);
   Scale(DpiOf(window_));
@@ -93,6 +97,7 @@ void PictureWindow::Place(HWND owner) {
 }
 
 PictureWindow::~PictureWindow() {
+  change_page_.reset();
   practice_page_.reset();
   steps_page_.reset();
   canvas_.reset();
@@ -146,14 +151,20 @@ void PictureWindow::RefreshPractice() {
   practice_page_->Refresh();
 }
 
+void PictureWindow::RefreshChange() {
+  change_page_->Refresh();
+}
+
 void PictureWindow::ShowPage(int page) {
-  page_ = std::clamp(page, 0, 2);
+  page_ = std::clamp(page, 0, kPages - 1);
+  if (page_ == 3) lessons_.OpenChange();  // its N starts with the window's count
   if (SendMessageW(tabs_, TCM_GETCURSEL, 0, 0) != page_)
     SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(page_), 0);
   ShowWindow(canvas_->Handle(), page_ == 0 ? SW_SHOW : SW_HIDE);
   ShowWindow(words_, page_ == 0 ? SW_SHOW : SW_HIDE);
   steps_page_->Show(page_ == 1);
   ShowWindow(practice_page_->Handle(), page_ == 2 ? SW_SHOW : SW_HIDE);
+  ShowWindow(change_page_->Handle(), page_ == 3 ? SW_SHOW : SW_HIDE);
   if (GetActiveWindow() == window_) FocusPage();
 }
 
@@ -164,6 +175,8 @@ void PictureWindow::FocusPage() {
     steps_page_->TakeFocus();
   } else if (page_ == 2) {
     practice_page_->TakeFocus();
+  } else if (page_ == 3) {
+    change_page_->TakeFocus();
   } else {
     SetFocus(tabs_);
   }
@@ -188,6 +201,7 @@ void PictureWindow::Arrange() {
   MoveWindow(words_, area.left + margin, area.top + margin + height, width, words, TRUE);
   steps_page_->Place(area, dpi_, font_);
   practice_page_->Place(area, dpi_, font_);
+  change_page_->Place(area, dpi_, font_);
 }
 
 void PictureWindow::Scale(int dpi) {
@@ -220,7 +234,7 @@ LRESULT PictureWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
       const auto* key = reinterpret_cast<const MSG*>(lparam);
       if (key->message != WM_KEYDOWN || key->wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0)
         return 0;
-      ShowPage((page_ + (GetKeyState(VK_SHIFT) < 0 ? 2 : 1)) % 3);
+      ShowPage((page_ + (GetKeyState(VK_SHIFT) < 0 ? kPages - 1 : 1)) % kPages);
       FocusPage();
       return 1;
     }
@@ -231,6 +245,7 @@ LRESULT PictureWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:  // Escape and Enter, as the dialog keys give them
       if (LOWORD(wparam) == IDCANCEL) Close();
       if (LOWORD(wparam) == IDOK && page_ == 2) practice_page_->Enter(GetFocus());
+      if (LOWORD(wparam) == IDOK && page_ == 3) change_page_->Enter(GetFocus());
       return 0;
     case WM_KEYDOWN:
       if (wparam == VK_ESCAPE) Close();

@@ -11,17 +11,18 @@
 
 namespace windows {
 
+class ChangePage;
 class PracticePage;
 class SquaresCanvas;
 class StepsPage;
 
-// The lessons' window, owned by the form's, with three pages on the standard tab control.
+// The lessons' window, owned by the form's, with four pages on the standard tab control.
 // "Картина": the selected row's squares as the core lays them out, painted with GDI in the core's
 // colours and the window's font, and under them the core's words in a label, which is also the
 // picture's name for a screen reader. "Стъпка по стъпка": how the last run found its rows. "Опитай
-// сам": the practice. It opens where it fits on the form's screen, follows the form's selection
-// and its runs, switches pages on Ctrl+Tab and Ctrl+Shift+Tab, scales with its resolution, and
-// closes (hides) on Escape or its close box.
+// сам": the practice. "Промени програмата": the search changed by the pupil. It opens where it
+// fits on the form's screen, follows the form's selection and its runs, switches pages on Ctrl+Tab
+// and Ctrl+Shift+Tab, scales with its resolution, and closes (hides) on Escape or its close box.
 class PictureWindow {
  public:
   PictureWindow(const window::Form& form, lessons::Lessons& lessons, HWND owner);
@@ -38,7 +39,8 @@ class PictureWindow {
   // Shows the steps' new state, and the practice's.
   void RefreshSteps();
   void RefreshPractice();
-  // Shows a page: 0 the picture, 1 the steps, 2 the practice.
+  void RefreshChange();
+  // Shows a page: 0 the picture, 1 the steps, 2 the practice, 3 the program changed.
   void ShowPage(int page);
   int Page() const { return page_; }
 
@@ -50,6 +52,7 @@ class PictureWindow {
   const SquaresCanvas& Squares() const { return *canvas_; }
   StepsPage& Steps() const { return *steps_page_; }
   PracticePage& Practice() const { return *practice_page_; }
+  ChangePage& Change() const { return *change_page_; }
 
  private:
   friend LRESULT CALLBACK Forward<PictureWindow>(HWND, UINT, WPARAM, LPARAM);
@@ -60,12 +63,14 @@ class PictureWindow {
   void FocusPage();
 
   const window::Form& form_;
+  lessons::Lessons& lessons_;
   HWND window_ = nullptr;
   HWND tabs_ = nullptr;
   std::unique_ptr<SquaresCanvas> canvas_;
   HWND words_ = nullptr;
   std::unique_ptr<StepsPage> steps_page_;
   std::unique_ptr<PracticePage> practice_page_;
+  std::unique_ptr<ChangePage> change_page_;
   HFONT font_ = nullptr;
   int dpi_ = 96;
   int page_ = 0;

@@ -74,7 +74,7 @@ PracticePage::PracticePage(practice::Practice& practice, HWND parent,
   verdict_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_SUNKEN, window_);
   drawing_ = std::make_unique<SquaresCanvas>(window_, DpiOf(parent));
   drawing_line_ = MakeChild(L"STATIC", L"", SS_CENTER | SS_NOPREFIX, window_);
-  chart_ = std::make_unique<ChartCanvas>(window_, DpiOf(parent));
+  chart_ = std::make_unique<ChartCanvas>(window_, DpiOf(parent), practice::kChartLabel);
   chart_sentence_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   rows_label_ =
       MakeChild(L"STATIC", WideFromUtf8(practice::kRowsLabel), SS_LEFT | SS_NOPREFIX, window_);

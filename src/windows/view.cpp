@@ -149,12 +149,14 @@ FormWindow::FormWindow(window::Form& form, lessons::Lessons& lessons)
   form_.SetObserver(this);
   lessons_.steps.SetObserver(this);
   lessons_.practice.SetObserver(this);
+  lessons_.change.SetObserver(this);
 }
 
 FormWindow::~FormWindow() {
   form_.SetObserver(nullptr);
   lessons_.steps.SetObserver(nullptr);
   lessons_.practice.SetObserver(nullptr);
+  lessons_.change.SetObserver(nullptr);
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);  // the window ends with the program, not by a close
   DestroyWindow(window_);                        // with its menu
   DestroyAcceleratorTable(shortcuts_);
@@ -527,6 +529,10 @@ void FormWindow::StepsChanged() {
 
 void FormWindow::PracticeChanged() {
   if (picture_ != nullptr) picture_->RefreshPractice();
+}
+
+void FormWindow::ChangeChanged() {
+  if (picture_ != nullptr) picture_->RefreshChange();
 }
 
 void FormWindow::ErrorReported(const runtime::RuntimeError& error) {

@@ -21,10 +21,12 @@ class PictureWindow;
 // action, and every change the form reports shows in its control at once; the controls hold no
 // state the form does not. Rectangles and the font follow the window's resolution; an error
 // reported by the form shows as a modal message box. Above the client area, a menu bar opens the
-// lessons in the lessons' window: the picture, the steps of each run and the practice.
+// lessons in the lessons' window: the picture, the steps of each run, the practice and the program
+// changed.
 class FormWindow final : private window::FormObserver,
                          private lessons::steps::StepsObserver,
-                         private lessons::practice::PracticeObserver {
+                         private lessons::practice::PracticeObserver,
+                         private lessons::change::ChangeObserver {
  public:
   FormWindow(window::Form& form, lessons::Lessons& lessons);
   ~FormWindow() override;
@@ -76,6 +78,7 @@ class FormWindow final : private window::FormObserver,
   void ErrorReported(const runtime::RuntimeError& error) override;
   void StepsChanged() override;
   void PracticeChanged() override;
+  void ChangeChanged() override;
 
   void ShowOptions();
   void ShowSelection(int list);

@@ -3,6 +3,7 @@
 // the keyboard, the solution after two wrong tries, the chart's painted marks, "Виж как го намира
 // програмата", and the lessons' window on a 1024 × 768 screen.
 #include "window_fixture.h"
+#include "windows/change_page.h"
 #include "windows/chart_canvas.h"
 
 namespace {
@@ -359,7 +360,8 @@ void ExpectWhole(HWND page) {
     for (size_t j = i + 1; j < shown.size(); ++j) {
       RECT both;
       EXPECT_FALSE(IntersectRect(&both, &shown[i].second, &shown[j].second))
-          << ClassOf(shown[i].first).size() << " and " << ClassOf(shown[j].first).size();
+          << windows::ToWide(U"").size() << Said(shown[i].first).size() << " and "
+          << Said(shown[j].first).size();
     }
   }
 }
@@ -385,6 +387,15 @@ TEST_F(Practice, OnA1024By768ScreenEveryPageFitsAndShowsEveryControl) {
   Settle();
   Drawn()->ShowPage(1);
   ExpectWhole(Drawn()->Steps().Handle());
+  // The changed program at its tallest: a wrong program, its hunt and a saying.
+  Drawn()->ShowPage(3);
+  lessons::change::Change& change = program.lessons.change;
+  change.Set(lessons::change::Part::kLargerAreas, false);
+  change.TypeGuess("5");
+  change.Press(lessons::change::Button::kCheck);
+  change.Type("16130");
+  Settle();
+  ExpectWhole(Drawn()->Change().Handle());
 }
 
 }  // namespace

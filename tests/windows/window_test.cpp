@@ -1,6 +1,7 @@
 // The program on the standard Windows controls: the window, its controls and keys, the picture
 // of a row and the steps page, driven through the program's own message loop.
 #include "window_fixture.h"
+#include "windows/change_page.h"
 
 namespace {
 
@@ -251,9 +252,9 @@ class Steps : public Picture {
 
 TEST_F(Steps, TheTabAndCtrlTabShowThePage) {
   HWND tabs = Drawn()->Tabs();
-  ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
+  ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 4);
   std::wstring names;
-  for (int tab = 0; tab < 3; ++tab) {
+  for (int tab = 0; tab < 4; ++tab) {
     wchar_t text[64] = {};
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -262,7 +263,7 @@ TEST_F(Steps, TheTabAndCtrlTabShowThePage) {
     SendMessageW(tabs, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
     names += text + std::wstring(L"|");
   }
-  EXPECT_EQ(names, L"Картина|Стъпка по стъпка|Опитай сам|");
+  EXPECT_EQ(names, L"Картина|Стъпка по стъпка|Опитай сам|Промени програмата|");
   EXPECT_EQ(Drawn()->Page(), 0);
   EXPECT_FALSE(IsWindowVisible(Page().Handle()));
 
@@ -277,7 +278,11 @@ TEST_F(Steps, TheTabAndCtrlTabShowThePage) {
   PressWithControl(VK_TAB);  // from a button of the page, on to the practice
   EXPECT_EQ(Drawn()->Page(), 2);
   EXPECT_TRUE(IsChild(Drawn()->Practice().Handle(), GetFocus()));
+  PressWithControl(VK_TAB);  // and to the program changed
+  EXPECT_EQ(Drawn()->Page(), 3);
+  EXPECT_TRUE(IsChild(Drawn()->Change().Handle(), GetFocus()));
   PressWithControl(VK_TAB, true);  // and back
+  PressWithControl(VK_TAB, true);
   PressWithControl(VK_TAB, true);
   EXPECT_EQ(Drawn()->Page(), 0);
   Press(VK_ESCAPE);

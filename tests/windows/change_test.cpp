@@ -1,0 +1,133 @@
+// "Промени програмата" on the standard Windows controls, through the program's own message loop:
+// F5 opens it with the window's count, a switch ticked off and on from the keyboard and its line
+// said changed, the table for 70 and for 5, the chart with the changed program's line, and the hunt
+// for a wrong N.
+#include "window_fixture.h"
+#include "windows/change_page.h"
+#include "windows/chart_canvas.h"
+
+namespace {
+
+using lessons::change::Button;
+using lessons::change::Part;
+
+class ChangePage : public Picture {
+ protected:
+  windows::ChangePage& Page() const { return Drawn()->Change(); }
+
+  // F5, as from the form.
+  void Open() {
+    SetActiveWindow(Main());
+    SetFocus(Control("Text2", 1));
+    Press(VK_F5);
+    ASSERT_TRUE(Drawn() != nullptr && Drawn()->IsOpen());
+    ASSERT_EQ(Drawn()->Page(), 3);
+  }
+
+  // Tab until the focus is on a control, at most through the whole page.
+  void TabTo(HWND control) {
+    for (int tab = 0; tab < 30 && GetFocus() != control; ++tab)
+      Press(VK_TAB);
+    ASSERT_EQ(GetFocus(), control);
+  }
+
+  std::wstring Cell(int row, int column) const {
+    std::wstring text = Page().Cell(row, column);
+    for (wchar_t& unit : text) {
+      if (unit == L'\u00A0') unit = L' ';
+    }
+    return text;
+  }
+  bool Checked(HWND box) const { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+};
+
+TEST_F(ChangePage, F5OpensItWithTheWindowsCountAndItsTableForSeventy) {
+  Open();
+  EXPECT_EQ(GetFocus(), Page().Count());
+  EXPECT_EQ(Text(Page().Count()), L"70");
+  EXPECT_EQ(Text(GetWindow(Page().Count(), GW_HWNDPREV)), L"N");  // its name
+  EXPECT_EQ(Text(Page().Table()), L"Програмите за N");
+  const std::vector<std::vector<std::wstring>> expected = {
+      {L"както е написана", L"1 × 70, 2 × 35, 5 × 14, 7 × 10", L"38 – вярно", L"84"},
+      {L"променената", L"1 × 70, 2 × 35, 5 × 14, 7 × 10", L"38 – вярно", L"84"},
+      {L"всяка страна a от 1 до N", L"7 × 10", L"38 – вярно", L"70"},
+      {L"формулата", L"9 × 8", L"38 – вярно", L"1"}};
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 4; ++column)
+      EXPECT_EQ(Cell(row, column), expected[static_cast<size_t>(row)][static_cast<size_t>(column)]);
+  }
+  const windows::ChartCanvas& chart = Page().Chart();
+  EXPECT_EQ(Text(chart.Handle()).substr(0, 23), L"Диаграма „Колко работа“");
+  RECT client;
+  GetClientRect(chart.Handle(), &client);
+  EXPECT_EQ(chart.Scene(client.right, client.bottom).lines.size(), 3u);
+}
+
+TEST_F(ChangePage, ASwitchOffAndOnFromTheKeyboardChangesItsLineTheTableAndTheChart) {
+  Open();
+  HWND root = Page().Switch(Part::kRootSide);
+  EXPECT_EQ(Text(root), L"делителите i до RootSide");
+  EXPECT_TRUE(Checked(root));
+  TabTo(root);
+  Press(VK_SPACE);
+  EXPECT_FALSE(Checked(root));
+  EXPECT_FALSE(program.lessons.change.On(Part::kRootSide));
+  EXPECT_EQ(Said(Page().ProgramLine(11)), L"Ред 11, променен: ScanDivisors: за i от 2 до N");
+  EXPECT_EQ(Cell(1, 3), L"828");
+  const windows::ChartCanvas& chart = Page().Chart();
+  RECT client;
+  GetClientRect(chart.Handle(), &client);
+  EXPECT_EQ(chart.Scene(client.right, client.bottom).lines.size(), 4u);
+  EXPECT_TRUE(IsWindowVisible(Page().Button(Button::kWhy)));
+  EXPECT_FALSE(IsWindowVisible(Page().Guess()));
+  SetFocus(Page().Button(Button::kWhy));
+  Press(VK_SPACE);
+  EXPECT_EQ(Text(Page().Said()).substr(0, 17), L"С делителите до N");
+  EXPECT_EQ(Text(Page().Handle()), Text(Page().Said()));  // read out
+
+  TabTo(root);
+  Press(VK_SPACE);  // and on again: the program as written
+  EXPECT_TRUE(Checked(root));
+  EXPECT_EQ(Said(Page().ProgramLine(11)), L"Ред 11: ScanDivisors: за i от 2 до RootSide");
+  EXPECT_EQ(Cell(1, 3), L"84");
+  EXPECT_EQ(Text(Page().Handle()), L"");
+}
+
+TEST_F(ChangePage, TheTableForFiveAndTheHuntForAWrongN) {
+  Open();
+  Retype(Page().Count(), L"5");
+  HWND larger = Page().Switch(Part::kLargerAreas);
+  TabTo(larger);
+  Press(VK_SPACE);
+  EXPECT_EQ(Said(Page().ProgramLine(7)).substr(0, 13), L"Ред 7, махнат");
+  EXPECT_EQ(Cell(1, 1), L"1 × 5, 3 × 3");
+  EXPECT_EQ(Cell(1, 2), L"16 – грешно: най-малката е 14");
+  EXPECT_EQ(Cell(0, 2), L"14 – вярно");
+  EXPECT_EQ(Cell(1, 3), L"1");
+
+  ASSERT_TRUE(IsWindowVisible(Page().Guess()));
+  const struct {
+    const wchar_t* guess;
+    const wchar_t* said;
+  } tries[] = {
+      {L"6", L"За 6 тази програма намира най-малката рамка, 14."},
+      {L"70", L"За 70 тази програма намира най-малката рамка, 38."},
+      {L"11",
+       L"Да, тук тя греши. За 11 тази програма завършва с 4 × 4, рамка 20, а програмата, както е "
+       L"написана – с 3 × 4, рамка 18: най-малката рамка е 18, а не 20."},
+  };
+  for (const auto& each : tries) {
+    EXPECT_FALSE(IsWindowEnabled(Page().Button(Button::kSmallest)));
+    Retype(Page().Guess(), each.guess);
+    Press(VK_RETURN);
+    EXPECT_EQ(Said(Page().Said()), each.said);
+    EXPECT_EQ(Text(Page().Handle()), Text(Page().Said()));
+  }
+  ASSERT_TRUE(IsWindowEnabled(Page().Button(Button::kSmallest)));
+  SetFocus(Page().Button(Button::kSmallest));
+  Press(VK_RETURN);
+  EXPECT_EQ(Said(Page().Said()).substr(0, 49),
+            L"Най-малкото N, за което тази програма греши, е 5.");
+}
+
+}  // namespace
