@@ -325,9 +325,10 @@ class Page(unittest.TestCase):
     def test_the_steps_page_by_its_tabs_buttons_and_keys(self):
         steps = self.open_steps()
         tabs = self.driver.find_elements(By.CSS_SELECTOR, "#picture-tabs [role=tab]")
-        self.assertEqual([tab.text for tab in tabs], ["Картина", "Стъпка по стъпка", "Опитай сам"])
+        self.assertEqual([tab.text for tab in tabs],
+                         ["Картина", "Стъпка по стъпка", "Опитай сам", "Промени програмата"])
         self.assertEqual([tab.get_attribute("aria-selected") for tab in tabs],
-                         ["false", "true", "false"])
+                         ["false", "true", "false", "false"])
         self.assertEqual(self.js("return document.activeElement"), tabs[1])  # the tab keeps it
         self.assertTrue(steps.is_displayed())
         self.assertFalse(self.driver.find_element(By.ID, "page-picture").is_displayed())
@@ -417,7 +418,7 @@ class Page(unittest.TestCase):
                 self.keys(Keys.F4)
                 self.answer(5, 14)  # a verdict and a chart on the practice's page
                 self.driver.find_element(By.ID, "menu-0").click()  # and a menu open
-                for page in ("tab-picture", "tab-steps", "tab-practice"):  # each page open
+                for page in ("tab-picture", "tab-steps", "tab-practice", "tab-change"):
                     self.driver.find_element(By.ID, page).click()
                     violations = self.driver.execute_async_script(
                         "axe.run(document).then((result) => arguments[0](result.violations))")
@@ -501,7 +502,8 @@ class Page(unittest.TestCase):
         ActionChains(self.driver).key_down(Keys.ALT).send_keys("у").key_up(Keys.ALT).perform()
         items = self.menu_items(0)
         self.assertEqual([item.text.replace("\n", " ") for item in items],
-                         ["Картина на реда F2", "Стъпка по стъпка F3", "Опитай сам F4"])
+                         ["Картина на реда F2", "Стъпка по стъпка F3", "Опитай сам F4",
+                          "Промени програмата F5"])
         self.assertEqual(self.focused(), items[0])
         self.assertEqual(items[0].get_attribute("aria-disabled"), "true")
         self.keys(Keys.ENTER)  # a disabled item does nothing
@@ -741,6 +743,79 @@ class Page(unittest.TestCase):
         self.assertTrue(self.driver.find_element(By.ID, "page-steps").is_displayed())
         self.assertEqual(self.step_text("steps-counter"), "стъпка 13 от 126")
 
+    def change_cells(self):
+        return self.js("return [...document.querySelectorAll('#change-table tbody tr')]"
+                       ".map(r => [...r.children].map(c => c.textContent.replaceAll('\\u00a0', ' ')))")
+
+    def change_text(self, name):
+        return self.driver.find_element(By.ID, f"change-{name}").text.replace("\xa0", " ")
+
+    def test_the_changed_program_by_keyboard_its_table_chart_and_hunt(self):
+        self.keys(Keys.F5)
+        self.assertTrue(self.driver.find_element(By.ID, "page-change").is_displayed())
+        self.assertEqual(self.driver.find_element(By.ID, "tab-change").get_attribute("aria-selected"),
+                         "true")
+        count = self.driver.find_element(By.ID, "change-count")
+        self.assertEqual(self.focused(), count)
+        self.assertEqual(count.get_property("value"), "70")  # the window's count
+        self.assertEqual(self.change_cells(), [
+            ["както е написана", "1 × 70, 2 × 35, 5 × 14, 7 × 10", "38 – вярно", "84"],
+            ["променената", "1 × 70, 2 × 35, 5 × 14, 7 × 10", "38 – вярно", "84"],
+            ["всяка страна a от 1 до N", "7 × 10", "38 – вярно", "70"],
+            ["формулата", "9 × 8", "38 – вярно", "1"]])
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#change-chart polyline")), 3)
+
+        # A switch off and on again from the keyboard: Tab reaches the switches in the order of
+        # the lines, Space ticks.
+        root = self.driver.find_element(By.CSS_SELECTOR, "#page-change input[data-part='0']")
+        for _ in range(12):
+            if self.focused() == root:
+                break
+            self.keys(Keys.TAB)
+        self.assertEqual(self.focused(), root)
+        self.keys(Keys.SPACE)
+        self.assertFalse(root.is_selected())
+        line = self.driver.find_elements(By.CSS_SELECTOR, "#change-lines > li")[10]
+        self.assertIn("changed", line.get_attribute("class"))
+        self.assertEqual(line.get_attribute("aria-label").replace("\xa0", " "),
+                         "Ред 11, променен: ScanDivisors: за i от 2 до N")
+        self.assertEqual(self.change_cells()[1][3], "828")
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#change-chart polyline")), 4)
+        why = self.driver.find_element(By.XPATH, "//div[@id='page-change']//button[.='Защо?']")
+        self.assertTrue(why.is_displayed())
+        why.click()
+        self.assertTrue(self.change_text("said").startswith("С делителите до N"))
+        self.assertEqual(self.driver.find_element(By.ID, "change-said").get_attribute("aria-live"),
+                         "polite")
+        root.send_keys(Keys.SPACE)
+        self.assertTrue(root.is_selected())
+        self.assertEqual(self.change_cells()[1][3], "84")
+        self.assertEqual(self.js("return document.getElementById('change-said').textContent"), "")
+
+        # Only the area N, for 5: wrong; then the hunt.
+        count.click()
+        self.keys(Keys.BACKSPACE * 8, "5")
+        self.driver.find_element(By.CSS_SELECTOR, "#page-change input[data-part='1']").send_keys(
+            Keys.SPACE)
+        self.assertEqual(self.change_cells()[1][1:], ["1 × 5, 3 × 3", "16 – грешно: най-малката е 14",
+                                                      "1"])
+        guess = self.driver.find_element(By.ID, "change-guess")
+        smallest = self.driver.find_element(
+            By.XPATH, "//div[@id='page-change']//button[.='Покажи най-малкото']")
+        for tried, said in (("6", "За 6 тази програма намира най-малката рамка, 14."),
+                            ("70", "За 70 тази програма намира най-малката рамка, 38."),
+                            ("11", "Да, тук тя греши. За 11 тази програма завършва с 4 × 4, рамка "
+                                   "20, а програмата, както е написана – с 3 × 4, рамка 18: "
+                                   "най-малката рамка е 18, а не 20.")):
+            self.assertFalse(smallest.is_enabled())
+            guess.click()
+            self.keys(Keys.BACKSPACE * 8, tried, Keys.ENTER)
+            self.assertEqual(self.change_text("said"), said)
+        self.assertTrue(smallest.is_enabled())
+        smallest.click()
+        self.assertTrue(self.change_text("said").startswith(
+            "Най-малкото N, за което тази програма греши, е 5."))
+
     def test_fits_a_phone_screen_without_scrolling_or_zooming_out(self):
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": 360, "height": 640, "deviceScaleFactor": 2, "mobile": True})
@@ -794,6 +869,15 @@ class Page(unittest.TestCase):
             self.assertEqual(self.js(FORMULA_LINES), [])
             self.assertEqual(self.js(CHART_OVERLAPS), [])
             self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360)
+            # The changed program, a switch off, its table and its chart whole on the phone.
+            self.keys(Keys.F5)
+            self.tap(self.driver.find_element(By.CSS_SELECTOR,
+                                              "#page-change input[data-part='1']"))
+            self.assertEqual(self.change_cells()[1][2], "38 – вярно")
+            self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360)
+            self.assertEqual(self.js(CHART_OVERLAPS.replace("practice-chart", "change-chart")), [])
+            self.assertGreaterEqual(self.driver.find_element(By.ID, "change-guess").rect["height"],
+                                    44)
         finally:
             self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 

@@ -282,14 +282,30 @@ TEST(Change, TheChartOfTheWorkHasALineForEachProgramOnALogarithmicAxis) {
       return plot.y + plot.height -
              static_cast<int>(std::lround(std::log10(divisions) * plot.height / decades));
     };
-    const auto& written = scene.lines[0].points;  // the program as written
-    ASSERT_EQ(written.size(), 1000u);
-    EXPECT_EQ(written[64].y, y_of(119));                   // N = 65
-    EXPECT_EQ(written[79].y, y_of(14));                    // N = 80
-    EXPECT_EQ(scene.lines.back().points[500].y, y_of(1));  // the formula, flat
-    // The chosen N marked: a dot on each line at its x.
-    const int x = plot.x + (work->Count() - 1) * (plot.width - 1) / 999;
-    EXPECT_EQ(written[static_cast<size_t>(work->Count() - 1)].x, x);
+    // The program as written: where N = 65 stands, its line reaches the height of its 119
+    // divisions, and the lines run from N = 1 to 1000, at most four points a column of pixels.
+    const auto& written = scene.lines[0].points;
+    const auto x_of = [&](int count) { return plot.x + (count - 1) * (plot.width - 1) / 999; };
+    EXPECT_TRUE(std::any_of(written.begin(), written.end(), [&](const auto& point) {
+      return point.x == x_of(65) && point.y == y_of(119);
+    }));
+    for (const auto& line : scene.lines) {
+      ASSERT_FALSE(line.points.empty());
+      EXPECT_EQ(line.points.front().x, plot.x);
+      EXPECT_EQ(line.points.back().x, x_of(1000));
+      EXPECT_LE(line.points.size(), static_cast<size_t>(4 * plot.width));
+    }
+    EXPECT_EQ(written.back().y,
+              y_of(static_cast<double>(lessons::change::DivisionsAsWritten(1000))));
+    EXPECT_EQ(scene.lines.back().points[3].y, y_of(1));  // the formula, flat
+    // The chosen N marked: a dot on each line at its x, at the height of its divisions there.
+    const int dots = static_cast<int>(
+        std::count_if(scene.fills.begin(), scene.fills.end(), [&](const auto& fill) {
+          return fill.rect.x == x_of(work->Count()) - 3 && fill.rect.width == 7 &&
+                 fill.rect.y + 3 == y_of(static_cast<double>(std::max<int64_t>(
+                                        lessons::change::DivisionsAsWritten(work->Count()), 1)));
+        }));
+    EXPECT_EQ(dots, 1);  // the program as written's
     // No two words over each other.
     for (size_t i = 0; i < scene.texts.size(); ++i) {
       for (size_t j = i + 1; j < scene.texts.size(); ++j) {

@@ -42,7 +42,6 @@ void ChartCanvas::paintEvent(QPaintEvent* /*event*/) {
   const chart::Scene scene = Scene();
   for (const lessons::picture::Fill& fill : scene.fills)
     painter.fillRect(ToQRect(fill.rect), ToQColor(fill.colour));
-  painter.setRenderHint(QPainter::Antialiasing);
   for (const chart::Polyline& line : scene.lines) {
     QPolygon points;
     for (const chart::Point& point : line.points)
@@ -51,7 +50,6 @@ void ChartCanvas::paintEvent(QPaintEvent* /*event*/) {
         QPen(ToQColor(line.colour), line.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPolyline(points);
   }
-  painter.setRenderHint(QPainter::Antialiasing, false);
   QFont font = painter.font();
   for (const chart::Text& text : scene.texts) {
     font.setPixelSize(text.font_pixels);

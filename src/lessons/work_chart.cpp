@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "lessons/words.h"
 
@@ -193,9 +194,29 @@ chart::Scene Paint(const WorkChart& work, int width, int height) {
   // A line for each program, the chosen N marked across them.
   for (const Program program : kPrograms) {
     if (!work.Shows(program)) continue;
+    // Where several N share a column of pixels, the line keeps only what shows there: where it
+    // comes in, its lowest and highest, and where it goes on.
     chart::Polyline drawn{{}, kProgramColours[static_cast<size_t>(program)], 2};
-    for (int count = 1; count <= kWorkLast; ++count)
-      drawn.points.push_back({x_of(count), y_of(work.Divisions(program, count))});
+    std::vector<Point> column;
+    const auto keep = [&] {
+      if (column.empty()) return;
+      const auto [low, high] = std::minmax_element(
+          column.begin(), column.end(), [](const Point& a, const Point& b) { return a.y < b.y; });
+      const bool low_first = low < high;
+      for (const Point& point :
+           {column.front(), low_first ? *low : *high, low_first ? *high : *low, column.back()}) {
+        if (drawn.points.empty() || drawn.points.back().x != point.x ||
+            drawn.points.back().y != point.y)
+          drawn.points.push_back(point);
+      }
+      column.clear();
+    };
+    for (int count = 1; count <= kWorkLast; ++count) {
+      const Point point{x_of(count), y_of(work.Divisions(program, count))};
+      if (!column.empty() && column.front().x != point.x) keep();
+      column.push_back(point);
+    }
+    keep();
     scene.lines.push_back(std::move(drawn));
   }
   if (work.Count() <= kWorkLast) {

@@ -52,7 +52,11 @@
 
   // The window is painted first, as the page brings it; the core loads right after.
   await new Promise((painted) => requestAnimationFrame(() => setTimeout(painted)));
-  const core = await createRamka({ page });
+  // The core comes compressed in ramka-core.js: Base64 text of its gzip, unpacked here.
+  const packed = Uint8Array.from(atob(ramkaCore), (character) => character.charCodeAt(0));
+  const wasmBinary = new Uint8Array(await new Response(
+    new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"))).arrayBuffer());
+  const core = await createRamka({ page, wasmBinary });
 
   // Passes a text to the core on its heap, whatever its length.
   function withText(text, call) {
