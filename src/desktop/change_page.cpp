@@ -1,6 +1,7 @@
 #include "desktop/change_page.h"
 
 #include <QAccessible>
+#include <algorithm>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -96,8 +97,11 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
   // The program keeps its lines whole; the table and the chart below take what room is left.
   for (QLabel* label : lines_)
     label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-  for (QCheckBox* box : switches_)
+  // Each switch as high as the line beside it, so that the lines keep their spacing.
+  for (QCheckBox* box : switches_) {
     box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    box->setFixedHeight(std::max(box->fontMetrics().height() + 2, 18));
+  }
   program->setColumnStretch(0, 1);
 
   // The two other programs, in their few lines.
@@ -150,7 +154,7 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
   QHeaderView* header = table_->horizontalHeader();
   const QFontMetrics metrics(table_->font());
   const int widths[] = {metrics.horizontalAdvance(Text(change::kProgramNames[0])) + 12, 0,
-                        metrics.horizontalAdvance(QStringLiteral("най-малката е 14")) + 12,
+                        metrics.horizontalAdvance(QStringLiteral("16 – грешно:")) + 12,
                         metrics.horizontalAdvance(QStringLiteral("деления")) + 12};
   for (int column = 0; column < 4; ++column) {
     header->setSectionResizeMode(column, column == 1 ? QHeaderView::Stretch : QHeaderView::Fixed);
@@ -160,7 +164,7 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
   // The table takes the room the page has left: its four rows whole for most N, scrolling only
   // where a long run's rows wrap.
   table_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-  table_->setMinimumHeight(5 * (table_->fontMetrics().height() + 6));
+  table_->setMinimumHeight(6 * (table_->fontMetrics().height() + 4));
 
   // Above, N and the program with its switches, the other two programs beside them; below, the
   // table and the hunt, the chart beside them.
