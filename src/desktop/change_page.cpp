@@ -1,7 +1,6 @@
 #include "desktop/change_page.h"
 
 #include <QAccessible>
-#include <algorithm>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "desktop/chart_canvas.h"
 #include "desktop/number_box.h"
@@ -97,11 +97,8 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
   // The program keeps its lines whole; the table and the chart below take what room is left.
   for (QLabel* label : lines_)
     label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-  // Each switch as high as the line beside it, so that the lines keep their spacing.
-  for (QCheckBox* box : switches_) {
+  for (QCheckBox* box : switches_)
     box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    box->setFixedHeight(std::max(box->fontMetrics().height() + 2, 18));
-  }
   program->setColumnStretch(0, 1);
 
   // The two other programs, in their few lines.
@@ -123,18 +120,21 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
   guess_->installEventFilter(this);
   connect(guess_, &QLineEdit::textEdited, this,
           [this](const QString& text) { change_.TypeGuess(text.toStdString()); });
+  // Its heading, its box and its buttons on one line, its task and what it says under them.
   auto* hunt = new QGridLayout;
-  hunt->addWidget(guess_label_, 0, 0);
-  hunt->addWidget(guess_, 0, 1);
+  hunt->addWidget(Heading(change::kHuntLabel, this), 0, 0);
+  hunt->setColumnMinimumWidth(1, 8);
+  hunt->addWidget(guess_label_, 0, 2);
+  hunt->addWidget(guess_, 0, 3);
   for (size_t i = 0; i < buttons_.size(); ++i) {
     auto* button = new QPushButton(Text(change::kButtonNames[i]), this);
     button->setAutoDefault(false);
     const auto pressed = static_cast<change::Button>(i);
     connect(button, &QPushButton::clicked, this, [this, pressed] { change_.Press(pressed); });
-    hunt->addWidget(button, 0, static_cast<int>(i) + 2);
+    hunt->addWidget(button, 0, static_cast<int>(i) + 4);
     buttons_[i] = button;
   }
-  hunt->setColumnStretch(static_cast<int>(buttons_.size()) + 2, 1);
+  hunt->setColumnStretch(static_cast<int>(buttons_.size()) + 4, 1);
   said_->setFrameShape(QFrame::StyledPanel);
   said_->setMinimumHeight(fontMetrics().height() + 8);
 
@@ -182,10 +182,10 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
   auto* table = new QVBoxLayout;
   table->addWidget(Heading(change::kTableLabel, this));
   table->addWidget(table_, 1);
-  table->addWidget(Heading(change::kHuntLabel, this));
-  table->addWidget(hunt_task_);
   table->addLayout(hunt);
+  table->addWidget(hunt_task_);
   table->addWidget(said_);
+  table->setSpacing(3);
   auto* work = new QVBoxLayout;
   work->addWidget(Heading(change::kWorkLabel, this));
   work->addWidget(chart_, 1);
