@@ -61,6 +61,23 @@ TEST(Tasks, TheLeastFrameIsTheProgramsOwnAndTheClosedForm) {
   EXPECT_EQ(CountTask(7).Best(), (std::vector<Sides>{{2, 4}, {3, 3}}));
 }
 
+TEST(Tasks, TheWholeRootIsExactOnBothSidesOfEverySquare) {
+  // Where double precision could round across a whole number: near the squares, and at the
+  // largest int.
+  for (int64_t root = 0; root <= 46340; root += root < 200 ? 1 : 97) {
+    const auto square = static_cast<int>(root * root);
+    EXPECT_EQ(lessons::practice::WholeRoot(square), root);
+    if (square > 0) {
+      EXPECT_EQ(lessons::practice::WholeRoot(square - 1), root - 1);
+    }
+    if (root < 46340) {
+      EXPECT_EQ(lessons::practice::WholeRoot(square + static_cast<int>(2 * root)), root);
+    }
+  }
+  EXPECT_EQ(lessons::practice::WholeRoot(2'147'483'647), 46340);
+  EXPECT_EQ(lessons::practice::WholeRoot(-5), 0);
+}
+
 TEST(Tasks, EachSetHasFiveCountsOfItsLevelWithASquareAndATie) {
   for (uint32_t seed = 1; seed <= 40; ++seed) {
     std::mt19937 random(seed);

@@ -13,30 +13,10 @@ using words::Fill;
 using words::Number;
 using words::Times;
 
-// A whole number as typed, digits alone with blanks around them allowed, or nothing.
-std::optional<int64_t> WholeNumber(const std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return std::nullopt;
-  const size_t last = text.find_last_not_of(' ');
-  int64_t value = 0;
-  for (size_t at = first; at <= last; ++at) {
-    if (text[at] < '0' || text[at] > '9') return std::nullopt;
-    value = std::min<int64_t>(value * 10 + (text[at] - '0'), 1'000'000'000);
-  }
-  return value;
-}
-
 std::optional<int> CountIn(const std::string& text) {
-  const std::optional<int64_t> read = WholeNumber(text);
+  const std::optional<int64_t> read = words::WholeNumber(text);
   if (!read || *read < 1 || *read > kLargestCount) return std::nullopt;
   return static_cast<int>(*read);
-}
-
-int Root(int n) {
-  int root = 0;
-  while (int64_t{root + 1} * (root + 1) <= n)
-    ++root;
-  return root;
 }
 
 // The most rows of a run the table shows in full.
@@ -102,7 +82,7 @@ void Change::Type(std::string text) {
 }
 
 void Change::Step(int by) {
-  const std::optional<int64_t> read = WholeNumber(typed_);
+  const std::optional<int64_t> read = words::WholeNumber(typed_);
   const int64_t from = read ? *read : 1 - by;
   Type(Number(static_cast<int>(std::clamp<int64_t>(from + by, 1, kLargestCount))));
 }
@@ -247,7 +227,7 @@ std::string Change::Wrong(int count) const {
 // with the numbers of the N in the box.
 std::string Change::Why() const {
   const int n = count_;
-  const int root = Root(n);
+  const int root = practice::WholeRoot(n);
   std::vector<std::string> said;
   if (!On(Part::kClosingSquare)) {
     if (root * root == n) {

@@ -45,30 +45,8 @@ std::string StarsOf(int points) {
   return shown;
 }
 
-// A whole number as a pupil types it: digits alone, blanks around them allowed. Anything else,
-// a sign, a decimal comma or point, a letter, reads as nothing; a number too long to matter
-// reads as a very large one.
-std::optional<int64_t> WholeNumber(const std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return std::nullopt;
-  const size_t last = text.find_last_not_of(' ');
-  int64_t value = 0;
-  for (size_t at = first; at <= last; ++at) {
-    if (text[at] < '0' || text[at] > '9') return std::nullopt;
-    value = std::min<int64_t>(value * 10 + (text[at] - '0'), 1'000'000'000);
-  }
-  return value;
-}
-
 std::string Text(int value) {
   return Number(value);
-}
-
-int IntegerRoot(int count) {
-  int root = 0;
-  while (int64_t{root + 1} * (root + 1) <= count)
-    ++root;
-  return root;
 }
 
 }  // namespace
@@ -130,7 +108,7 @@ void Practice::Type(Box box, std::string text) {
 }
 
 void Practice::Step(Box box, int by) {
-  const std::optional<int64_t> read = WholeNumber(Typed(box));
+  const std::optional<int64_t> read = words::WholeNumber(Typed(box));
   const int64_t from = read ? *read : 1 - by;
   Type(box, Text(static_cast<int>(std::clamp<int64_t>(from + by, 1, Largest(box)))));
 }
@@ -140,7 +118,7 @@ int Practice::Largest(Box box) const {
 }
 
 std::optional<int> Practice::Read(Box box) const {
-  const std::optional<int64_t> read = WholeNumber(Typed(box));
+  const std::optional<int64_t> read = words::WholeNumber(Typed(box));
   if (!read || *read < 1 || *read > Largest(box)) return std::nullopt;
   return static_cast<int>(*read);
 }
@@ -370,7 +348,7 @@ std::string Practice::Wrong(const Sides& sides, bool first_try) const {
 // square, only that the sides should be as close as the letters allow.
 std::string Practice::Hint() const {
   const int count = Current().count;
-  const int root = IntegerRoot(count);
+  const int root = WholeRoot(count);
   if (root * root == count) {
     return Fill(
         " Подсказка: избери страни, които са колкото може по-близки една до друга, но "

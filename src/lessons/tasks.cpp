@@ -1,6 +1,7 @@
 #include "lessons/tasks.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <initializer_list>
 #include <optional>
@@ -41,9 +42,7 @@ std::vector<Row> Run(int option, int box, const runtime::String& text,
 }
 
 bool IsSquare(int count) {
-  int root = 0;
-  while ((root + 1) * (root + 1) <= count)
-    ++root;
+  const int root = WholeRoot(count);
   return root * root == count;
 }
 
@@ -91,6 +90,17 @@ bool LargerArea(const Task& task) {
 }
 
 }  // namespace
+
+// The square root in double precision, then put right where it rounded across a whole number.
+int WholeRoot(int n) {
+  if (n <= 0) return 0;
+  auto root = static_cast<int>(std::sqrt(static_cast<double>(n)));
+  while (int64_t{root} * root > n)
+    --root;
+  while (int64_t{root + 1} * (root + 1) <= n)
+    ++root;
+  return root;
+}
 
 bool Task::ClosesOnSquare() const {
   if (rows.size() < 2) return false;

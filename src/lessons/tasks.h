@@ -54,6 +54,9 @@ inline int64_t FrameOf(int64_t across, int64_t down) {
   return 2 * across + 2 * down + 4;
 }
 
+// The whole part of √n, exactly; 0 for n ≤ 0.
+int WholeRoot(int n);
+
 // One task: the count N, or a proverb and its length, with what the program's search lists for
 // it. The least frame and the solution are the last row's.
 struct Task {

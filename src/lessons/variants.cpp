@@ -1,24 +1,12 @@
 #include "lessons/variants.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "search/steps.h"
 
 namespace lessons::change {
 
 namespace {
-
-// The whole part of √n, exactly: the square root in double precision, then put right where it
-// rounded across a whole number.
-int Root(int n) {
-  auto root = static_cast<int>(std::sqrt(static_cast<double>(n)));
-  while (int64_t{root} * root > n)
-    --root;
-  while (int64_t{root + 1} * (root + 1) <= n)
-    ++root;
-  return root;
-}
 
 int64_t Frame(int64_t across, int64_t down) {
   return 2 * across + 2 * down + 4;
@@ -40,14 +28,14 @@ class DivisionCounter final : public search::StepObserver {
 // The areas the search examines for N: N alone for a perfect square or without the larger
 // areas, else N to (RootSide + 1)².
 int64_t Areas(int count, bool larger) {
-  const int root = Root(count);
+  const int root = practice::WholeRoot(count);
   if (!larger || root * root == count) return 1;
   return int64_t{root + 1} * (root + 1) - count + 1;
 }
 
 // The divisors i the scan tries in each area: 2 to RootSide, or 2 to N.
 int64_t Divisors(int count, bool root_side) {
-  return std::max(root_side ? Root(count) - 1 : count - 1, 0);
+  return std::max(root_side ? practice::WholeRoot(count) - 1 : count - 1, 0);
 }
 
 }  // namespace
@@ -70,7 +58,7 @@ Run AsWritten(int count) {
 // their rectangles in that order. They are found here from the divisors up to √A, each with its
 // partner, and counted as the scan counts them: one division for each i tried.
 Run Changed(int count, const Switches& switches) {
-  const int root = Root(count);
+  const int root = practice::WholeRoot(count);
   const int last = switches[Part::kRootSide] ? root : count;
   Run run;
   int64_t best = Frame(1, count);
@@ -81,7 +69,7 @@ Run Changed(int count, const Switches& switches) {
   std::vector<int> divisors;
   const auto scan = [&](int area) {
     divisors.clear();
-    const int small = std::min(last, Root(area));
+    const int small = std::min(last, practice::WholeRoot(area));
     for (int i = 2; i <= small; ++i) {
       if (area % i == 0) divisors.push_back(i);
     }
@@ -130,7 +118,7 @@ Run EverySide(int count) {
 }
 
 Run Formula(int count) {
-  int across = Root(count);
+  int across = practice::WholeRoot(count);
   if (across * across < count) ++across;  // ⌈√N⌉
   across = std::max(across, 1);
   const int down = (count + across - 1) / across;

@@ -1,11 +1,24 @@
 #include "lessons/words.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "runtime/number_text.h"
 
 namespace lessons::words {
+
+std::optional<int64_t> WholeNumber(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::nullopt;
+  const size_t last = text.find_last_not_of(' ');
+  int64_t value = 0;
+  for (size_t at = first; at <= last; ++at) {
+    if (text[at] < '0' || text[at] > '9') return std::nullopt;
+    value = std::min<int64_t>(value * 10 + (text[at] - '0'), 1'000'000'000);
+  }
+  return value;
+}
 
 std::string Number(int64_t value) {
   return runtime::ToUtf8(runtime::WholeText(value));

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,11 @@ inline constexpr Noun kFrameSquares{"квадратче", "квадратчет�
 
 // The no-break space that keeps a formula's parts together.
 inline constexpr const char* kNoBreak = "\u00A0";
+
+// A whole number as a pupil types it into a box: digits alone, blanks around them allowed. A sign,
+// a decimal comma or point, a letter, or nothing at all reads as no number; digits too many to
+// matter read as a very large one.
+std::optional<int64_t> WholeNumber(std::string_view text);
 
 // The decimal text of a whole number, as the window writes it.
 std::string Number(int64_t value);

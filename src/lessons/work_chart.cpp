@@ -25,13 +25,6 @@ constexpr chart::Rgb kMarkColour{0x60, 0x60, 0x60};
 constexpr std::array<Program, 4> kPrograms = {Program::kAsWritten, Program::kChanged,
                                               Program::kEverySide, Program::kFormula};
 
-int Root(int n) {
-  int root = 0;
-  while (int64_t{root + 1} * (root + 1) <= n)
-    ++root;
-  return root;
-}
-
 }  // namespace
 
 const char* NameOf(Program program) {
@@ -83,7 +76,7 @@ int64_t WorkChart::Top() const {
 std::string WorkChart::Sentence() const {
   // N's own stretch: just after the perfect square below it the search scans the most areas, just
   // before the next one the fewest.
-  const int root = std::max(Root(count_), 2);
+  const int root = std::max(practice::WholeRoot(count_), 2);
   const int after = root * root + 1;
   const int before = (root + 1) * (root + 1) - 1;
   std::string sentence = Fill(

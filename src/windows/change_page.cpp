@@ -43,15 +43,8 @@ ChangePage::ChangePage(change::Change& change, HWND parent) : change_(change) {
       MakeChild(L"STATIC", WideFromUtf8(change::kProgramLabel), SS_LEFT | SS_NOPREFIX, window_);
   count_label_ =
       MakeChild(L"STATIC", WideFromUtf8(change::kCountLabel), SS_LEFT | SS_NOPREFIX, window_);
-  count_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"70",
-                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, window_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCountId)),
-                           GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(count_, EM_SETLIMITTEXT, lessons::practice::kBoxLength, 0);
-  arrows_ = MakeChild(UPDOWN_CLASSW, L"", UDS_ALIGNRIGHT | UDS_ARROWKEYS, window_);
-  SendMessageW(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(count_), 0);
-  SendMessageW(arrows_, UDM_SETRANGE32, 0, 100);  // up steps up
-  SendMessageW(arrows_, UDM_SETPOS32, 0, 50);
+  count_ = MakeTextBox(L"70", lessons::practice::kBoxLength, window_, kCountId);
+  arrows_ = MakeArrows(count_, window_);
   count_note_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   // The program's lines, each switch right after the line it changes.
   const std::vector<std::string>& program = lessons::steps::ProgramLines();
@@ -102,11 +95,7 @@ ChangePage::ChangePage(change::Change& change, HWND parent) : change_(change) {
   hunt_task_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   guess_label_ =
       MakeChild(L"STATIC", WideFromUtf8(change::kGuessLabel), SS_LEFT | SS_NOPREFIX, window_);
-  guess_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, window_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kGuessId)),
-                           GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(guess_, EM_SETLIMITTEXT, lessons::practice::kBoxLength, 0);
+  guess_ = MakeTextBox(L"", lessons::practice::kBoxLength, window_, kGuessId);
   for (size_t i = 0; i < buttons_.size(); ++i) {
     buttons_[i] =
         MakeChild(L"BUTTON", WideFromUtf8(change::kButtonNames[i]), WS_TABSTOP | BS_PUSHBUTTON,

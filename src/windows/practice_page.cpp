@@ -54,15 +54,9 @@ PracticePage::PracticePage(practice::Practice& practice, HWND parent,
   for (size_t side = 0; side < 3; ++side) {
     side_labels_[side] =
         MakeChild(L"STATIC", WideFromUtf8(headings[side]), SS_LEFT | SS_NOPREFIX, window_);
-    sides_[side] = CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"EDIT", L"1", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0,
-        0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSideId + side)),
-        GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(sides_[side], EM_SETLIMITTEXT, practice::kBoxLength, 0);
-    arrows_[side] = MakeChild(UPDOWN_CLASSW, L"", UDS_ALIGNRIGHT | UDS_ARROWKEYS, window_);
-    SendMessageW(arrows_[side], UDM_SETBUDDY, reinterpret_cast<WPARAM>(sides_[side]), 0);
-    SendMessageW(arrows_[side], UDM_SETRANGE32, 0, 100);  // up steps up
-    SendMessageW(arrows_[side], UDM_SETPOS32, 0, 50);
+    sides_[side] =
+        MakeTextBox(L"1", practice::kBoxLength, window_, kFirstSideId + static_cast<int>(side));
+    arrows_[side] = MakeArrows(sides_[side], window_);
   }
   frame_note_ =
       MakeChild(L"STATIC", WideFromUtf8(practice::kFrameNote), SS_LEFT | SS_NOPREFIX, window_);

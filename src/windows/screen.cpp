@@ -1,5 +1,7 @@
 #include "windows/screen.h"
 
+#include <commctrl.h>
+
 #include "windows/wide.h"
 
 namespace windows {
@@ -103,6 +105,23 @@ HWND MakeChild(const wchar_t* type, const std::wstring& text, DWORD style, HWND 
   return CreateWindowExW(0, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND MakeTextBox(const std::wstring& text, int limit, HWND parent, int id) {
+  HWND box = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(box, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
+  return box;
+}
+
+HWND MakeArrows(HWND box, HWND parent) {
+  HWND arrows = MakeChild(UPDOWN_CLASSW, L"", UDS_ALIGNRIGHT | UDS_ARROWKEYS, parent);
+  SendMessageW(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(box), 0);
+  SendMessageW(arrows, UDM_SETRANGE32, 0, 100);
+  SendMessageW(arrows, UDM_SETPOS32, 0, 50);  // never at an end, where a step would not be told
+  return arrows;
 }
 
 std::wstring TextOf(HWND control) {

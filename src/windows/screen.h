@@ -46,6 +46,12 @@ inline constexpr UINT kPreviewKey = WM_APP + 1;
 // A visible child window of a standard class, with its text, style and control id.
 HWND MakeChild(const wchar_t* type, const std::wstring& text, DWORD style, HWND parent, int id = 0);
 
+// A box to type into, in the window's sunken edge, that keeps at most `limit` characters.
+HWND MakeTextBox(const std::wstring& text, int limit, HWND parent, int id);
+// The arrows beside a box: up steps up; they keep no number of their own, for the page that owns
+// them steps the box's number where they tell it of a step (UDN_DELTAPOS).
+HWND MakeArrows(HWND box, HWND parent);
+
 // A control's text, and the text set where it differs (so that nothing repaints for nothing).
 std::wstring TextOf(HWND control);
 void ShowText(HWND control, const std::wstring& text);
