@@ -167,9 +167,6 @@ class Window : public testing::Test {
   windows::Program program;
 };
 
-// The picture of the selected row, in its own window beside the form.
-// The colour inside each square, as a canvas paints its picture into a bitmap of the canvas's
-// size, counted by colour.
 // A canvas painted into a bitmap of the canvas's size, as the canvas paints itself: its pixels.
 class Painted {
  public:
