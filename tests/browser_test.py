@@ -835,6 +835,8 @@ class Page(unittest.TestCase):
                 self.keys(key)
                 self.assertTrue(self.driver.find_element(By.ID, page).is_displayed())
                 self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360, page)
+                tabs = self.js(TABS)
+                self.assertEqual([fits for fits, _ in tabs], [True] * 4, page)
             self.keys(Keys.F3)
             program = self.js("const box = document.getElementById('steps-program');"
                               "return [box.scrollWidth > box.clientWidth, box.clientWidth,"
@@ -874,6 +876,7 @@ class Page(unittest.TestCase):
             self.tap(self.driver.find_element(By.CSS_SELECTOR,
                                               "#page-change input[data-part='1']"))
             self.assertEqual(self.change_cells()[1][2], "38 – вярно")
+            self.assertEqual(self.js(TABS), tabs)  # the words within, the widths as they were
             self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360)
             self.assertEqual(self.js(CHART_OVERLAPS.replace("practice-chart", "change-chart")), [])
             self.assertGreaterEqual(self.driver.find_element(By.ID, "change-guess").rect["height"],
@@ -911,6 +914,16 @@ return broken;
 """
 
 # The chart's words that overlap another, or stand under 12 px, as the browser lays them out.
+# The tabs whose words stand outside their borders, and each tab's width.
+TABS = """
+return [...document.querySelectorAll('#picture-tabs [role="tab"]')].map(tab => {
+  const range = document.createRange();
+  range.selectNodeContents(tab);
+  const words = range.getBoundingClientRect(), edge = tab.getBoundingClientRect();
+  return [words.left >= edge.left && words.right <= edge.right, Math.round(edge.width)];
+});
+"""
+
 CHART_OVERLAPS = """
 const texts = [...document.querySelectorAll("#practice-chart text")];
 const boxes = texts.map((t) => t.getBoundingClientRect());

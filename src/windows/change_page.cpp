@@ -24,6 +24,9 @@ constexpr int kFirstButtonId = 530;
 // The lines of the program a line of the page each, and the rows of the table.
 constexpr int kLine = 19;
 constexpr int kRow = 20;
+// What a list view keeps between a cell's text and its edges, at 96 dots per inch.
+constexpr int kCellMargin = 14;
+constexpr int kFirstCellMargin = 18;
 
 }  // namespace
 
@@ -155,11 +158,6 @@ void ChangePage::Place(const RECT& area, int dpi, HFONT font) {
   MoveWindow(table_label_, gap, bottom_y, left, line, TRUE);
   const int table_height = px(kRow) * 5 + px(6);
   MoveWindow(table_, gap, bottom_y + line + px(2), left, table_height, TRUE);
-  const int columns[] = {px(170), 0, px(150), px(72)};
-  const int rows_column = left - columns[0] - columns[2] - columns[3] - px(6);
-  for (int column = 0; column < 4; ++column) {
-    SendMessageW(table_, LVM_SETCOLUMNWIDTH, column, column == 1 ? rows_column : columns[column]);
-  }
   const int hunt_y = bottom_y + line + px(2) + table_height + gap;
   MoveWindow(hunt_label_, gap, hunt_y, left, line, TRUE);
   MoveWindow(hunt_task_, gap, hunt_y + line, left, 2 * line + px(2), TRUE);
@@ -213,6 +211,10 @@ void ChangePage::TakeFocus() {
   SetFocus(count_);
 }
 
+int ChangePage::ColumnWidth(int column) const {
+  return static_cast<int>(SendMessageW(table_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
 std::wstring ChangePage::Cell(int row, int column) const {
   wchar_t text[256] = {};
   LVITEMW item{};
@@ -221,6 +223,37 @@ std::wstring ChangePage::Cell(int row, int column) const {
   item.cchTextMax = 256;
   SendMessageW(table_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
   return text;
+}
+
+// Each column of the table as wide as its widest text in the table's font, its heading's too, and
+// the rows what is left of the table's width: a wrong answer's longer words are never cut.
+void ChangePage::FitColumns() {
+  const auto px = [this](int pixels) { return MulDiv(pixels, dpi_, 96); };
+  const auto width = [this](const std::wstring& text) {
+    return static_cast<int>(
+        SendMessageW(table_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+  };
+  std::array<int, 4> widest{};
+  for (size_t column = 0; column < widest.size(); ++column)
+    widest[column] = width(WideFromUtf8(change::kTableHeadings[column]));
+  const int rows = static_cast<int>(SendMessageW(table_, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < 4; ++column)
+      widest[static_cast<size_t>(column)] =
+          std::max(widest[static_cast<size_t>(column)], width(Cell(row, column)));
+  }
+  RECT client;
+  GetClientRect(table_, &client);
+  // A cell's text stands a little in from its edges; the first column's a little more.
+  const std::array<int, 4> columns = {widest[0] + px(kFirstCellMargin), 0,
+                                      widest[2] + px(kCellMargin), widest[3] + px(kCellMargin)};
+  const int rest = client.right - columns[0] - columns[2] - columns[3];
+  for (int column = 0; column < 4; ++column) {
+    const int shown =
+        column == 1 ? std::max(rest, px(kCellMargin)) : columns[static_cast<size_t>(column)];
+    if (SendMessageW(table_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0) != shown)
+      SendMessageW(table_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), shown);
+  }
 }
 
 // The box of N shows what the core holds for it, where that differs from what it shows.
@@ -264,6 +297,7 @@ void ChangePage::Refresh() {
                    reinterpret_cast<LPARAM>(&item));
     }
   }
+  FitColumns();
   const change::WorkChart work = change_.Chart();
   chart_->SetScene([work](int width, int height) { return change::Paint(work, width, height); },
                    work.Description());

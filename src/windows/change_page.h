@@ -48,13 +48,15 @@ class ChangePage {
   HWND Said() const { return said_; }
   HWND ChartSentence() const { return chart_sentence_; }
   const ChartCanvas& Chart() const { return *chart_; }
-  // The text of a cell of the table.
+  // The text of a cell of the table, and the width of its column.
   std::wstring Cell(int row, int column) const;
+  int ColumnWidth(int column) const;
 
  private:
   friend LRESULT CALLBACK Forward<ChangePage>(HWND, UINT, WPARAM, LPARAM);
   LRESULT Receive(UINT message, WPARAM wparam, LPARAM lparam);
   void ShowCount();
+  void FitColumns();
   void DrawLine(const DRAWITEMSTRUCT& item) const;
 
   lessons::change::Change& change_;

@@ -1,7 +1,7 @@
 // "Промени програмата" on the standard Windows controls, through the program's own message loop:
 // F5 opens it with the window's count, a switch ticked off and on from the keyboard and its line
-// said changed, the table for 70 and for 5, the chart with the changed program's line, and the hunt
-// for a wrong N.
+// said changed, the table for 70 and for 5 with no cell cut short, the chart with the changed
+// program's line, and the hunt for a wrong N.
 #include "window_fixture.h"
 #include "windows/change_page.h"
 #include "windows/chart_canvas.h"
@@ -39,6 +39,28 @@ class ChangePage : public Picture {
     return text;
   }
   bool Checked(HWND box) const { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+  // Every cell's text, in the table's own font, within its column with the room that a list view
+  // keeps beside it (more in the first column), and the columns within the table: nothing shown
+  // cut short with an ellipsis.
+  void ExpectNoCellCut() const {
+    HWND table = Page().Table();
+    int columns = 0;
+    for (int column = 0; column < 4; ++column) {
+      const int width = Page().ColumnWidth(column);
+      columns += width;
+      for (int row = 0; row < 4; ++row) {
+        const std::wstring text = Page().Cell(row, column);
+        const int needed = static_cast<int>(
+            SendMessageW(table, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        EXPECT_LE(needed + (column == 0 ? 14 : 12), width)
+            << "row " << row << ", column " << column;
+      }
+    }
+    RECT client;
+    GetClientRect(table, &client);
+    EXPECT_LE(columns, client.right);
+  }
 };
 
 TEST_F(ChangePage, F5OpensItWithTheWindowsCountAndItsTableForSeventy) {
@@ -56,6 +78,7 @@ TEST_F(ChangePage, F5OpensItWithTheWindowsCountAndItsTableForSeventy) {
     for (int column = 0; column < 4; ++column)
       EXPECT_EQ(Cell(row, column), expected[static_cast<size_t>(row)][static_cast<size_t>(column)]);
   }
+  ExpectNoCellCut();
   const windows::ChartCanvas& chart = Page().Chart();
   EXPECT_EQ(Text(chart.Handle()).substr(0, 23), L"Диаграма „Колко работа“");
   RECT client;
@@ -104,6 +127,7 @@ TEST_F(ChangePage, TheTableForFiveAndTheHuntForAWrongN) {
   EXPECT_EQ(Cell(1, 2), L"16 – грешно: най-малката е 14");
   EXPECT_EQ(Cell(0, 2), L"14 – вярно");
   EXPECT_EQ(Cell(1, 3), L"1");
+  ExpectNoCellCut();  // the wrong answer's longer words too
 
   ASSERT_TRUE(IsWindowVisible(Page().Guess()));
   const struct {
