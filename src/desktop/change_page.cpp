@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "desktop/chart_canvas.h"
+#include "desktop/labels.h"
 #include "desktop/number_box.h"
 #include "lessons/practice.h"
 #include "lessons/steps.h"
@@ -25,29 +26,8 @@ namespace change = lessons::change;
 
 namespace {
 
-QString Text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
-}
-
-QString Text(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
-QLabel* Heading(const char* text, QWidget* parent) {
-  auto* label = new QLabel(Text(text), parent);
-  QFont font = label->font();
-  font.setBold(true);
-  label->setFont(font);
-  return label;
-}
-
-QLabel* Wrapping(QWidget* parent) {
-  auto* label = new QLabel(parent);
-  label->setWordWrap(true);
-  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  return label;
-}
+// The page's sentences stand at the top of the room they get.
+constexpr Qt::Alignment kTop = Qt::AlignLeft | Qt::AlignTop;
 
 }  // namespace
 
@@ -60,11 +40,11 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
       table_(new QTableWidget(static_cast<int>(change::kProgramNames.size()),
                               static_cast<int>(change::kTableHeadings.size()), this)),
       chart_(new ChartCanvas(change::kWorkLabel, this)),
-      chart_sentence_(Wrapping(this)),
-      hunt_task_(Wrapping(this)),
+      chart_sentence_(Wrapping(this, kTop)),
+      hunt_task_(Wrapping(this, kTop)),
       guess_label_(new QLabel(Text(change::kGuessLabel), this)),
       guess_(new QLineEdit(this)),
-      said_(Wrapping(this)) {
+      said_(Wrapping(this, kTop)) {
   // N, which every program runs for.
   auto* count_label = new QLabel(Text(change::kCountLabel), this);
   count_label->setBuddy(count_);
@@ -102,7 +82,7 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
   program->setColumnStretch(0, 1);
 
   // The two other programs, in their few lines.
-  auto* others = Wrapping(this);
+  auto* others = Wrapping(this, kTop);
   others->setTextFormat(Qt::PlainText);
   QString others_text = Text(change::kProgramNames[2]) + ":";
   for (const char* line : change::kEverySideLines)

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/chart_canvas.h"
+#include "desktop/labels.h"
 #include "desktop/number_box.h"
 #include "desktop/squares_canvas.h"
 #include "lessons/steps.h"
@@ -20,21 +21,6 @@
 namespace desktop {
 
 namespace practice = lessons::practice;
-
-namespace {
-
-QString Text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
-}
-
-QLabel* Wrapping(QWidget* parent) {
-  auto* label = new QLabel(parent);
-  label->setWordWrap(true);
-  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  return label;
-}
-
-}  // namespace
 
 PracticePage::PracticePage(practice::Practice& practice, std::function<void()> show_in_program,
                            QWidget* parent)

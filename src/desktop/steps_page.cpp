@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "desktop/labels.h"
 #include "desktop/squares_canvas.h"
 
 namespace desktop {
@@ -17,14 +18,6 @@ namespace desktop {
 namespace steps = lessons::steps;
 
 namespace {
-
-QString Text(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
-QString Text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
-}
 
 // A table that only shows: no focus, no editing, no selection by the user.
 QTableWidget* ShowingTable(int columns, QWidget* parent) {
@@ -36,15 +29,6 @@ QTableWidget* ShowingTable(int columns, QWidget* parent) {
   table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
   return table;
-}
-
-QLabel* Heading(const char* text, QWidget* buddy, QWidget* parent) {
-  auto* label = new QLabel(Text(text), parent);
-  QFont font = label->font();
-  font.setBold(true);
-  label->setFont(font);
-  label->setBuddy(buddy);
-  return label;
 }
 
 // The key of the steps page that a key event is, if it is one.
@@ -145,12 +129,12 @@ StepsPage::StepsPage(steps::Walkthrough& steps, QWidget* parent)
 
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(6, 6, 6, 6);
-  grid->addWidget(Heading(steps::kProgramLabel, program_, this), 0, 0);
+  grid->addWidget(Heading(steps::kProgramLabel, this, program_), 0, 0);
   grid->addWidget(program_, 1, 0);
-  grid->addWidget(Heading(steps::kValuesLabel, values_, this), 0, 1);
+  grid->addWidget(Heading(steps::kValuesLabel, this, values_), 0, 1);
   grid->addWidget(values_, 1, 1);
   grid->addWidget(sentence_, 2, 0, 1, 2);
-  grid->addWidget(Heading(steps::kRowsLabel, rows_, this), 3, 0);
+  grid->addWidget(Heading(steps::kRowsLabel, this, rows_), 3, 0);
   grid->addWidget(rows_, 4, 0, 2, 1);
   grid->addWidget(canvas_, 4, 1);
   grid->addWidget(rectangle_words_, 5, 1);

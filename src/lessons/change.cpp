@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include "lessons/steps.h"
+#include "lessons/trace.h"
 #include "lessons/words.h"
 
 namespace lessons::change {
 
 namespace {
 
+using practice::Named;
 using words::Fill;
 using words::Number;
 using words::Times;
@@ -19,13 +21,13 @@ std::optional<int> CountIn(const std::string& text) {
   return static_cast<int>(*read);
 }
 
+// What the boxes of N take.
+std::string Takes() {
+  return Fill("N е цяло число от 1 до {0}.", {Number(kLargestCount)});
+}
+
 // The most rows of a run the table shows in full.
 constexpr size_t kRowsShown = 6;
-
-// "7 × 10, рамка 38".
-std::string Named(const Row& row) {
-  return Fill("{0}, рамка {1}", {Times(row.across, row.down), Number(row.frame)});
-}
 
 }  // namespace
 
@@ -89,13 +91,20 @@ void Change::Step(int by) {
 
 std::string Change::CountNote() const {
   if (CountIn(typed_)) return {};
-  return Fill("N е цяло число от 1 до {0}.", {Number(kLargestCount)});
+  return Takes();
 }
 
-// The programs run again for the N the box reads, where it reads one.
+// The programs run again for the N the box reads, where it reads a new one; the changed program
+// also for a switch set.
 void Change::Update() {
-  if (const std::optional<int> count = CountIn(typed_)) count_ = *count;
-  runs_ = {AsWritten(count_), Changed(count_, switches_), EverySide(count_), Formula(count_)};
+  const std::optional<int> count = CountIn(typed_);
+  if (runs_[0].rows.empty() || (count && *count != count_)) {
+    count_ = count.value_or(count_);
+    runs_[0] = AsWritten(count_);
+    runs_[2] = EverySide(count_);
+    runs_[3] = Formula(count_);
+  }
+  runs_[1] = Changed(count_, switches_);
 }
 
 std::vector<TableRow> Change::Table() const {
@@ -184,7 +193,7 @@ void Change::Press(Button button) {
     case Button::kSmallest: {
       const int smallest = SmallestWrong(switches_);
       Say(Fill("Най-малкото N, за което тази програма греши, е {0}. {1}",
-               {Number(smallest), Wrong(smallest)}));
+               {Number(smallest), Wrong(smallest, Changed(smallest, switches_))}));
       break;
     }
     case Button::kWhy:
@@ -198,23 +207,23 @@ void Change::Press(Button button) {
 void Change::Check() {
   const std::optional<int> count = CountIn(guess_);
   if (!count) {
-    Say(Fill("N е цяло число от 1 до {0}.", {Number(kLargestCount)}));
+    Say(Takes());
     return;
   }
   ++tries_;
   const Run changed = Changed(*count, switches_);
-  if (changed.Answer() == LeastFrame(*count)) {
+  const int least = LeastFrame(*count);
+  if (changed.Answer() == least) {
     Say(Fill("За {0} тази програма намира най-малката рамка, {1}.",
-             {Number(*count), Number(LeastFrame(*count))}));
+             {Number(*count), Number(least)}));
     return;
   }
-  Say("Да, тук тя греши. " + Wrong(*count));
+  Say("Да, тук тя греши. " + Wrong(*count, changed));
 }
 
-// Where the changed program goes wrong for N: its last row against that of the program as
-// written, which has the least frame.
-std::string Change::Wrong(int count) const {
-  const Run changed = Changed(count, switches_);
+// Where the changed program, in its run for N, goes wrong: its last row against that of the
+// program as written, which has the least frame.
+std::string Change::Wrong(int count, const Run& changed) const {
   const Run written = AsWritten(count);
   return Fill(
       "За {0} тази програма завършва с {1}, а програмата, както е написана – с {2}: най-малката "

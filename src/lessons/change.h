@@ -124,7 +124,7 @@ class Change {
   void Notify() const;
   void Say(std::string text);
   void Check();
-  std::string Wrong(int count) const;
+  std::string Wrong(int count, const Run& changed) const;
   std::string Why() const;
 
   ChangeObserver* observer_ = nullptr;

@@ -15,10 +15,6 @@ bool Lessons::ShowInProgram() {
   return true;
 }
 
-}  // namespace lessons
-
-namespace lessons {
-
 void Lessons::OpenChange() {
   change.Open(runtime::ToUtf8(form_.Text2[1].Text()));
 }

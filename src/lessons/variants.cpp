@@ -8,9 +8,7 @@ namespace lessons::change {
 
 namespace {
 
-int64_t Frame(int64_t across, int64_t down) {
-  return 2 * across + 2 * down + 4;
-}
+using practice::FrameOf;
 
 // Counts the divisions of a run of the search as it runs: each step that computed A mod i.
 class DivisionCounter final : public search::StepObserver {
@@ -61,7 +59,7 @@ Run Changed(int count, const Switches& switches) {
   const int root = practice::WholeRoot(count);
   const int last = switches[Part::kRootSide] ? root : count;
   Run run;
-  int64_t best = Frame(1, count);
+  int64_t best = FrameOf(1, count);
   run.rows.push_back({1, count, static_cast<int>(best)});
   const auto listed = [&](int64_t frame) {
     return switches[Part::kSmaller] ? frame < best : frame <= best;
@@ -81,7 +79,7 @@ Run Changed(int count, const Switches& switches) {
     if (area > small && area <= last) divisors.push_back(area);  // i = A, with j = 1
     std::sort(divisors.begin() + static_cast<std::ptrdiff_t>(partners), divisors.end());
     for (const int i : divisors) {
-      const int64_t frame = Frame(i, area / i);
+      const int64_t frame = FrameOf(i, area / i);
       if (!listed(frame)) continue;
       run.rows.push_back({i, area / i, static_cast<int>(frame)});
       best = frame;
@@ -94,7 +92,7 @@ Run Changed(int count, const Switches& switches) {
       for (int area = count + 1; area <= square * square; ++area)
         scan(area);
     }
-    const int64_t closing = Frame(square, square);
+    const int64_t closing = FrameOf(square, square);
     if (switches[Part::kClosingSquare] && closing <= best)
       run.rows.push_back({square, square, static_cast<int>(closing)});
   }
@@ -108,7 +106,7 @@ Run EverySide(int count) {
   for (int across = 1; across <= count; ++across) {
     const int down = (count + across - 1) / across;
     ++run.divisions;
-    const int64_t frame = Frame(across, down);
+    const int64_t frame = FrameOf(across, down);
     if (run.rows.empty() || frame < best) {
       run.rows = {{across, down, static_cast<int>(frame)}};
       best = frame;
@@ -122,7 +120,7 @@ Run Formula(int count) {
   if (across * across < count) ++across;  // ⌈√N⌉
   across = std::max(across, 1);
   const int down = (count + across - 1) / across;
-  return {{{across, down, static_cast<int>(Frame(across, down))}}, 1};
+  return {{{across, down, static_cast<int>(FrameOf(across, down))}}, 1};
 }
 
 int64_t DivisionsAsWritten(int count) {

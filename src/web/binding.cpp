@@ -246,14 +246,13 @@ std::string ChangeJson() {
     json.Open('[').Text(row.program).Text(row.rows).Text(row.answer).Text(row.divisions);
     json.Flag(row.wrong).Close(']');
   }
-  json.Close(']').Key("tableSaid").Text(shown.TableSaid());
-  json.Key("task").Text(shown.HuntTask()).Key("hunting").Flag(shown.Hunting());
+  json.Close(']').Key("task").Text(shown.HuntTask()).Key("hunting").Flag(shown.Hunting());
   json.Key("guess").Text(shown.Guess()).Key("said").Text(shown.Said());
   json.Key("sayings").Number(shown.Sayings()).Key("enabled").Open('[');
   for (size_t button = 0; button < change::kButtonNames.size(); ++button)
     json.Flag(shown.Enabled(static_cast<change::Button>(button)));
   json.Close(']').Key("sentence").Text(work.Sentence());
-  json.Key("description").Text(work.Description()).Key("count").Number(shown.Count());
+  json.Key("description").Text(work.Description());
   return json.Close('}').Done();
 }
 

@@ -516,10 +516,9 @@
   }
   count.addEventListener("input", () => withText(count.value, (text) => core._ramka_change_type(text)));
   count.addEventListener("keydown", (event) => {
-    const by = { ArrowUp: 1, ArrowDown: -1, PageUp: 10, PageDown: -10 }[event.key];
-    if (by === undefined || event.altKey || event.ctrlKey || event.metaKey) return;
+    if (!(event.key in stepKeysOf) || event.altKey || event.ctrlKey || event.metaKey) return;
     event.preventDefault();
-    core._ramka_change_step(by);
+    core._ramka_change_step(stepKeysOf[event.key]);
     drawChange();
     count.select();
   });
