@@ -138,7 +138,7 @@ std::vector<TableRow> Change::Table() const {
 }
 
 std::string Change::TableSaid() const {
-  std::string said = Fill("{0} {1}.", {kTableLabel, Number(count_)});
+  std::string said = Fill("{0} = {1}.", {kTableLabel, Number(count_)});
   const std::vector<TableRow> table = Table();
   for (size_t program = 0; program < table.size(); ++program) {
     const TableRow& row = table[program];
@@ -261,13 +261,18 @@ std::string Change::Why() const {
   if (!On(Part::kRootSide)) {
     Switches only;
     only.on[static_cast<size_t>(Part::kRootSide)] = false;
+    // Only for 1 is the work the same: no divisor to try either way. The pupil then sees it
+    // grow for the count the page starts with.
+    const bool same = DivisionsChanged(n, only) == DivisionsAsWritten(n);
+    const int shown = same ? 70 : n;
     said.push_back(Fill(
         "С делителите до N: делител i, по-голям от RootSide, дава правоъгълник i × j с j по-малко "
         "от i – същия като j × i, само обърнат, а него програмата вече е срещнала с делителя j. "
-        "Рамката му е същата, затова отговорът не се променя, но работата расте: за {0} – {1} "
-        "деления вместо {2}.",
-        {Number(n), words::Grouped(DivisionsChanged(n, only)),
-         words::Grouped(DivisionsAsWritten(n))}));
+        "Рамката му е същата, затова отговорът не се променя, но работата расте: {0}за {1} – {2} "
+        "деления вместо {3}.",
+        {same ? Fill("за {0} и двете програми не пробват нито един делител, а ", {Number(n)}) : "",
+         Number(shown), words::Grouped(DivisionsChanged(shown, only)),
+         words::Grouped(DivisionsAsWritten(shown))}));
   }
   if (!On(Part::kSmaller)) {
     Switches ties;
@@ -282,7 +287,8 @@ std::string Change::Why() const {
                    {Number(n), Named(last)})
             : Fill("С редовете при равна рамка: ред с рамка, равна на BestFrame (най-малката "
                    "рамка досега), не я прави по-малка, затова най-малката рамка не се променя – "
-                   "променя се само последният ред: за {0} програмата завършва с {1} вместо с {2}.",
+                   "променя се само последният ред: за {0} програмата завършва с {1}, вместо с "
+                   "{2}.",
                    {Number(n), Named(last), Named(written)}));
   }
   std::string text;
