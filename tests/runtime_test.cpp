@@ -166,6 +166,37 @@ TEST(Arithmetic, CheckedSixteenBitOperationsOverflowExactlyAtTheEdges) {
   EXPECT_EQ(ErrorOf([] { runtime::ToInt16(int64_t{-32769}); }), RuntimeError::kOverflow);
 }
 
+TEST(Arithmetic, SubtractsNegatesAndDividesAsThePupilsLanguageNeeds) {
+  EXPECT_EQ(runtime::Subtract16(-32767, 1), -32768);
+  EXPECT_EQ(ErrorOf([] { runtime::Subtract16(-32768, 1); }), RuntimeError::kOverflow);
+  EXPECT_EQ(ErrorOf([] { runtime::Subtract16(0, -32768); }), RuntimeError::kOverflow);
+  EXPECT_EQ(runtime::Negate16(32767), -32767);
+  EXPECT_EQ(ErrorOf([] { runtime::Negate16(-32768); }), RuntimeError::kOverflow);
+  // Quotient and remainder both round towards zero, so that a = (a div b) × b + a mod b.
+  const struct {
+    int16_t left, right, quotient, remainder;
+  } divisions[] = {{7, 2, 3, 1},    {-7, 2, -3, -1},        {7, -2, -3, 1},
+                   {-7, -2, 3, -1}, {-32768, 1, -32768, 0}, {32767, 32767, 1, 0}};
+  for (const auto& c : divisions) {
+    EXPECT_EQ(runtime::Quotient16(c.left, c.right), c.quotient) << c.left << " " << c.right;
+    EXPECT_EQ(runtime::Remainder16(c.left, c.right), c.remainder) << c.left << " " << c.right;
+  }
+  EXPECT_EQ(ErrorOf([] { runtime::Quotient16(-32768, -1); }), RuntimeError::kOverflow);
+  EXPECT_EQ(runtime::Remainder16(-32768, -1), 0);
+  EXPECT_EQ(ErrorOf([] { runtime::Quotient16(5, 0); }), RuntimeError::kDivisionByZero);
+  EXPECT_EQ(ErrorOf([] { runtime::Remainder16(5, 0); }), RuntimeError::kDivisionByZero);
+  EXPECT_EQ(RuntimeError(RuntimeError::kDivisionByZero).Message(),
+            "Грешка при изпълнение 11:\nДеление на нула");
+}
+
+TEST(NumberText, GroupsTheThousandsOfLongNumbersForProse) {
+  EXPECT_EQ(runtime::GroupedText(9999), U"9999");
+  EXPECT_EQ(runtime::GroupedText(40000), U"40\u00A0000");
+  EXPECT_EQ(runtime::GroupedText(1000000), U"1\u00A0000\u00A0000");
+  EXPECT_EQ(runtime::GroupedText(-32770), U"\u221232\u00A0770");
+  EXPECT_EQ(runtime::GroupedText(-5), U"\u22125");
+}
+
 TEST(Arithmetic, SquareRootOfANegativeNumberIsAnInvalidArgument) {
   EXPECT_EQ(runtime::SquareRoot(81), 9);
   EXPECT_EQ(runtime::SquareRoot(0), 0);

@@ -32,8 +32,26 @@ int16_t Add16(int16_t left, int16_t right) {
   return ToInt16(int64_t{left} + int64_t{right});
 }
 
+int16_t Subtract16(int16_t left, int16_t right) {
+  return ToInt16(int64_t{left} - int64_t{right});
+}
+
+int16_t Negate16(int16_t value) {
+  return ToInt16(-int64_t{value});
+}
+
 int16_t Multiply16(int16_t left, int16_t right) {
   return ToInt16(int64_t{left} * int64_t{right});
+}
+
+int16_t Quotient16(int16_t left, int16_t right) {
+  if (right == 0) throw RuntimeError(RuntimeError::kDivisionByZero);
+  return ToInt16(int64_t{left} / int64_t{right});  // -32768 div -1 overflows
+}
+
+int16_t Remainder16(int16_t left, int16_t right) {
+  if (right == 0) throw RuntimeError(RuntimeError::kDivisionByZero);
+  return static_cast<int16_t>(int64_t{left} % int64_t{right});
 }
 
 double SquareRoot(double value) {

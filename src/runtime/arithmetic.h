@@ -15,7 +15,14 @@ int16_t FloorToInt16(double value);
 int16_t ToInt16(int64_t value);
 
 int16_t Add16(int16_t left, int16_t right);
+int16_t Subtract16(int16_t left, int16_t right);
+int16_t Negate16(int16_t value);
 int16_t Multiply16(int16_t left, int16_t right);
+// The integer quotient and the remainder, both rounded towards zero, as the program's integer
+// division rounds them (-7 div 2 is -3, -7 mod 2 is -1); a divisor of 0 is the division-by-zero
+// error (11).
+int16_t Quotient16(int16_t left, int16_t right);
+int16_t Remainder16(int16_t left, int16_t right);
 
 // The square root in double precision; a negative argument is an invalid-argument error (5).
 double SquareRoot(double value);

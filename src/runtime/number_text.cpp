@@ -145,6 +145,17 @@ String WholeText(int64_t value) {
   return text;
 }
 
+String GroupedText(int64_t value) {
+  String digits = WholeText(value);
+  const size_t first = value < 0 ? 1 : 0;  // past the "-"
+  if (digits.size() - first >= 5) {
+    for (size_t at = digits.size() - 3; at > first; at = at > first + 3 ? at - 3 : first)
+      digits.insert(at, 1, U'\u00A0');
+  }
+  if (value < 0) digits[0] = U'\u2212';
+  return digits;
+}
+
 String WholeText(double value) {
   const double whole = std::nearbyint(value);
   if (whole == 0) return U"0";  // no "-0"

@@ -22,4 +22,9 @@ String WholeText(int64_t value);
 // The same for a whole number held in floating point (a fraction is rounded away).
 String WholeText(double value);
 
+// A whole number as Bulgarian prose writes it: five digits or more with the thousands apart,
+// "40 000" (a no-break space between the groups), and a minus sign (U+2212) before a negative
+// one; shorter ones as WholeText writes them, but for the sign.
+String GroupedText(int64_t value);
+
 }  // namespace runtime

@@ -11,6 +11,8 @@ const char* RuntimeError::description() const noexcept {
       return "Невалидно извикване на процедура или невалиден аргумент";
     case kOverflow:
       return "Препълване";
+    case kDivisionByZero:
+      return "Деление на нула";
     case kInvalidPropertyValue:
       return "Невалидна стойност на свойство";
   }

@@ -13,6 +13,7 @@ class RuntimeError : public std::exception {
   enum Number : int {
     kInvalidCall = 5,            // invalid procedure call or argument
     kOverflow = 6,               // a value left the range of its type
+    kDivisionByZero = 11,        // an integer division or remainder by 0
     kInvalidPropertyValue = 380  // a control was given a value it cannot hold
   };
 

@@ -1,0 +1,436 @@
+#include "language/words.h"
+
+#include <array>
+#include <string_view>
+
+#include "runtime/number_text.h"
+#include "runtime/text.h"
+
+namespace language::words {
+
+namespace {
+
+std::string Utf8(std::u32string_view text) {
+  return runtime::ToUtf8(text);
+}
+
+std::string Quoted(const std::string& text) {
+  return "„" + text + "“";
+}
+
+std::string Line(int line) {
+  return "Ред " + std::to_string(line) + ": ";
+}
+
+Error Said(Error::Kind kind, Place place, const std::string& sentence, int number = 0) {
+  return {kind, place, Line(place.line) + sentence, number};
+}
+
+Error Syntax(Place place, const std::string& sentence) {
+  return Said(Error::Kind::kSyntax, place, sentence);
+}
+
+// A run-time error: the sentence first, then the program's own number and description.
+Error RunTime(Place place, const std::string& sentence, const runtime::RuntimeError& error) {
+  return Said(
+      Error::Kind::kRunTime, place,
+      sentence + " (Грешка " + std::to_string(error.number()) + ": " + error.description() + ")",
+      error.number());
+}
+
+std::string Character(char32_t c) {
+  return Utf8(std::u32string(1, c));
+}
+
+// "U+0007".
+std::string CodeOf(char32_t c) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string code = "U+";
+  const int digits = c > 0xFFFF ? 6 : 4;
+  for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+    code += kHex[(c >> shift) & 0xF];
+  return code;
+}
+
+std::string Guessed(const std::optional<names::Guess>& guess) {
+  if (!guess) return "";
+  std::string said = " Може би " + Quoted(Utf8(guess->name)) + "?";
+  if (guess->only_case) said += " Главните и малките букви в имената са различни.";
+  return said;
+}
+
+}  // namespace
+
+std::string Number(int64_t value) {
+  if (value >= -32768 && value <= 32767) {
+    std::string text = runtime::ToUtf8(runtime::WholeText(value < 0 ? -value : value));
+    return value < 0 ? "−" + text : text;
+  }
+  return runtime::ToUtf8(runtime::GroupedText(value));
+}
+
+std::string Spoken(const std::string& text) {
+  struct Sign {
+    std::string_view sign;
+    std::string_view said;
+  };
+  static constexpr std::array<Sign, 12> kSigns = {{{" ≠ ", " не е "},
+                                                   {" ≤ ", " е по-малко или равно на "},
+                                                   {" ≥ ", " е по-голямо или равно на "},
+                                                   {" < ", " е по-малко от "},
+                                                   {" > ", " е по-голямо от "},
+                                                   {" = ", " е "},
+                                                   {" ← ", " става "},
+                                                   {" × ", " по "},
+                                                   {" + ", " плюс "},
+                                                   {" − ", " минус "},
+                                                   {"−", "минус "},
+                                                   {"√", "корен от "}}};
+  std::string said;
+  said.reserve(text.size() + 32);
+  size_t at = 0;
+  while (at < text.size()) {
+    const Sign* found = nullptr;
+    for (const Sign& sign : kSigns) {
+      if (text.compare(at, sign.sign.size(), sign.sign) == 0) {
+        found = &sign;
+        break;
+      }
+    }
+    if (found == nullptr) {
+      said += text[at++];
+    } else {
+      said += found->said;
+      at += found->sign.size();
+    }
+  }
+  return said;
+}
+
+Error TooManyLines() {
+  return {Error::Kind::kLimit,
+          {501, 0, 0},
+          "Програмата ти има повече от 500 реда, а може да има най-много 500.",
+          0};
+}
+
+Error TooLong(int line) {
+  return {Error::Kind::kLimit,
+          {line, 0, 0},
+          "Програмата ти е по-дълга от 10 000 знака, а може да има най-много 10 000.",
+          0};
+}
+
+Error NotText(Place place) {
+  return Syntax(place, "тук има байтове, които не са текст (UTF-8). Запиши файла като текст.");
+}
+
+Error ControlCharacter(Place place, char32_t character) {
+  return Syntax(place, "тук има невидим управляващ знак (" + CodeOf(character) + "). Изтрий го.");
+}
+
+Error ForeignLetter(Place place, char32_t letter) {
+  return Syntax(place, "буквата " + Quoted(Character(letter)) +
+                           " не е нито българска, нито латинска. В имената пиши български или "
+                           "латински букви, цифри и _.");
+}
+
+Error UnknownSign(Place place, char32_t sign) {
+  std::string hint;
+  switch (sign) {
+    case U'%':
+      hint = " За остатък пиши mod.";
+      break;
+    case U'^':
+    case U'²':
+      hint = " За степен умножавай: x × x.";
+      break;
+    case U'[':
+    case U']':
+    case U'{':
+    case U'}':
+      hint = " Скобите тук са само кръгли: ( и ).";
+      break;
+    case U'&':
+    case U'|':
+      hint = " Две условия се свързват с „и“ или с „или“.";
+      break;
+    case U'!':
+      hint = " За „не е равно“ пиши ≠ или <>.";
+      break;
+    case U'"':
+    case U'\'':
+    case U'„':
+    case U'“':
+      hint = " Езикът няма текстове в кавички: покажи x показва името и стойността на x.";
+      break;
+    default:
+      break;
+  }
+  return Syntax(place, "знакът " + Quoted(Character(sign)) + " не е от езика." + hint);
+}
+
+Error StrayIndent(Place place, bool shallower) {
+  if (shallower) {
+    return Syntax(place,
+                  "този ред е с по-малък отстъп от реда над него, но по-голям от заглавието на "
+                  "блока. Редовете на един блок стоят с еднакъв отстъп.");
+  }
+  return Syntax(place,
+                "този ред е с отстъп, а редът над него не започва блок. Махни отстъпа или "
+                "сложи над него „ако“, „за“ или „докато“.");
+}
+
+Error TooDeep(Place place) {
+  return Syntax(place,
+                "блоковете са вложени един в друг твърде дълбоко (повече от 30). Раздели "
+                "програмата на подпрограми.");
+}
+
+Error ElseWithoutIf(Place place, bool after_else) {
+  if (after_else)
+    return Syntax(place, "това „ако“ вече има „иначе“; след него не може да има друг клон.");
+  return Syntax(place, "„иначе“ започва свой ред, точно под своето „ако“, със същия отстъп.");
+}
+
+Error DivideOrMultiply(Place place) {
+  return Syntax(place,
+                "За деление пиши div (цялото частно) или mod (остатъка); за умножение пиши × "
+                "или *.");
+}
+
+Error MissingSign(Place place, const std::string& next) {
+  return Syntax(place, "пред " + Quoted(next) +
+                           " липсва знак, например × или +. Две команди на един ред се "
+                           "отделят с „;“.");
+}
+
+Error AfterStatement(Place place, const std::string& next) {
+  return Syntax(place, Quoted(next) +
+                           " не може да стои тук, след командата. Две команди на един ред се "
+                           "отделят с „;“.");
+}
+
+Error ColonExpected(Place place, const std::string& header) {
+  return Syntax(place, "след заглавието на " + Quoted(header) +
+                           " трябва „:“, а после блокът: на същия ред или на следващите редове, "
+                           "с по-голям отстъп.");
+}
+
+Error EmptyBlock(Place place, const std::string& header) {
+  return Syntax(place, "блокът на " + Quoted(header) +
+                           " е празен. Напиши го след „:“ на същия ред или на следващите редове, "
+                           "с по-голям отстъп.");
+}
+
+Error CounterExpected(Place place) {
+  return Syntax(place, "тук трябва име на брояч, например: за i от 2 до RootSide.");
+}
+
+Error WordExpected(Place place, const std::string& after, const char* word) {
+  return Syntax(place, "след " + Quoted(after) + " трябва да стои " + Quoted(word) +
+                           ", например: за i от 2 до RootSide.");
+}
+
+Error DefinitionPlace(Place place, const std::string& name) {
+  return Syntax(place, Quoted(name + ":") +
+                           " започва подпрограма, а подпрограма се определя само в началото на "
+                           "ред без отстъп. За да дадеш стойност, пиши " +
+                           name + " ← …");
+}
+
+Error DefinedTwice(Place place, const std::string& name, int first_line) {
+  return Syntax(place, "подпрограмата " + Quoted(name) + " вече е определена на ред " +
+                           std::to_string(first_line) + ". Дай на тази друго име.");
+}
+
+Error SubprogramIsVariable(Place place, const std::string& name) {
+  return Syntax(place, Quoted(name) +
+                           " е име на подпрограма. Подпрограма и променлива не може да имат "
+                           "едно име.");
+}
+
+Error NotAStatement(Place place) {
+  return Syntax(place,
+                "тук трябва команда, например x ← 5, ред a, b, P, покажи x или ако x > 0: …");
+}
+
+Error EqualForAssign(Place place, const std::string& name) {
+  return Syntax(place, "за да дадеш стойност на " + name + ", пиши " + name + " ← … (или " + name +
+                           " := …). Знакът = само сравнява.");
+}
+
+Error RowNeedsThree(Place place) {
+  return Syntax(place,
+                "„ред“ записва три числа: страна по абсцисата, страна по ординатата и рамката, "
+                "например: ред i, j, P.");
+}
+
+Error ValueExpected(Place place, const std::string& before) {
+  if (before.empty()) return Syntax(place, "тук трябва число, име или израз.");
+  return Syntax(place, "след " + Quoted(before) + " трябва число, име или израз.");
+}
+
+Error WordsAfterEnd(Place place) {
+  return Syntax(place,
+                "„край“ спира цялата програма. Блокът свършва сам там, където свършва "
+                "отстъпът.");
+}
+
+Error AndAsName(Place place) {
+  return Syntax(place,
+                "„и“ е дума от езика (между две условия). За брояч напиши латинско i или друга "
+                "буква.");
+}
+
+Error BeginPlace(Place place) {
+  return Syntax(place, "„начало“ може да стои само сама на първия ред.");
+}
+
+Error NextOutsideLoop(Place place, const std::string& counter) {
+  return Syntax(place, Quoted("следващото " + counter) + " може да стои само вътре в " +
+                           Quoted("за " + counter + " …") + ", в същата подпрограма.");
+}
+
+Error NoSubprogram(Place place, const std::u32string& name, bool is_variable,
+                   const std::optional<names::Guess>& guess) {
+  const std::string written = Utf8(name);
+  if (is_variable)
+    return Syntax(place, Quoted(written) +
+                             " е променлива, не подпрограма. За да видиш "
+                             "стойността ѝ, пиши покажи " +
+                             written + ".");
+  if (guess) return Syntax(place, "няма подпрограма " + Quoted(written) + "." + Guessed(guess));
+  return Syntax(place, "няма подпрограма " + Quoted(written) + ". Подпрограма се определя с " +
+                           Quoted(written + ":") + " в началото на ред.");
+}
+
+Error ReservedAsName(Place place, const char* word) {
+  return Syntax(place, Quoted(word) + " е дума от езика и не може да е име. Избери друго име.");
+}
+
+Error ConditionExpected(Place place, const char* after, const std::optional<std::string>& text) {
+  const std::string example = std::string(" например: ") + after + " P < BestFrame.";
+  if (!text) return Syntax(place, "след " + Quoted(after) + " трябва условие," + example);
+  return Syntax(place, Quoted(*text) + " е число, а след " + Quoted(after) +
+                           " трябва условие, което е вярно или не," + example);
+}
+
+Error ConditionNotValue(Place place, const std::string& text) {
+  return Syntax(place, Quoted(text) + " е условие (вярно или не), а тук трябва число.");
+}
+
+Error UnopenedBracket(Place place) {
+  return Syntax(place, "тази затваряща скоба „)“ няма своя отваряща „(“.");
+}
+
+Error UnclosedBracket(Place place) {
+  return Syntax(place, "скобата „(“ не е затворена. Сложи „)“ там, където свършва изразът в нея.");
+}
+
+Error AssignInCondition(Place place, const char* after) {
+  return Syntax(place, std::string("в условието на ") + Quoted(after) +
+                           " сравнявай със =; знакът ← дава стойност.");
+}
+
+Error JoinsConditions(Place place, const char* word) {
+  if (std::string_view(word) == "не")
+    return Syntax(place, "„не“ стои пред условие, например: не i > 1.");
+  return Syntax(place, Quoted(word) + " свързва две условия, например: i > 1 " + word + " j > 1.");
+}
+
+Error ChainedComparison(Place place) {
+  return Syntax(place,
+                "две сравнения едно след друго не може: вместо 1 < x < 5 пиши 1 < x и x < 5.");
+}
+
+Error WholePartOnly(Place place) {
+  return Syntax(place, "числата тук са само цели: пиши „цялата част на √x“.");
+}
+
+Error WholePartOf(Place place) {
+  return Syntax(place, "пиши „цялата част на √x“ или „цялата част на корен(x)“.");
+}
+
+Error NumberTooLarge(Place place, const std::string& text) {
+  return Syntax(place, "числото " + text + " е по-голямо от 32767, най-голямото число тук.");
+}
+
+Error LetterCountWords(Place place) {
+  return Syntax(place, "броят на буквите се пише така: „броят на буквите“.");
+}
+
+Error NotAValue(Place place, const std::string& text) {
+  return Syntax(place, Quoted(text) + " не може да стои тук; тук трябва число, име или израз.");
+}
+
+Error TooComplex(Place place) {
+  return Syntax(place,
+                "изразът е твърде сложен (скоби и знаци, вложени повече от 40 пъти). Раздели "
+                "го на няколко присвоявания.");
+}
+
+Error Overflow(Place place, const std::string& operation, int64_t exact,
+               const runtime::RuntimeError& error) {
+  return RunTime(
+      place, operation + " дава " + Number(exact) + ", а числата тук са само от −32768 до 32767.",
+      error);
+}
+
+Error NegativeRoot(Place place, const std::string& operand, int64_t value,
+                   const runtime::RuntimeError& error) {
+  return RunTime(
+      place, "няма корен от отрицателно число, а " + operand + " е " + Number(value) + ".", error);
+}
+
+Error DivisionByZero(Place place, const std::string& divisor, const runtime::RuntimeError& error) {
+  if (divisor.empty()) return RunTime(place, "не може да се дели на 0.", error);
+  return RunTime(place, "не може да се дели на 0, а " + divisor + " е 0.", error);
+}
+
+Error Unset(Place place, const std::u32string& name, const std::optional<names::Guess>& guess) {
+  const std::string written = Utf8(name);
+  if (names::Folded(name) == U"N")
+    return Said(Error::Kind::kRunTime, place,
+                written + " още няма стойност. Започни с " + written + " ← броят на буквите.");
+  std::string said = Quoted(written) + " още няма стойност.";
+  said += guess ? Guessed(guess)
+                : " Дай ѝ стойност, например " + written + " ← 0, преди да я използваш.";
+  return Said(Error::Kind::kRunTime, place, said);
+}
+
+Error CounterAssigned(Place place, const std::u32string& name, int loop_line) {
+  const std::string written = Utf8(name);
+  return Said(Error::Kind::kRunTime, place,
+              written + " е броячът на „за“ от ред " + std::to_string(loop_line) +
+                  "; докато цикълът върви, не му давай друга стойност.");
+}
+
+Error TooManySteps(Place place, int64_t steps) {
+  return {Error::Kind::kLimit, place,
+          "Програмата ти направи " + Number(steps) +
+              " стъпки и още не е свършила; последната стъпка е на ред " +
+              std::to_string(place.line) + ". Може би някой цикъл никога не спира?",
+          0};
+}
+
+Error CallsTooDeep(Place place, const std::u32string& name, int calls) {
+  return Said(Error::Kind::kLimit, place,
+              "подпрограмите са извикани една в друга " + std::to_string(calls) +
+                  " пъти и още не са свършили. Може би " + Utf8(name) +
+                  " вика сама себе си без край?");
+}
+
+Error TooManyRows(Place place, int rows) {
+  return Said(Error::Kind::kLimit, place,
+              "програмата ти записа вече " + std::to_string(rows) +
+                  " реда; повече не се побират в таблицата.");
+}
+
+Error TooMuchOutput(Place place, int lines) {
+  return Said(
+      Error::Kind::kLimit, place,
+      "програмата ти показа вече " + std::to_string(lines) + " реда; повече не се побират.");
+}
+
+}  // namespace language::words
