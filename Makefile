@@ -167,13 +167,19 @@ sanitize: deps
 	cmake --build build-sanitize -j $(JOBS)
 	ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
+# Both fuzz targets, the window's input and the pupil's language, half the time each; the
+# language's starts from the seeds in fuzz/language_seeds and the words of fuzz/language.dict.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DRAMKA_FUZZ=ON -DRAMKA_SANITIZE=ON \
 	  -DRAMKA_BENCH=OFF -DRAMKA_WERROR=$(WERROR)
-	cmake --build build-fuzz -j $(JOBS) --target input_fuzz
-	mkdir -p build-fuzz/corpus
-	build-fuzz/fuzz/input_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build-fuzz/corpus
+	cmake --build build-fuzz -j $(JOBS) --target input_fuzz language_fuzz
+	mkdir -p build-fuzz/corpus build-fuzz/language-corpus
+	cp fuzz/language_seeds/* build-fuzz/language-corpus/
+	build-fuzz/fuzz/input_fuzz -max_total_time=$$(( $(FUZZ_SECONDS) / 2 )) -print_final_stats=1 \
+	  build-fuzz/corpus
+	build-fuzz/fuzz/language_fuzz -max_total_time=$$(( $(FUZZ_SECONDS) - $(FUZZ_SECONDS) / 2 )) \
+	  -print_final_stats=1 -dict=fuzz/language.dict -max_len=4096 build-fuzz/language-corpus
 
 # The code follows .clang-format.
 format-check: deps

@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "language/help.h"
 #include "language/machine.h"
 #include "language/program.h"
 #include "language/trace.h"
@@ -354,6 +355,7 @@ TEST(Language, RefusesAnyTextBeyondItsLimitsWithoutRunningIt) {
       {"a ← " + std::string(50, '(') + "1" + std::string(50, ')'),
        "Ред 1: изразът е твърде сложен"},
       {"a ← " + std::string(60, '-') + "1", "Ред 1: изразът е твърде сложен"},
+      {" ұF", "Ред 1: буквата „ұ“ не е нито българска, нито латинска."},
       {"a ← 1" +
            [] {
              std::string sum;
@@ -373,6 +375,31 @@ TEST(Language, RefusesAnyTextBeyondItsLimitsWithoutRunningIt) {
     deep += std::string(static_cast<size_t>(level), ' ') + "ако 1 < 2\n";
   deep += std::string(40, ' ') + "край\n";
   EXPECT_EQ(Start(Refused(deep).text, "Ред 32: блоковете"), "Ред 32: блоковете");
+}
+
+// Each example of the help, its lines taken out of the text as a pupil copies them, reads as a
+// program, and the division examples compute what their comments say.
+TEST(Help, EveryExampleIsAProgram) {
+  std::vector<std::string> examples(1);
+  const std::string help = language::HelpText();
+  size_t at = 0;
+  while (at < help.size()) {
+    const size_t end = std::min(help.find('\n', at), help.size());
+    const std::string line = help.substr(at, end - at);
+    if (line.rfind("    ", 0) == 0) {
+      examples.back() += line.substr(4) + "\n";
+    } else if (!examples.back().empty()) {
+      examples.emplace_back();
+    }
+    at = end + 1;
+  }
+  if (examples.back().empty()) examples.pop_back();
+  EXPECT_EQ(examples.size(), 7u);
+  for (const std::string& example : examples)
+    EXPECT_NE(Parsed(example), nullptr) << example;
+  const Outcome run = Ran("i ← 3\n" + examples[0] + "покажи a, b, c, d, e, f, g, N");
+  EXPECT_EQ(run.output,
+            std::vector<std::string>{"a = 17, b = 3, c = 2, d = -3, e = -1, f = 8, g = 7, N = 70"});
 }
 
 TEST(Trace, StepsForwardsAndBackWithTheValuesOfEachStep) {

@@ -226,6 +226,9 @@ TEST(Utf8, CarriesEveryCharacterBothWaysAndReplacesWhatIsNotText) {
   for (const auto& c : malformed)
     EXPECT_EQ(runtime::FromUtf8(c.utf8), c.text) << c.utf8.size();
   EXPECT_EQ(runtime::ToUtf8(U"\xD800"), "\xEF\xBF\xBD");
+  EXPECT_TRUE(runtime::IsUtf8("за i от 1 до 3 \xF0\x9F\x98\x80"));
+  for (const auto& c : malformed)
+    EXPECT_FALSE(runtime::IsUtf8("ok" + c.utf8)) << c.utf8.size();
 }
 
 }  // namespace

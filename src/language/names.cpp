@@ -103,9 +103,15 @@ int Distance(std::u32string_view a, std::u32string_view b, int most) {
 
 std::optional<Word> Reserved(std::u32string_view word) {
   if (word.size() > 10) return std::nullopt;  // longer than the longest word
+  static const std::array<std::u32string, kWords.size()> keys = [] {
+    std::array<std::u32string, kWords.size()> made;
+    for (size_t k = 0; k < kWords.size(); ++k)
+      made[k] = Key(kWords[k].text);
+    return made;
+  }();
   const std::u32string key = Key(word);
-  for (const Known& known : kWords) {
-    if (key == Key(known.text)) return known.word;
+  for (size_t k = 0; k < kWords.size(); ++k) {
+    if (key == keys[k]) return kWords[k].word;
   }
   return std::nullopt;
 }

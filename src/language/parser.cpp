@@ -196,6 +196,7 @@ Program Parser::Read() {
       names::Reserved(lines_[0].tokens[0].word) == Word::kBegin)
     ++next_;
   if (next_ < lines_.size()) {
+    if (lines_[next_].error) Refuse(*lines_[next_].error);
     if (lines_[next_].indent > 0) {
       Enter(next_);
       Refuse(words::StrayIndent(At(Peek()), false));

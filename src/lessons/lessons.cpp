@@ -19,4 +19,8 @@ void Lessons::OpenChange() {
   change.Open(runtime::ToUtf8(form_.Text2[1].Text()));
 }
 
+void Lessons::OpenWrite() {
+  write.Open(runtime::ToUtf8(form_.Text2[1].Text()));
+}
+
 }  // namespace lessons

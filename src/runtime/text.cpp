@@ -61,4 +61,10 @@ String FromUtf8(std::string_view utf8) {
   return text;
 }
 
+bool IsUtf8(std::string_view bytes) {
+  // FromUtf8 reads every malformed sequence as the replacement character, which it writes back
+  // as its own three bytes: so the bytes are well-formed exactly where they read back unchanged.
+  return ToUtf8(FromUtf8(bytes)) == bytes;
+}
+
 }  // namespace runtime

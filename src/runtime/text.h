@@ -14,4 +14,7 @@ using String = std::u32string;
 std::string ToUtf8(std::u32string_view text);
 String FromUtf8(std::string_view utf8);
 
+// Whether bytes are well-formed UTF-8 throughout (no surrogates, nothing beyond U+10FFFF).
+bool IsUtf8(std::string_view bytes);
+
 }  // namespace runtime
