@@ -245,83 +245,83 @@ int16_t Machine<kKeep>::Evaluate(int expression) {
   try {
     for (; code < end; ++code) {
       switch (code->op) {
-        case Code::Op::kPush:
+        case Node::Kind::kNumber:
           *++top = code->argument;
           break;
-        case Code::Op::kLoad:
+        case Node::Kind::kVariable:
           if (set_[static_cast<size_t>(code->argument)] == 0) Unset(*code);
           *++top = values_[static_cast<size_t>(code->argument)];
           break;
-        case Code::Op::kLetters:
+        case Node::Kind::kLetters:
           *++top = letters_;
           break;
-        case Code::Op::kRoot:
+        case Node::Kind::kRoot:
           *top = runtime::FloorToInt16(std::floor(runtime::SquareRoot(*top)));
           break;
-        case Code::Op::kNegate:
+        case Node::Kind::kNegate:
           *top = runtime::Negate16(static_cast<int16_t>(*top));
           break;
-        case Code::Op::kAdd:
+        case Node::Kind::kAdd:
           top[-1] = runtime::Add16(static_cast<int16_t>(top[-1]), static_cast<int16_t>(top[0]));
           --top;
           break;
-        case Code::Op::kSubtract:
+        case Node::Kind::kSubtract:
           top[-1] =
               runtime::Subtract16(static_cast<int16_t>(top[-1]), static_cast<int16_t>(top[0]));
           --top;
           break;
-        case Code::Op::kMultiply:
+        case Node::Kind::kMultiply:
           top[-1] =
               runtime::Multiply16(static_cast<int16_t>(top[-1]), static_cast<int16_t>(top[0]));
           --top;
           break;
-        case Code::Op::kDiv:
+        case Node::Kind::kDiv:
           ++outcome_.work.divs;
           top[-1] =
               runtime::Quotient16(static_cast<int16_t>(top[-1]), static_cast<int16_t>(top[0]));
           --top;
           break;
-        case Code::Op::kMod:
+        case Node::Kind::kMod:
           ++outcome_.work.mods;
           top[-1] =
               runtime::Remainder16(static_cast<int16_t>(top[-1]), static_cast<int16_t>(top[0]));
           --top;
           break;
-        case Code::Op::kEqual:
+        case Node::Kind::kEqual:
           top[-1] = top[-1] == top[0];
           --top;
           break;
-        case Code::Op::kNotEqual:
+        case Node::Kind::kNotEqual:
           top[-1] = top[-1] != top[0];
           --top;
           break;
-        case Code::Op::kLess:
+        case Node::Kind::kLess:
           top[-1] = top[-1] < top[0];
           --top;
           break;
-        case Code::Op::kLessEqual:
+        case Node::Kind::kLessEqual:
           top[-1] = top[-1] <= top[0];
           --top;
           break;
-        case Code::Op::kGreater:
+        case Node::Kind::kGreater:
           top[-1] = top[-1] > top[0];
           --top;
           break;
-        case Code::Op::kGreaterEqual:
+        case Node::Kind::kGreaterEqual:
           top[-1] = top[-1] >= top[0];
           --top;
           break;
-        case Code::Op::kNot:
+        case Node::Kind::kNot:
           *top = *top == 0;
           break;
-        case Code::Op::kAndJump:
+        case Node::Kind::kAnd:
           if (*top == 0) {
             code = codes_ + code->argument - 1;
           } else {
             --top;
           }
           break;
-        case Code::Op::kOrJump:
+        case Node::Kind::kOr:
           if (*top != 0) {
             code = codes_ + code->argument - 1;
           } else {
@@ -346,12 +346,12 @@ void Machine<kKeep>::Failed(const runtime::RuntimeError& error, const Code& code
     return program_.Written(program_.Nodes()[static_cast<size_t>(operand)]);
   };
   switch (code.op) {
-    case Code::Op::kRoot:
+    case Node::Kind::kRoot:
       throw Halt{words::NegativeRoot(place, written(node.left), top[0], error)};
-    case Code::Op::kNegate:
+    case Node::Kind::kNegate:
       throw Halt{words::Overflow(place, program_.Written(node), -int64_t{top[0]}, error)};
-    case Code::Op::kDiv:
-    case Code::Op::kMod:
+    case Node::Kind::kDiv:
+    case Node::Kind::kMod:
       if (error.number() == runtime::RuntimeError::kDivisionByZero) {
         const Node& divisor = program_.Nodes()[static_cast<size_t>(node.right)];
         throw Halt{words::DivisionByZero(
@@ -367,15 +367,15 @@ void Machine<kKeep>::Failed(const runtime::RuntimeError& error, const Code& code
   int64_t exact = 0;
   const char* sign = "×";
   switch (code.op) {
-    case Code::Op::kAdd:
+    case Node::Kind::kAdd:
       exact = left + right;
       sign = "+";
       break;
-    case Code::Op::kSubtract:
+    case Node::Kind::kSubtract:
       exact = left - right;
       sign = "−";
       break;
-    case Code::Op::kDiv:
+    case Node::Kind::kDiv:
       exact = left / right;
       sign = "div";
       break;

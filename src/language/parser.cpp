@@ -28,40 +28,6 @@ struct Refusal {
   throw Refusal{std::move(error)};
 }
 
-// The code of an operator's node.
-Code::Op OperationOf(Node::Kind kind) {
-  switch (kind) {
-    case Node::Kind::kRoot:
-      return Code::Op::kRoot;
-    case Node::Kind::kNegate:
-      return Code::Op::kNegate;
-    case Node::Kind::kAdd:
-      return Code::Op::kAdd;
-    case Node::Kind::kSubtract:
-      return Code::Op::kSubtract;
-    case Node::Kind::kMultiply:
-      return Code::Op::kMultiply;
-    case Node::Kind::kDiv:
-      return Code::Op::kDiv;
-    case Node::Kind::kMod:
-      return Code::Op::kMod;
-    case Node::Kind::kEqual:
-      return Code::Op::kEqual;
-    case Node::Kind::kNotEqual:
-      return Code::Op::kNotEqual;
-    case Node::Kind::kLess:
-      return Code::Op::kLess;
-    case Node::Kind::kLessEqual:
-      return Code::Op::kLessEqual;
-    case Node::Kind::kGreater:
-      return Code::Op::kGreater;
-    case Node::Kind::kGreaterEqual:
-      return Code::Op::kGreaterEqual;
-    default:
-      return Code::Op::kNot;
-  }
-}
-
 // An ако and the иначе ако and иначе lines that may still follow it at its indentation.
 struct Chain {
   bool open = false;
@@ -159,7 +125,7 @@ class Parser {
   void Deeper(const Token& token);
   int Finish(int root);
   void Compile(int node, int& depth);
-  void EmitCode(Code::Op op, int argument, int node) {
+  void EmitCode(Node::Kind op, int argument, int node) {
     program_.code_.push_back({op, argument, node});
   }
   const Node& NodeAt(int node) const { return program_.nodes_[static_cast<size_t>(node)]; }
@@ -870,22 +836,16 @@ void Parser::Compile(int index, int& depth) {
   };
   switch (node.kind) {
     case Node::Kind::kNumber:
-      EmitCode(Code::Op::kPush, node.value, index);
-      grow(1);
-      return;
     case Node::Kind::kVariable:
-      EmitCode(Code::Op::kLoad, node.variable, index);
-      grow(1);
-      return;
     case Node::Kind::kLetters:
-      EmitCode(Code::Op::kLetters, 0, index);
+      EmitCode(node.kind, node.kind == Node::Kind::kNumber ? node.value : node.variable, index);
       grow(1);
       return;
     case Node::Kind::kAnd:
     case Node::Kind::kOr: {
       Compile(node.left, depth);
       const size_t jump = program_.code_.size();
-      EmitCode(node.kind == Node::Kind::kAnd ? Code::Op::kAndJump : Code::Op::kOrJump, 0, index);
+      EmitCode(node.kind, 0, index);
       grow(-1);
       Compile(node.right, depth);
       program_.code_[jump].argument = static_cast<int32_t>(program_.code_.size());
@@ -899,7 +859,7 @@ void Parser::Compile(int index, int& depth) {
     Compile(node.right, depth);
     grow(-1);
   }
-  EmitCode(OperationOf(node.kind), 0, index);
+  EmitCode(node.kind, 0, index);
 }
 
 Place Program::Where(const Instruction& instruction) const {

@@ -53,30 +53,12 @@ struct Node {
   bool IsCondition() const { return kind >= Kind::kEqual; }
 };
 
-// One operation of an expression's postfix code; `node` is the tree node it computes.
+// One operation of an expression's postfix code: the operation of the tree node it computes,
+// `node`, read as code. A number pushes itself, a variable its value, an operator takes its
+// operands from the top; "и" and "или" leave their left side as the answer and go on to
+// `argument` where it decides, else drop it.
 struct Code {
-  enum class Op : uint8_t {
-    kPush,
-    kLoad,
-    kLetters,
-    kRoot,
-    kNegate,
-    kAdd,
-    kSubtract,
-    kMultiply,
-    kDiv,
-    kMod,
-    kEqual,
-    kNotEqual,
-    kLess,
-    kLessEqual,
-    kGreater,
-    kGreaterEqual,
-    kNot,
-    kAndJump,  // false on top: the answer, go to `argument`; else drop it and go on
-    kOrJump,   // true on top: the answer, go to `argument`
-  };
-  Op op;
+  Node::Kind op;
   int32_t argument;  // a number, a variable or a place in the code
   int32_t node;
 };
