@@ -457,7 +457,19 @@ TEST(Trace, EndsAtTheErrorWithItsSentenceAndPlace) {
   EXPECT_EQ(trace.Where(), (language::Place{3, 11, 17}));
   EXPECT_EQ(Start(trace.Sentence(), "Ред 3: няма корен от отрицателно число"),
             "Ред 3: няма корен от отрицателно число");
-  EXPECT_EQ(language::words::Spoken("70 mod 3 = 1 ≠ 0"), "70 mod 3 е 1 не е 0");
+  // Read aloud, the signs between operands in words, the signs the prose names as they are.
+  const struct {
+    const char* text;
+    const char* said;
+  } spoken[] = {
+      {"70 mod 3 = 1 ≠ 0", "70 mod 3 е 1 не е 0"},
+      {"2 × i дава 40\u00A0000, от −32768", "2 по i дава 40 000, от минус 32768"},
+      {"за умножение пиши × или *. Знакът = само сравнява.",
+       "за умножение пиши × или *. Знакът = само сравнява."},
+      {"(70 + 1) × 2 ≤ BestFrame", "(70 плюс 1) по 2 е по-малко или равно на BestFrame"},
+  };
+  for (const auto& c : spoken)
+    EXPECT_EQ(language::words::Spoken(c.text), c.said);
 }
 
 }  // namespace

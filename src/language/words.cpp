@@ -1,5 +1,6 @@
 #include "language/words.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -69,36 +70,66 @@ std::string Number(int64_t value) {
   return runtime::ToUtf8(runtime::GroupedText(value));
 }
 
+// Whether the word that ends at `end` can be a sign's left operand: a number, a closing bracket,
+// a name of Latin letters, or a single letter; not a word of the prose ("пиши × или *").
+bool IsOperand(std::string_view text, size_t end) {
+  size_t begin = end;
+  while (begin > 0 && text[begin - 1] != ' ')
+    --begin;
+  const std::string_view word = text.substr(begin, end - begin);
+  if (word.empty()) return false;
+  const char last = word.back();
+  if (last == ')' || (last >= '0' && last <= '9')) return true;
+  const bool latin = std::all_of(word.begin(), word.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+  });
+  const bool one_letter = word.size() == 2 && (static_cast<unsigned char>(word[0]) & 0xE0) == 0xC0;
+  return latin || one_letter;
+}
+
 std::string Spoken(const std::string& text) {
   struct Sign {
     std::string_view sign;
     std::string_view said;
+    bool between;  // a sign only between two operands
   };
-  static constexpr std::array<Sign, 12> kSigns = {{{" ≠ ", " не е "},
-                                                   {" ≤ ", " е по-малко или равно на "},
-                                                   {" ≥ ", " е по-голямо или равно на "},
-                                                   {" < ", " е по-малко от "},
-                                                   {" > ", " е по-голямо от "},
-                                                   {" = ", " е "},
-                                                   {" ← ", " става "},
-                                                   {" × ", " по "},
-                                                   {" + ", " плюс "},
-                                                   {" − ", " минус "},
-                                                   {"−", "минус "},
-                                                   {"√", "корен от "}}};
+  static constexpr std::array<Sign, 12> kSigns = {{{" ≠ ", " не е ", true},
+                                                   {" ≤ ", " е по-малко или равно на ", true},
+                                                   {" ≥ ", " е по-голямо или равно на ", true},
+                                                   {" < ", " е по-малко от ", true},
+                                                   {" > ", " е по-голямо от ", true},
+                                                   {" = ", " е ", true},
+                                                   {" ← ", " става ", true},
+                                                   {" × ", " по ", true},
+                                                   {" + ", " плюс ", true},
+                                                   {" − ", " минус ", true},
+                                                   {"−", "минус ", false},
+                                                   {"√", "корен от ", false}}};
+  // A no-break space reads as a blank.
+  std::string plain;
+  plain.reserve(text.size());
+  for (size_t at = 0; at < text.size(); ++at) {
+    if (text.compare(at, 2, "\u00A0") == 0) {
+      plain += ' ';
+      ++at;
+    } else {
+      plain += text[at];
+    }
+  }
   std::string said;
-  said.reserve(text.size() + 32);
+  said.reserve(plain.size() + 32);
   size_t at = 0;
-  while (at < text.size()) {
+  while (at < plain.size()) {
     const Sign* found = nullptr;
     for (const Sign& sign : kSigns) {
-      if (text.compare(at, sign.sign.size(), sign.sign) == 0) {
+      if (plain.compare(at, sign.sign.size(), sign.sign) == 0 &&
+          (!sign.between || IsOperand(plain, at))) {
         found = &sign;
         break;
       }
     }
     if (found == nullptr) {
-      said += text[at++];
+      said += plain[at++];
     } else {
       said += found->said;
       at += found->sign.size();
