@@ -73,6 +73,8 @@ TEST(WriteCheck, JudgesEachTaskOnEveryCount) {
        "Намира най-малката рамка за всяко N от 1 до 1000 и за 16130 и 16380, но с твърде много "
        "работа.",
        false},
+      {3, LessonWith("RootSide ← цялата част на √N", "RootSide ← цялата част на √N + 1"),
+       "Намира най-малката рамка", false},
       {3, write::LessonText(), "Намира най-малката рамка", false},
       {1, kForever,
        "При N = 1 програмата ти направи 1 000 000 стъпки. Може би е вярна, но прави твърде много "
@@ -103,6 +105,13 @@ TEST(WriteCheck, SaysTheWorkAndWhyAStartTextEarnsNoStar) {
   EXPECT_FALSE(retyped.page.Star(2));
   const Checked fewer(3, kUpToRootSide);
   EXPECT_NE(Spaced(fewer.page.Verdict()).find("пъти по-малко стъпки."), std::string::npos);
+  // Too much work: how many times fewer steps to a tenth, or that they are more.
+  const Checked more(3, write::kEverySideText);
+  EXPECT_NE(Spaced(more.page.Verdict())
+                .find("Програмата ти прави повече стъпки от програмата от урока, а трябва поне 10 "
+                      "пъти по-малко: най-много 178 927."),
+            std::string::npos)
+      << more.page.Verdict();
 }
 
 // "Покажи стъпките за това N" puts the N into the box and goes to the step that wrote the first

@@ -1,6 +1,6 @@
 #include "language/likeness.h"
 
-#include <map>
+#include <algorithm>
 #include <string>
 #include <variant>
 #include <vector>
@@ -19,7 +19,7 @@ std::optional<std::vector<std::u32string>> Shape(std::string_view text) {
   auto lines = ReadLines(text);
   if (std::holds_alternative<Error>(lines)) return std::nullopt;
   std::vector<std::u32string> shape;
-  std::map<std::u32string, size_t> order;
+  std::vector<std::u32string> order;  // the names, in the order they first came
   for (const SourceLine& line : std::get<std::vector<SourceLine>>(lines)) {
     auto tokens = Tokens(line);
     if (std::holds_alternative<Error>(tokens)) return std::nullopt;
@@ -27,8 +27,13 @@ std::optional<std::vector<std::u32string>> Shape(std::string_view text) {
     if (read.size() == 1) continue;  // a blank line or a comment
     for (const Token& token : read) {
       if (token.sign == Sign::kWord && !names::Reserved(token.word)) {
-        const auto [found, added] = order.try_emplace(names::Folded(token.word), order.size());
-        shape.push_back(U"#" + std::u32string(1, static_cast<char32_t>(found->second)));
+        const std::u32string folded = names::Folded(token.word);
+        auto found = std::find(order.begin(), order.end(), folded);
+        if (found == order.end()) {
+          order.push_back(folded);
+          found = order.end() - 1;
+        }
+        shape.push_back(U"#" + std::u32string(1, static_cast<char32_t>(found - order.begin())));
       } else if (token.sign == Sign::kNumber) {
         shape.push_back(U"0" + std::u32string(1, static_cast<char32_t>(token.number)));
       } else if (token.sign == Sign::kWord) {

@@ -29,8 +29,7 @@ struct Loop {
 
 using Op = Instruction::Op;
 
-// A run of a program. kKeep: every step kept.
-template <bool kKeep>
+// A run of a program, every step kept where it is given where to keep them.
 class Machine {
  public:
   Machine(const Program& program, int16_t letters, const Limits& limits, std::vector<Step>* steps)
@@ -40,6 +39,7 @@ class Machine {
         letters_(letters),
         limits_(limits),
         steps_(steps),
+        keep_(steps != nullptr),
         values_(program.Variables().size(), 0),
         set_(program.Variables().size(), 0),
         locked_(program.Variables().size(), -1),
@@ -64,6 +64,7 @@ class Machine {
   const int16_t letters_;
   const Limits limits_;
   std::vector<Step>* steps_;
+  const bool keep_;
   std::vector<int16_t> values_;
   std::vector<uint8_t> set_;
   std::vector<int> locked_;  // for each variable, the for that counts with it now, or -1
@@ -74,8 +75,7 @@ class Machine {
   Outcome outcome_;
 };
 
-template <bool kKeep>
-Outcome Machine<kKeep>::Go() {
+Outcome Machine::Go() {
   int at = 0;
   try {
     for (;;) {
@@ -98,7 +98,7 @@ Outcome Machine<kKeep>::Go() {
         case Op::kWhile: {
           Count(at);
           const bool answer = Evaluate(instruction.first) != 0;
-          if constexpr (kKeep) steps_->back().answer = answer;
+          if (keep_) steps_->back().answer = answer;
           at = answer ? at + 1 : instruction.target;
           break;
         }
@@ -114,7 +114,7 @@ Outcome Machine<kKeep>::Go() {
             throw Halt{words::CounterAssigned(program_.Where(instruction),
                                               program_.Variables()[variable].name,
                                               At(locked_[variable]).line + 1)};
-          if constexpr (kKeep) steps_->back().answer = from <= to;
+          if (keep_) steps_->back().answer = from <= to;
           if (from > to) {
             at = instruction.target;
             break;
@@ -131,12 +131,12 @@ Outcome Machine<kKeep>::Go() {
             Count(at);
             loop.first = false;
             Set(loop.variable, loop.from);
-            if constexpr (kKeep) steps_->back().answer = loop.from == loop.to;
+            if (keep_) steps_->back().answer = loop.from == loop.to;
             ++at;
           } else if (values_[variable] < loop.to) {
             Count(at);
             Set(loop.variable, static_cast<int16_t>(values_[variable] + 1));
-            if constexpr (kKeep) steps_->back().answer = values_[variable] == loop.to;
+            if (keep_) steps_->back().answer = values_[variable] == loop.to;
             ++at;
           } else {
             locked_[variable] = -1;
@@ -151,7 +151,7 @@ Outcome Machine<kKeep>::Go() {
           if (static_cast<int>(outcome_.rows.size()) >= limits_.rows)
             throw Halt{words::TooManyRows(program_.Where(instruction), limits_.rows)};
           outcome_.rows.push_back(row);
-          if constexpr (kKeep) steps_->back().rows = static_cast<uint16_t>(outcome_.rows.size());
+          if (keep_) steps_->back().rows = static_cast<uint16_t>(outcome_.rows.size());
           ++at;
           break;
         }
@@ -166,7 +166,7 @@ Outcome Machine<kKeep>::Go() {
           if (static_cast<int>(outcome_.output.size()) >= limits_.lines)
             throw Halt{words::TooMuchOutput(program_.Where(instruction), limits_.lines)};
           outcome_.output.push_back(std::move(line));
-          if constexpr (kKeep) steps_->back().lines = static_cast<uint16_t>(outcome_.output.size());
+          if (keep_) steps_->back().lines = static_cast<uint16_t>(outcome_.output.size());
           ++at;
           break;
         }
@@ -207,13 +207,12 @@ Outcome Machine<kKeep>::Go() {
 }
 
 // A step taken, unless it would be one too many.
-template <bool kKeep>
-void Machine<kKeep>::Count(int instruction) {
+void Machine::Count(int instruction) {
   if (outcome_.work.steps >= limits_.steps)
     throw Halt{words::TooManySteps(program_.Where(At(last_)), limits_.steps)};
   ++outcome_.work.steps;
   last_ = instruction;
-  if constexpr (kKeep) {
+  if (keep_) {
     Step step;
     step.instruction = instruction;
     step.rows = static_cast<uint16_t>(outcome_.rows.size());
@@ -222,10 +221,9 @@ void Machine<kKeep>::Count(int instruction) {
   }
 }
 
-template <bool kKeep>
-void Machine<kKeep>::Set(int variable, int16_t value) {
+void Machine::Set(int variable, int16_t value) {
   const auto index = static_cast<size_t>(variable);
-  if constexpr (kKeep) {
+  if (keep_) {
     Step& step = steps_->back();
     step.variable = variable;
     step.before = values_[index];
@@ -236,8 +234,7 @@ void Machine<kKeep>::Set(int variable, int16_t value) {
   set_[index] = 1;
 }
 
-template <bool kKeep>
-int16_t Machine<kKeep>::Evaluate(int expression) {
+int16_t Machine::Evaluate(int expression) {
   const Expression& range = program_.Expressions()[static_cast<size_t>(expression)];
   int32_t* top = stack_.data() - 1;
   const Code* code = codes_ + range.begin;
@@ -337,9 +334,8 @@ int16_t Machine<kKeep>::Evaluate(int expression) {
 }
 
 // A run-time error of the program's arithmetic, said with the operation that raised it.
-template <bool kKeep>
-void Machine<kKeep>::Failed(const runtime::RuntimeError& error, const Code& code,
-                            const int32_t* top) const {
+void Machine::Failed(const runtime::RuntimeError& error, const Code& code,
+                     const int32_t* top) const {
   const Node& node = program_.Nodes()[static_cast<size_t>(code.node)];
   const Place place = program_.Where(node);
   const auto written = [&](int operand) {
@@ -387,8 +383,7 @@ void Machine<kKeep>::Failed(const runtime::RuntimeError& error, const Code& code
                              exact, error)};
 }
 
-template <bool kKeep>
-void Machine<kKeep>::Unset(const Code& code) const {
+void Machine::Unset(const Code& code) const {
   const Node& node = program_.Nodes()[static_cast<size_t>(code.node)];
   const Variable& variable = program_.Variables()[static_cast<size_t>(code.argument)];
   std::vector<std::u32string> known;
@@ -401,8 +396,7 @@ void Machine<kKeep>::Unset(const Code& code) const {
 
 // One value of покажи: "a = 3" for a name, "2a + 1 = 7" for an expression, the number alone
 // for a number.
-template <bool kKeep>
-std::string Machine<kKeep>::Shown(int expression, int16_t value) const {
+std::string Machine::Shown(int expression, int16_t value) const {
   const Node& node = program_.Nodes()[static_cast<size_t>(
       program_.Expressions()[static_cast<size_t>(expression)].root)];
   const std::string text = runtime::ToUtf8(runtime::WholeText(int64_t{value}));
@@ -416,13 +410,13 @@ std::string Machine<kKeep>::Shown(int expression, int16_t value) const {
 }  // namespace
 
 Outcome Run(const Program& program, int16_t letters, const Limits& limits) {
-  return Machine<false>(program, letters, limits, nullptr).Go();
+  return Machine(program, letters, limits, nullptr).Go();
 }
 
 Outcome Record(const Program& program, int16_t letters, std::vector<Step>& steps,
                const Limits& limits) {
   steps.clear();
-  return Machine<true>(program, letters, limits, &steps).Go();
+  return Machine(program, letters, limits, &steps).Go();
 }
 
 }  // namespace language

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <map>
 #include <optional>
 
 #include "language/lexer.h"
@@ -106,6 +105,9 @@ class Parser {
   int Here() const { return static_cast<int>(program_.instructions_.size()); }
 
   int VariableNamed(const Token& token);
+  // The index of a variable or a subprogram known by a name, or -1.
+  int VariableIndex(const std::u32string& folded) const;
+  int SubprogramIndex(const std::u32string& folded) const;
   void CheckName(const Token& token) const;
 
   // Expressions, from the loosest binding to the tightest.
@@ -139,8 +141,7 @@ class Parser {
   int line_indent_ = 0;
   int nesting_ = 0;  // of the expression being read
   std::vector<OpenLoop> loops_;
-  std::map<std::u32string, int> variable_index_;
-  std::map<std::u32string, int> subprogram_index_;
+  std::vector<std::u32string> subprogram_names_;  // as names are compared
 };
 
 Program Parser::Read() {
@@ -183,8 +184,8 @@ void Parser::FindSubprograms() {
         (line.tokens[2].sign == Sign::kEqual && line.tokens[2].joined))
       continue;
     const std::u32string folded = names::Folded(name.word);
-    if (subprogram_index_.count(folded) > 0) continue;  // said where the second one stands
-    subprogram_index_[folded] = static_cast<int>(program_.subprograms_.size());
+    if (SubprogramIndex(folded) >= 0) continue;  // said where the second one stands
+    subprogram_names_.push_back(folded);
     program_.subprograms_.push_back({name.word, -1, line.index});
   }
 }
@@ -372,11 +373,11 @@ void Parser::Definition(int depth) {
   const Token& name = Take();
   if (at_ != 1 || line_indent_ != 0 || depth != 0)
     Refuse(words::DefinitionPlace(At(name), Text(name.begin, name.end)));
-  const int index = subprogram_index_.at(names::Folded(name.word));
+  const int index = SubprogramIndex(names::Folded(name.word));
   Subprogram& subprogram = program_.subprograms_[static_cast<size_t>(index)];
   if (subprogram.line != line_)
     Refuse(words::DefinedTwice(At(name), Text(name.begin, name.end), subprogram.line + 1));
-  if (variable_index_.count(names::Folded(name.word)) > 0)
+  if (VariableIndex(names::Folded(name.word)) >= 0)
     Refuse(words::SubprogramIsVariable(At(name), Text(name.begin, name.end)));
   const int over = Emit({Instruction::Op::kJump});
   subprogram.entry = Here();
@@ -504,17 +505,17 @@ void Parser::Next() {
 void Parser::Call() {
   const Token& name = Take();
   const std::u32string folded = names::Folded(name.word);
-  auto found = subprogram_index_.find(folded);
-  if (found == subprogram_index_.end()) {
+  const int found = SubprogramIndex(folded);
+  if (found < 0) {
     std::vector<std::u32string> known;
     for (const Subprogram& subprogram : program_.subprograms_)
       known.push_back(subprogram.name);
-    Refuse(words::NoSubprogram(At(name), name.word, variable_index_.count(folded) > 0,
+    Refuse(words::NoSubprogram(At(name), name.word, VariableIndex(folded) >= 0,
                                names::NearName(name.word, known)));
   }
   Instruction call{Instruction::Op::kCall, line_, static_cast<uint32_t>(name.begin),
                    static_cast<uint32_t>(name.end)};
-  call.target = found->second;
+  call.target = found;
   Emit(call);
 }
 
@@ -532,11 +533,26 @@ void Parser::CheckName(const Token& token) const {
 int Parser::VariableNamed(const Token& token) {
   CheckName(token);
   const std::u32string folded = names::Folded(token.word);
-  if (subprogram_index_.count(folded) > 0)
+  if (SubprogramIndex(folded) >= 0)
     Refuse(words::SubprogramIsVariable(At(token), runtime::ToUtf8(token.word)));
-  auto [found, added] = variable_index_.try_emplace(folded, program_.variables_.size());
-  if (added) program_.variables_.push_back({token.word, folded});
-  return found->second;
+  const int found = VariableIndex(folded);
+  if (found >= 0) return found;
+  program_.variables_.push_back({token.word, folded});
+  return static_cast<int>(program_.variables_.size()) - 1;
+}
+
+int Parser::VariableIndex(const std::u32string& folded) const {
+  const auto& variables = program_.variables_;
+  const auto found =
+      std::find_if(variables.begin(), variables.end(),
+                   [&](const Variable& variable) { return variable.folded == folded; });
+  return found == variables.end() ? -1 : static_cast<int>(found - variables.begin());
+}
+
+int Parser::SubprogramIndex(const std::u32string& folded) const {
+  const auto found = std::find(subprogram_names_.begin(), subprogram_names_.end(), folded);
+  return found == subprogram_names_.end() ? -1
+                                          : static_cast<int>(found - subprogram_names_.begin());
 }
 
 // A condition, after the word that it follows ("ако", "докато").

@@ -11,32 +11,27 @@ namespace language::words {
 
 namespace {
 
+using runtime::Fill;
+
 std::string Utf8(std::u32string_view text) {
   return runtime::ToUtf8(text);
 }
 
-std::string Quoted(const std::string& text) {
-  return "„" + text + "“";
+// An error of a kind at a place: "Ред 3: " and the sentence filled in from its pattern.
+Error Said(Error::Kind kind, Place place, std::string_view pattern,
+           std::initializer_list<std::string_view> parts = {}, int number = 0) {
+  return {kind, place, "Ред " + std::to_string(place.line) + ": " + Fill(pattern, parts), number};
 }
 
-std::string Line(int line) {
-  return "Ред " + std::to_string(line) + ": ";
-}
-
-Error Said(Error::Kind kind, Place place, const std::string& sentence, int number = 0) {
-  return {kind, place, Line(place.line) + sentence, number};
-}
-
-Error Syntax(Place place, const std::string& sentence) {
-  return Said(Error::Kind::kSyntax, place, sentence);
+Error Syntax(Place place, std::string_view pattern,
+             std::initializer_list<std::string_view> parts = {}) {
+  return Said(Error::Kind::kSyntax, place, pattern, parts);
 }
 
 // A run-time error: the sentence first, then the program's own number and description.
 Error RunTime(Place place, const std::string& sentence, const runtime::RuntimeError& error) {
-  return Said(
-      Error::Kind::kRunTime, place,
-      sentence + " (Грешка " + std::to_string(error.number()) + ": " + error.description() + ")",
-      error.number());
+  return Said(Error::Kind::kRunTime, place, "{0} (Грешка {1}: {2})",
+              {sentence, std::to_string(error.number()), error.description()}, error.number());
 }
 
 std::string Character(char32_t c) {
@@ -53,11 +48,12 @@ std::string CodeOf(char32_t c) {
   return code;
 }
 
+// " Може би „RootSide“?", and where only the case differs, that case matters.
 std::string Guessed(const std::optional<names::Guess>& guess) {
   if (!guess) return "";
-  std::string said = " Може би " + Quoted(Utf8(guess->name)) + "?";
-  if (guess->only_case) said += " Главните и малките букви в имената са различни.";
-  return said;
+  return Fill(guess->only_case ? " Може би „{0}“? Главните и малките букви в имената са различни."
+                               : " Може би „{0}“?",
+              {Utf8(guess->name)});
 }
 
 }  // namespace
@@ -157,59 +153,42 @@ Error NotText(Place place) {
 }
 
 Error ControlCharacter(Place place, char32_t character) {
-  return Syntax(place, "тук има невидим управляващ знак (" + CodeOf(character) + "). Изтрий го.");
+  return Syntax(place, "тук има невидим управляващ знак ({0}). Изтрий го.", {CodeOf(character)});
 }
 
 Error ForeignLetter(Place place, char32_t letter) {
-  return Syntax(place, "буквата " + Quoted(Character(letter)) +
-                           " не е нито българска, нито латинска. В имената пиши български или "
-                           "латински букви, цифри и _.");
+  return Syntax(place,
+                "буквата „{0}“ не е нито българска, нито латинска. В имената пиши български или "
+                "латински букви, цифри и _.",
+                {Character(letter)});
 }
 
 Error UnknownSign(Place place, char32_t sign) {
-  std::string hint;
-  switch (sign) {
-    case U'%':
-      hint = " За остатък пиши mod.";
-      break;
-    case U'^':
-    case U'²':
-      hint = " За степен умножавай: x × x.";
-      break;
-    case U'[':
-    case U']':
-    case U'{':
-    case U'}':
-      hint = " Скобите тук са само кръгли: ( и ).";
-      break;
-    case U'&':
-    case U'|':
-      hint = " Две условия се свързват с „и“ или с „или“.";
-      break;
-    case U'!':
-      hint = " За „не е равно“ пиши ≠ или <>.";
-      break;
-    case U'"':
-    case U'\'':
-    case U'„':
-    case U'“':
-      hint = " Езикът няма текстове в кавички: покажи x показва името и стойността на x.";
-      break;
-    default:
-      break;
+  struct Hint {
+    std::u32string_view signs;
+    const char* hint;
+  };
+  static constexpr Hint kHints[] = {
+      {U"%", " За остатък пиши mod."},
+      {U"^²", " За степен умножавай: x × x."},
+      {U"[]{}", " Скобите тук са само кръгли: ( и )."},
+      {U"&|", " Две условия се свързват с „и“ или с „или“."},
+      {U"!", " За „не е равно“ пиши ≠ или <>."},
+      {U"\"'„“", " Езикът няма текстове в кавички: покажи x показва името и стойността на x."},
+  };
+  const char* hint = "";
+  for (const Hint& each : kHints) {
+    if (each.signs.find(sign) != std::u32string_view::npos) hint = each.hint;
   }
-  return Syntax(place, "знакът " + Quoted(Character(sign)) + " не е от езика." + hint);
+  return Syntax(place, "знакът „{0}“ не е от езика.{1}", {Character(sign), hint});
 }
 
 Error StrayIndent(Place place, bool shallower) {
-  if (shallower) {
-    return Syntax(place,
-                  "този ред е с по-малък отстъп от реда над него, но по-голям от заглавието на "
-                  "блока. Редовете на един блок стоят с еднакъв отстъп.");
-  }
-  return Syntax(place,
-                "този ред е с отстъп, а редът над него не започва блок. Махни отстъпа или "
-                "сложи над него „ако“, „за“ или „докато“.");
+  return Syntax(place, shallower ? "този ред е с по-малък отстъп от реда над него, но по-голям от "
+                                   "заглавието на блока. Редовете на един блок стоят с еднакъв "
+                                   "отстъп."
+                                 : "този ред е с отстъп, а редът над него не започва блок. Махни "
+                                   "отстъпа или сложи над него „ако“, „за“ или „докато“.");
 }
 
 Error TooDeep(Place place) {
@@ -219,9 +198,9 @@ Error TooDeep(Place place) {
 }
 
 Error ElseWithoutIf(Place place, bool after_else) {
-  if (after_else)
-    return Syntax(place, "това „ако“ вече има „иначе“; след него не може да има друг клон.");
-  return Syntax(place, "„иначе“ започва свой ред, точно под своето „ако“, със същия отстъп.");
+  return Syntax(place, after_else
+                           ? "това „ако“ вече има „иначе“; след него не може да има друг клон."
+                           : "„иначе“ започва свой ред, точно под своето „ако“, със същия отстъп.");
 }
 
 Error DivideOrMultiply(Place place) {
@@ -231,27 +210,31 @@ Error DivideOrMultiply(Place place) {
 }
 
 Error MissingSign(Place place, const std::string& next) {
-  return Syntax(place, "пред " + Quoted(next) +
-                           " липсва знак, например × или +. Две команди на един ред се "
-                           "отделят с „;“.");
+  return Syntax(place,
+                "пред „{0}“ липсва знак, например × или +. Две команди на един ред се отделят с "
+                "„;“.",
+                {next});
 }
 
 Error AfterStatement(Place place, const std::string& next) {
-  return Syntax(place, Quoted(next) +
-                           " не може да стои тук, след командата. Две команди на един ред се "
-                           "отделят с „;“.");
+  return Syntax(place,
+                "„{0}“ не може да стои тук, след командата. Две команди на един ред се отделят с "
+                "„;“.",
+                {next});
 }
 
 Error ColonExpected(Place place, const std::string& header) {
-  return Syntax(place, "след заглавието на " + Quoted(header) +
-                           " трябва „:“, а после блокът: на същия ред или на следващите редове, "
-                           "с по-голям отстъп.");
+  return Syntax(place,
+                "след заглавието на „{0}“ трябва „:“, а после блокът: на същия ред или на "
+                "следващите редове, с по-голям отстъп.",
+                {header});
 }
 
 Error EmptyBlock(Place place, const std::string& header) {
-  return Syntax(place, "блокът на " + Quoted(header) +
-                           " е празен. Напиши го след „:“ на същия ред или на следващите редове, "
-                           "с по-голям отстъп.");
+  return Syntax(place,
+                "блокът на „{0}“ е празен. Напиши го след „:“ на същия ред или на следващите "
+                "редове, с по-голям отстъп.",
+                {header});
 }
 
 Error CounterExpected(Place place) {
@@ -259,26 +242,26 @@ Error CounterExpected(Place place) {
 }
 
 Error WordExpected(Place place, const std::string& after, const char* word) {
-  return Syntax(place, "след " + Quoted(after) + " трябва да стои " + Quoted(word) +
-                           ", например: за i от 2 до RootSide.");
+  return Syntax(place, "след „{0}“ трябва да стои „{1}“, например: за i от 2 до RootSide.",
+                {after, word});
 }
 
 Error DefinitionPlace(Place place, const std::string& name) {
-  return Syntax(place, Quoted(name + ":") +
-                           " започва подпрограма, а подпрограма се определя само в началото на "
-                           "ред без отстъп. За да дадеш стойност, пиши " +
-                           name + " ← …");
+  return Syntax(place,
+                "„{0}:“ започва подпрограма, а подпрограма се определя само в началото на ред без "
+                "отстъп. За да дадеш стойност, пиши {0} ← …",
+                {name});
 }
 
 Error DefinedTwice(Place place, const std::string& name, int first_line) {
-  return Syntax(place, "подпрограмата " + Quoted(name) + " вече е определена на ред " +
-                           std::to_string(first_line) + ". Дай на тази друго име.");
+  return Syntax(place, "подпрограмата „{0}“ вече е определена на ред {1}. Дай на тази друго име.",
+                {name, std::to_string(first_line)});
 }
 
 Error SubprogramIsVariable(Place place, const std::string& name) {
-  return Syntax(place, Quoted(name) +
-                           " е име на подпрограма. Подпрограма и променлива не може да имат "
-                           "едно име.");
+  return Syntax(place,
+                "„{0}“ е име на подпрограма. Подпрограма и променлива не може да имат едно име.",
+                {name});
 }
 
 Error NotAStatement(Place place) {
@@ -287,8 +270,10 @@ Error NotAStatement(Place place) {
 }
 
 Error EqualForAssign(Place place, const std::string& name) {
-  return Syntax(place, "за да дадеш стойност на " + name + ", пиши " + name + " ← … (или " + name +
-                           " := …). Знакът = само сравнява.");
+  return Syntax(place,
+                "за да дадеш стойност на {0}, пиши {0} ← … (или {0} := …). Знакът = само "
+                "сравнява.",
+                {name});
 }
 
 Error RowNeedsThree(Place place) {
@@ -298,8 +283,8 @@ Error RowNeedsThree(Place place) {
 }
 
 Error ValueExpected(Place place, const std::string& before) {
-  if (before.empty()) return Syntax(place, "тук трябва число, име или израз.");
-  return Syntax(place, "след " + Quoted(before) + " трябва число, име или израз.");
+  return before.empty() ? Syntax(place, "тук трябва число, име или израз.")
+                        : Syntax(place, "след „{0}“ трябва число, име или израз.", {before});
 }
 
 Error WordsAfterEnd(Place place) {
@@ -319,36 +304,39 @@ Error BeginPlace(Place place) {
 }
 
 Error NextOutsideLoop(Place place, const std::string& counter) {
-  return Syntax(place, Quoted("следващото " + counter) + " може да стои само вътре в " +
-                           Quoted("за " + counter + " …") + ", в същата подпрограма.");
+  return Syntax(place,
+                "„следващото {0}“ може да стои само вътре в „за {0} …“, в същата подпрограма.",
+                {counter});
 }
 
 Error NoSubprogram(Place place, const std::u32string& name, bool is_variable,
                    const std::optional<names::Guess>& guess) {
   const std::string written = Utf8(name);
   if (is_variable)
-    return Syntax(place, Quoted(written) +
-                             " е променлива, не подпрограма. За да видиш "
-                             "стойността ѝ, пиши покажи " +
-                             written + ".");
-  if (guess) return Syntax(place, "няма подпрограма " + Quoted(written) + "." + Guessed(guess));
-  return Syntax(place, "няма подпрограма " + Quoted(written) + ". Подпрограма се определя с " +
-                           Quoted(written + ":") + " в началото на ред.");
+    return Syntax(place,
+                  "„{0}“ е променлива, не подпрограма. За да видиш стойността ѝ, пиши покажи {0}.",
+                  {written});
+  if (guess) return Syntax(place, "няма подпрограма „{0}“.{1}", {written, Guessed(guess)});
+  return Syntax(place,
+                "няма подпрограма „{0}“. Подпрограма се определя с „{0}:“ в началото на ред.",
+                {written});
 }
 
 Error ReservedAsName(Place place, const char* word) {
-  return Syntax(place, Quoted(word) + " е дума от езика и не може да е име. Избери друго име.");
+  return Syntax(place, "„{0}“ е дума от езика и не може да е име. Избери друго име.", {word});
 }
 
 Error ConditionExpected(Place place, const char* after, const std::optional<std::string>& text) {
-  const std::string example = std::string(" например: ") + after + " P < BestFrame.";
-  if (!text) return Syntax(place, "след " + Quoted(after) + " трябва условие," + example);
-  return Syntax(place, Quoted(*text) + " е число, а след " + Quoted(after) +
-                           " трябва условие, което е вярно или не," + example);
+  if (!text)
+    return Syntax(place, "след „{0}“ трябва условие, например: {0} P < BestFrame.", {after});
+  return Syntax(place,
+                "„{1}“ е число, а след „{0}“ трябва условие, което е вярно или не, например: {0} "
+                "P < BestFrame.",
+                {after, *text});
 }
 
 Error ConditionNotValue(Place place, const std::string& text) {
-  return Syntax(place, Quoted(text) + " е условие (вярно или не), а тук трябва число.");
+  return Syntax(place, "„{0}“ е условие (вярно или не), а тук трябва число.", {text});
 }
 
 Error UnopenedBracket(Place place) {
@@ -360,14 +348,13 @@ Error UnclosedBracket(Place place) {
 }
 
 Error AssignInCondition(Place place, const char* after) {
-  return Syntax(place, std::string("в условието на ") + Quoted(after) +
-                           " сравнявай със =; знакът ← дава стойност.");
+  return Syntax(place, "в условието на „{0}“ сравнявай със =; знакът ← дава стойност.", {after});
 }
 
 Error JoinsConditions(Place place, const char* word) {
   if (std::string_view(word) == "не")
     return Syntax(place, "„не“ стои пред условие, например: не i > 1.");
-  return Syntax(place, Quoted(word) + " свързва две условия, например: i > 1 " + word + " j > 1.");
+  return Syntax(place, "„{0}“ свързва две условия, например: i > 1 {0} j > 1.", {word});
 }
 
 Error ChainedComparison(Place place) {
@@ -384,7 +371,7 @@ Error WholePartOf(Place place) {
 }
 
 Error NumberTooLarge(Place place, const std::string& text) {
-  return Syntax(place, "числото " + text + " е по-голямо от 32767, най-голямото число тук.");
+  return Syntax(place, "числото {0} е по-голямо от 32767, най-голямото число тук.", {text});
 }
 
 Error LetterCountWords(Place place) {
@@ -392,76 +379,79 @@ Error LetterCountWords(Place place) {
 }
 
 Error NotAValue(Place place, const std::string& text) {
-  return Syntax(place, Quoted(text) + " не може да стои тук; тук трябва число, име или израз.");
+  return Syntax(place, "„{0}“ не може да стои тук; тук трябва число, име или израз.", {text});
 }
 
 Error TooComplex(Place place) {
   return Syntax(place,
-                "изразът е твърде сложен (скоби и знаци, вложени повече от 40 пъти). Раздели "
-                "го на няколко присвоявания.");
+                "изразът е твърде сложен (скоби и знаци, вложени повече от 40 пъти). Раздели го "
+                "на няколко присвоявания.");
 }
 
 Error Overflow(Place place, const std::string& operation, int64_t exact,
                const runtime::RuntimeError& error) {
   return RunTime(
-      place, operation + " дава " + Number(exact) + ", а числата тук са само от −32768 до 32767.",
+      place,
+      Fill("{0} дава {1}, а числата тук са само от −32768 до 32767.", {operation, Number(exact)}),
       error);
 }
 
 Error NegativeRoot(Place place, const std::string& operand, int64_t value,
                    const runtime::RuntimeError& error) {
-  return RunTime(
-      place, "няма корен от отрицателно число, а " + operand + " е " + Number(value) + ".", error);
+  return RunTime(place,
+                 Fill("няма корен от отрицателно число, а {0} е {1}.", {operand, Number(value)}),
+                 error);
 }
 
 Error DivisionByZero(Place place, const std::string& divisor, const runtime::RuntimeError& error) {
-  if (divisor.empty()) return RunTime(place, "не може да се дели на 0.", error);
-  return RunTime(place, "не може да се дели на 0, а " + divisor + " е 0.", error);
+  return RunTime(place,
+                 divisor.empty() ? "не може да се дели на 0."
+                                 : Fill("не може да се дели на 0, а {0} е 0.", {divisor}),
+                 error);
 }
 
 Error Unset(Place place, const std::u32string& name, const std::optional<names::Guess>& guess) {
   const std::string written = Utf8(name);
   if (names::Folded(name) == U"N")
     return Said(Error::Kind::kRunTime, place,
-                written + " още няма стойност. Започни с " + written + " ← броят на буквите.");
-  std::string said = Quoted(written) + " още няма стойност.";
-  said += guess ? Guessed(guess)
-                : " Дай ѝ стойност, например " + written + " ← 0, преди да я използваш.";
-  return Said(Error::Kind::kRunTime, place, said);
+                "{0} още няма стойност. Започни с {0} ← броят на буквите.", {written});
+  return Said(Error::Kind::kRunTime, place, "„{0}“ още няма стойност.{1}",
+              {written, guess ? Guessed(guess)
+                              : Fill(" Дай ѝ стойност, например {0} ← 0, преди да я използваш.",
+                                     {written})});
 }
 
 Error CounterAssigned(Place place, const std::u32string& name, int loop_line) {
-  const std::string written = Utf8(name);
   return Said(Error::Kind::kRunTime, place,
-              written + " е броячът на „за“ от ред " + std::to_string(loop_line) +
-                  "; докато цикълът върви, не му давай друга стойност.");
+              "{0} е броячът на „за“ от ред {1}; докато цикълът върви, не му давай друга "
+              "стойност.",
+              {Utf8(name), std::to_string(loop_line)});
 }
 
 Error TooManySteps(Place place, int64_t steps) {
   return {Error::Kind::kLimit, place,
-          "Програмата ти направи " + Number(steps) +
-              " стъпки и още не е свършила; последната стъпка е на ред " +
-              std::to_string(place.line) + ". Може би някой цикъл никога не спира?",
+          Fill("Програмата ти направи {0} стъпки и още не е свършила; последната стъпка е на ред "
+               "{1}. Може би някой цикъл никога не спира?",
+               {Number(steps), std::to_string(place.line)}),
           0};
 }
 
 Error CallsTooDeep(Place place, const std::u32string& name, int calls) {
   return Said(Error::Kind::kLimit, place,
-              "подпрограмите са извикани една в друга " + std::to_string(calls) +
-                  " пъти и още не са свършили. Може би " + Utf8(name) +
-                  " вика сама себе си без край?");
+              "подпрограмите са извикани една в друга {0} пъти и още не са свършили. Може би {1} "
+              "вика сама себе си без край?",
+              {std::to_string(calls), Utf8(name)});
 }
 
 Error TooManyRows(Place place, int rows) {
   return Said(Error::Kind::kLimit, place,
-              "програмата ти записа вече " + std::to_string(rows) +
-                  " реда; повече не се побират в таблицата.");
+              "програмата ти записа вече {0} реда; повече не се побират в таблицата.",
+              {std::to_string(rows)});
 }
 
 Error TooMuchOutput(Place place, int lines) {
-  return Said(
-      Error::Kind::kLimit, place,
-      "програмата ти показа вече " + std::to_string(lines) + " реда; повече не се побират.");
+  return Said(Error::Kind::kLimit, place,
+              "програмата ти показа вече {0} реда; повече не се побират.", {std::to_string(lines)});
 }
 
 }  // namespace language::words

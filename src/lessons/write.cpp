@@ -16,16 +16,6 @@ constexpr int kLargestCount = 16380;
 // How many steps of the pupil's program a slice of the check makes: a few milliseconds.
 constexpr int64_t kCheckSlice = 200'000;
 
-// "69 деления", "1 стъпка", "1 789 275 стъпки".
-std::string Counted(int64_t count, const char* one, const char* many) {
-  return words::Grouped(count) + " " + (count == 1 ? one : many);
-}
-
-std::string WorkOf(const language::Work& work) {
-  return Counted(work.Divisions(), "деление", "деления") + ", " +
-         Counted(work.steps, "стъпка", "стъпки");
-}
-
 }  // namespace
 
 Write::Write() {
@@ -300,8 +290,8 @@ std::vector<ShownRow> Write::LessonRowsShown() const {
 
 std::string Write::Work() const {
   if (!trace_ || trace_->Current() + 1 != trace_->Count() || trace_->Result().error) return "";
-  return "Твоята програма: " + WorkOf(trace_->Result().work) +
-         ". Програмата от урока: " + WorkOf(lesson_work_) + ".";
+  return "Твоята програма: " + WorkText(trace_->Result().work) +
+         ". Програмата от урока: " + WorkText(lesson_work_) + ".";
 }
 
 void Write::CheckSome() {

@@ -223,28 +223,37 @@ std::string Check::Progress() const {
   return "Проверени " + Number(checked_) + " от " + Number(kCheckedCounts);
 }
 
+std::string WorkText(const language::Work& work) {
+  const auto counted = [](int64_t count, const char* one, const char* many) {
+    return words::Grouped(count) + " " + (count == 1 ? one : many);
+  };
+  return counted(work.Divisions(), "деление", "деления") + ", " +
+         counted(work.steps, "стъпка", "стъпки");
+}
+
 std::string Check::Verdict() const {
   if (!done_) return Progress();
   if (stopped_) return first_said_;
   if (wrong_ > 0)
-    return first_said_ + " Грешно за " + Number(wrong_) + " от " + Number(checked_) +
-           " проверени N.";
-  const std::string work = " Твоята програма: " + words::Grouped(yours_.Divisions()) +
-                           " деления, " + words::Grouped(yours_.steps) +
-                           " стъпки. Програмата от урока: " + words::Grouped(lesson_.Divisions()) +
-                           " деления, " + words::Grouped(lesson_.steps) + " стъпки.";
-  if (task_.kind == TaskKind::kLessWork) {
-    const int64_t times = yours_.steps > 0 ? lesson_.steps / yours_.steps : lesson_.steps;
-    if (!enough_)
-      return "Намира най-малката рамка за всяко N от 1 до 1000 и за 16130 и 16380, но с "
-             "твърде много работа." +
-             work + " Това е само " + Number(times) +
-             " пъти по-малко стъпки, а трябва поне 10 пъти по-малко: най-много " +
-             words::Grouped(lesson_.steps / 10) + ".";
-    return "Вярно за всяко N от 1 до 1000 и за 16130 и 16380." + work + " " +
-           words::Grouped(times) + " пъти по-малко стъпки.";
-  }
-  return "Вярно за всяко N от 1 до 1000 и за 16130 и 16380." + work;
+    return words::Fill("{0} Грешно за {1} от {2} проверени N.",
+                       {first_said_, Number(wrong_), Number(checked_)});
+  const std::string work = words::Fill(" Твоята програма: {0}. Програмата от урока: {1}.",
+                                       {WorkText(yours_), WorkText(lesson_)});
+  const char* right = "Вярно за всяко N от 1 до 1000 и за 16130 и 16380.";
+  if (task_.kind != TaskKind::kLessWork) return right + work;
+  // How many times fewer steps: whole from 10 up, else to a tenth.
+  const double times =
+      static_cast<double>(lesson_.steps) / static_cast<double>(std::max<int64_t>(yours_.steps, 1));
+  if (enough_)
+    return right + work + " " + words::Grouped(static_cast<int64_t>(times)) +
+           " пъти по-малко стъпки.";
+  return words::Fill(
+      "Намира най-малката рамка за всяко N от 1 до 1000 и за 16130 и 16380, но с твърде много "
+      "работа.{0} {1}, а трябва поне 10 пъти по-малко: най-много {2}.",
+      {work,
+       times > 1 ? words::Fill("Това е само {0} пъти по-малко стъпки", {words::Decimal(times, 1)})
+                 : std::string("Програмата ти прави повече стъпки от програмата от урока"),
+       words::Grouped(lesson_.steps / 10)});
 }
 
 }  // namespace lessons::write

@@ -49,6 +49,9 @@ const std::string& LessonText();
 std::vector<language::Row> LessonRows(int count);
 language::Work LessonWork(int count);
 
+// A program's work in words: "69 деления, 292 стъпки".
+std::string WorkText(const language::Work& work);
+
 // How a pupil's rows for N stand against a task: right, or the sentence that says what is wrong
 // ("Грешно за N = 5: …") and the row of the pupil's where it goes wrong (its index; the number
 // of rows where one is missing).

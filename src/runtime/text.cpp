@@ -61,6 +61,21 @@ String FromUtf8(std::string_view utf8) {
   return text;
 }
 
+std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> parts) {
+  std::string text;
+  text.reserve(pattern.size() + 32);
+  for (size_t at = 0; at < pattern.size(); ++at) {
+    if (pattern[at] == '{' && at + 2 < pattern.size() && pattern[at + 2] == '}' &&
+        static_cast<size_t>(pattern[at + 1] - '0') < parts.size()) {
+      text += parts.begin()[pattern[at + 1] - '0'];
+      at += 2;
+    } else {
+      text += pattern[at];
+    }
+  }
+  return text;
+}
+
 bool IsUtf8(std::string_view bytes) {
   // FromUtf8 reads every malformed sequence as the replacement character, which it writes back
   // as its own three bytes: so the bytes are well-formed exactly where they read back unchanged.

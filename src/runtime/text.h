@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ using String = std::u32string;
 // read as U+FFFD, the replacement character.
 std::string ToUtf8(std::u32string_view text);
 String FromUtf8(std::string_view utf8);
+
+// A sentence from its pattern, in UTF-8: each "{0}" … "{9}" stands for that part.
+std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> parts);
 
 // Whether bytes are well-formed UTF-8 throughout (no surrogates, nothing beyond U+10FFFF).
 bool IsUtf8(std::string_view bytes);
