@@ -44,6 +44,16 @@ std::string CountBox(const std::string& page, const char* label) {
          page + "-note\"> <span id=\"" + page + "-note\"></span>";
 }
 
+// A drop-down list with its label: an option for each item, by its name, numbered from 0.
+template <typename Items>
+std::string DropDown(const std::string& id, const char* label, const Items& items) {
+  std::string html =
+      "<label for=\"" + id + "\">" + Escaped(label) + "</label> <select id=\"" + id + "\">";
+  for (size_t i = 0; i < items.size(); ++i)
+    html += "<option value=\"" + std::to_string(i) + "\">" + Escaped(items[i].name) + "</option>";
+  return html + "</select>";
+}
+
 std::string Text(const layout::Control& control) {
   std::string text = control.text;
   text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());  // lines end in \n alone
@@ -264,14 +274,10 @@ std::string PracticeHtml() {
   const std::array<const char*, 3> headings = lessons::steps::RowHeadings();
   std::string html =
       "<div role=\"tabpanel\" id=\"page-practice\" aria-labelledby=\"tab-practice\" hidden>\n"
-      "<div class=\"practice-top\"><label for=\"practice-level\">" +
-      Escaped(practice::kLevelLabel) + "</label> <select id=\"practice-level\">";
-  for (size_t i = 0; i < practice::kLevels.size(); ++i) {
-    html += "<option value=\"" + std::to_string(i) + "\">" + Escaped(practice::kLevels[i].name) +
-            "</option>";
-  }
+      "<div class=\"practice-top\">" +
+      DropDown("practice-level", practice::kLevelLabel, practice::kLevels);
   html +=
-      "</select><span id=\"practice-progress\"></span></div>\n<p id=\"practice-task\"></p>\n"
+      "<span id=\"practice-progress\"></span></div>\n<p id=\"practice-task\"></p>\n"
       "<p id=\"practice-proverb\"></p>\n<div class=\"practice-sides\">";
   // The boxes keep what is typed, whatever it is, for the core to read: text boxes that bring up
   // a phone's digits, each described by what it takes.
@@ -386,16 +392,12 @@ std::string WriteHtml() {
   };
   std::string html =
       "<div role=\"tabpanel\" id=\"page-write\" aria-labelledby=\"tab-write\" hidden>\n"
-      "<div class=\"write-top\"><label for=\"write-task\">" +
-      Escaped(write::kTaskLabel) + "</label> <select id=\"write-task\">";
-  for (size_t task = 0; task < write::kTasks.size(); ++task) {
-    html += "<option value=\"" + std::to_string(task) + "\">" + Escaped(write::kTasks[task].name) +
-            "</option>";
-  }
-  html += "</select><p id=\"write-text\"></p></div>\n<div class=\"write-check\">" +
-          button(write::Command::kCheck) + "<p id=\"write-verdict\" role=\"status\"></p>" +
-          button(write::Command::kShowSteps) +
-          "</div>\n<div class=\"write-main\"><div class=\"write-left\"><div class=\"write-tools\">";
+      "<div class=\"write-top\">" +
+      DropDown("write-task", write::kTaskLabel, write::kTasks) +
+      "<p id=\"write-text\"></p></div>\n<div class=\"write-check\">" +
+      button(write::Command::kCheck) + "<p id=\"write-verdict\" role=\"status\"></p>" +
+      button(write::Command::kShowSteps) +
+      "</div>\n<div class=\"write-main\"><div class=\"write-left\"><div class=\"write-tools\">";
   for (const write::Sign& sign : write::kSigns) {
     html += "<button type=\"button\" class=\"sign\"" + Attribute("data-text", sign.text) +
             Attribute("aria-label", sign.name) + ">" + Escaped(sign.label) + "</button>";
