@@ -660,24 +660,25 @@
     const bar = Object.assign(document.createElement("span"), { className: "line" });
     bar.append(text.slice(0, column), spot, text.slice(column + length));
     marks.append(before(lines), bar, after(lines));
-    // A place marked anew, or by a button pressed again, is brought into view; an error's gets
-    // the caret.
-    if (place !== markedKey) {
-      markedKey = place;
-      if (error) {
-        const offset = before(lines).length + column;
-        editor.setSelectionRange(offset, offset);
-      }
-      if (bar.offsetTop < editor.scrollTop ||
-          bar.offsetTop + bar.offsetHeight > editor.scrollTop + editor.clientHeight) {
+    // A place marked anew, or by a button pressed again, is brought into view, at the next frame,
+    // once the page is laid out for it; an error's gets the caret.
+    const shown = place !== markedKey;
+    markedKey = place;
+    if (shown && error) {
+      const offset = before(lines).length + column;
+      editor.setSelectionRange(offset, offset);
+    }
+    requestAnimationFrame(() => {
+      if (shown && (bar.offsetTop < editor.scrollTop ||
+                    bar.offsetTop + bar.offsetHeight > editor.scrollTop + editor.clientHeight)) {
         editor.scrollTop = bar.offsetTop - editor.clientHeight / 3;
       }
-      if (spot.offsetLeft < editor.scrollLeft ||
-          spot.offsetLeft + spot.offsetWidth > editor.scrollLeft + editor.clientWidth) {
+      if (shown && (spot.offsetLeft < editor.scrollLeft ||
+                    spot.offsetLeft + spot.offsetWidth > editor.scrollLeft + editor.clientWidth)) {
         editor.scrollLeft = spot.offsetLeft - editor.clientWidth / 3;
       }
-    }
-    followScroll();
+      followScroll();
+    });
   }
 
 
