@@ -576,12 +576,9 @@
   // it stands, and the core's text comes back into it only where the two differ (a start, a file,
   // another task, a kept text), as one edit that the text area's undo takes back.
   const writePage = panels[4];
-  const editor = document.getElementById("write-editor");
+  const [editor, numbers, marks, task, writeCount] = ["editor", "numbers", "marks", "task", "count"]
+    .map((id) => document.getElementById(`write-${id}`));
   const editorBox = editor.closest(".write-editor");
-  const numbers = document.getElementById("write-numbers");
-  const marks = document.getElementById("write-marks");
-  const task = document.getElementById("write-task");
-  const writeCount = document.getElementById("write-count");
   const writeButtons = [...writePage.querySelectorAll("button[data-write]")]
     .sort((a, b) => a.dataset.write - b.dataset.write);  // in the order of the core's commands
   const writeShown = Object.fromEntries(["text", "verdict", "message", "counter", "said", "note",

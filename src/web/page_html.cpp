@@ -54,6 +54,19 @@ std::string DropDown(const std::string& id, const char* label, const Items& item
   return html + "</select>";
 }
 
+// An element for each of the texts, its index from 0 in a data attribute: Numbered(names,
+// "<button type=\"button\"", "command", "</button>") makes "<button type="button"
+// data-command="0">Начало</button>" and so on.
+template <typename Texts>
+std::string Numbered(const Texts& texts, const char* open, const char* data, const char* close) {
+  std::string html;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    html += std::string(open) + " data-" + data + "=\"" + std::to_string(i) + "\">" +
+            Escaped(texts[i]) + close;
+  }
+  return html;
+}
+
 std::string Text(const layout::Control& control) {
   std::string text = control.text;
   text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());  // lines end in \n alone
@@ -365,10 +378,7 @@ std::string ChangeHtml() {
           "</label> <input type=\"text\" id=\"change-guess\" inputmode=\"numeric\" "
           "autocomplete=\"off\" maxlength=\"" +
           std::to_string(lessons::practice::kBoxLength) + "\"></span>";
-  for (size_t i = 0; i < change::kButtonNames.size(); ++i) {
-    html += "<button type=\"button\" data-change=\"" + std::to_string(i) + "\">" +
-            Escaped(change::kButtonNames[i]) + "</button>";
-  }
+  html += Numbered(change::kButtonNames, "<button type=\"button\"", "change", "</button>");
   html +=
       "</div><p id=\"change-said\" aria-live=\"polite\"></p></section>\n"
       "<figure><figcaption id=\"change-work-title\">" +
@@ -409,10 +419,7 @@ std::string WriteHtml() {
       Escaped(write::kStartLabel) +
       "<span aria-hidden=\"true\"> ▾</span></button><ul role=\"menu\" id=\"write-starts\" "
       "aria-labelledby=\"write-start\" hidden>";
-  for (size_t start = 0; start < write::kStartNames.size(); ++start) {
-    html += "<li role=\"menuitem\" tabindex=\"-1\" data-start=\"" + std::to_string(start) + "\">" +
-            Escaped(write::kStartNames[start]) + "</li>";
-  }
+  html += Numbered(write::kStartNames, "<li role=\"menuitem\" tabindex=\"-1\"", "start", "</li>");
   html += "</ul></span><button type=\"button\" id=\"write-open\">" + Escaped(write::kOpenLabel) +
           "</button><input type=\"file\" id=\"write-file\" accept=\".txt,text/plain\" "
           "data-largest=\"" +
@@ -526,10 +533,7 @@ std::string StepsHtml() {
       "</tr></thead><tbody></tbody></table></div></section>\n<figure>"
       "<div id=\"steps-drawing\" role=\"img\"></div><figcaption id=\"steps-drawing-words\">"
       "</figcaption></figure>\n</div>\n<div class=\"steps-controls\">\n";
-  for (size_t i = 0; i < steps::kCommandNames.size(); ++i) {
-    html += "  <button type=\"button\" data-command=\"" + std::to_string(i) + "\">" +
-            Escaped(steps::kCommandNames[i]) + "</button>\n";
-  }
+  html += Numbered(steps::kCommandNames, "  <button type=\"button\"", "command", "</button>\n");
   html += "  <label for=\"steps-speed\">" + Escaped(steps::kSpeedLabel) +
           "</label>\n  <select id=\"steps-speed\">";
   for (size_t i = 0; i < steps::kSpeeds.size(); ++i) {
