@@ -164,9 +164,10 @@ lessons::write::Write& Write() {
   return TheProgram().lessons.write;
 }
 
-// A text from the page with its length, any character in it.
-std::string FromPage(const char* utf8, int size) {
-  return utf8 != nullptr && size > 0 ? std::string(utf8, static_cast<size_t>(size)) : std::string();
+// Bytes from the page with their number: a text that may hold any character, or a file.
+std::string BytesFromPage(const char* bytes, int size) {
+  return bytes != nullptr && size > 0 ? std::string(bytes, static_cast<size_t>(size))
+                                      : std::string();
 }
 
 // A JSON text for the page's script, written piece after piece: members of objects and items of
@@ -611,11 +612,11 @@ EMSCRIPTEN_KEEPALIVE void ramka_write_open() {
 }
 
 EMSCRIPTEN_KEEPALIVE void ramka_write_restore(int task, const char* text, int size) {
-  Write().Restore(task, FromPage(text, size));
+  Write().Restore(task, BytesFromPage(text, size));
 }
 
 EMSCRIPTEN_KEEPALIVE void ramka_write_edit(const char* text, int size) {
-  Write().Edit(FromPage(text, size));
+  Write().Edit(BytesFromPage(text, size));
 }
 
 // The question to ask before a start or a file replaces the text, or an empty text where none is
@@ -631,7 +632,7 @@ EMSCRIPTEN_KEEPALIVE void ramka_write_start(int start) {
 }
 
 EMSCRIPTEN_KEEPALIVE void ramka_write_opened(const char* bytes, int size) {
-  Write().Opened(FromPage(bytes, size));
+  Write().Opened(BytesFromPage(bytes, size));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* ramka_write_file_name() {
