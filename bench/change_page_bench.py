@@ -19,7 +19,7 @@ runs = int(sys.argv[2]) if len(sys.argv) > 2 else 25
 
 # Puts N into its box, lets a frame go by, then ticks a switch (or types N's last digit) and
 # reports the time from the event to the frame after the page drew the table and the chart.
-CHANGE = """
+CHANGE = headless_chromium.TIMED + """
 const [count, what, done] = arguments;
 const box = document.getElementById("change-count");
 const root = document.querySelector("#page-change input[data-part='0']");
@@ -28,18 +28,9 @@ box.value = typed;
 box.dispatchEvent(new Event("input", { bubbles: true }));
 requestAnimationFrame(() => setTimeout(() => {
   const target = what === "typed" ? box : root;
-  target.addEventListener(what === "typed" ? "input" : "change", (event) => {
-    queueMicrotask(() => queueMicrotask(() => {  // after the page's own drawing
-      const handled = performance.now();
-      requestAnimationFrame(() => {
-        const frame = performance.now();
-        setTimeout(() => done([handled - event.timeStamp, performance.now() - frame,
-                               performance.now() - event.timeStamp,
-                               document.querySelectorAll("#change-chart polyline").length,
-                               document.querySelector("#change-table td:last-child").textContent]));
-      });
-    }));
-  }, { once: true });
+  target.addEventListener(what === "typed" ? "input" : "change", (event) => timed(event, done, () => [
+    document.querySelectorAll("#change-chart polyline").length,
+    document.querySelector("#change-table td:last-child").textContent]), { once: true });
   if (what === "typed") {
     box.value = count;
     box.dispatchEvent(new Event("input", { bubbles: true }));

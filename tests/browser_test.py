@@ -51,6 +51,9 @@ class Page(unittest.TestCase):
     def setUp(self):
         self.open(f"{self.host}/index.html")
 
+    def tearDown(self):
+        self.js("localStorage.clear()")  # the texts written, kept for this test alone
+
     def open(self, url):
         headless_chromium.open_page(self.driver, url)
 
@@ -326,9 +329,10 @@ class Page(unittest.TestCase):
         steps = self.open_steps()
         tabs = self.driver.find_elements(By.CSS_SELECTOR, "#picture-tabs [role=tab]")
         self.assertEqual([tab.text for tab in tabs],
-                         ["Картина", "Стъпка по стъпка", "Опитай сам", "Промени програмата"])
+                         ["Картина", "Стъпка по стъпка", "Опитай сам", "Промени програмата",
+                          "Напиши програмата"])
         self.assertEqual([tab.get_attribute("aria-selected") for tab in tabs],
-                         ["false", "true", "false", "false"])
+                         ["false", "true", "false", "false", "false"])
         self.assertEqual(self.js("return document.activeElement"), tabs[1])  # the tab keeps it
         self.assertTrue(steps.is_displayed())
         self.assertFalse(self.driver.find_element(By.ID, "page-picture").is_displayed())
@@ -419,13 +423,21 @@ class Page(unittest.TestCase):
                 self.js(AXE.read_text(encoding="utf-8"))
                 self.keys(Keys.F4)
                 self.answer(5, 14)  # a verdict and a chart on the practice's page
+                self.keys(Keys.F6)  # the program written, run to its end: values, output, rows
+                self.write_button("Пусни").click()
+                self.assertEqual(self.write_text("output"), "N = 70")
                 self.driver.find_element(By.ID, "menu-0").click()  # and a menu open
-                for page in ("tab-picture", "tab-steps", "tab-practice", "tab-change"):
+                for page in ("tab-picture", "tab-steps", "tab-practice", "tab-change", "tab-write"):
                     self.driver.find_element(By.ID, page).click()
-                    violations = self.driver.execute_async_script(
-                        "axe.run(document).then((result) => arguments[0](result.violations))")
-                    self.assertEqual([(v["id"], [n["target"] for n in v["nodes"]])
-                                      for v in violations], [], (scheme.__name__, page))
+                    self.assertEqual(self.axe_violations(), [], (scheme.__name__, page))
+                self.write_button("Какво може езикът").click()  # and the language's help
+                self.assertEqual(self.axe_violations(), [], (scheme.__name__, "help"))
+                self.keys(Keys.ESCAPE)
+
+    def axe_violations(self):
+        violations = self.driver.execute_async_script(
+            "axe.run(document).then((result) => arguments[0](result.violations))")
+        return [(v["id"], [n["target"] for n in v["nodes"]]) for v in violations]
 
     def test_installable_and_working_offline_after_the_first_visit(self):
         with tempfile.TemporaryDirectory() as folder:
@@ -505,7 +517,7 @@ class Page(unittest.TestCase):
         items = self.menu_items(0)
         self.assertEqual([item.text.replace("\n", " ") for item in items],
                          ["Картина на реда F2", "Стъпка по стъпка F3", "Опитай сам F4",
-                          "Промени програмата F5"])
+                          "Промени програмата F5", "Напиши програмата F6"])
         self.assertEqual(self.focused(), items[0])
         self.assertEqual(items[0].get_attribute("aria-disabled"), "true")
         self.keys(Keys.ENTER)  # a disabled item does nothing
@@ -818,6 +830,296 @@ class Page(unittest.TestCase):
         self.assertTrue(self.change_text("said").startswith(
             "Най-малкото N, за което тази програма греши, е 5."))
 
+    # "Напиши програмата".
+
+    def write_text(self, name):
+        """What a part of the page says, its no-break spaces read as blanks."""
+        return self.driver.find_element(By.ID, f"write-{name}").get_attribute(
+            "textContent").replace("\xa0", " ")
+
+    def write_button(self, name):
+        return self.driver.find_element(By.XPATH, f"//div[@id='page-write']//button[.='{name}']")
+
+    def editor(self):
+        return self.driver.find_element(By.ID, "write-editor")
+
+    def chord(self, modifier, key):
+        """A key pressed with a modifier held, Ctrl+A or Shift+Tab."""
+        ActionChains(self.driver).key_down(modifier).send_keys(key).key_up(modifier).perform()
+
+    def retype(self, text):
+        """The editor's whole text replaced by what is typed, key by key."""
+        self.editor().click()
+        self.chord(Keys.CONTROL, "a")
+        self.keys(Keys.DELETE, text)
+
+    def marked(self):
+        """The line whose number is marked, the editor's marked line and span, and whether as an
+        error."""
+        return self.js("""
+            const line = document.querySelector('#write-marks .line');
+            return [document.querySelector('#write-numbers .line')?.textContent,
+                    line?.textContent, line?.querySelector('mark').textContent,
+                    document.querySelector('.write-editor').classList.contains('error')]""")
+
+    def rows_of(self, table):
+        return self.js(f"return [...document.querySelectorAll('#write-{table} tbody tr')]"
+                       ".map(r => [...r.cells].map(c => c.textContent))")
+
+    def test_write_a_program_with_the_signs_and_keys_run_and_step_it(self):
+        self.keys(Keys.F6)
+        self.assertTrue(self.driver.find_element(By.ID, "page-write").is_displayed())
+        editor = self.editor()
+        self.assertEqual(self.focused(), editor)
+        self.assertEqual((editor.aria_role, editor.accessible_name), ("textbox", "Програмата ти"))
+        self.assertEqual(editor.get_property("value"), "N ← броят на буквите\nпокажи N\n")
+        self.assertEqual(self.driver.find_element(By.ID, "write-count").get_property("value"), "70")
+        # Typed with a sign's button, which puts its sign at the caret and gives the focus back;
+        # Tab puts four blanks.
+        self.retype("N ")
+        sign = self.driver.find_element(By.CSS_SELECTOR, "button.sign[data-text='←']")
+        self.assertEqual(sign.accessible_name, "Вмъкни ← (става)")
+        sign.click()
+        self.assertEqual(self.focused(), editor)
+        self.keys(" броят на буквите\nред 1, N, 2N + 6\n", Keys.TAB, "покажи N")
+        self.assertEqual(editor.get_property("value"),
+                         "N ← броят на буквите\nред 1, N, 2N + 6\n    покажи N")
+        # Escape then Tab leaves the editor, the page open; any other key between disarms it.
+        self.keys(Keys.ESCAPE, Keys.END, Keys.TAB)
+        self.assertEqual(self.focused(), editor)
+        self.keys(Keys.BACKSPACE * 4, Keys.ESCAPE, Keys.TAB)
+        self.assertEqual(self.focused(), self.driver.find_element(By.ID, "write-count"))
+        self.assertTrue(self.driver.find_element(By.ID, "page-write").is_displayed())
+        editor.click()
+        self.keys(Keys.ESCAPE)
+        self.chord(Keys.SHIFT, Keys.TAB)
+        self.assertEqual(self.focused(), self.write_button("Какво може езикът"))
+
+        # An error at its place: the line marked in the error's colour, the caret there, and the
+        # error said aloud.
+        self.assertEqual(editor.get_property("value"),
+                         "N ← броят на буквите\nред 1, N, 2N + 6\n    покажи N")
+        self.retype("N ← броят на буквите\nред 1, N, 2N + 6\nпокажи N / 2")
+        self.write_button("Пусни").click()
+        error = ("Ред 3: За деление пиши div (цялото частно) или mod (остатъка); за умножение пиши "
+                 "× или *.")
+        self.assertEqual(self.write_text("message"), error)
+        self.assertEqual(self.write_text("said"), error)
+        self.assertEqual(self.driver.find_element(By.ID, "write-said").get_attribute("aria-live"),
+                         "polite")
+        self.assertEqual(self.marked(), ["3", "покажи N / 2", "/", True])
+        caret = [len("N ← броят на буквите\nред 1, N, 2N + 6\nпокажи N ")] * 2
+        self.assertEqual([editor.get_property(k) for k in ("selectionStart", "selectionEnd")], caret)
+        editor.send_keys(Keys.PAGE_UP)  # the caret elsewhere; a run again brings it back
+        self.assertEqual(editor.get_property("selectionStart"), 0)
+        self.write_button("Пусни").click()
+        self.assertEqual([editor.get_property(k) for k in ("selectionStart", "selectionEnd")], caret)
+        # An edit clears the marks; then the program stepped: the line marked, the value changed.
+        self.retype("N ← броят на буквите\nред 1, N, 2N + 6\nпокажи N div 2")
+        self.assertEqual(self.marked(), [None, None, None, False])
+        step = self.write_button("Стъпка")
+        step.click()
+        self.assertEqual(self.write_text("counter"), "стъпка 1 от 3")
+        self.assertEqual(self.write_text("message"), "N става 70, броят на буквите.")
+        self.assertEqual(self.write_text("said"), "N става 70, броят на буквите.")
+        self.assertEqual(self.marked(), ["1", "N ← броят на буквите", "N ← броят на буквите",
+                                         False])
+        self.assertEqual(self.rows_of("values"), [["N", "70   ← нова стойност"]])
+        self.assertEqual(self.js("return document.querySelector('#write-values tbody tr')"
+                                 ".className"), "changed")
+        step.click()
+        self.assertEqual(self.rows_of("yours"), [["1", "70", "146"]])
+        self.assertEqual(self.rows_of("lesson"), [list(row) for row in zip(*SEVENTY)])
+        step.click()
+        self.assertFalse(step.is_enabled())
+        self.assertEqual(self.focused(), self.write_button("Назад"))  # the nearest in use
+        self.assertEqual(self.write_text("output"), "N div 2 = 35")
+        # Over: the last row judged for the task, "Лентата", in words for a screen reader too.
+        self.assertEqual(self.rows_of("yours"), [["1", "70", "146 ✓верен ред"]])
+        self.assertEqual(self.write_text("work"), "Твоята програма: 1 деление, 3 стъпки. "
+                                                  "Програмата от урока: 106 деления, 348 стъпки.")
+        self.write_button("Назад").click()
+        self.assertEqual((self.write_text("counter"), self.write_text("output")),
+                         ("стъпка 2 от 3", ""))
+        self.write_button("Отначало").click()
+        self.assertEqual(self.write_text("counter"), "")
+        # Another N, stepped by the arrows; a run to the end.
+        count = self.driver.find_element(By.ID, "write-count")
+        count.click()
+        self.keys(Keys.ARROW_UP)
+        self.assertEqual(count.get_property("value"), "71")
+        self.write_button("Пусни").click()
+        self.assertEqual((self.write_text("counter"), self.write_text("output")),
+                         ("стъпка 3 от 3", "N div 2 = 35"))
+        self.assertEqual(self.rows_of("yours"), [["1", "71", "148 ✓верен ред"]])
+
+    def check(self):
+        """"Провери задачата" pressed, and every text its verdict showed until the end."""
+        self.js("""
+            const verdict = document.getElementById('write-verdict');
+            window.verdicts = [];
+            new MutationObserver(() => verdicts.push(verdict.textContent))
+              .observe(verdict, {childList: true, characterData: true, subtree: true});""")
+        self.write_button("Провери задачата").click()
+        WebDriverWait(self.driver, 10).until(
+            lambda d: self.write_button("Провери задачата").text == "Провери задачата")
+        return [text.replace("\xa0", " ") for text in self.js("return verdicts")]
+
+    def start_from(self, start, agree=True):
+        """A start chosen from the keyboard in the menu "Започни от", and the question answered."""
+        self.driver.find_element(By.ID, "write-start").send_keys(Keys.ARROW_DOWN)
+        self.keys(Keys.ARROW_DOWN * start, Keys.ENTER)
+        question = self.driver.switch_to.alert
+        self.assertEqual(question.text, "Да заменя ли програмата ти? Ако размислиш, „Отмени“ "
+                                        "(Ctrl+Z) в полето „Програмата ти“ я връща.")
+        question.accept() if agree else question.dismiss()
+
+    def test_write_a_task_checked_wrong_with_its_n_and_right_with_a_star(self):
+        self.keys(Keys.F6)
+        self.start_from(1)  # "всяка страна", for "Лентата": more rows than one
+        self.assertTrue(self.editor().get_property("value").startswith("N ← броят на буквите\n"
+                                                                       "BestFrame ← 2N + 6"))
+        verdict = self.driver.find_element(By.ID, "write-verdict")
+        self.assertEqual(verdict.get_attribute("role"), "status")  # read out as it changes
+        shown = self.check()
+        self.assertIn("Проверени", shown[0])  # its progress first, a slice at a time
+        self.assertEqual(shown[-1], "Грешно за N = 4: записа 2 реда, а трябва точно един: 1, 4, "
+                                    "14. Грешно за 999 от 1002 проверени N.")
+        show = self.write_button("Покажи стъпките за това N")
+        show.click()
+        self.assertEqual(self.driver.find_element(By.ID, "write-count").get_property("value"), "4")
+        self.assertEqual(self.write_text("message"), "В таблицата се записва 2, 2, 12.")
+        self.assertEqual(self.marked()[:2], ["5", "    ако P < BestFrame: ред a, b, P;  BestFrame ← P"])
+        self.assertEqual(self.rows_of("yours"), [["1", "4", "14"], ["2", "2", "12"]])
+        # The next task keeps a text of its own; "всяка страна" is right for it, but earns no star
+        # as a start; changed, it does.
+        task = Select(self.driver.find_element(By.ID, "write-task"))
+        task.select_by_index(1)
+        self.assertEqual(self.editor().get_property("value"), "N ← броят на буквите\nпокажи N\n")
+        self.assertTrue(self.write_text("text").startswith("Последният ред трябва да е"))
+        self.start_from(1)
+        self.assertEqual(self.check()[-1][:49], "Вярно за всяко N от 1 до 1000 и за 16130 и 16380.")
+        self.assertTrue(self.write_text("verdict").endswith(
+            "Това е програмата „всяка страна“. Промени я или напиши своя."))
+        self.assertFalse(show.is_enabled())
+        self.editor().click()
+        self.chord(Keys.CONTROL, Keys.END)
+        self.keys("покажи N")  # no longer the start
+        self.assertEqual(self.write_text("verdict"), "")  # an edit ends the verdict
+        self.assertTrue(self.check()[-1].endswith("Получаваш звезда ★."))
+        self.assertEqual([option.text for option in task.options],
+                         ["Лентата", "Най-малката рамка ★", "Същите редове", "С по-малко работа"])
+        # A long check, stopped halfway; the page answers meanwhile.
+        self.retype("за i от 1 до 30000: x ← i")
+        self.write_button("Провери задачата").click()
+        count = self.driver.find_element(By.ID, "write-count")
+        count.click()
+        self.keys(Keys.ARROW_UP)
+        self.assertEqual(count.get_property("value"), "5")
+        self.assertTrue(self.write_text("verdict").startswith("Проверени "))
+        self.write_button("Спри проверката").click()
+        self.assertEqual(self.write_text("verdict"), "Проверката е спряна.")
+        self.assertEqual(self.write_button("Провери задачата").text, "Провери задачата")
+
+    def test_write_texts_kept_across_a_reload_and_files_opened_and_saved(self):
+        self.keys(Keys.F6)
+        self.retype("покажи 1")
+        Select(self.driver.find_element(By.ID, "write-task")).select_by_index(2)
+        self.retype("покажи 3")
+        self.open(f"{self.host}/index.html")
+        self.keys(Keys.F6)
+        task = Select(self.driver.find_element(By.ID, "write-task"))
+        for index, text in ((0, "покажи 1"), (2, "покажи 3"), (1, "N ← броят на буквите\n"
+                                                              "покажи N\n")):
+            task.select_by_index(index)
+            self.assertEqual(self.editor().get_property("value"), text)
+        task.select_by_index(0)
+
+        # A file through the file chooser: refused where it is not UTF-8 text, the text as it was;
+        # the question declined; then opened, and undo brings the old text back.
+        chooser = self.js("""
+            const file = document.getElementById('write-file');
+            window.chosen = 0;
+            file.addEventListener('click', (event) => { ++chosen; event.preventDefault(); });
+            return [file.accept, file.hidden]""")
+        self.assertEqual(chooser, [".txt,text/plain", True])
+        with tempfile.TemporaryDirectory() as folder:
+            def choose(name, data, answer):
+                path = pathlib.Path(folder) / name
+                path.write_bytes(data)
+                self.write_button("Отвори…").click()
+                document = self.driver.execute_cdp_cmd("DOM.getDocument", {})["root"]["nodeId"]
+                node = self.driver.execute_cdp_cmd("DOM.querySelector", {
+                    "nodeId": document, "selector": "#write-file"})["nodeId"]
+                self.driver.execute_cdp_cmd("DOM.setFileInputFiles",
+                                            {"files": [str(path)], "nodeId": node})
+                if answer is not None:
+                    question = WebDriverWait(self.driver, 5).until(lambda d: d.switch_to.alert)
+                    question.accept() if answer else question.dismiss()
+            choose("bytes.txt", b"\xff\xfe1", True)
+            WebDriverWait(self.driver, 5).until(lambda d: self.write_text("message").startswith(
+                "Файлът не е текст в UTF-8"))
+            self.assertEqual(self.editor().get_property("value"), "покажи 1")
+            choose("two.txt", "\ufeffпокажи 2\nред 1, 2, 8\n".encode(), False)
+            choose("two.txt", "\ufeffпокажи 2\nред 1, 2, 8\n".encode(), True)
+            WebDriverWait(self.driver, 5).until(
+                lambda d: self.editor().get_property("value") == "покажи 2\nред 1, 2, 8\n")
+            self.assertEqual(self.js("return chosen"), 3)
+            self.editor().click()
+            self.chord(Keys.CONTROL, "z")
+            self.assertEqual(self.editor().get_property("value"), "покажи 1")
+            ActionChains(self.driver).key_down(Keys.CONTROL).key_down(Keys.SHIFT).send_keys(
+                "z").key_up(Keys.SHIFT).key_up(Keys.CONTROL).perform()
+            self.assertEqual(self.editor().get_property("value"), "покажи 2\nред 1, 2, 8\n")
+
+            # Saved as a download of the text's bytes, under the task's name.
+            self.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
+                                        {"behavior": "allow", "downloadPath": folder})
+            self.write_button("Запази като…").click()
+            saved = pathlib.Path(folder) / "Лентата.txt"
+            WebDriverWait(self.driver, 10).until(lambda d: saved.exists())
+            self.assertEqual(saved.read_bytes(), "покажи 2\nред 1, 2, 8\n".encode())
+            self.assertEqual(self.write_text("said"),
+                             "Програмата е запазена във файла „Лентата.txt“.")
+
+    def test_write_the_start_menu_and_the_help_by_keyboard(self):
+        self.keys(Keys.F6)
+        start = self.driver.find_element(By.ID, "write-start")
+        start.send_keys(Keys.ENTER)
+        items = self.driver.find_elements(By.CSS_SELECTOR, "#write-starts [role=menuitem]")
+        self.assertEqual([item.text for item in items],
+                         ["празен лист", "всяка страна", "програмата от урока"])
+        self.assertEqual((start.get_attribute("aria-expanded"), self.focused()), ("true", items[0]))
+        self.keys(Keys.ARROW_UP)
+        self.assertEqual(self.focused(), items[2])
+        self.keys(Keys.ESCAPE)  # closes the menu alone
+        self.assertEqual((items[0].is_displayed(), self.focused()), (False, start))
+        self.assertTrue(self.driver.find_element(By.ID, "page-write").is_displayed())
+        self.start_from(2, agree=False)
+        self.assertEqual(self.editor().get_property("value"), "N ← броят на буквите\nпокажи N\n")
+        self.start_from(0)
+        self.assertEqual(self.editor().get_property("value"), "")
+        start.click()
+        self.driver.find_elements(By.CSS_SELECTOR, "#write-starts [role=menuitem]")[2].click()
+        self.assertEqual(self.editor().get_property("value").count("\n"), 14)  # nothing asked
+
+        help_button = self.write_button("Какво може езикът")
+        help_button.send_keys(Keys.ENTER)
+        help_box = self.driver.find_element(By.ID, "write-help")
+        self.assertTrue(help_box.is_displayed())
+        text = self.driver.find_element(By.CSS_SELECTOR, "#write-help .help-text")
+        self.assertEqual(self.focused(), text)  # its arrows scroll it
+        self.assertEqual(self.js("return [...document.querySelectorAll('#write-help h3')]"
+                                 ".map(h => h.textContent)")[-1], "Клавишите в редактора")
+        self.assertEqual(self.js("return document.querySelector('#write-help pre:nth-of-type(2)')"
+                                 ".textContent"),  # an example, without its indentation
+                         "x ← 5        # x става 5; може и x <- 5 или x := 5\n"
+                         "x ← x + 1    # x става с 1 по-голямо")
+        self.keys(Keys.ESCAPE)
+        self.assertFalse(help_box.is_displayed())
+        self.assertTrue(self.driver.find_element(By.ID, "page-write").is_displayed())
+        self.assertEqual(self.focused(), help_button)
+
     def test_fits_a_phone_screen_without_scrolling_or_zooming_out(self):
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": 360, "height": 640, "deviceScaleFactor": 2, "mobile": True})
@@ -833,12 +1135,12 @@ class Page(unittest.TestCase):
             # inside their box.
             self.list_rows(2)[3].click()
             for key, page in ((Keys.F2, "page-picture"), (Keys.F3, "page-steps"),
-                              (Keys.F4, "page-practice")):
+                              (Keys.F4, "page-practice"), (Keys.F6, "page-write")):
                 self.keys(key)
                 self.assertTrue(self.driver.find_element(By.ID, page).is_displayed())
                 self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360, page)
                 tabs = self.js(TABS)
-                self.assertEqual([fits for fits, _ in tabs], [True] * 4, page)
+                self.assertEqual([fits for fits, _ in tabs], [True] * 5, page)
             self.keys(Keys.F3)
             program = self.js("const box = document.getElementById('steps-program');"
                               "return [box.scrollWidth > box.clientWidth, box.clientWidth,"
@@ -883,6 +1185,23 @@ class Page(unittest.TestCase):
             self.assertEqual(self.js(CHART_OVERLAPS.replace("practice-chart", "change-chart")), [])
             self.assertGreaterEqual(self.driver.find_element(By.ID, "change-guess").rect["height"],
                                     44)
+            # The program written: the lesson's, with an error in its last line, then stepped
+            # where both tables have rows; every part whole and apart, in the page's width.
+            self.keys(Keys.F6)
+            self.start_from(2)
+            self.editor().click()
+            self.chord(Keys.CONTROL, Keys.END)
+            self.keys("x ← 70 / 2")
+            self.tap(self.write_button("Пусни"))
+            self.assertTrue(self.write_text("message").startswith("Ред 15: За деление пиши div"))
+            self.assertEqual(self.js(WRITE_LAYOUT), [])
+            self.retype("N ← броят на буквите\nза a от 1 до N: ред a, N, 2a + 2N + 4\n"
+                        "покажи N, 2N + 6, 70 × 70 × 7")
+            self.tap(self.write_button("Пусни"))
+            self.assertEqual(len(self.rows_of("yours")), 70)
+            self.assertTrue(self.write_text("message").startswith("Ред 3: 70 × 70 × 7 дава"))
+            self.assertEqual(self.js(WRITE_LAYOUT), [])
+            self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360)
         finally:
             self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
@@ -924,6 +1243,32 @@ return [...document.querySelectorAll('#picture-tabs [role="tab"]')].map(tab => {
   const words = range.getBoundingClientRect(), edge = tab.getBoundingClientRect();
   return [words.left >= edge.left && words.right <= edge.right, Math.round(edge.width)];
 });
+"""
+
+# What of the page that writes the program stands outside the screen's width, cuts its words, or
+# overlaps another part: each control, heading, paragraph and table, the boxes that scroll whole
+# and not cut sideways.
+WRITE_LAYOUT = """
+const parts = [...document.querySelectorAll("#page-write :is(button, select, input, label, h3, p,"
+  + " table, .write-scroll, .write-editor)")].filter((e) => e.checkVisibility()
+  && !e.closest(".write-editor *, .write-scroll *, .unseen") && !e.matches(".unseen"));
+const found = [];
+if (parts.length < 30) found.push("too few parts: " + parts.length);
+const name = (e) => e.id || e.textContent.slice(0, 20) || e.tagName;
+parts.forEach((e, i) => {
+  const a = e.getBoundingClientRect();
+  if (a.left < 0 || a.right > innerWidth) found.push("outside: " + name(e));
+  if (e.matches("button, label, h3") && e.scrollWidth > e.clientWidth + 1) found.push("cut: " + name(e));
+  for (const f of parts.slice(i + 1)) {
+    const b = f.getBoundingClientRect();
+    if (e.contains(f) || f.contains(e) || e.control === f || f.control === e) continue;
+    if (a.left < b.right - 1 && b.left < a.right - 1 && a.top < b.bottom - 1 && b.top < a.bottom - 1)
+      found.push(name(e) + " / " + name(f));
+  }
+});
+for (const box of document.querySelectorAll("#page-write .write-scroll"))
+  if (box.scrollWidth > box.clientWidth) found.push("cut sideways: " + name(box));
+return found;
 """
 
 CHART_OVERLAPS = """

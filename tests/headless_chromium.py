@@ -53,6 +53,24 @@ def set_practice(driver, level, counts):
         level, ",".join(str(count) for count in counts))
 
 
+# For the benchmarks, a script's function: once the page's own drawing for an event has run (its
+# change queued it first), reports through `done` the event's handling (from its time stamp until
+# then), the frame that shows it, and the whole, from the event to the first task after that frame
+# has painted, followed by what `more` then gives.
+TIMED = """
+function timed(event, done, more) {
+  queueMicrotask(() => queueMicrotask(() => {
+    const handled = performance.now();
+    requestAnimationFrame(() => {
+      const frame = performance.now();
+      setTimeout(() => done([handled - event.timeStamp, performance.now() - frame,
+                             performance.now() - event.timeStamp, ...more()]));
+    });
+  }));
+}
+"""
+
+
 @contextlib.contextmanager
 def static_host(folder):
     """Serves a folder on a free port of the loopback address; yields its address."""

@@ -28,16 +28,16 @@ TEST(Menu, ItsItemsCarryMnemonicsAndShortcutsAndThePictureNeedsARow) {
       EXPECT_TRUE(keys.insert(item.function_key).second) << item.text;
     }
   }
-  EXPECT_EQ(shown,
-            (std::vector<std::string>{"Картина на реда F2", "Стъпка по стъпка F3", "Опитай сам F4",
-                                      "Промени програмата F5", "За програмата F1"}));
+  EXPECT_EQ(shown, (std::vector<std::string>{"Картина на реда F2", "Стъпка по стъпка F3",
+                                             "Опитай сам F4", "Промени програмата F5",
+                                             "Напиши програмата F6", "За програмата F1"}));
   EXPECT_EQ(menu::Mnemonic("&Урок"), "У");
   EXPECT_EQ(menu::Plain("&Помощ"), "Помощ");
 
   TestWindow window;
   EXPECT_FALSE(menu::Enabled(menu::Command::kPicture, window.form));
   for (const auto command : {menu::Command::kSteps, menu::Command::kPractice,
-                             menu::Command::kChange, menu::Command::kAbout})
+                             menu::Command::kChange, menu::Command::kWrite, menu::Command::kAbout})
     EXPECT_TRUE(menu::Enabled(command, window.form));
   window.Calculate(U"70");
   EXPECT_FALSE(menu::Enabled(menu::Command::kPicture, window.form));

@@ -45,6 +45,8 @@ int PageOf(Command command) {
       return 2;
     case Command::kChange:
       return 3;
+    case Command::kWrite:
+      return 4;
     case Command::kAbout:
       break;
   }
@@ -52,7 +54,8 @@ int PageOf(Command command) {
 }
 
 bool Activates(Command command) {
-  return command == Command::kSteps || command == Command::kPractice || command == Command::kChange;
+  return command == Command::kSteps || command == Command::kPractice ||
+         command == Command::kChange || command == Command::kWrite;
 }
 
 std::string AboutText() {

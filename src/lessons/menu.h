@@ -10,7 +10,7 @@
 // when an item can act. Every toolkit builds its menu bar from this table.
 namespace lessons::menu {
 
-enum class Command { kPicture, kSteps, kPractice, kChange, kAbout };
+enum class Command { kPicture, kSteps, kPractice, kChange, kWrite, kAbout };
 
 struct Item {
   Command command;
@@ -20,7 +20,7 @@ struct Item {
 
 struct Menu {
   const char* text;  // "&" before the mnemonic
-  std::array<Item, 4> items;
+  std::array<Item, 5> items;
   int count;  // of the items in use
 };
 
@@ -29,8 +29,9 @@ inline constexpr std::array<Menu, 2> kMenus = {{
      {{{Command::kPicture, "&Картина на реда", 2},
        {Command::kSteps, "&Стъпка по стъпка", 3},
        {Command::kPractice, "&Опитай сам", 4},
-       {Command::kChange, "&Промени програмата", 5}}},
-     4},
+       {Command::kChange, "&Промени програмата", 5},
+       {Command::kWrite, "&Напиши програмата", 6}}},
+     5},
     {"&Помощ", {{{Command::kAbout, "&За програмата", 1}}}, 1},
 }};
 
@@ -47,9 +48,9 @@ std::string Shortcut(const Item& item);
 bool Enabled(Command command, const window::Form& form);
 
 // The page of the lessons' window an item opens (0 the picture, 1 the steps, 2 the practice, 3 the
-// program changed), or -1 for "За програмата"; and whether that window then takes the activation
-// and its page the focus, as for a page to be used, or leaves them with the form, as for a row's
-// picture.
+// program changed, 4 the program written), or -1 for "За програмата"; and whether that window then
+// takes the activation and its page the focus, as for a page to be used, or leaves them with the
+// form, as for a row's picture.
 int PageOf(Command command);
 bool Activates(Command command);
 

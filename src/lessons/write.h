@@ -69,6 +69,10 @@ inline constexpr const char* kStopCheck = "Спри проверката";  // t
 // The largest file "Отвори…" takes.
 inline constexpr size_t kLargestFile = 1 << 20;
 
+// A row's mark as the tables show it beside the row, and as a screen reader says it, by `Mark`.
+inline constexpr std::array<const char*, 3> kMarkSigns = {"", "✓", "✗"};
+inline constexpr std::array<const char*, 3> kMarkWords = {"", "верен ред", "грешен ред"};
+
 // A row of the pupil's program or of the lesson's, with its mark.
 struct ShownRow {
   std::array<std::string, 3> texts;

@@ -9,14 +9,18 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
+#include "language/machine.h"
+#include "language/program.h"
 #include "lessons/change.h"
 #include "lessons/menu.h"
 #include "lessons/picture.h"
 #include "lessons/practice.h"
 #include "lessons/steps.h"
 #include "lessons/work_chart.h"
+#include "lessons/write.h"
 #include "program/program.h"
 #include "runtime/number_text.h"
 #include "runtime/text.h"
@@ -58,26 +62,39 @@ EM_JS(void, PagePracticeChanged, (), {
 EM_JS(void, PageChangeChanged, (), {
   Module.page.changeChanged();
 });
+EM_JS(void, PageWriteChanged, (), {
+  Module.page.writeChanged();
+});
+// A pupil's text as it stands, any character in it, NUL too.
+EM_JS(void, PageWriteKept, (int task, const char* text, size_t size), {
+  Module.page.writeKept(task, new TextDecoder().decode(HEAPU8.subarray(text, text + size)));
+});
 // clang-format on
 
-// Tells the page of every change of the form, of the steps, of the practice and of the program
-// changed.
+// Tells the page of every change of the form, of the steps, of the practice, of the program
+// changed and of the program written, and keeps the pupil's texts in the browser's storage.
 class PageView final : public window::FormObserver,
                        public lessons::steps::StepsObserver,
                        public lessons::practice::PracticeObserver,
-                       public lessons::change::ChangeObserver {
+                       public lessons::change::ChangeObserver,
+                       public lessons::write::WriteObserver,
+                       public lessons::write::Keeper {
  public:
   PageView(window::Form& form, lessons::Lessons& lessons) : form_(form), lessons_(lessons) {
     form.SetObserver(this);
     lessons.steps.SetObserver(this);
     lessons.practice.SetObserver(this);
     lessons.change.SetObserver(this);
+    lessons.write.SetObserver(this);
+    lessons.write.SetKeeper(this);
   }
   ~PageView() override {
     form_.SetObserver(nullptr);
     lessons_.steps.SetObserver(nullptr);
     lessons_.practice.SetObserver(nullptr);
     lessons_.change.SetObserver(nullptr);
+    lessons_.write.SetObserver(nullptr);
+    lessons_.write.SetKeeper(nullptr);
   }
   PageView(const PageView&) = delete;
   PageView& operator=(const PageView&) = delete;
@@ -103,6 +120,10 @@ class PageView final : public window::FormObserver,
   void StepsChanged() override { PageStepsChanged(); }
   void PracticeChanged() override { PagePracticeChanged(); }
   void ChangeChanged() override { PageChangeChanged(); }
+  void WriteChanged() override { PageWriteChanged(); }
+  void Keep(int task, const std::string& text) override {
+    PageWriteKept(task, text.data(), text.size());
+  }
 
   window::Form& form_;
   lessons::Lessons& lessons_;
@@ -137,6 +158,16 @@ lessons::practice::Practice& Practice() {
 
 lessons::change::Change& Change() {
   return TheProgram().lessons.change;
+}
+
+lessons::write::Write& Write() {
+  return TheProgram().lessons.write;
+}
+
+// Bytes from the page with their number: a text that may hold any character, or a file.
+std::string BytesFromPage(const char* bytes, int size) {
+  return bytes != nullptr && size > 0 ? std::string(bytes, static_cast<size_t>(size))
+                                      : std::string();
 }
 
 // A JSON text for the page's script, written piece after piece: members of objects and items of
@@ -253,6 +284,55 @@ std::string ChangeJson() {
     json.Flag(shown.Enabled(static_cast<change::Button>(button)));
   json.Close(']').Key("sentence").Text(work.Sentence());
   json.Key("description").Text(work.Description());
+  return json.Close('}').Done();
+}
+
+// A row of "Напиши програмата" as JSON: its three numbers, and its mark.
+void RowJson(Json& json, const lessons::write::ShownRow& row) {
+  json.Open('[');
+  for (const std::string& text : row.texts)
+    json.Text(text);
+  json.Number(static_cast<int>(row.mark)).Close(']');
+}
+
+// "Напиши програмата" as JSON for the page's script: the task with its text and the tasks' names
+// with their stars, N as typed and what its box takes, the buttons, the place marked in the
+// editor, what the page says, the values, the output, the rows of both programs, the work, the
+// verdict, and how much the page has said.
+std::string WriteJson() {
+  namespace write = lessons::write;
+  const write::Write& shown = Write();
+  Json json;
+  json.Open('{');
+  json.Key("task").Number(shown.Task()).Key("tasks").Open('[');
+  for (size_t task = 0; task < write::kTasks.size(); ++task) {
+    json.Text(std::string(write::kTasks[task].name) +
+              (shown.Star(static_cast<int>(task)) ? " ★" : ""));
+  }
+  json.Close(']').Key("text").Text(shown.TaskText());
+  json.Key("typed").Text(shown.TypedCount()).Key("note").Text(shown.CountNote());
+  json.Key("check").Text(shown.Name(write::Command::kCheck)).Key("enabled").Open('[');
+  for (size_t command = 0; command < write::kCommandNames.size(); ++command)
+    json.Flag(shown.Enabled(static_cast<write::Command>(command)));
+  json.Close(']').Key("marked").Open('[');
+  if (const std::optional<language::Place> marked = shown.Marked())
+    json.Number(marked->line).Number(marked->column).Number(marked->length);
+  json.Close(']').Key("error").Flag(shown.MarksError());
+  json.Key("message").Text(shown.Message()).Key("counter").Text(shown.Counter());
+  json.Key("values").Open('[');
+  for (const language::Trace::Shown& value : shown.Values())
+    json.Open('[').Text(value.name).Text(value.value).Flag(value.changed).Close(']');
+  json.Close(']').Key("output").Open('[');
+  for (const std::string& line : shown.Output())
+    json.Text(line);
+  json.Close(']').Key("yours").Open('[');
+  for (const write::ShownRow& row : shown.YourRows())
+    RowJson(json, row);
+  json.Close(']').Key("lesson").Open('[');
+  for (const write::ShownRow& row : shown.LessonRowsShown())
+    RowJson(json, row);
+  json.Close(']').Key("work").Text(shown.Work()).Key("verdict").Text(shown.Verdict());
+  json.Key("sayings").Number(shown.Sayings());
   return json.Close('}').Done();
 }
 
@@ -506,6 +586,100 @@ EMSCRIPTEN_KEEPALIVE void ramka_change_guess(const char* text) {
 EMSCRIPTEN_KEEPALIVE void ramka_change_press(int button) {
   if (IsIndex(button, lessons::change::kButtonNames.size()))
     Change().Press(static_cast<lessons::change::Button>(button));
+}
+
+// "Напиши програмата": its state as JSON, valid until the next call; its text, and that text's
+// size in bytes, valid until the next change; the page opened, a kept text brought back, the
+// pupil's edit, a start chosen, a file's bytes opened, a save made or failed, a task chosen, N
+// typed or stepped, a button pressed, and a slice of the check, which answers whether it goes
+// on. Texts come with their sizes, since a pupil's may hold any character.
+EMSCRIPTEN_KEEPALIVE const char* ramka_write() {
+  static std::string json;
+  json = WriteJson();
+  return json.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* ramka_write_text() {
+  return Write().Text().c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE size_t ramka_write_text_size() {
+  return Write().Text().size();
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_write_open() {
+  TheProgram().lessons.OpenWrite();
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_write_restore(int task, const char* text, int size) {
+  Write().Restore(task, BytesFromPage(text, size));
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_write_edit(const char* text, int size) {
+  Write().Edit(BytesFromPage(text, size));
+}
+
+// The question to ask before a start or a file replaces the text, or an empty text where none is
+// asked.
+EMSCRIPTEN_KEEPALIVE const char* ramka_write_question() {
+  static std::string question;
+  question = Write().AsksBeforeReplacing() ? Write().ReplaceQuestion() : std::string();
+  return question.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_write_start(int start) {
+  if (IsIndex(start, lessons::write::kStartNames.size())) Write().StartFrom(start);
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_write_opened(const char* bytes, int size) {
+  Write().Opened(BytesFromPage(bytes, size));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* ramka_write_file_name() {
+  static std::string name;
+  name = Write().FileName();
+  return name.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_write_saved(const char* name) {
+  Write().Saved(name != nullptr ? name : "");
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_write_save_failed(const char* reason) {
+  Write().SaveFailed(reason != nullptr ? reason : "");
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_write_task(int task) {
+  Write().ChooseTask(task);
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_write_type(const char* text) {
+  Write().TypeCount(text != nullptr ? text : "");
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_write_step(int by) {
+  Write().StepCount(by);
+}
+
+EMSCRIPTEN_KEEPALIVE void ramka_write_press(int command) {
+  if (IsIndex(command, lessons::write::kCommandNames.size()))
+    Write().Press(static_cast<lessons::write::Command>(command));
+}
+
+EMSCRIPTEN_KEEPALIVE int ramka_write_check_some() {
+  Write().CheckSome();
+  return Write().Checking();
+}
+
+// Counting runs of the program from the lesson for every N from `first` to `last`, read once,
+// for the benchmark: the steps of all of them together.
+EMSCRIPTEN_KEEPALIVE double ramka_lesson_runs(int first, int last) {
+  static const language::Program lesson =
+      std::get<language::Program>(language::Parse(lessons::write::LessonText()));
+  int64_t steps = 0;
+  for (int count = first; count <= last; ++count)
+    steps += language::Run(lesson, static_cast<int16_t>(count)).work.steps;
+  return static_cast<double>(steps);
 }
 
 // A set of the given counts ("7,16,13") at level 1 to 3 or 5, for the tests and the benchmark.

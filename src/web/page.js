@@ -48,6 +48,18 @@
     changeChanged() {
       changeChanged();
     },
+    writeChanged() {
+      writeChanged();
+    },
+    // A task's text kept for the next visit; where the storage is full or refused, the text
+    // stays on the page all the same.
+    writeKept(task, text) {
+      try {
+        localStorage.setItem(`ramka-write-${task}`, text);
+      } catch {
+        // kept in the page alone
+      }
+    },
   };
 
   // The window is painted first, as the page brings it; the core loads right after.
@@ -69,6 +81,21 @@
       core._free(pointer);
     }
   }
+
+  // Passes bytes to the core on its heap with their number: a pupil's text may hold any character,
+  // a file any byte. And the text of bytes on the core's heap.
+  const encoder = new TextEncoder();
+  const decoder = new TextDecoder();
+  function withBytes(bytes, call) {
+    const pointer = core._malloc(bytes.length + 1);
+    try {
+      core.HEAPU8.set(bytes, pointer);
+      return call(pointer, bytes.length);
+    } finally {
+      core._free(pointer);
+    }
+  }
+  const textAt = (pointer, size) => decoder.decode(core.HEAPU8.subarray(pointer, pointer + size));
 
   // The UTF-16 offset of the character at `characters` in `text`.
   function offsetOf(text, characters) {
@@ -171,7 +198,9 @@
   });
   document.getElementById("picture-close").addEventListener("click", closePicture);
   document.addEventListener("keydown", (event) => {
-    if (event.key === "Escape" && !picture.hidden && !errorBox.open) closePicture();
+    if (event.key === "Escape" && !picture.hidden && !document.querySelector("dialog[open]")) {
+      closePicture();
+    }
   });
   new ResizeObserver(() => {
     if (`${drawing.clientWidth}×${drawing.clientHeight}` !== drawnSize) pictureChanged();
@@ -190,6 +219,7 @@
     picture.classList.toggle("steps-open", chosen === 1);
     picture.classList.toggle("practice-open", chosen === 2);
     picture.classList.toggle("change-open", chosen === 3);
+    picture.classList.toggle("write-open", chosen === 4);
     if (focus) tabs[chosen].focus();
     if (chosen === 1) {
       drawSteps();
@@ -201,6 +231,10 @@
     if (chosen === 3) {
       core._ramka_change_open();  // its N starts with the window's count
       drawChange();
+    }
+    if (chosen === 4) {
+      core._ramka_write_open();  // likewise
+      drawWrite();
     }
   }
   tabs.forEach((tab, index) => {
@@ -423,23 +457,28 @@
     button.addEventListener("click", () => pressPractice(index));
   });
   level.addEventListener("change", () => core._ramka_practice_level(Number(level.value)));
-  // What is typed goes to the core as it stands; the arrows and the page keys step the number.
+  // A box that keeps what is typed: it goes to the core as it stands, the arrows and the page keys
+  // step the number, and the focus selects it all, so that what is typed replaces it.
   const stepKeysOf = { ArrowUp: 1, ArrowDown: -1, PageUp: 10, PageDown: -10 };
-  sides.forEach((box, index) => {
-    box.addEventListener("input", () => withText(box.value,
-                                                 (text) => core._ramka_practice_type(index, text)));
+  function numberBox(box, type, step, draw) {
+    box.addEventListener("input", () => withText(box.value, type));
     box.addEventListener("keydown", (event) => {
-      if (event.key === "Enter") {
-        event.preventDefault();
-        pressPractice(0);
-      } else if (event.key in stepKeysOf && !event.altKey && !event.ctrlKey && !event.metaKey) {
-        event.preventDefault();
-        core._ramka_practice_step(index, stepKeysOf[event.key]);
-        drawPractice();
-        box.select();
-      }
+      if (!(event.key in stepKeysOf) || event.altKey || event.ctrlKey || event.metaKey) return;
+      event.preventDefault();
+      step(stepKeysOf[event.key]);
+      draw();
+      box.select();
     });
-    box.addEventListener("focus", () => box.select());  // what is typed replaces the side
+    box.addEventListener("focus", () => box.select());
+  }
+  sides.forEach((box, index) => {
+    numberBox(box, (text) => core._ramka_practice_type(index, text),
+              (by) => core._ramka_practice_step(index, by), drawPractice);
+    box.addEventListener("keydown", (event) => {
+      if (event.key !== "Enter") return;
+      event.preventDefault();
+      pressPractice(0);
+    });
   });
   new ResizeObserver(() => practiceChanged()).observe(shown.drawing);
 
@@ -514,15 +553,8 @@
     changeRedraw = true;
     queueMicrotask(() => { if (changeRedraw) drawChange(); });  // not drawn since
   }
-  count.addEventListener("input", () => withText(count.value, (text) => core._ramka_change_type(text)));
-  count.addEventListener("keydown", (event) => {
-    if (!(event.key in stepKeysOf) || event.altKey || event.ctrlKey || event.metaKey) return;
-    event.preventDefault();
-    core._ramka_change_step(stepKeysOf[event.key]);
-    drawChange();
-    count.select();
-  });
-  count.addEventListener("focus", () => count.select());
+  numberBox(count, (text) => core._ramka_change_type(text), (by) => core._ramka_change_step(by),
+            drawChange);
   switches.forEach((box) => {
     box.addEventListener("change", () => core._ramka_change_set(Number(box.dataset.part),
                                                                 box.checked ? 1 : 0));
@@ -539,6 +571,326 @@
   });
   new ResizeObserver(() => changeChanged()).observe(changeShown.chart);
 
+  // "Напиши програмата": the page as the core gives it, drawn once per change, once that change
+  // has run its course. The editor is the browser's own text area: each edit goes to the core as
+  // it stands, and the core's text comes back into it only where the two differ (a start, a file,
+  // another task, a kept text), as one edit that the text area's undo takes back.
+  const writePage = panels[4];
+  const [editor, numbers, marks, task, writeCount] = ["editor", "numbers", "marks", "task", "count"]
+    .map((id) => document.getElementById(`write-${id}`));
+  const editorBox = editor.closest(".write-editor");
+  const writeButtons = [...writePage.querySelectorAll("button[data-write]")]
+    .sort((a, b) => a.dataset.write - b.dataset.write);  // in the order of the core's commands
+  const writeShown = Object.fromEntries(["text", "verdict", "message", "counter", "said", "note",
+    "output", "work", "yours", "lesson"].map((id) => [id, document.getElementById(`write-${id}`)]));
+  const writeValues = document.querySelector("#write-values tbody");
+  const rowMarks = document.querySelector(".write-rows").dataset;
+  const [signsOf, wordsOf] = [rowMarks.signs.split("|"), rowMarks.words.split("|")];
+  const coreText = () => textAt(core._ramka_write_text(), core._ramka_write_text_size());
+  const cell = (kind, text) => Object.assign(document.createElement(kind), { textContent: text });
+  let writeRedraw = false;
+  let editorFilled = false;
+  let numbered = "";
+  let markedKey = "";
+  let writeSaid = { sayings: 0, message: "", verdict: "" };
+  let checking = null;
+
+  // The core's text put into the editor, where it differs, the focus left where it was. The
+  // first text goes in as it is, with nothing to undo; a text area holds no carriage return.
+  function showText(text) {
+    if (editor.value === text.replace(/\r\n?/g, "\n")) return;
+    if (!editorFilled) {
+      editor.value = text;
+    } else {
+      const focused = document.activeElement;
+      editor.focus();
+      editor.select();
+      if (!document.execCommand(text === "" ? "delete" : "insertText", false, text)) {
+        editor.value = text;  // where the browser cannot edit as the user does
+      }
+      editor.setSelectionRange(0, 0);
+      editor.scrollTop = 0;
+      if (focused !== editor) focused.focus();
+    }
+    editorFilled = true;
+  }
+  function edited(event) {
+    if (event.isComposing) return;
+    withBytes(encoder.encode(editor.value), (text, size) => core._ramka_write_edit(text, size));
+  }
+  editor.addEventListener("input", edited);
+  editor.addEventListener("compositionend", edited);
+
+  // The line numbers, the marked line's among them, and the copy of the text under the editor
+  // with that line and its span marked; both follow the editor's scrolling.
+  function followScroll() {
+    numbers.scrollTop = marks.scrollTop = editor.scrollTop;
+    marks.scrollLeft = editor.scrollLeft;
+  }
+  editor.addEventListener("scroll", followScroll);
+  function drawMarks({ marked, error, sayings }) {
+    const lines = editor.value.split("\n");
+    const [line, column, length] = marked.length ? marked : [0, 0, 0];
+    // The text of the lines before the marked one, each with its line end, and of those after it.
+    const before = (texts) => texts.slice(0, line - 1).map((text) => `${text}\n`).join("");
+    const after = (texts) => texts.slice(line).map((text) => `\n${text}`).join("");
+    const key = `${lines.length} ${marked}`;
+    if (key !== numbered) {
+      numbered = key;
+      const all = lines.map((_, at) => String(at + 1));
+      numbers.textContent = line ? "" : all.join("\n");
+      if (line) {
+        numbers.append(before(all), Object.assign(cell("span", all[line - 1]), { className: "line" }),
+                       after(all));
+      }
+    }
+    editorBox.classList.toggle("error", error);
+    writeShown.message.classList.toggle("error", error);
+    marks.replaceChildren();
+    const place = `${marked} ${error} ${sayings}`;
+    if (!line) {
+      markedKey = place;
+      return;
+    }
+    const text = lines[line - 1];
+    const spot = cell("mark", text.slice(column, column + length));
+    const bar = Object.assign(document.createElement("span"), { className: "line" });
+    bar.append(text.slice(0, column), spot, text.slice(column + length));
+    marks.append(before(lines), bar, after(lines));
+    // A place marked anew, or by a button pressed again, is brought into view, at the next frame,
+    // once the page is laid out for it; an error's gets the caret.
+    const shown = place !== markedKey;
+    markedKey = place;
+    if (shown && error) {
+      const offset = before(lines).length + column;
+      editor.setSelectionRange(offset, offset);
+    }
+    requestAnimationFrame(() => {
+      if (shown && (bar.offsetTop < editor.scrollTop ||
+                    bar.offsetTop + bar.offsetHeight > editor.scrollTop + editor.clientHeight)) {
+        editor.scrollTop = bar.offsetTop - editor.clientHeight / 3;
+      }
+      if (shown && (spot.offsetLeft < editor.scrollLeft ||
+                    spot.offsetLeft + spot.offsetWidth > editor.scrollLeft + editor.clientWidth)) {
+        editor.scrollLeft = spot.offsetLeft - editor.clientWidth / 3;
+      }
+      followScroll();
+    });
+  }
+
+
+  // A table's body filled anew, only where what it shows changed.
+  function fillRows(body, rows, cells) {
+    const key = JSON.stringify(rows);
+    if (body.dataset.rows === key) return;
+    body.dataset.rows = key;
+    body.replaceChildren(...rows.map((row) => {
+      const line = document.createElement("tr");
+      line.append(...cells(row, line));
+      return line;
+    }));
+  }
+  // A row of a program's, its three numbers, and beside the frame the mark with its words.
+  function programRow([across, down, frame, mark], line) {
+    if (mark) line.className = mark === 1 ? "right" : "wrong";
+    const last = cell("td", frame);
+    if (mark) {
+      last.append(" ", Object.assign(cell("span", signsOf[mark]), { ariaHidden: "true" }),
+                  Object.assign(cell("span", wordsOf[mark]), { className: "unseen" }));
+    }
+    return [cell("td", across), cell("td", down), last];
+  }
+
+  function drawWrite() {
+    writeRedraw = false;
+    if (picture.hidden || writePage.hidden) return;
+    const shown = JSON.parse(core.UTF8ToString(core._ramka_write()));
+    showText(coreText());
+    shown.tasks.forEach((name, index) => {
+      if (task.options[index].text !== name) task.options[index].text = name;
+    });
+    task.value = String(shown.task);
+    writeShown.text.textContent = shown.text;
+    if (writeCount.value !== shown.typed) writeCount.value = shown.typed;
+    writeShown.note.textContent = shown.note;
+    // A button that goes out of use hands the focus to the nearest one in use, else the editor.
+    const focused = writeButtons.indexOf(document.activeElement);
+    if (focused >= 0 && !shown.enabled[focused]) {
+      const order = writeButtons.map((_, index) => index)
+        .sort((a, b) => Math.abs(a - focused) - Math.abs(b - focused) || b - a);
+      (writeButtons[order.find((index) => shown.enabled[index])] ?? editor).focus();
+    }
+    writeButtons.forEach((button, index) => { button.disabled = !shown.enabled[index]; });
+    writeButtons[4].textContent = shown.check;
+    if (writeShown.verdict.textContent !== shown.verdict) {
+      writeShown.verdict.textContent = shown.verdict;  // read out politely, as a status
+    }
+    writeShown.message.textContent = shown.message;
+    writeShown.counter.textContent = shown.counter;
+    drawMarks(shown);
+    fillRows(writeValues, shown.values, ([name, value, changed], line) => {
+      if (changed) line.className = "changed";
+      return [Object.assign(cell("th", name), { scope: "row" }),
+              cell("td", changed ? `${value}   ${writeValues.parentElement.dataset.changed}` : value)];
+    });
+    const output = shown.output.join("\n");
+    if (writeShown.output.textContent !== output) writeShown.output.textContent = output;
+    fillRows(writeShown.yours.tBodies[0], shown.yours, programRow);
+    fillRows(writeShown.lesson.tBodies[0], shown.lesson, programRow);
+    writeShown.work.textContent = shown.work;
+    // Whatever the page says anew is read out: the message where it changed or the verdict did
+    // not, the same words again too; a verdict is read out by its own status.
+    const said = writeShown.said;
+    if (shown.sayings !== writeSaid.sayings &&
+        (shown.message !== writeSaid.message || shown.verdict === writeSaid.verdict)) {
+      said.textContent = "";
+      said.textContent = shown.message;
+    }
+    writeSaid = shown;
+    performance.mark("write");
+  }
+  function writeChanged() {
+    if (picture.hidden || writePage.hidden || writeRedraw) return;
+    writeRedraw = true;
+    queueMicrotask(() => { if (writeRedraw) drawWrite(); });  // not drawn since
+  }
+
+  // Tab puts four blanks at the caret. Escape leaves the page open and arms a way out: the next
+  // Tab, or Shift+Tab, moves the focus on as from any control; any other key disarms it.
+  let leaving = false;
+  editor.addEventListener("keydown", (event) => {
+    if (event.isComposing) return;
+    if (event.key === "Escape") {
+      leaving = true;
+      event.preventDefault();
+      event.stopPropagation();
+    } else if (event.key === "Tab" && !leaving && !event.shiftKey && !event.altKey &&
+               !event.ctrlKey && !event.metaKey) {
+      event.preventDefault();
+      document.execCommand("insertText", false, "    ");
+    } else if (!["Shift", "Control", "Alt", "Meta"].includes(event.key)) {
+      leaving = false;
+    }
+  });
+  editor.addEventListener("blur", () => { leaving = false; });
+  // The signs a Bulgarian keyboard lacks, each put at the caret, the focus back in the editor.
+  for (const sign of writePage.querySelectorAll("button.sign")) {
+    sign.addEventListener("click", () => {
+      editor.focus();
+      document.execCommand("insertText", false, sign.dataset.text);
+    });
+  }
+
+  // A text replaced by a start or a file only once the pupil agrees, where there is one.
+  function mayReplace() {
+    const question = core.UTF8ToString(core._ramka_write_question());
+    return question === "" || confirm(question);
+  }
+  // "Започни от": a button with a menu of the starts, opened by a click or the arrows, whose items
+  // the arrows walk; Enter, Space or a click chooses one, Escape or Tab closes it.
+  const start = document.getElementById("write-start");
+  const starts = document.getElementById("write-starts");
+  const startItems = [...starts.children];
+  function showStarts(open, item) {
+    starts.hidden = !open;
+    start.setAttribute("aria-expanded", String(open));
+    if (open) startItems.at(item).focus();
+  }
+  function chooseStart(item) {
+    showStarts(false);
+    editor.focus();
+    if (mayReplace()) core._ramka_write_start(item);
+  }
+  start.addEventListener("click", () => showStarts(starts.hidden, 0));
+  start.addEventListener("keydown", (event) => {
+    if (event.key !== "ArrowDown" && event.key !== "ArrowUp") return;
+    event.preventDefault();
+    showStarts(true, event.key === "ArrowDown" ? 0 : -1);
+  });
+  startItems.forEach((item, index) => {
+    item.addEventListener("click", () => chooseStart(index));
+    item.addEventListener("keydown", (event) => {
+      const moves = { ArrowDown: index + 1, ArrowUp: index - 1, Home: 0, End: -1 };
+      if (event.key in moves) {
+        startItems.at(moves[event.key] % startItems.length).focus();
+      } else if (event.key === "Enter" || event.key === " ") {
+        chooseStart(index);
+      } else if (event.key === "Escape") {
+        showStarts(false);
+        start.focus();
+        event.stopPropagation();
+      } else {
+        if (event.key === "Tab") showStarts(false);
+        return;
+      }
+      event.preventDefault();
+    });
+  });
+  document.addEventListener("click", (event) => {
+    if (!starts.hidden && !event.target.closest(".write-start")) showStarts(false);
+  });
+
+  // "Отвори…": the browser's file chooser; no more of the file is read than the core may take,
+  // and where it is too large, nothing is asked before the core refuses it.
+  const file = document.getElementById("write-file");
+  document.getElementById("write-open").addEventListener("click", () => {
+    file.value = "";
+    file.click();
+  });
+  file.addEventListener("change", async () => {
+    if (file.files.length === 0) return;
+    const largest = Number(file.dataset.largest);
+    const bytes = new Uint8Array(await file.files[0].slice(0, largest + 1).arrayBuffer());
+    if (bytes.length > largest || mayReplace()) {
+      withBytes(bytes, (at, size) => core._ramka_write_opened(at, size));
+    }
+  });
+  // "Запази като…": the text as UTF-8, downloaded under the task's name.
+  document.getElementById("write-save").addEventListener("click", () => {
+    const name = core.UTF8ToString(core._ramka_write_file_name());
+    try {
+      const bytes = core.HEAPU8.slice(core._ramka_write_text(),
+                                      core._ramka_write_text() + core._ramka_write_text_size());
+      const url = URL.createObjectURL(new Blob([bytes], { type: "text/plain;charset=utf-8" }));
+      Object.assign(document.createElement("a"), { href: url, download: name }).click();
+      setTimeout(() => URL.revokeObjectURL(url), 60000);
+      withText(name, (text) => core._ramka_write_saved(text));
+    } catch {
+      withText("браузърът не можа да изтегли файла",
+               (reason) => core._ramka_write_save_failed(reason));
+    }
+  });
+  // "Какво може езикът": the reference in a dialog, which Escape closes.
+  const help = document.getElementById("write-help");
+  document.getElementById("write-help-open").addEventListener("click", () => help.showModal());
+
+  task.addEventListener("change", () => core._ramka_write_task(Number(task.value)));
+  numberBox(writeCount, (text) => core._ramka_write_type(text), (by) => core._ramka_write_step(by),
+            drawWrite);
+  // The buttons; the check runs a slice at a time, each from a timer of its own, so that the
+  // page never stops answering while it checks.
+  function checkSome() {
+    checking = core._ramka_write_check_some() ? setTimeout(checkSome) : null;
+  }
+  writeButtons.forEach((button, index) => {
+    button.addEventListener("click", () => {
+      core._ramka_write_press(index);
+      if (index === 4 && checking === null) checking = setTimeout(checkSome);
+    });
+  });
+  // The texts kept from an earlier visit, each brought back to its task.
+  for (let index = 0; index < task.options.length; ++index) {
+    let kept = null;
+    try {
+      kept = localStorage.getItem(`ramka-write-${index}`);
+    } catch {
+      // no storage: each task starts afresh
+    }
+    if (kept !== null) {
+      withBytes(encoder.encode(kept), (text, size) => core._ramka_write_restore(index, text, size));
+    }
+  }
+
   // Opens the lessons' panel at a page, with the focus on it.
   function openLessons(page) {
     openPicture();
@@ -546,6 +898,7 @@
     if (page === 1) stepsPage.focus();
     if (page === 2) (sides[0].disabled ? level : sides[0]).focus();
     if (page === 3) count.focus();
+    if (page === 4) editor.focus();
   }
 
   // The menu bar, as WAI-ARIA's menu bar: Tab reaches its menus, the arrows move between them and

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "language/help.h"
 #include "lessons/change.h"
 #include "lessons/menu.h"
 #include "lessons/picture.h"
 #include "lessons/practice.h"
 #include "lessons/steps.h"
+#include "lessons/write.h"
 #include "web/layout_json.h"
 #include "window/layout.h"
 
@@ -21,6 +23,48 @@ using layout::Kind;
 
 std::string Attribute(std::string_view name, std::string_view value) {
   return ' ' + std::string(name) + "=\"" + Escaped(value) + '"';
+}
+
+// A table's column headings.
+template <typename Headings>
+std::string ColumnHeads(const Headings& headings) {
+  std::string cells;
+  for (const char* heading : headings)
+    cells += "<th scope=\"col\">" + Escaped(heading) + "</th>";
+  return cells;
+}
+
+// A page's box for N, which keeps what is typed, "70" at first, and the note beside it that says
+// what it takes: "`page`-count" and "`page`-note".
+std::string CountBox(const std::string& page, const char* label) {
+  return "<label for=\"" + page + "-count\">" + Escaped(label) +
+         "</label> <input type=\"text\" id=\"" + page +
+         "-count\" inputmode=\"numeric\" autocomplete=\"off\" maxlength=\"" +
+         std::to_string(lessons::practice::kBoxLength) + "\" value=\"70\" aria-describedby=\"" +
+         page + "-note\"> <span id=\"" + page + "-note\"></span>";
+}
+
+// A drop-down list with its label: an option for each item, by its name, numbered from 0.
+template <typename Items>
+std::string DropDown(const std::string& id, const char* label, const Items& items) {
+  std::string html =
+      "<label for=\"" + id + "\">" + Escaped(label) + "</label> <select id=\"" + id + "\">";
+  for (size_t i = 0; i < items.size(); ++i)
+    html += "<option value=\"" + std::to_string(i) + "\">" + Escaped(items[i].name) + "</option>";
+  return html + "</select>";
+}
+
+// An element for each of the texts, its index from 0 in a data attribute: Numbered(names,
+// "<button type=\"button\"", "command", "</button>") makes "<button type="button"
+// data-command="0">Начало</button>" and so on.
+template <typename Texts>
+std::string Numbered(const Texts& texts, const char* open, const char* data, const char* close) {
+  std::string html;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    html += std::string(open) + " data-" + data + "=\"" + std::to_string(i) + "\">" +
+            Escaped(texts[i]) + close;
+  }
+  return html;
 }
 
 std::string Text(const layout::Control& control) {
@@ -175,7 +219,7 @@ std::string WindowCss() {
   return css;
 }
 
-// The picture panel's two tabs.
+// The lessons panel's tabs, one for each of its pages.
 std::string TabsHtml() {
   const struct {
     const char* id;
@@ -183,7 +227,8 @@ std::string TabsHtml() {
   } tabs[] = {{"picture", lessons::steps::kPictureTab},
               {"steps", lessons::steps::kStepsTab},
               {"practice", lessons::practice::kTab},
-              {"change", lessons::change::kTab}};
+              {"change", lessons::change::kTab},
+              {"write", lessons::write::kTab}};
   std::string html = "<div role=\"tablist\" id=\"picture-tabs\"" +
                      Attribute("aria-label", picture::kCaption) + ">\n";
   for (const auto& tab : tabs) {
@@ -242,14 +287,10 @@ std::string PracticeHtml() {
   const std::array<const char*, 3> headings = lessons::steps::RowHeadings();
   std::string html =
       "<div role=\"tabpanel\" id=\"page-practice\" aria-labelledby=\"tab-practice\" hidden>\n"
-      "<div class=\"practice-top\"><label for=\"practice-level\">" +
-      Escaped(practice::kLevelLabel) + "</label> <select id=\"practice-level\">";
-  for (size_t i = 0; i < practice::kLevels.size(); ++i) {
-    html += "<option value=\"" + std::to_string(i) + "\">" + Escaped(practice::kLevels[i].name) +
-            "</option>";
-  }
+      "<div class=\"practice-top\">" +
+      DropDown("practice-level", practice::kLevelLabel, practice::kLevels);
   html +=
-      "</select><span id=\"practice-progress\"></span></div>\n<p id=\"practice-task\"></p>\n"
+      "<span id=\"practice-progress\"></span></div>\n<p id=\"practice-task\"></p>\n"
       "<p id=\"practice-proverb\"></p>\n<div class=\"practice-sides\">";
   // The boxes keep what is typed, whatever it is, for the core to read: text boxes that bring up
   // a phone's digits, each described by what it takes.
@@ -280,13 +321,7 @@ std::string PracticeHtml() {
       "</figcaption><p id=\"practice-description\" class=\"unseen\"></p></figure>"
       "<section id=\"practice-listed\" aria-labelledby=\"practice-listed-title\" hidden><h3 "
       "id=\"practice-listed-title\">" +
-      Escaped(practice::kRowsLabel) + "</h3><table><thead><tr>" +
-      [&] {
-        std::string cells;
-        for (const char* heading : headings)
-          cells += "<th scope=\"col\">" + Escaped(heading) + "</th>";
-        return cells;
-      }() +
+      Escaped(practice::kRowsLabel) + "</h3><table><thead><tr>" + ColumnHeads(headings) +
       "</tr></thead><tbody></tbody></table></section></div>\n"
       "<div class=\"practice-bottom\"><button type=\"button\" data-button=\"" +
       std::to_string(practice::kButtonNames.size() - 1) + "\">" +
@@ -305,13 +340,8 @@ std::string ChangeHtml() {
       "<div role=\"tabpanel\" id=\"page-change\" aria-labelledby=\"tab-change\" hidden>\n"
       "<div class=\"change-top\"><section class=\"change-program\" "
       "aria-labelledby=\"change-program-title\"><h3 id=\"change-program-title\">" +
-      Escaped(change::kProgramLabel) + "</h3> <label for=\"change-count\">" +
-      Escaped(change::kCountLabel) +
-      "</label> <input type=\"text\" id=\"change-count\" inputmode=\"numeric\" "
-      "autocomplete=\"off\" maxlength=\"" +
-      std::to_string(lessons::practice::kBoxLength) +
-      "\" value=\"70\" aria-describedby=\"change-note\"> <span id=\"change-note\"></span>\n"
-      "<ol id=\"change-lines\">";
+      Escaped(change::kProgramLabel) + "</h3> " + CountBox("change", change::kCountLabel) +
+      "\n<ol id=\"change-lines\">";
   const std::vector<std::string>& lines = lessons::steps::ProgramLines();
   for (size_t at = 0; at < lines.size(); ++at) {
     html += "<li><span class=\"line\">" + Escaped(lines[at]) + "</span>";
@@ -338,9 +368,8 @@ std::string ChangeHtml() {
       "aria-labelledby=\"change-table-title\"><h3 id=\"change-table-title\">" +
       Escaped(change::kTableLabel) +
       "</h3><table id=\"change-table\" "
-      "aria-labelledby=\"change-table-title\"><thead><tr>";
-  for (const char* heading : change::kTableHeadings)
-    html += "<th scope=\"col\">" + Escaped(heading) + "</th>";
+      "aria-labelledby=\"change-table-title\"><thead><tr>" +
+      ColumnHeads(change::kTableHeadings);
   html += "</tr></thead><tbody></tbody></table>\n<h3 id=\"change-hunt-title\">" +
           Escaped(change::kHuntLabel) +
           "</h3><p id=\"change-task\"></p><div class=\"change-hunt\"><span "
@@ -349,10 +378,7 @@ std::string ChangeHtml() {
           "</label> <input type=\"text\" id=\"change-guess\" inputmode=\"numeric\" "
           "autocomplete=\"off\" maxlength=\"" +
           std::to_string(lessons::practice::kBoxLength) + "\"></span>";
-  for (size_t i = 0; i < change::kButtonNames.size(); ++i) {
-    html += "<button type=\"button\" data-change=\"" + std::to_string(i) + "\">" +
-            Escaped(change::kButtonNames[i]) + "</button>";
-  }
+  html += Numbered(change::kButtonNames, "<button type=\"button\"", "change", "</button>");
   html +=
       "</div><p id=\"change-said\" aria-live=\"polite\"></p></section>\n"
       "<figure><figcaption id=\"change-work-title\">" +
@@ -361,6 +387,115 @@ std::string ChangeHtml() {
       " aria-describedby=\"change-description\"></div><p id=\"change-sentence\"></p><p "
       "id=\"change-description\" class=\"unseen\"></p></figure></div>\n</div>\n";
   return html;
+}
+
+// "Напиши програмата": the task and its check on top; then the editor's tools, the editor with its
+// line numbers and what the page says under it; N, the buttons that run the program, the values,
+// the output, the rows of both programs and the work; all as the core words them, the script
+// filling in each state.
+std::string WriteHtml() {
+  namespace write = lessons::write;
+  const auto button = [](write::Command command) {
+    const auto index = static_cast<size_t>(command);
+    return "<button type=\"button\" data-write=\"" + std::to_string(index) + "\">" +
+           Escaped(write::kCommandNames[index]) + "</button>";
+  };
+  std::string html =
+      "<div role=\"tabpanel\" id=\"page-write\" aria-labelledby=\"tab-write\" hidden>\n"
+      "<div class=\"write-top\">" +
+      DropDown("write-task", write::kTaskLabel, write::kTasks) +
+      "<p id=\"write-text\"></p></div>\n<div class=\"write-check\">" +
+      button(write::Command::kCheck) + "<p id=\"write-verdict\" role=\"status\"></p>" +
+      button(write::Command::kShowSteps) +
+      "</div>\n<div class=\"write-main\"><div class=\"write-left\"><div class=\"write-tools\">";
+  for (const write::Sign& sign : write::kSigns) {
+    html += "<button type=\"button\" class=\"sign\"" + Attribute("data-text", sign.text) +
+            Attribute("aria-label", sign.name) + ">" + Escaped(sign.label) + "</button>";
+  }
+  // "Започни от" opens a menu of the starts; "Отвори…" the browser's file chooser.
+  html +=
+      "<span class=\"write-start\"><button type=\"button\" id=\"write-start\" "
+      "aria-haspopup=\"menu\" aria-expanded=\"false\" aria-controls=\"write-starts\">" +
+      Escaped(write::kStartLabel) +
+      "<span aria-hidden=\"true\"> ▾</span></button><ul role=\"menu\" id=\"write-starts\" "
+      "aria-labelledby=\"write-start\" hidden>";
+  html += Numbered(write::kStartNames, "<li role=\"menuitem\" tabindex=\"-1\"", "start", "</li>");
+  html += "</ul></span><button type=\"button\" id=\"write-open\">" + Escaped(write::kOpenLabel) +
+          "</button><input type=\"file\" id=\"write-file\" accept=\".txt,text/plain\" "
+          "data-largest=\"" +
+          std::to_string(write::kLargestFile) +
+          "\" hidden><button type=\"button\" id=\"write-save\">" + Escaped(write::kSaveLabel) +
+          "</button><button type=\"button\" id=\"write-help-open\" aria-haspopup=\"dialog\">" +
+          Escaped(write::kHelpLabel) +
+          "</button></div>\n<div class=\"write-editor\"><div id=\"write-numbers\" "
+          "aria-hidden=\"true\"></div><div class=\"write-area\"><div id=\"write-marks\" "
+          "aria-hidden=\"true\"></div><textarea id=\"write-editor\"" +
+          Attribute("aria-label", write::kEditorName) +
+          " wrap=\"off\" spellcheck=\"false\" autocomplete=\"off\" autocapitalize=\"off\">"
+          "</textarea></div></div>\n<p id=\"write-message\"></p><p id=\"write-counter\"></p>"
+          "<p id=\"write-said\" class=\"unseen\" aria-live=\"polite\"></p></div>\n"
+          "<div class=\"write-right\"><div class=\"write-count\">" +
+          CountBox("write", write::kCountLabel) + "</div><div class=\"write-run\">";
+  for (const write::Command command : {write::Command::kRun, write::Command::kStep,
+                                       write::Command::kBack, write::Command::kRestart})
+    html += button(command);
+  // The tables and the output scroll in boxes of their own, which the keyboard reaches.
+  html += "</div>\n<section aria-labelledby=\"write-values-title\"><h3 id=\"write-values-title\">" +
+          Escaped(write::kValuesLabel) +
+          "</h3><table id=\"write-values\" aria-labelledby=\"write-values-title\"" +
+          Attribute("data-changed", lessons::steps::kChanged) + "><thead><tr>" +
+          ColumnHeads(std::array{"име", "стойност"}) +
+          "</tr></thead><tbody></tbody></table></section>\n<section "
+          "aria-labelledby=\"write-output-title\"><h3 id=\"write-output-title\">" +
+          Escaped(write::kOutputLabel) +
+          "</h3><pre id=\"write-output\" class=\"write-scroll\" tabindex=\"0\" role=\"group\" "
+          "aria-labelledby=\"write-output-title\"></pre></section>\n<div class=\"write-rows\"" +
+          Attribute("data-signs",
+                    std::string("|") + write::kMarkSigns[1] + "|" + write::kMarkSigns[2]) +
+          Attribute("data-words",
+                    std::string("|") + write::kMarkWords[1] + "|" + write::kMarkWords[2]) +
+          ">";
+  for (const auto& [id, label] :
+       {std::pair{"yours", write::kYourRowsLabel}, std::pair{"lesson", write::kLessonRowsLabel}}) {
+    const std::string title = std::string("write-") + id + "-title";
+    html += "<section aria-labelledby=\"" + title + "\"><h3 id=\"" + title + "\">" +
+            Escaped(label) +
+            "</h3><div class=\"write-scroll\" tabindex=\"0\" role=\"group\" "
+            "aria-labelledby=\"" +
+            title + "\"><table id=\"write-" + id + "\"><thead><tr>" +
+            ColumnHeads(lessons::steps::RowHeadings()) +
+            "</tr></thead><tbody></tbody></table></div></section>";
+  }
+  return html + "</div>\n<p id=\"write-work\"></p></div></div>\n</div>\n";
+}
+
+// "Какво може езикът" as the page's dialog: the language's reference, its headings, paragraphs
+// and examples as such, in a box that scrolls and takes the focus, closed by its button or Esc.
+std::string HelpHtml() {
+  std::string html =
+      "<dialog id=\"write-help\" aria-labelledby=\"write-help-title\">\n<div class=\"help-bar\">"
+      "<h2 id=\"write-help-title\">" +
+      Escaped(lessons::write::kHelpLabel) + "</h2><form method=\"dialog\"><button>" +
+      Escaped(picture::kClose) +
+      "</button></form></div>\n<div class=\"help-text\" tabindex=\"0\" autofocus role=\"document\" "
+      "aria-labelledby=\"write-help-title\">";
+  const std::string_view help = language::HelpText();
+  for (size_t at = 0; at < help.size();) {
+    size_t end = help.find("\n\n", at);
+    if (end == std::string_view::npos) end = help.size();
+    std::string part(help.substr(at, end - at));
+    at = end + 2;
+    if (part.starts_with("    ")) {  // an example, its lines without their indentation
+      for (size_t line = 0; line != std::string::npos; line = part.find('\n', line + 1))
+        part.erase(line == 0 ? 0 : line + 1, 4);
+      html += "\n<pre>" + Escaped(part) + "</pre>";
+    } else if (part.find('\n') == std::string::npos && !part.ends_with('.')) {
+      html += "\n<h3>" + Escaped(part) + "</h3>";
+    } else {
+      html += "\n<p>" + Escaped(part) + "</p>";
+    }
+  }
+  return html + "\n</div>\n</dialog>";
 }
 
 // The steps page, with the program's lines, the headings, the buttons and the speeds, all as the
@@ -392,17 +527,13 @@ std::string StepsHtml() {
       Escaped(steps::kRowsLabel) +
       "</h3>\n<div class=\"steps-rows\"><table id=\"steps-rows\" "
       "aria-labelledby=\"steps-rows-title\"><thead><tr>"
-      "<th scope=\"col\">№</th>";
-  for (const char* heading : steps::RowHeadings())
-    html += "<th scope=\"col\">" + Escaped(heading) + "</th>";
+      "<th scope=\"col\">№</th>" +
+      ColumnHeads(steps::RowHeadings());
   html +=
       "</tr></thead><tbody></tbody></table></div></section>\n<figure>"
       "<div id=\"steps-drawing\" role=\"img\"></div><figcaption id=\"steps-drawing-words\">"
       "</figcaption></figure>\n</div>\n<div class=\"steps-controls\">\n";
-  for (size_t i = 0; i < steps::kCommandNames.size(); ++i) {
-    html += "  <button type=\"button\" data-command=\"" + std::to_string(i) + "\">" +
-            Escaped(steps::kCommandNames[i]) + "</button>\n";
-  }
+  html += Numbered(steps::kCommandNames, "  <button type=\"button\"", "command", "</button>\n");
   html += "  <label for=\"steps-speed\">" + Escaped(steps::kSpeedLabel) +
           "</label>\n  <select id=\"steps-speed\">";
   for (size_t i = 0; i < steps::kSpeeds.size(); ++i) {
@@ -426,6 +557,8 @@ std::string PageHtml(std::string_view page) {
   Replace(html, "@STEPS@", StepsHtml());
   Replace(html, "@PRACTICE@", PracticeHtml());
   Replace(html, "@CHANGE@", ChangeHtml());
+  Replace(html, "@WRITE@", WriteHtml());
+  Replace(html, "@HELP@", HelpHtml());
   Replace(html, "@ABOUT_TITLE@", Escaped(lessons::menu::kAboutTitle));
   Replace(html, "@ABOUT_TEXT@", Escaped(lessons::menu::AboutText()));
   return html;

@@ -18,16 +18,19 @@ std::string WindowCss();
 // Text as HTML: the characters that could end or start markup as entities.
 std::string Escaped(std::string_view text);
 
-// The lessons panel's tabs, its steps page, its practice page and its page that changes the
-// program, and the menu bar above the window, as HTML.
+// The lessons panel's tabs, its steps page, its practice page, its page that changes the program
+// and its page that writes it with the language's help, and the menu bar above the window, as
+// HTML.
 std::string TabsHtml();
 std::string StepsHtml();
 std::string PracticeHtml();
 std::string ChangeHtml();
+std::string WriteHtml();
+std::string HelpHtml();
 std::string MenuHtml();
 
 // The page itself: `page` with "@CAPTION@", "@THEME@", "@MENU@", "@WINDOW@", "@TABS@", "@STEPS@",
-// "@PRACTICE@", "@CHANGE@" and the panel's texts filled in.
+// "@PRACTICE@", "@CHANGE@", "@WRITE@", "@HELP@" and the panel's texts filled in.
 std::string PageHtml(std::string_view page);
 
 // The web app manifest: the names, colours and icons under which the page is installed.
