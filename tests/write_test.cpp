@@ -114,6 +114,61 @@ TEST(WriteCheck, SaysTheWorkAndWhyAStartTextEarnsNoStar) {
       << more.page.Verdict();
 }
 
+// Each way a pupil's rows for 5 can go wrong, said with the numbers, and the row it points at.
+TEST(WriteCheck, SaysWhatIsWrongWithTheRows) {
+  using language::Row;
+  using write::TaskKind;
+  const struct {
+    TaskKind kind;
+    std::vector<Row> rows;
+    std::string said;
+    int row;
+  } cases[] = {
+      {TaskKind::kStrip, {{1, 5, 16}}, "", -1},
+      {TaskKind::kStrip, {{1, 5, 14}}, "редът ти е 1, 5, 14, а трябва да е 1, 5, 16.", 0},
+      {TaskKind::kStrip,
+       {},
+       "програмата ти не записа нито един ред, а трябва точно един: 1, 5, 16.",
+       0},
+      {TaskKind::kLeast, {{3, 2, 14}}, "", -1},
+      {TaskKind::kLeast,
+       {{1, 5, 16}, {0, 9, 22}},
+       "последният ти ред е 0, 9, 22, а страните на правоъгълника са поне 1.",
+       1},
+      {TaskKind::kLeast,
+       {{2, 2, 12}},
+       "последният ти ред е 2, 2, 12, а в 2 × 2 = 4 квадрата не се побират 5 букви.",
+       0},
+      {TaskKind::kLeast,
+       {{2, 3, 10}},
+       "последният ти ред е 2, 3, 10, а рамката на 2 × 3 е 2 × 2 + 2 × 3 + 4 = 14.",
+       0},
+      {TaskKind::kLessWork,
+       {{1, 5, 16}},
+       "последният ти ред е 1, 5, 16, а най-малката рамка е 14 (например 2, 3, 14).",
+       0},
+      {TaskKind::kSameRows, {{1, 5, 16}, {2, 3, 14}}, "", -1},
+      {TaskKind::kSameRows,
+       {{1, 5, 16}, {3, 2, 14}},
+       "вторият ред трябва да е 2, 3, 14, а твоят е 3, 2, 14.",
+       1},
+      {TaskKind::kSameRows,
+       {{1, 5, 16}},
+       "записа 1 ред, а програмата от урока записва 2; вторият е 2, 3, 14.",
+       1},
+      {TaskKind::kSameRows,
+       {{1, 5, 16}, {2, 3, 14}, {3, 3, 16}},
+       "записа 3 реда, а програмата от урока записва 2; третият ти ред, 3, 3, 16, е в повече.",
+       2},
+  };
+  for (const auto& c : cases) {
+    const write::Judged judged = write::Judge(c.kind, 5, c.rows);
+    EXPECT_EQ(judged.right, c.said.empty()) << c.said;
+    EXPECT_EQ(Spaced(judged.said), c.said.empty() ? "" : "Грешно за N = 5: " + c.said);
+    EXPECT_EQ(judged.row, c.row) << c.said;
+  }
+}
+
 // "Покажи стъпките за това N" puts the N into the box and goes to the step that wrote the first
 // wrong row, or that an error stopped.
 TEST(WriteCheck, ShowsTheStepsOfTheFirstWrongCount) {

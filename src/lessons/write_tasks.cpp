@@ -32,8 +32,10 @@ std::string Rows(int64_t count) {
   return words::Counted(count, "ред", "реда");
 }
 
-std::string Wrong(int count) {
-  return "Грешно за N = " + Number(count) + ": ";
+// A count gone wrong: "Грешно за N = 5: " and what is wrong, at the pupil's row `row`.
+Judged Wrong(int count, int row, std::string_view pattern,
+             std::initializer_list<std::string_view> parts) {
+  return {false, "Грешно за N = " + Number(count) + ": " + Fill(pattern, parts), row};
 }
 
 const std::shared_ptr<const language::Program>& LessonProgram() {
@@ -46,34 +48,34 @@ const std::shared_ptr<const language::Program>& LessonProgram() {
 // not, what is wrong with it.
 Judged JudgeLast(int count, const std::vector<Row>& rows) {
   const Row least = LessonRows(count).back();
-  const std::string example = Fill("{0} (например {1})", {Number(least.frame), RowText(least)});
+  const std::string frame = Number(least.frame);
+  const std::string example = RowText(least);
   if (rows.empty())
-    return {false,
-            Wrong(count) +
-                "програмата ти не записа нито един ред, а последният ред трябва да е "
-                "правоъгълник с най-малката рамка, " +
-                example + ".",
-            0};
+    return Wrong(count, 0,
+                 "програмата ти не записа нито един ред, а последният ред трябва да е "
+                 "правоъгълник с най-малката рамка, {0} (например {1}).",
+                 {frame, example});
   const Row& last = rows.back();
   const int index = static_cast<int>(rows.size()) - 1;
-  const std::string yours = Wrong(count) + "последният ти ред е " + RowText(last);
+  const std::string yours = RowText(last);
+  const std::string across = Number(last.across);
+  const std::string down = Number(last.down);
+  const int64_t area = int64_t{last.across} * last.down;
+  const int64_t written = practice::FrameOf(last.across, last.down);
   if (last.across < 1 || last.down < 1)
-    return {false, yours + ", а страните на правоъгълника са поне 1.", index};
-  if (int64_t{last.across} * last.down < count)
-    return {false,
-            yours + Fill(", а в {0} × {1} = {2} не се побират {3}.",
-                         {Number(last.across), Number(last.down),
-                          words::Counted(int64_t{last.across} * last.down, words::kSquares),
-                          words::Counted(count, words::kLetters)}),
-            index};
-  const int64_t frame = practice::FrameOf(last.across, last.down);
-  if (last.frame != frame)
-    return {false,
-            yours + Fill(", а рамката на {0} × {1} е 2 × {0} + 2 × {1} + 4 = {2}.",
-                         {Number(last.across), Number(last.down), Number(frame)}),
-            index};
-  if (frame != least.frame)
-    return {false, yours + ", а най-малката рамка е " + example + ".", index};
+    return Wrong(count, index, "последният ти ред е {0}, а страните на правоъгълника са поне 1.",
+                 {yours});
+  if (area < count)
+    return Wrong(count, index, "последният ти ред е {0}, а в {1} × {2} = {3} не се побират {4}.",
+                 {yours, across, down, words::Counted(area, words::kSquares),
+                  words::Counted(count, words::kLetters)});
+  if (last.frame != written)
+    return Wrong(count, index,
+                 "последният ти ред е {0}, а рамката на {1} × {2} е 2 × {1} + 2 × {2} + 4 = {3}.",
+                 {yours, across, down, Number(written)});
+  if (written != least.frame)
+    return Wrong(count, index, "последният ти ред е {0}, а най-малката рамка е {1} (например {2}).",
+                 {yours, frame, example});
   return {};
 }
 
@@ -106,56 +108,40 @@ language::Work LessonWork(int count) {
 }
 
 Judged Judge(TaskKind kind, int count, const std::vector<Row>& rows) {
-  switch (kind) {
-    case TaskKind::kStrip: {
-      const Row strip{1, static_cast<int16_t>(count), static_cast<int16_t>(2 * count + 6)};
-      if (rows.size() == 1 && rows[0] == strip) return {};
-      if (rows.empty())
-        return {false,
-                Wrong(count) + "програмата ти не записа нито един ред, а трябва точно един: " +
-                    RowText(strip) + ".",
-                0};
-      if (rows.size() > 1)
-        return {false,
-                Wrong(count) + "записа " + Rows(static_cast<int64_t>(rows.size())) +
-                    ", а трябва точно един: " + RowText(strip) + ".",
-                1};
-      return {false,
-              Wrong(count) + "редът ти е " + RowText(rows[0]) + ", а трябва да е " +
-                  RowText(strip) + ".",
-              0};
-    }
-    case TaskKind::kLeast:
-    case TaskKind::kLessWork:
-      return JudgeLast(count, rows);
-    case TaskKind::kSameRows: {
-      const std::vector<Row> lesson = LessonRows(count);
-      const size_t common = std::min(rows.size(), lesson.size());
-      for (size_t at = 0; at < common; ++at) {
-        if (rows[at] != lesson[at])
-          return {false,
-                  Wrong(count) + Ordinal(static_cast<int>(at)) + " ред трябва да е " +
-                      RowText(lesson[at]) + ", а твоят е " + RowText(rows[at]) + ".",
-                  static_cast<int>(at)};
-      }
-      if (rows.size() < lesson.size())
-        return {false,
-                Wrong(count) + "записа " + Rows(static_cast<int64_t>(rows.size())) +
-                    ", а програмата от урока записва " +
-                    Number(static_cast<int64_t>(lesson.size())) + "; " +
-                    Ordinal(static_cast<int>(common)) + " е " + RowText(lesson[common]) + ".",
-                static_cast<int>(common)};
-      if (rows.size() > lesson.size())
-        return {false,
-                Wrong(count) + "записа " + Rows(static_cast<int64_t>(rows.size())) +
-                    ", а програмата от урока записва " +
-                    Number(static_cast<int64_t>(lesson.size())) + "; " +
-                    Ordinal(static_cast<int>(common)) + " ти ред, " + RowText(rows[common]) +
-                    ", е в повече.",
-                static_cast<int>(common)};
-      return {};
-    }
+  if (kind == TaskKind::kLeast || kind == TaskKind::kLessWork) return JudgeLast(count, rows);
+  const std::vector<Row> expected =
+      kind == TaskKind::kStrip
+          ? std::vector<Row>{{1, static_cast<int16_t>(count), static_cast<int16_t>(2 * count + 6)}}
+          : LessonRows(count);
+  const size_t common = std::min(rows.size(), expected.size());
+  const auto differs =
+      std::mismatch(rows.begin(), rows.begin() + static_cast<ptrdiff_t>(common), expected.begin());
+  const auto at = static_cast<size_t>(differs.first - rows.begin());
+  const int row = static_cast<int>(at);
+  if (kind == TaskKind::kStrip) {
+    const std::string strip = RowText(expected[0]);
+    if (rows.empty())
+      return Wrong(count, 0, "програмата ти не записа нито един ред, а трябва точно един: {0}.",
+                   {strip});
+    if (rows.size() > 1)
+      return Wrong(count, 1, "записа {0}, а трябва точно един: {1}.",
+                   {Rows(static_cast<int64_t>(rows.size())), strip});
+    if (at == 0)
+      return Wrong(count, 0, "редът ти е {0}, а трябва да е {1}.", {RowText(rows[0]), strip});
+    return {};
   }
+  if (at < common)
+    return Wrong(count, row, "{0} ред трябва да е {1}, а твоят е {2}.",
+                 {Ordinal(row), RowText(expected[at]), RowText(rows[at])});
+  const std::string written = Rows(static_cast<int64_t>(rows.size()));
+  const std::string lesson = Number(static_cast<int64_t>(expected.size()));
+  if (rows.size() < expected.size())
+    return Wrong(count, row, "записа {0}, а програмата от урока записва {1}; {2} е {3}.",
+                 {written, lesson, Ordinal(row), RowText(expected[at])});
+  if (rows.size() > expected.size())
+    return Wrong(count, row,
+                 "записа {0}, а програмата от урока записва {1}; {2} ти ред, {3}, е в повече.",
+                 {written, lesson, Ordinal(row), RowText(rows[at])});
   return {};
 }
 
