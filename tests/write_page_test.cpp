@@ -334,8 +334,9 @@ TEST_F(WritePage, AFileSavedOpensAgainAndABadOneIsRefused) {
             "Файлът не е отворен: файлът не може да се отвори. Програмата ти е непокътната.");
   EXPECT_EQ(editor->toPlainText(), "покажи 2\n");
   page->SaveFile(folder.filePath("няма/такава папка.txt"));
-  EXPECT_TRUE(Said(page->Message()).starts_with("Програмата не е запазена: "))
-      << Said(page->Message());
+  EXPECT_EQ(Said(page->Message()),
+            "Програмата не е запазена: файлът не може да се създаде там. Текстът ти е "
+            "непокътнат тук.");
   EXPECT_EQ(program->lessons.write.Text(), "покажи 2\n");
 }
 
