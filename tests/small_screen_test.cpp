@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <vector>
 
 #include "desktop/picture_window.h"
 #include "desktop/program.h"
@@ -19,12 +20,22 @@ namespace {
 
 using lessons::menu::Command;
 
-// Every control of the page that can be seen stands inside it, and is at least as large as it
-// needs to be to show its text whole.
+// Every control of the page that can be seen stands inside it, apart from the others, and is at
+// least as large as it needs to be to show its text whole.
 void ExpectWhole(QWidget* page) {
   const QRect inside = page->rect();
+  EXPECT_GE(page->width(), page->minimumSizeHint().width());
+  EXPECT_GE(page->height(), page->minimumSizeHint().height());
+  std::vector<QWidget*> seen;
   for (QWidget* child : page->findChildren<QWidget*>()) {
-    if (!child->isVisibleTo(page) || child->parentWidget() != page) continue;
+    if (child->isVisibleTo(page) && child->parentWidget() == page) seen.push_back(child);
+  }
+  for (QWidget* child : seen) {
+    for (QWidget* other : seen) {
+      EXPECT_TRUE(child == other || !child->geometry().intersects(other->geometry()))
+          << child->accessibleName().toStdString() << " over "
+          << other->accessibleName().toStdString() << " " << other->metaObject()->className();
+    }
     SCOPED_TRACE(child->metaObject()->className() + (" " + child->accessibleName().toStdString()));
     EXPECT_TRUE(inside.contains(child->geometry()))
         << child->geometry().x() << "," << child->geometry().y();
@@ -49,8 +60,8 @@ TEST(SmallScreen, EveryPageOfTheLessonsWindowFitsAndShowsEveryControl) {
   program.form.UserClick(0);
   program.form.UserSelect(2, 3);
 
-  for (const Command command :
-       {Command::kPicture, Command::kSteps, Command::kPractice, Command::kChange}) {
+  for (const Command command : {Command::kPicture, Command::kSteps, Command::kPractice,
+                                Command::kChange, Command::kWrite}) {
     program.view.Do(command);
     desktop::PictureWindow* window = program.view.Picture();
     ASSERT_NE(window, nullptr);
@@ -77,6 +88,26 @@ TEST(SmallScreen, EveryPageOfTheLessonsWindowFitsAndShowsEveryControl) {
   change.TypeGuess("5");
   change.Press(lessons::change::Button::kCheck);
   change.Type("16130");
+  QApplication::processEvents();
+  EXPECT_TRUE(screen.contains(program.view.Picture()->frameGeometry()));
+  ExpectWhole(program.view.Picture()->Pages()->currentWidget());
+  // The written program at its tallest: the verdict on a wrong program of many lines, the steps
+  // of its first wrong N with three rows beside two, and a sentence of two lines.
+  program.view.Do(Command::kWrite);
+  lessons::write::Write& write = program.lessons.write;
+  std::string ties = lessons::write::LessonText();
+  ties.replace(ties.find("P < BestFrame"), 13, "P ≤ BestFrame");
+  write.ChooseTask(2);
+  write.Edit(ties);
+  write.Press(lessons::write::Command::kCheck);
+  while (write.Checking())
+    write.CheckSome();
+  write.Press(lessons::write::Command::kShowSteps);
+  QApplication::processEvents();
+  EXPECT_TRUE(screen.contains(program.view.Picture()->frameGeometry()));
+  ExpectWhole(program.view.Picture()->Pages()->currentWidget());
+  write.Edit("N ← броят на буквите\nдокато N > 0: N ← N\n");
+  write.Press(lessons::write::Command::kRun);
   QApplication::processEvents();
   EXPECT_TRUE(screen.contains(program.view.Picture()->frameGeometry()));
   ExpectWhole(program.view.Picture()->Pages()->currentWidget());

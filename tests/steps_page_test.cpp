@@ -15,10 +15,12 @@
 #include <QTest>
 #include <map>
 
+#include "desktop/code_editor.h"
 #include "desktop/picture_window.h"
 #include "desktop/program.h"
 #include "desktop/squares_canvas.h"
 #include "desktop/steps_page.h"
+#include "desktop/write_page.h"
 #include "painted_squares.h"
 #include "qt_printing.h"
 
@@ -68,11 +70,12 @@ class StepsPage : public testing::Test {
 
 TEST_F(StepsPage, OpensByItsTabAndByCtrlTab) {
   QTabWidget* pages = window->Pages();
-  ASSERT_EQ(pages->count(), 4);
+  ASSERT_EQ(pages->count(), 5);
   EXPECT_EQ(pages->tabText(0), "Картина");
   EXPECT_EQ(pages->tabText(1), "Стъпка по стъпка");
   EXPECT_EQ(pages->tabText(2), "Опитай сам");
   EXPECT_EQ(pages->tabText(3), "Промени програмата");
+  EXPECT_EQ(pages->tabText(4), "Напиши програмата");
   EXPECT_EQ(pages->currentIndex(), 0);
   EXPECT_NE(list->toolTip().indexOf("Стъпка по стъпка"), -1);  // the lists' tooltip names both
 
@@ -88,8 +91,15 @@ TEST_F(StepsPage, OpensByItsTabAndByCtrlTab) {
   QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(pages->currentIndex(), 3);
   QTest::keyClick(window, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(pages->currentIndex(), 4);
+  // From inside the editor of the written program too, which takes Tab for itself.
+  ASSERT_EQ(QApplication::focusWidget(), window->Write()->Editor());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(pages->currentIndex(), 0);
   QTest::keyClick(window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(pages->currentIndex(), 4);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
+                  Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(pages->currentIndex(), 3);
   QTest::keyClick(window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(pages->currentIndex(), 2);

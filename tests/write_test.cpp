@@ -298,7 +298,9 @@ TEST(WritePage, OpensOnlyUtf8TextUpToAMegabyte) {
        "Файлът е по-голям от 1 MB, а програма за тази страница е до 1 MB. Програмата ти е "
        "непокътната."},
   };
+  EXPECT_TRUE(write::Write::Opens("покажи 1\n"));
   for (const auto& c : refused) {
+    EXPECT_FALSE(write::Write::Opens(c.bytes)) << c.said;  // so the view does not ask first
     page.Opened(c.bytes);
     EXPECT_EQ(page.Text(), "покажи 1\n");
     EXPECT_EQ(page.Message(), c.said);
@@ -311,6 +313,10 @@ TEST(WritePage, OpensOnlyUtf8TextUpToAMegabyte) {
   EXPECT_EQ(page.Message(),
             "Програмата ти е по-дълга от 10 000 знака, а може да има най-много "
             "10 000.");
+  page.OpenFailed("нямаш право да го четеш");
+  EXPECT_EQ(page.Message(),
+            "Файлът не е отворен: нямаш право да го четеш. Програмата ти е непокътната.");
+  EXPECT_EQ(page.Text(), long_text);
   page.SaveFailed("няма място на диска");
   EXPECT_EQ(page.Message(),
             "Програмата не е запазена: няма място на диска. Текстът ти е непокътнат тук.");

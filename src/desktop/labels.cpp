@@ -1,5 +1,7 @@
 #include "desktop/labels.h"
 
+#include <QHeaderView>
+
 namespace desktop {
 
 QLabel* Heading(const char* text, QWidget* parent, QWidget* buddy) {
@@ -17,6 +19,17 @@ QLabel* Wrapping(QWidget* parent, Qt::Alignment alignment) {
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   label->setAlignment(alignment);
   return label;
+}
+
+QTableWidget* ShowingTable(int columns, QWidget* parent) {
+  auto* table = new QTableWidget(0, columns, parent);
+  table->setFocusPolicy(Qt::NoFocus);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionMode(QAbstractItemView::NoSelection);
+  table->horizontalHeader()->setStretchLastSection(true);
+  table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+  return table;
 }
 
 }  // namespace desktop

@@ -10,6 +10,7 @@
 #include "desktop/practice_page.h"
 #include "desktop/squares_canvas.h"
 #include "desktop/steps_page.h"
+#include "desktop/write_page.h"
 #include "lessons/placement.h"
 
 namespace desktop {
@@ -30,7 +31,8 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
             if (lessons.ShowInProgram()) ShowPage(1, true);
           },
           this)),
-      change_page_(new ChangePage(lessons.change, this)) {
+      change_page_(new ChangePage(lessons.change, this)),
+      write_page_(new WritePage(lessons.write, this)) {
   setWindowTitle(QString::fromUtf8(picture::kCaption));
   setAttribute(Qt::WA_ShowWithoutActivating);  // the form keeps the focus
   setAttribute(Qt::WA_WindowPropagation);      // and lends its font
@@ -52,9 +54,11 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
   pages_->addTab(steps_page_, QString::fromUtf8(lessons::steps::kStepsTab));
   pages_->addTab(practice_page_, QString::fromUtf8(lessons::practice::kTab));
   pages_->addTab(change_page_, QString::fromUtf8(lessons::change::kTab));
+  pages_->addTab(write_page_, QString::fromUtf8(lessons::write::kTab));
   pages_->tabBar()->setFocusPolicy(Qt::NoFocus);  // the keys belong to the pages
+  pages_->installEventFilter(this);
   connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
-    if (page == 3) lessons_.OpenChange();
+    Opened(page);
     if (isActiveWindow()) FocusPage(page);
   });
   auto* layout = new QVBoxLayout(this);
@@ -64,9 +68,15 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
 }
 
 void PictureWindow::ShowPage(int page, bool focus) {
-  if (page == 3) lessons_.OpenChange();
+  Opened(page);
   pages_->setCurrentIndex(page);
   if (focus) FocusPage(page);
+}
+
+// A page that starts from the window's count takes it when it opens.
+void PictureWindow::Opened(int page) {
+  if (page == 3) lessons_.OpenChange();
+  if (page == 4) lessons_.OpenWrite();
 }
 
 // The focus where a page begins; the picture leaves it where it is.
@@ -74,6 +84,7 @@ void PictureWindow::FocusPage(int page) {
   if (page == 1) steps_page_->setFocus();
   if (page == 2) practice_page_->TakeFocus();
   if (page == 3) change_page_->TakeFocus();
+  if (page == 4) write_page_->TakeFocus();
 }
 
 void PictureWindow::RefreshPractice() {
@@ -82,6 +93,10 @@ void PictureWindow::RefreshPractice() {
 
 void PictureWindow::RefreshChange() {
   change_page_->Refresh();
+}
+
+void PictureWindow::RefreshWrite() {
+  write_page_->Refresh();
 }
 
 const picture::Picture& PictureWindow::Picture() const {
@@ -99,6 +114,21 @@ void PictureWindow::Refresh() {
 
 void PictureWindow::RefreshSteps() {
   steps_page_->Refresh();
+}
+
+// A sentence changed on a page asks the pages to be laid out again, which Qt's tab widget does by
+// repainting every control of the page; where the sizes the pages ask for are as they were, the
+// page lays out its own controls and nothing else need be done.
+bool PictureWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == pages_ && event->type() == QEvent::LayoutRequest) {
+    QWidget* stack = pages_->currentWidget()->parentWidget();
+    const std::array<QSize, 4> sizes = {stack->sizeHint(), stack->minimumSizeHint(),
+                                        pages_->tabBar()->sizeHint(),
+                                        pages_->tabBar()->minimumSizeHint()};
+    if (sizes == laid_out_) return true;
+    laid_out_ = sizes;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void PictureWindow::keyPressEvent(QKeyEvent* event) {

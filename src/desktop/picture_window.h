@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 
 #include "lessons/lessons.h"
 #include "lessons/picture.h"
@@ -15,14 +16,15 @@ class ChangePage;
 class PracticePage;
 class SquaresCanvas;
 class StepsPage;
+class WritePage;
 
-// The lessons' window beside the form, with four pages. "Картина": the selected row's squares as
+// The lessons' window beside the form, with five pages. "Картина": the selected row's squares as
 // the core lays them out, painted in the core's colours, and under them the core's words, which
 // are also what a screen reader reads for the picture. "Стъпка по стъпка": how the last run found
-// its rows. "Опитай сам": the practice. "Промени програмата": the search changed by the pupil. It
-// opens without taking the focus from the form when a row is opened, follows the form's selection
-// and its runs, switches pages on Ctrl+Tab and Ctrl+Shift+Tab, and closes on Escape or its close
-// box.
+// its rows. "Опитай сам": the practice. "Промени програмата": the search changed by the pupil.
+// "Напиши програмата": the search written by the pupil. It opens without taking the focus from the
+// form when a row is opened, follows the form's selection and its runs, switches pages on Ctrl+Tab
+// and Ctrl+Shift+Tab, and closes on Escape or its close box.
 class PictureWindow final : public QWidget {
  public:
   PictureWindow(const window::Form& form, lessons::Lessons& lessons, QWidget* owner);
@@ -33,8 +35,9 @@ class PictureWindow final : public QWidget {
   void RefreshSteps();
   void RefreshPractice();
   void RefreshChange();
-  // Shows a page: 0 the picture, 1 the steps, 2 the practice, 3 the program changed; with the
-  // focus on it, if asked.
+  void RefreshWrite();
+  // Shows a page: 0 the picture, 1 the steps, 2 the practice, 3 the program changed, 4 the program
+  // written; with the focus on it, if asked.
   void ShowPage(int page, bool focus);
   const lessons::picture::Picture& Picture() const;
   // Where the squares are painted.
@@ -43,12 +46,15 @@ class PictureWindow final : public QWidget {
   StepsPage* Steps() const { return steps_page_; }
   PracticePage* Practice() const { return practice_page_; }
   ChangePage* Change() const { return change_page_; }
+  WritePage* Write() const { return write_page_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FocusPage(int page);
+  void Opened(int page);
 
   const window::Form& form_;
   lessons::Lessons& lessons_;
@@ -58,6 +64,8 @@ class PictureWindow final : public QWidget {
   StepsPage* steps_page_;
   PracticePage* practice_page_;
   ChangePage* change_page_;
+  WritePage* write_page_;
+  std::array<QSize, 4> laid_out_{};  // the sizes the pages were last laid out for
 };
 
 }  // namespace desktop

@@ -19,18 +19,6 @@ namespace steps = lessons::steps;
 
 namespace {
 
-// A table that only shows: no focus, no editing, no selection by the user.
-QTableWidget* ShowingTable(int columns, QWidget* parent) {
-  auto* table = new QTableWidget(0, columns, parent);
-  table->setFocusPolicy(Qt::NoFocus);
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table->setSelectionMode(QAbstractItemView::NoSelection);
-  table->horizontalHeader()->setStretchLastSection(true);
-  table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
-  return table;
-}
-
 // The key of the steps page that a key event is, if it is one.
 std::optional<steps::Key> StepsKey(const QKeyEvent& event) {
   if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {

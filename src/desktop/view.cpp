@@ -26,6 +26,7 @@
 
 #include "desktop/error_box.h"
 #include "desktop/picture_window.h"
+#include "desktop/text_keeper.h"
 #include "lessons/picture.h"
 #include "lessons/placement.h"
 #include "window/layout.h"
@@ -149,14 +150,17 @@ void SetUpApplication() {
 }
 
 FormView::FormView(Form& form, lessons::Lessons& lessons, QWidget* parent)
-    : QWidget(parent), form_(form), lessons_(lessons) {
+    : QWidget(parent), form_(form), lessons_(lessons), keeper_(std::make_unique<TextKeeper>()) {
   Build();
   BuildMenu();
   Bind();
+  keeper_->RestoreInto(lessons_.write);
+  lessons_.write.SetKeeper(keeper_.get());
   form_.SetObserver(this);
   lessons_.steps.SetObserver(this);
   lessons_.practice.SetObserver(this);
   lessons_.change.SetObserver(this);
+  lessons_.write.SetObserver(this);
 }
 
 FormView::~FormView() {
@@ -164,6 +168,8 @@ FormView::~FormView() {
   lessons_.steps.SetObserver(nullptr);
   lessons_.practice.SetObserver(nullptr);
   lessons_.change.SetObserver(nullptr);
+  lessons_.write.SetObserver(nullptr);
+  lessons_.write.SetKeeper(nullptr);
 }
 
 QAction* FormView::Action(lessons::menu::Command command) const {
@@ -431,6 +437,10 @@ void FormView::PracticeChanged() {
 
 void FormView::ChangeChanged() {
   if (picture_ != nullptr) picture_->RefreshChange();
+}
+
+void FormView::WriteChanged() {
+  if (picture_ != nullptr) picture_->RefreshWrite();
 }
 
 void FormView::ErrorReported(const runtime::RuntimeError& error) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -20,6 +21,7 @@ class QRadioButton;
 namespace desktop {
 
 class PictureWindow;
+class TextKeeper;
 
 // Sets up the application as the window expects it: style, names, version and icon.
 void SetUpApplication();
@@ -28,13 +30,14 @@ void SetUpApplication();
 // A user's typing, choice, click or selection becomes the form's user-side action, and every
 // change the form reports shows in its widget at once. The widgets hold no state the form does
 // not; an error reported by the form shows as a modal message box. Above the client area, a menu
-// bar opens the lessons, which show in the lessons' window: the picture, the steps of each run
-// and the practice.
+// bar opens the lessons, which show in the lessons' window: the picture, the steps of each run,
+// the practice, the program changed and the program written, whose texts are kept between starts.
 class FormView final : public QWidget,
                        private window::FormObserver,
                        private lessons::steps::StepsObserver,
                        private lessons::practice::PracticeObserver,
-                       private lessons::change::ChangeObserver {
+                       private lessons::change::ChangeObserver,
+                       private lessons::write::WriteObserver {
  public:
   FormView(window::Form& form, lessons::Lessons& lessons, QWidget* parent = nullptr);
   ~FormView() override;
@@ -75,6 +78,7 @@ class FormView final : public QWidget,
   void StepsChanged() override;
   void PracticeChanged() override;
   void ChangeChanged() override;
+  void WriteChanged() override;
 
   void ShowOptions();
   void ShowSelection(int list);
@@ -92,6 +96,7 @@ class FormView final : public QWidget,
   std::array<QListWidget*, 3> list1_{};
   std::array<QPushButton*, 2> command1_{};
   PictureWindow* picture_ = nullptr;
+  std::unique_ptr<TextKeeper> keeper_;  // the pupil's programs, kept between starts
 };
 
 }  // namespace desktop

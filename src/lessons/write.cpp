@@ -80,12 +80,21 @@ void Write::Opened(std::string_view bytes) {
         "непокътната.");
     return;
   }
-  if (!runtime::IsUtf8(bytes) || bytes.find('\0') != std::string_view::npos) {
+  if (!Opens(bytes)) {
     Say("Файлът не е текст в UTF-8, затова не е отворен. Програмата ти е непокътната.");
     return;
   }
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);  // the mark, not the text
   Edit(std::string(bytes));
+}
+
+bool Write::Opens(std::string_view bytes) {
+  return bytes.size() <= kLargestFile && runtime::IsUtf8(bytes) &&
+         bytes.find('\0') == std::string_view::npos;
+}
+
+void Write::OpenFailed(const std::string& reason) {
+  Say("Файлът не е отворен: " + reason + ". Програмата ти е непокътната.");
 }
 
 void Write::Saved(const std::string& name) {

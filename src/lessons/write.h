@@ -78,6 +78,9 @@ struct ShownRow {
   std::array<std::string, 3> texts;
   Mark mark = Mark::kNone;
 };
+// How a mark shows beside its row, and how a screen reader says it: none, right, wrong.
+inline constexpr std::array<const char*, 3> kMarkSigns = {"", "✓", "✗"};
+inline constexpr std::array<const char*, 3> kMarkWords = {"", "вярно", "грешно"};
 
 // Whoever shows the page: told after each change.
 class WriteObserver {
@@ -126,6 +129,10 @@ class Write {
   // A file's bytes opened: they become the text, unless they are not UTF-8 text or are over
   // kLargestFile, which the page then says, the text as it was.
   void Opened(std::string_view bytes);
+  // Whether Opened() takes these bytes, so that the view asks before replacing only then.
+  static bool Opens(std::string_view bytes);
+  // A file that could not be read, for the reason the toolkit gave; the text stays.
+  void OpenFailed(const std::string& reason);
   // A save made, or failed for the reason the toolkit gave; the text stays either way.
   void Saved(const std::string& name);
   void SaveFailed(const std::string& reason);
