@@ -161,7 +161,7 @@ TEST_F(WritePage, AProgramTypedWithASignButtonRunsBesideTheLessons) {
   EXPECT_EQ(Cell(page->YourRows(), 6, 0), "7");
   // "Лентата" wants one row: the last one is marked wrong, in words too; the others not at all.
   EXPECT_EQ(page->YourRows()->verticalHeaderItem(6)->text(), "7 ✗");
-  EXPECT_EQ(page->YourRows()->item(6, 2)->data(Qt::AccessibleTextRole).toString(), "38, грешно");
+  EXPECT_EQ(page->YourRows()->item(6, 2)->data(Qt::AccessibleTextRole).toString(), "38, грешен ред");
   EXPECT_EQ(page->YourRows()->verticalHeaderItem(0)->text(), "1");
   // For "Най-малката рамка" the same last row is right.
   page->Task()->setCurrentIndex(1);

@@ -78,9 +78,6 @@ struct ShownRow {
   std::array<std::string, 3> texts;
   Mark mark = Mark::kNone;
 };
-// How a mark shows beside its row, and how a screen reader says it: none, right, wrong.
-inline constexpr std::array<const char*, 3> kMarkSigns = {"", "✓", "✗"};
-inline constexpr std::array<const char*, 3> kMarkWords = {"", "вярно", "грешно"};
 
 // Whoever shows the page: told after each change.
 class WriteObserver {
