@@ -31,7 +31,7 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
           },
           this)),
       change_page_(new ChangePage(lessons.change, this)) {
-  setWindowTitle(QString::fromUtf8(picture::kCaption));
+  setWindowTitle(QString::fromStdString(lessons::PageTitle(0)));
   setAttribute(Qt::WA_ShowWithoutActivating);  // the form keeps the focus
   setAttribute(Qt::WA_WindowPropagation);      // and lends its font
   QPalette palette = this->palette();
@@ -54,6 +54,7 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
   pages_->addTab(change_page_, QString::fromUtf8(lessons::change::kTab));
   pages_->tabBar()->setFocusPolicy(Qt::NoFocus);  // the keys belong to the pages
   connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
+    setWindowTitle(QString::fromStdString(lessons::PageTitle(page)));
     if (page == 3) lessons_.OpenChange();
     if (isActiveWindow()) FocusPage(page);
   });

@@ -9,6 +9,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
+#include <algorithm>
+#include <vector>
 
 #include "desktop/labels.h"
 #include "desktop/squares_canvas.h"
@@ -26,8 +28,9 @@ QTableWidget* ShowingTable(int columns, QWidget* parent) {
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionMode(QAbstractItemView::NoSelection);
   table->horizontalHeader()->setStretchLastSection(true);
-  table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+  table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table->verticalHeader()->setMinimumSectionSize(table->fontMetrics().height() + 4);
+  table->setWordWrap(true);
   return table;
 }
 
@@ -54,6 +57,21 @@ std::optional<steps::Key> StepsKey(const QKeyEvent& event) {
     default:
       return std::nullopt;
   }
+}
+
+// The width that shows each text on one line but the longest, which may take two, broken where
+// its two halves are most even: "LetterCount mod i", "остатъкът при делението на LetterCount на i".
+int OnOneLineButTheLongest(const QFontMetrics& metrics, std::vector<QString> texts) {
+  std::sort(texts.begin(), texts.end(), [&](const QString& a, const QString& b) {
+    return metrics.horizontalAdvance(a) > metrics.horizontalAdvance(b);
+  });
+  const QString& longest = texts.front();
+  int halves = metrics.horizontalAdvance(longest);
+  for (qsizetype at = longest.indexOf(' '); at > 0; at = longest.indexOf(' ', at + 1)) {
+    halves = std::min(halves, std::max(metrics.horizontalAdvance(longest.left(at)),
+                                       metrics.horizontalAdvance(longest.mid(at + 1))));
+  }
+  return texts.size() > 1 ? std::max(halves, metrics.horizontalAdvance(texts[1])) : halves;
 }
 
 }  // namespace
@@ -134,7 +152,13 @@ StepsPage::StepsPage(steps::Walkthrough& steps, QWidget* parent)
   grid->addWidget(Heading(steps::kValuesLabel, this, values_), 0, 1);
   grid->addWidget(values_, 1, 1);
   grid->addWidget(sentence_, 2, 0, 1, 2);
-  grid->addWidget(Heading(steps::kRowsLabel, this, rows_), 3, 0);
+  // The rows' heading, and beside it what the window's column names mean.
+  auto* rows_heading = new QHBoxLayout;
+  rows_heading->addWidget(Heading(steps::kRowsLabel, this, rows_));
+  rows_heading->addSpacing(16);
+  axes_ = new QLabel(Text(steps::kAxes), this);
+  rows_heading->addWidget(axes_, 1);
+  grid->addLayout(rows_heading, 3, 0, 1, 2);
   grid->addWidget(rows_, 4, 0, 2, 1);
   grid->addWidget(canvas_, 4, 1);
   grid->addWidget(rectangle_words_, 5, 1);
@@ -170,13 +194,17 @@ void StepsPage::FitColumns() {
   bold.setBold(true);
   const QFontMetrics metrics(bold);
   const int padding = 12;
-  values_->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("LetterCount")) + padding);
+  std::vector<QString> names;
+  std::vector<QString> meanings;
+  for (const steps::Value& value : steps_.Values()) {
+    names.push_back(Text(value.name));
+    meanings.push_back(Text(value.meaning));
+  }
+  values_->setColumnWidth(0, OnOneLineButTheLongest(metrics, names) + padding);
   values_->setColumnWidth(
       1, metrics.horizontalAdvance(QStringLiteral("-32768   ") + Text(steps::kChanged)) + padding);
-  int meaning = 0;
-  for (const steps::Value& value : steps_.Values())
-    meaning = std::max(meaning, metrics.horizontalAdvance(Text(value.meaning)));
-  values_->setMinimumWidth(values_->columnWidth(0) + values_->columnWidth(1) + meaning + padding +
+  values_->setMinimumWidth(values_->columnWidth(0) + values_->columnWidth(1) +
+                           OnOneLineButTheLongest(metrics, meanings) + padding +
                            2 * values_->frameWidth());
 }
 
