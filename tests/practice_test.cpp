@@ -428,13 +428,11 @@ std::string GivesAway(const Task& task, const std::vector<Sides>& answers,
                       const std::string& text) {
   const std::string plain = Spaced(text);
   for (const Sides& best : task.Best()) {
-    for (const auto& [a, b] :
-         {std::pair{best.across, best.down}, std::pair{best.down, best.across}}) {
+    for (const Sides& shown : {best, Sides{best.down, best.across}}) {
       // The pupil's own rectangle, being typed, is the pupil's to read.
-      if (std::any_of(answers.begin(), answers.end(), [&](const Sides& answer) {
-            return answer == Sides{a, b};
-          }))
-        continue;
+      if (std::find(answers.begin(), answers.end(), shown) != answers.end()) continue;
+      const int a = shown.across;
+      const int b = shown.down;
       const std::string sides = std::to_string(a) + " × " + std::to_string(b);
       const std::string formula = "2 × " + std::to_string(a) + " + 2 × " + std::to_string(b);
       // A rectangle said as a product, but not a term of a frame's formula, "2 × 3 + 2 × 4 + 4",
