@@ -382,9 +382,12 @@ class Page(unittest.TestCase):
         # Space on a focused button presses it; Space elsewhere on the page plays and stops.
         self.step_button("Назад").send_keys(Keys.SPACE)
         self.assertEqual(self.step_text("steps-counter"), "стъпка 36 от 126")
-        Select(self.driver.find_element(By.ID, "steps-speed")).select_by_index(4)
+        # Played at one step a second, so that it still plays when the button is read; then at
+        # 1000 a second to its end.
+        Select(self.driver.find_element(By.ID, "steps-speed")).select_by_index(0)
         steps.send_keys(Keys.SPACE)
         self.assertEqual(self.step_button("Спри").text, "Спри")
+        Select(self.driver.find_element(By.ID, "steps-speed")).select_by_index(4)
         WebDriverWait(self.driver, 5).until(
             lambda d: self.step_text("steps-counter") == "стъпка 126 от 126")
         self.assertEqual(self.step_button("Пусни").text, "Пусни")  # stopped at the last
