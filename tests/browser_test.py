@@ -280,7 +280,7 @@ class Page(unittest.TestCase):
         self.assertTrue(picture.is_displayed())
         self.assertEqual(self.selection(), [3] * 3)
         self.assertEqual(self.js("return document.activeElement"), listbox)  # the focus stays
-        words = "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета"
+        words = "7 × 10 = 70 квадратчета, 70 букви, рамка от 38 квадратчета"
         self.assertEqual(self.picture_words(), words)
         drawing = self.driver.find_element(By.ID, "picture-drawing")
         self.assertEqual((drawing.get_attribute("role"),
@@ -291,7 +291,7 @@ class Page(unittest.TestCase):
 
         listbox.send_keys(Keys.ARROW_UP)
         self.assertEqual(self.picture_words(),
-                         "5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадратчета")
+                         "5 × 14 = 70 квадратчета, 70 букви, рамка от 42 квадратчета")
         self.assertEqual(self.painted_squares(), {"#c0c000": 42, "#808000": 70})
 
         listbox.send_keys(Keys.ESCAPE)
@@ -300,8 +300,9 @@ class Page(unittest.TestCase):
         listbox.send_keys(Keys.ENTER)
         self.assertTrue(picture.is_displayed())
 
-        self.press(1)  # "Изчисти": no row any more
-        self.assertEqual(self.picture_words(), "Няма избран ред: избери ред в списъците.")
+        self.press(1)  # "Изчисти": no row any more, nor any calculation
+        self.assertEqual(self.picture_words(),
+                         "Първо въведи брой букви и натисни „Изчисли“, после избери ред.")
         self.assertEqual(self.js("return document.querySelectorAll('#picture-drawing rect').length"),
                          1)  # the background alone
         self.driver.find_element(By.ID, "picture-close").click()
@@ -337,10 +338,15 @@ class Page(unittest.TestCase):
         self.assertTrue(steps.is_displayed())
         self.assertFalse(self.driver.find_element(By.ID, "page-picture").is_displayed())
         self.assertIn("Стъпка по стъпка", self.control("List1", 0).get_attribute("title"))
+        # The panel's heading names the page shown; what the lists' column names mean stands by
+        # the rows' heading.
+        self.assertEqual(self.step_text("picture-title"), "Стъпка по стъпка")
+        self.assertEqual(self.step_text("steps-axes"),
+                         "по абсциса – по хоризонталата, по ордината – по вертикалата")
         # The last row chosen in the lists: the step that listed it.
         self.assertEqual(self.step_text("steps-counter"), "стъпка 13 от 126")
         current = self.driver.find_elements(By.CSS_SELECTOR, "#steps-program li[aria-current]")
-        self.assertEqual([line.text.strip() for line in current],
+        self.assertEqual([line.text.strip().replace("\xa0", " ") for line in current],
                          ["ако P < BestFrame: ред i, j, P;  BestFrame ← P"])
 
         moves = [("Начало", None, "стъпка 1 от 126"), ("Напред", None, "стъпка 2 от 126"),
@@ -380,11 +386,12 @@ class Page(unittest.TestCase):
         # Space on a focused button presses it; Space elsewhere on the page plays and stops.
         self.step_button("Назад").send_keys(Keys.SPACE)
         self.assertEqual(self.step_text("steps-counter"), "стъпка 36 от 126")
-        # At 100 steps a second, the 90 steps left take longer than the check, on a busy machine
-        # too.
-        Select(self.driver.find_element(By.ID, "steps-speed")).select_by_index(3)
+        # Played at one step a second, so that it still plays when the button is read; then at
+        # 1000 a second to its end.
+        Select(self.driver.find_element(By.ID, "steps-speed")).select_by_index(0)
         steps.send_keys(Keys.SPACE)
         self.assertEqual(self.step_button("Спри").text, "Спри")
+        Select(self.driver.find_element(By.ID, "steps-speed")).select_by_index(4)
         WebDriverWait(self.driver, 5).until(
             lambda d: self.step_text("steps-counter") == "стъпка 126 от 126")
         self.assertEqual(self.step_button("Пусни").text, "Пусни")  # stopped at the last
@@ -399,6 +406,7 @@ class Page(unittest.TestCase):
         # The tabs' arrow keys, and Escape, as on the picture's page.
         tabs[1].send_keys(Keys.ARROW_LEFT)
         self.assertEqual(tabs[0].get_attribute("aria-selected"), "true")
+        self.assertEqual(self.step_text("picture-title"), "Картина на реда")
         tabs[0].send_keys(Keys.ESCAPE)
         self.assertFalse(self.driver.find_element(By.ID, "picture").is_displayed())
 
@@ -534,7 +542,8 @@ class Page(unittest.TestCase):
         self.assertEqual(self.menu_items(0)[0].get_attribute("aria-disabled"), "false")
         self.menu_items(0)[0].click()
         self.assertTrue(self.driver.find_element(By.ID, "page-picture").is_displayed())
-        self.assertEqual(self.picture_words(), "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета")
+        self.assertEqual(self.picture_words(),
+                         "7 × 10 = 70 квадратчета, 70 букви, рамка от 38 квадратчета")
         # F3 goes to the steps page, at the step that listed the row; the letters of an open
         # menu choose its items, and Escape closes it where the focus was.
         self.keys(Keys.F3)
@@ -588,12 +597,19 @@ class Page(unittest.TestCase):
         labels = self.js("return [...document.querySelectorAll('#page-practice input')]"
                          ".filter(box => box.checkVisibility()).map(box => box.labels[0].textContent)")
         self.assertEqual(labels, ["по абсциса", "по ордината"])  # the frame at the fifth level
+        self.assertEqual(self.practice_text("axes"),
+                         "по абсциса – по хоризонталата, по ордината – по вертикалата")
+        self.assertEqual(self.step_text("picture-title"), "Опитай сам")
+        # What "Виж как го намира програмата" will change, said beside it, and as its description.
+        show = self.practice_button("Виж как го намира програмата")
+        self.assertEqual(self.practice_text("show-note"), "Това ще смени числото в главния прозорец.")
+        self.assertEqual(show.get_attribute("aria-describedby"), "practice-show-note")
         self.answer(2, 5)
         self.assertEqual(self.practice_text("verdict"),
                          "Буквите се побират, но златната рамка около 2 × 5 е 2 × 2 + 2 × 5 + 4 = "
-                         "18 квадратчета, а най-малката е 16 – с 2 квадратчета повече. Подсказка: "
-                         "страните на правоъгълника с най-малка рамка са близки една до друга. "
-                         "2 × 2 = 4 и 3 × 3 = 9: 7 е между тях (√7 ≈ 2,6).")
+                         "18 квадратчета, а има и по-малка. Подсказка: страните на правоъгълника с "
+                         "най-малка рамка са близки една до друга и до √7 ≈ 2,65: числото, което, "
+                         "умножено по себе си, дава 7; 2 × 2 = 4.")
         self.assertEqual(self.driver.find_element(By.ID, "practice-verdict")
                          .get_attribute("aria-live"), "polite")
         self.assertEqual(self.focused(), self.practice_button("Опитай пак"))
@@ -625,9 +641,10 @@ class Page(unittest.TestCase):
 
         self.answer(3, 5)  # 16 letters do not fit
         self.assertEqual(self.practice_text("verdict"),
-                         "Буквите не се побират: 3 × 5 = 15 квадрата, а буквите са 16. Без квадрат "
-                         "остава 1 буква. Подсказка: произведението на страните трябва да е поне 16.")
-        self.assertEqual(self.practice_text("line"), "3 × 5 = 15 квадрата, а буквите са 16")
+                         "Буквите не се побират: 3 × 5 = 15 квадратчета, а буквите са 16. Без "
+                         "квадратче остава 1 буква. Подсказка: произведението на страните трябва да "
+                         "е поне 16.")
+        self.assertEqual(self.practice_text("line"), "3 × 5 = 15 квадратчета, а буквите са 16")
         self.assertEqual(self.js("return document.querySelectorAll('#practice-drawing rect"
                                  "[fill=\"#ffb0b0\"]').length"), 1)  # the letter without a square
         self.keys(Keys.ENTER)
@@ -703,12 +720,15 @@ class Page(unittest.TestCase):
             "Кои редове ще запише програмата за 7 букви? Въведи ги един по един"))
         frame = self.driver.find_element(By.ID, "practice-frame")
         self.assertTrue(frame.is_displayed())
-        self.assertEqual(self.js("return arguments[0].labels[0].textContent", frame), "периметър")
-        # Beside it, what it counts, which a screen reader hears as its description.
+        self.assertEqual(self.js("return arguments[0].labels[0].textContent", frame), "рамка")
+        # Under it, on a line of its own, what it counts, which a screen reader hears as its
+        # description.
         note = self.driver.find_element(By.ID, "practice-frame-note")
         self.assertTrue(note.is_displayed())
         self.assertEqual(note.text.replace("\xa0", " "),
-                         "златните квадратчета около правоъгълника: 2a + 2b + 4")
+                         "Рамката е броят на златните квадратчета около правоъгълника: 2a + 2b + 4; "
+                         "програмата го записва в колоната „периметър“.")
+        self.assertGreaterEqual(note.rect["y"], frame.rect["y"] + frame.rect["height"])
         self.assertEqual(frame.get_attribute("aria-describedby"), "practice-frame-note")
         self.assertFalse(self.driver.find_element(By.ID, "practice-chart").is_displayed())
         self.assertTrue(self.practice_button("Няма повече редове").is_displayed())
@@ -725,7 +745,7 @@ class Page(unittest.TestCase):
         give(1, 7, 20)
         self.assertEqual(self.practice_text("verdict"), "Вярно: програмата записва 1 × 7, рамка 20.")
         give(2, 4, "")  # an empty frame is not judged
-        self.assertEqual(self.practice_text("verdict"), "Периметърът е цяло число от 1 до 9999.")
+        self.assertEqual(self.practice_text("verdict"), "Рамката е цяло число от 1 до 9999.")
         give(3, 3, 16)  # the closing square before the row from the area 8
         self.assertEqual(self.practice_text("verdict"),
                          "Програмата разглежда площите от по-малките към по-големите, а във всяка "
@@ -1141,11 +1161,18 @@ class Page(unittest.TestCase):
                 self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360, page)
                 tabs = self.js(TABS)
                 self.assertEqual([fits for fits, _ in tabs], [True] * 5, page)
+            # The steps' program wraps its lines, as the changed program's page does: no line cut,
+            # the marked one whole in view at every step, the longest among them.
             self.keys(Keys.F3)
-            program = self.js("const box = document.getElementById('steps-program');"
-                              "return [box.scrollWidth > box.clientWidth, box.clientWidth,"
-                              " getComputedStyle(box.children[6]).whiteSpace]")
-            self.assertEqual(program[0::2], [True, "pre"])
+            for step, line in ((0, 1), (2, 3), (16, 7), (125, 10)):
+                self.js("ramka._ramka_step_go_to(arguments[0])", step)
+                WebDriverWait(self.driver, 5).until(
+                    lambda d: self.step_text("steps-counter").startswith(f"стъпка {step + 1} "))
+                self.assertEqual(self.js("return [...document.querySelectorAll('#steps-program li')]"
+                                         ".findIndex(li => li.hasAttribute('aria-current')) + 1"),
+                                 line)
+                self.assertEqual(self.js(PROGRAM_CUT), [], step)
+            self.assertEqual(self.js("return document.documentElement.scrollWidth"), 360)
             # The practice opened from the menu by touch: a tap on "Урок", then on "Опитай сам",
             # each reaching the item under the finger, above the window's boxes.
             self.keys(Keys.ESCAPE)
@@ -1232,6 +1259,30 @@ for (const found of text.textContent.matchAll(/[0-9√]+(?:\u00a0[×+=≈:]\u00a
 }
 if (!text.textContent.includes("\u00a0")) broken.push("no formula");
 return broken;
+"""
+
+# The lines of the steps' program that its box cuts, or that reach past the screen, and whether
+# the marked line stands whole within the box.
+PROGRAM_CUT = """
+const box = document.getElementById("steps-program");
+const edge = box.getBoundingClientRect();
+const cut = [];
+if (box.scrollWidth > box.clientWidth) cut.push("the box scrolls sideways");
+for (const line of box.children) {
+  const range = document.createRange();
+  range.selectNodeContents(line);
+  const words = range.getBoundingClientRect();
+  if (line.scrollWidth > line.clientWidth || words.right > edge.right + 0.5 ||
+      words.right > innerWidth) cut.push(line.textContent);
+}
+const marked = box.querySelector("li[aria-current]");
+if (!marked) cut.push("no marked line");
+else {
+  const at = marked.getBoundingClientRect();
+  if (at.left < edge.left || at.right > edge.right || at.top < edge.top || at.bottom > edge.bottom)
+    cut.push("marked: " + marked.textContent);
+}
+return cut;
 """
 
 # The chart's words that overlap another, or stand under 12 px, as the browser lays them out.

@@ -71,6 +71,7 @@ TEST(Chart, ItsSentenceAndTextAlternativeSayWhatItShows) {
     int count, least;
     std::vector<Sides> tried;
     bool whole;
+    bool gloss;  // whether the sentence says what √N is
     const lessons::words::Noun& letters;
     const char* sentence;
   } cases[] = {
@@ -78,6 +79,7 @@ TEST(Chart, ItsSentenceAndTextAlternativeSayWhatItShows) {
        38,
        {{5, 14}, {7, 10}},
        true,
+       false,
        kLetters,
        "Стълбът над всяко a показва най-малката рамка на правоъгълник със страна a, в който се "
        "побират 70 букви: 2a + 2b + 4, където b е 70 : a, закръглено нагоре. Най-ниските "
@@ -87,30 +89,52 @@ TEST(Chart, ItsSentenceAndTextAlternativeSayWhatItShows) {
        20,
        {{4, 4}},
        true,
+       true,
        kLetters,
        "Стълбът над всяко a показва най-малката рамка на правоъгълник със страна a, в който се "
        "побират 16 букви: 2a + 2b + 4, където b е 16 : a, закръглено нагоре. Най-ниският стълб, "
-       "20 квадратчета, е при a = √16 = 4. Твоят отговор 4 × 4 има рамка 20."},
+       "20 квадратчета, е при a = √16 = 4: числото, което, умножено по себе си, дава 16; 4 × 4 = "
+       "16. Твоят отговор 4 × 4 има рамка 20."},
       {1,
        8,
        {{1, 1}},
        true,
+       false,
        kLetters,
        "Стълбът над всяко a показва най-малката рамка на правоъгълник със страна a, в който се "
        "побира 1 буква: 2a + 2b + 4, където b е 1 : a, закръглено нагоре. Най-ниският стълб, 8 "
        "квадратчета, е при a = √1 = 1. Твоят отговор 1 × 1 има рамка 8."},
-      // While the task is open, only the sides tried, and an answer that does not fit is said so.
+      // While the task is open, only the pupil's answer; and no √N where it is the answer.
       {49,
        32,
        {{5, 9}},
        false,
+       true,
        kCharacters,
-       "Стълбът над a = 5 показва най-малката рамка на правоъгълник със страна 5, в който се "
-       "побират 49 знака: 2 × 5 + 2 × 10 + 4 = 34. Другите стълбове ще видиш, когато задачата "
-       "свърши. Твоят отговор 5 × 9 не побира знаците."},
+       "Твоят отговор 5 × 9 не побира знаците. Стълбовете на диаграмата ще видиш, когато задачата "
+       "свърши."},
+      {70,
+       38,
+       {{1, 1}},
+       false,
+       true,
+       kLetters,
+       "Твоят отговор 1 × 1 не побира буквите. Стълбовете на диаграмата ще видиш, когато задачата "
+       "свърши. Червената черта е при √70 ≈ 8,37: числото, което, умножено по себе си, дава 70; "
+       "8 × 8 = 64, 9 × 9 = 81."},
+      // 9 × 9 has the least frame for 75: the square above N is not named while the task is open.
+      {75,
+       40,
+       {{5, 20}},
+       false,
+       true,
+       kLetters,
+       "Твоят отговор 5 × 20 има рамка 54. Стълбовете на диаграмата ще видиш, когато задачата "
+       "свърши. Червената черта е при √75 ≈ 8,66: числото, което, умножено по себе си, дава 75; "
+       "8 × 8 = 64."},
   };
   for (const auto& c : cases) {
-    const Chart chart = Chart::Of(c.count, c.least, c.tried, c.whole, c.letters);
+    const Chart chart = Chart::Of(c.count, c.least, c.tried, c.whole, c.letters, c.gloss);
     EXPECT_EQ(Spaced(chart.Sentence()), c.sentence);
     EXPECT_EQ(chart.Description().rfind("Диаграма. " + chart.Sentence(), 0), 0u);
   }
@@ -118,9 +142,13 @@ TEST(Chart, ItsSentenceAndTextAlternativeSayWhatItShows) {
   EXPECT_NE(whole.Description().find("1: 146; 2: 78; 3: 58;"), std::string::npos);
   EXPECT_NE(whole.Description().find("11: 40."), std::string::npos);
   EXPECT_TRUE(whole.NotHeld().empty());
+  // The open chart: no bar, and an axis that stops a little past √N, not past the least sides.
   const Chart open = Chart::Of(49, 32, {{5, 9}}, false, kCharacters);
-  EXPECT_EQ(open.Bars().size(), 1u);
-  EXPECT_EQ(open.Axis().size(), 10u);  // the same axis as the whole chart
+  EXPECT_TRUE(open.Bars().empty());
+  EXPECT_EQ(open.Axis().size(), 10u);
+  EXPECT_FALSE(open.ShowsRoot());
+  EXPECT_EQ(Chart::Of(1000, 132, {{10, 100}}, false, kLetters).Axis().size(), 34u);
+  EXPECT_EQ(Chart::Of(1000, 132, {{10, 100}}, true, kLetters).Axis().size(), 37u);
   EXPECT_EQ(Spaced(open.NotHeld()), "5 × 9 не побира знаците");
   EXPECT_EQ(Spaced(lessons::chart::RootText(49)), "√49 = 7");
   EXPECT_EQ(Spaced(lessons::chart::RootText(1000)), "√1000 ≈ 31,62");
@@ -160,6 +188,57 @@ TEST(Chart, ThePaintedSceneMarksTheLeastThePupilAndTheRoot) {
   EXPECT_GE(scene.top, 76);  // twice the least
   // Too small an area paints nothing.
   EXPECT_TRUE(Paint(chart, 30, 30).fills.empty());
+}
+
+// The pupil's mark stands at the height of its frame on the frame axis, with the frame written
+// beside it; a frame past the axis's top stands over the top, past a break in the axis, never at
+// the top as if it were the top's value. While the task is open the axis reaches past the frame.
+TEST(Chart, ThePupilsMarkStandsWhereItsFrameIs) {
+  const struct {
+    int count;
+    Sides answer;
+    bool whole;
+    bool broken;
+  } cases[] = {
+      {85, {3, 85}, true, true},  {85, {3, 85}, false, false},   {70, {5, 14}, true, false},
+      {70, {7, 10}, true, false}, {1000, {1, 1000}, true, true}, {1000, {20, 60}, true, false},
+      {12, {1, 12}, true, false}, {12, {1, 12}, false, false},   {2, {2, 2}, true, false},
+  };
+  for (const auto& c : cases) {
+    const int least = lessons::practice::CountTask(c.count).Least();
+    const Chart chart = Chart::Of(c.count, least, {c.answer}, c.whole, lessons::words::kLetters);
+    const int64_t frame = 2 * c.answer.across + 2 * c.answer.down + 4;
+    for (const auto& [width, height] : {std::pair{320, 200}, std::pair{440, 260}}) {
+      SCOPED_TRACE(std::to_string(c.count) + ", " + std::to_string(c.answer.across) + " × " +
+                   std::to_string(c.answer.down) + (c.whole ? ", over" : ", open") + " at " +
+                   std::to_string(width));
+      const Scene scene = Paint(chart, width, height);
+      const lessons::chart::PixelRect& mark = scene.mark;
+      ASSERT_GT(mark.width, 0);
+      EXPECT_EQ(scene.broken, c.broken);
+      if (c.broken) {
+        EXPECT_GT(frame, scene.top);
+        EXPECT_LE(mark.y + mark.height, scene.plot.y);
+      } else {
+        EXPECT_LE(frame, scene.top);
+        const int at = scene.plot.y + scene.plot.height -
+                       static_cast<int>(frame * scene.plot.height / scene.top);
+        EXPECT_NEAR(mark.y + mark.height / 2, at, 1);
+      }
+      // Its value beside it, in the pupil's colour.
+      const auto value =
+          std::find_if(scene.texts.begin(), scene.texts.end(), [&](const auto& each) {
+            return each.text == std::to_string(frame) &&
+                   each.colour == lessons::chart::kPupilColour;
+          });
+      ASSERT_NE(value, scene.texts.end());
+      EXPECT_LT(std::abs((value->rect.y + value->rect.height / 2) - (mark.y + mark.height / 2)),
+                value->rect.height + mark.height);
+      EXPECT_LT(std::min(std::abs(value->rect.x - (mark.x + mark.width)),
+                         std::abs(value->rect.x + value->rect.width - mark.x)),
+                mark.width + 6);
+    }
+  }
 }
 
 // An answer that does not hold the letters has no frame to stand at: its mark is on the axis at

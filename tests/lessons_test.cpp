@@ -124,6 +124,24 @@ TEST(Lessons, ShowInProgramRunsTheTaskInTheWindowAndShowsTheStepOfItsLastRow) {
   EXPECT_EQ(wired.lessons.steps.Current(), wired.lessons.steps.StepOfRow(2));
 }
 
+// The button's page says what it will change in the window before it acts.
+TEST(Lessons, ShowInProgramSaysWhatItChangesBeforeItActs) {
+  lessons::practice::Practice practice(1);
+  practice.Practise(1, {lessons::practice::CountTask(70)});
+  EXPECT_EQ(practice.ShowInProgramNote(), "Това ще смени числото в главния прозорец.");
+  practice.Practise(3, {lessons::practice::ProverbTask(runtime::FromUtf8("Няма дим без огън."))});
+  EXPECT_EQ(practice.ShowInProgramNote(), "Това ще смени мантрата в главния прозорец.");
+}
+
+// The lessons' window is titled by the page it shows, as the menu names the page.
+TEST(Lessons, TheWindowsTitleNamesThePageShown) {
+  EXPECT_EQ(lessons::PageTitle(0), "Картина на реда");
+  EXPECT_EQ(lessons::PageTitle(1), "Стъпка по стъпка");
+  EXPECT_EQ(lessons::PageTitle(2), "Опитай сам");
+  EXPECT_EQ(lessons::PageTitle(3), "Промени програмата");
+  EXPECT_EQ(lessons::PageTitle(-1), "Уроци");
+}
+
 }  // namespace
 
 namespace {

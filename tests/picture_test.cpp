@@ -41,15 +41,15 @@ TEST(Picture, ShowsTheSelectedRowWithItsLettersBlanksAndFrame) {
     const char* words;
   };
   const Case cases[] = {
-      {"", 0, 1, 0, 0, 0, "1 × 0 = 0 квадрата, 0 букви, рамка от 6 квадратчета"},
-      {"1", 0, 1, 1, 1, 0, "1 × 1 = 1 квадрат, 1 буква, рамка от 8 квадратчета"},
-      {"70", 3, 7, 10, 70, 0, "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета"},
+      {"", 0, 1, 0, 0, 0, "1 × 0 = 0 квадратчета, 0 букви, рамка от 6 квадратчета"},
+      {"1", 0, 1, 1, 1, 0, "1 × 1 = 1 квадратче, 1 буква, рамка от 8 квадратчета"},
+      {"70", 3, 7, 10, 70, 0, "7 × 10 = 70 квадратчета, 70 букви, рамка от 38 квадратчета"},
       {"7", 1, 2, 4, 7, 1,
-       "2 × 4 = 8 квадрата, 7 букви и 1 празен квадрат, рамка от 16 квадратчета"},
+       "2 × 4 = 8 квадратчета, 7 букви и 1 празно квадратче, рамка от 16 квадратчета"},
       {"13", 2, 3, 5, 13, 2,
-       "3 × 5 = 15 квадрата, 13 букви и 2 празни квадрата, рамка от 20 квадратчета"},
+       "3 × 5 = 15 квадратчета, 13 букви и 2 празни квадратчета, рамка от 20 квадратчета"},
       {"13", 3, 4, 4, 13, 3,
-       "4 × 4 = 16 квадрата, 13 букви и 3 празни квадрата, рамка от 20 квадратчета"},
+       "4 × 4 = 16 квадратчета, 13 букви и 3 празни квадратчета, рамка от 20 квадратчета"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.count + " row " + std::to_string(c.row));
@@ -90,6 +90,9 @@ TEST(Picture, LettersAreTheMantrasCharactersOrTheirNumbers) {
   for (int i = 0; i < picture.Letters(); ++i)
     letters += picture.Letter(i) + '|';
   EXPECT_EQ(letters, "Щ|а|с|т|и|е|!|");
+  // A mantra's characters are counted as characters, its blanks and punctuation among them.
+  EXPECT_EQ(Spaced(picture.Words()),
+            "2 × 4 = 8 квадратчета, 7 знака и 1 празно квадратче, рамка от 16 квадратчета");
 
   // Once the mantra no longer has the run's length, the squares are numbered again.
   window.form.UserType(0, U"x");
@@ -101,6 +104,9 @@ TEST(Picture, LettersAreTheMantrasCharactersOrTheirNumbers) {
 TEST(Picture, SaysWhyARowCannotBeDrawn) {
   TestWindow window;
   EXPECT_FALSE(Picture::Of(window.form).HasGrid());
+  EXPECT_EQ(Spaced(Picture::Of(window.form).Words()),
+            "Първо въведи брой букви и натисни „Изчисли“, после избери ред.");
+  window.Calculate(U"70");
   EXPECT_EQ(Spaced(Picture::Of(window.form).Words()), "Няма избран ред: избери ред в списъците.");
 
   // 2e4 stops before its frame size: the row is in two lists only.
@@ -115,7 +121,7 @@ TEST(Picture, SaysWhyARowCannotBeDrawn) {
   picture = PictureOf(window, "-0.5", 0);  // the row 1, -1, 4
   EXPECT_FALSE(picture.HasGrid());
   EXPECT_EQ(Spaced(picture.Words()),
-            "Страна -1 е отрицателна: такъв правоъгълник не може да се нарисува.");
+            "Страна −1 е отрицателна: такъв правоъгълник не може да се нарисува.");
 
   PictureOf(window, "70", 3);
   window.form.UserClick(1);  // "Изчисти"
@@ -224,11 +230,11 @@ TEST(Picture, LettersWithoutASquareStandUnderTheFrameAndBlanksApart) {
     std::string words;
   } cases[] = {
       {2, 3, 10, "", 6, 4, 0,
-       "2 × 3 = 6 квадрата, 6 букви, 4 букви без квадрат, рамка от 14 квадратчета"},
+       "2 × 3 = 6 квадратчета, 6 букви, 4 букви без квадратче, рамка от 14 квадратчета"},
       {4, 4, 13, "", 13, 0, 3,
-       "4 × 4 = 16 квадрата, 13 букви и 3 празни квадрата, рамка от 20 квадратчета"},
+       "4 × 4 = 16 квадратчета, 13 букви и 3 празни квадратчета, рамка от 20 квадратчета"},
       {1, 1, 3, "абв", 1, 2, 0,
-       "1 × 1 = 1 квадрат, 1 буква, 2 букви без квадрат, рамка от 8 квадратчета"},
+       "1 × 1 = 1 квадратче, 1 буква, 2 букви без квадратче, рамка от 8 квадратчета"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.words);

@@ -67,10 +67,19 @@ TEST_F(PictureWindow, ADoubleClickOnARowShowsItsSquaresAndWords) {
   for (const QListWidget* each : list)
     EXPECT_EQ(each->currentRow(), 3);
   EXPECT_EQ(QApplication::focusWidget(), list[2]);
-  EXPECT_EQ(Words(), "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета");
+  EXPECT_EQ(Words(), "7 × 10 = 70 квадратчета, 70 букви, рамка от 38 квадратчета");
   EXPECT_EQ(program.view.Picture()->findChild<QLabel*>("words")->text(),
             program.view.Picture()->Canvas()->accessibleName());
   EXPECT_EQ(PaintedSquares(), (std::map<QRgb, int>{{kGold, 38}, {kOlive, 70}}));
+  // The window is titled by the page it shows.
+  desktop::PictureWindow* window = program.view.Picture();
+  EXPECT_EQ(window->windowTitle(), "Картина на реда");
+  for (const auto& [page, title] :
+       {std::pair{1, "Стъпка по стъпка"}, std::pair{2, "Опитай сам"},
+        std::pair{3, "Промени програмата"}, std::pair{0, "Картина на реда"}}) {
+    window->ShowPage(page, false);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8(title));
+  }
 }
 
 TEST_F(PictureWindow, EnterOpensItTheArrowsMoveItAndEscapeClosesIt) {
@@ -81,10 +90,10 @@ TEST_F(PictureWindow, EnterOpensItTheArrowsMoveItAndEscapeClosesIt) {
   QTest::mouseClick(list[1]->viewport(), Qt::LeftButton, {}, RowCentre(list[1], 3));
   QTest::keyClick(list[1], Qt::Key_Return);
   ASSERT_TRUE(PictureShown());
-  EXPECT_EQ(Words(), "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета");
+  EXPECT_EQ(Words(), "7 × 10 = 70 квадратчета, 70 букви, рамка от 38 квадратчета");
 
   QTest::keyClick(list[1], Qt::Key_Up);
-  EXPECT_EQ(Words(), "5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадратчета");
+  EXPECT_EQ(Words(), "5 × 14 = 70 квадратчета, 70 букви, рамка от 42 квадратчета");
   EXPECT_EQ(PaintedSquares(), (std::map<QRgb, int>{{kGold, 42}, {kOlive, 70}}));
 
   QTest::keyClick(list[1], Qt::Key_Escape);
@@ -96,7 +105,7 @@ TEST_F(PictureWindow, EnterOpensItTheArrowsMoveItAndEscapeClosesIt) {
   ASSERT_TRUE(PictureShown());
   QTest::mouseClick(program.view.Control("Command1", 1), Qt::LeftButton);  // "Изчисти"
   EXPECT_EQ(list[0]->count(), 0);
-  EXPECT_EQ(Words(), "Няма избран ред: избери ред в списъците.");
+  EXPECT_EQ(Words(), "Първо въведи брой букви и натисни „Изчисли“, после избери ред.");
   QWidget* canvas = program.view.Picture()->Canvas();
   EXPECT_EQ(canvas->grab().toImage().pixel(canvas->rect().center()) & RGB_MASK, 0xC0C0FFu);
   QTest::keyClick(program.view.Picture(), Qt::Key_Escape);  // Escape in the picture itself
@@ -107,7 +116,7 @@ TEST_F(PictureWindow, ClosingTheFormClosesThePicture) {
   QTest::mouseClick(list[0]->viewport(), Qt::LeftButton, {}, RowCentre(list[0], 0));
   program.view.OpenPicture();
   ASSERT_TRUE(PictureShown());
-  EXPECT_EQ(Words(), "1 × 70 = 70 квадрата, 70 букви, рамка от 146 квадратчета");
+  EXPECT_EQ(Words(), "1 × 70 = 70 квадратчета, 70 букви, рамка от 146 квадратчета");
   program.view.close();
   EXPECT_FALSE(PictureShown());
 }

@@ -130,7 +130,7 @@ TEST_F(Practice, TheMenusOpenByMnemonicsShortcutsAndTheMouse) {
   QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(picture).center());
   EXPECT_EQ(program.view.Picture()->Pages()->currentIndex(), 0);
   EXPECT_EQ(Spaced(program.view.Picture()->Picture().Words()),
-            "7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета");
+            "7 × 10 = 70 квадратчета, 70 букви, рамка от 38 квадратчета");
   // F3 goes to the steps page, at the step that listed the row.
   QTest::keyClick(&program.view, Qt::Key_F3);
   EXPECT_EQ(program.view.Picture()->Pages()->currentIndex(), 1);
@@ -166,9 +166,9 @@ TEST_F(Practice, ASetOfLevelOnePlayedFromTheKeyboard) {
   Answer(2, 5);
   EXPECT_EQ(Said(page->Verdict()),
             "Буквите се побират, но златната рамка около 2 × 5 е 2 × 2 + 2 × 5 + 4 = 18 "
-            "квадратчета, а най-малката е 16 – с 2 квадратчета повече. Подсказка: страните на "
-            "правоъгълника с най-малка рамка са близки една до друга. 2 × 2 = 4 и 3 × 3 = 9: 7 е "
-            "между тях (√7 ≈ 2,6).");
+            "квадратчета, а има и по-малка. Подсказка: страните на правоъгълника с най-малка "
+            "рамка са близки една до друга и до √7 ≈ 2,65: числото, което, умножено по себе си, "
+            "дава 7; 2 × 2 = 4.");
   EXPECT_EQ(page->Verdict()->accessibleName(), page->Verdict()->text());  // read out
   EXPECT_EQ(Focused(), page->Button(Button::kRetry));
   EXPECT_FALSE(page->Across()->isEnabled());
@@ -199,11 +199,12 @@ TEST_F(Practice, ASetOfLevelOnePlayedFromTheKeyboard) {
   QTest::keyClick(page->Across(), Qt::Key_Down);
   EXPECT_EQ(page->Across()->Text(), "15");
   Answer(3, 5);
-  EXPECT_EQ(Said(page->Verdict()),
-            "Буквите не се побират: 3 × 5 = 15 квадрата, а буквите са 16. Без квадрат остава 1 "
-            "буква. Подсказка: произведението на страните трябва да е поне 16.");
+  EXPECT_EQ(
+      Said(page->Verdict()),
+      "Буквите не се побират: 3 × 5 = 15 квадратчета, а буквите са 16. Без квадратче остава 1 "
+      "буква. Подсказка: произведението на страните трябва да е поне 16.");
   EXPECT_EQ(page->Drawing()->Picture().Spilled(), 1);
-  EXPECT_EQ(Said(page->DrawingLine()), "3 × 5 = 15 квадрата, а буквите са 16");
+  EXPECT_EQ(Said(page->DrawingLine()), "3 × 5 = 15 квадратчета, а буквите са 16");
   QTest::keyClick(Focused(), Qt::Key_Return);  // "Опитай пак"
   Answer(4, 4);
   EXPECT_EQ(page->Progress()->text(), "Задача 2 от 5, точки: 2");
@@ -266,7 +267,7 @@ TEST_F(Practice, TwoWrongTriesShowTheSolutionDrawnAndTheChartMarksIt) {
                             "8 × 9."));
   EXPECT_EQ(page->Across()->Text(), "7");
   EXPECT_EQ(page->Down()->Text(), "10");
-  EXPECT_EQ(Said(page->DrawingLine()), "7 × 10 = 70 квадрата за 70 букви");
+  EXPECT_EQ(Said(page->DrawingLine()), "7 × 10 = 70 квадратчета за 70 букви");
   EXPECT_EQ(PaintedSquares(page->Drawing(), page->Drawing()->Picture()),
             (std::map<QRgb, int>{{0xC0C000, 38}, {0x808000, 70}}));
 
@@ -362,6 +363,63 @@ TEST_F(Practice, ShowInProgramRunsTheTaskInTheWindowAndOpensItsSteps) {
             "става 38.");
 }
 
+// A screen reader hears each number box's value and the range it takes, as of any spin box, and
+// nothing for a box that holds no number; a value it sets is typed into the box.
+TEST_F(Practice, TheNumberBoxesTellTheirValueAndRange) {
+  Open({7, 16, 13, 3, 10});
+  const auto value_of = [](QWidget* box) {
+    return QAccessible::queryAccessibleInterface(box)->valueInterface();
+  };
+  const struct {
+    const char* typed;
+    QVariant value;
+  } cases[] = {{"5", 5},  {"7", 7},    {"1", 1}, {"8", {}},
+               {"0", {}}, {"abc", {}}, {"", {}}, {" 3", 3}};
+  for (const auto& c : cases) {
+    TypeInto(page->Across(), QString::fromUtf8(c.typed));
+    QAccessibleValueInterface* value = value_of(page->Across());
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->currentValue(), c.value) << c.typed;
+    EXPECT_EQ(value->minimumValue(), 1);
+    EXPECT_EQ(value->maximumValue(), 7);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(page->Across())->text(QAccessible::Value),
+              QString::fromUtf8(c.typed));
+  }
+  value_of(page->Down())->setCurrentValue(4);
+  EXPECT_EQ(program.lessons.practice.Typed(lessons::practice::Box::kDown), "4");
+  EXPECT_EQ(page->Down()->Text(), "4");
+  EXPECT_EQ(value_of(page->Down())->currentValue(), 4);
+
+  // The fifth level's frame takes up to 9999; the sides up to its N.
+  program.lessons.practice.Practise(4, {CountTask(70)});
+  EXPECT_EQ(value_of(page->Frame())->maximumValue(), 9999);
+  EXPECT_EQ(value_of(page->Across())->maximumValue(), 70);
+  EXPECT_EQ(value_of(page->Frame())->currentValue(), 1);
+}
+
+// What the page says beside its controls: what "по абсциса" and "по ордината" mean, beside the
+// boxes, and what "Виж как го намира програмата" will change, beside it before it acts.
+TEST_F(Practice, ThePageSaysWhatItsNamesMeanAndWhatTheButtonWillChange) {
+  Open({7, 16, 13, 3, 10});
+  EXPECT_TRUE(page->Axes()->isVisible());
+  EXPECT_EQ(page->Axes()->text().toStdString(), lessons::steps::kAxes);
+  EXPECT_FALSE(page->FrameNote()->isVisible());
+  QLabel* note = page->ShowInProgramNote();
+  EXPECT_TRUE(note->isVisible());
+  EXPECT_EQ(note->text(), "Това ще смени числото в главния прозорец.");
+  EXPECT_EQ(page->Button(Button::kShowProgram)->accessibleDescription(), note->text());
+  const QPoint button = page->Button(Button::kShowProgram)->mapTo(page, QPoint());
+  EXPECT_GE(note->mapTo(page, QPoint()).x(),
+            button.x() + page->Button(Button::kShowProgram)->width());
+  EXPECT_EQ(window->windowTitle(), "Опитай сам");
+
+  // A proverb goes into the mantra box.
+  program.lessons.practice.Practise(
+      3, {lessons::practice::ProverbTask(runtime::FromUtf8("Няма дим без огън."))});
+  EXPECT_EQ(note->text(), "Това ще смени мантрата в главния прозорец.");
+  EXPECT_EQ(page->Level()->currentText(), "Ниво 4: пословица");
+}
+
 // The fifth level: the rows the program lists, given one by one with their frames.
 TEST_F(Practice, ALevelFiveTaskPlayedFromTheKeyboardWithAWrongRow) {
   QTest::keyClick(&program.view, Qt::Key_F4);
@@ -374,10 +432,15 @@ TEST_F(Practice, ALevelFiveTaskPlayedFromTheKeyboardWithAWrongRow) {
   EXPECT_EQ(page->Level()->currentText(), "Ниво 5: като програмата");
   EXPECT_TRUE(page->Task()->text().startsWith("Кои редове ще запише програмата за 7 букви?"));
   EXPECT_TRUE(page->Frame()->isVisible());
-  EXPECT_EQ(page->Frame()->accessibleName(), "периметър");
-  // The third box says what it counts.
+  EXPECT_EQ(page->Frame()->accessibleName(), "рамка");
+  // The third box says what it counts, and that the program's column "периметър" holds it, on a
+  // line of its own under the boxes.
   EXPECT_TRUE(page->FrameNote()->isVisible());
-  EXPECT_EQ(Said(page->FrameNote()), "златните квадратчета около правоъгълника: 2a + 2b + 4");
+  EXPECT_EQ(Said(page->FrameNote()),
+            "Рамката е броят на златните квадратчета около правоъгълника: 2a + 2b + 4; програмата "
+            "го записва в колоната „периметър“.");
+  EXPECT_GE(page->FrameNote()->mapTo(page, QPoint()).y(),
+            page->Frame()->mapTo(page, QPoint()).y() + page->Frame()->height());
   EXPECT_EQ(page->Frame()->accessibleDescription(), page->FrameNote()->text());
   EXPECT_TRUE(page->Rows()->isVisible());
   EXPECT_FALSE(page->Chart()->isVisible());
@@ -397,7 +460,7 @@ TEST_F(Practice, ALevelFiveTaskPlayedFromTheKeyboardWithAWrongRow) {
   EXPECT_EQ(Said(page->Verdict()), "Вярно: програмата записва 1 × 7, рамка 20.");
   page->TakeFocus();
   give(2, 4, "");  // an empty frame is not judged
-  EXPECT_EQ(Said(page->Verdict()), "Периметърът е цяло число от 1 до 9999.");
+  EXPECT_EQ(Said(page->Verdict()), "Рамката е цяло число от 1 до 9999.");
   EXPECT_EQ(page->Frame()->Text(), "");
   page->TakeFocus();
   give(3, 3, "16");  // the closing square before the row from the area 8

@@ -153,6 +153,11 @@ Task Proverb(const char* text) {
   return ProverbTask(runtime::FromUtf8(text));
 }
 
+int Filled(const lessons::chart::Scene& scene, window::layout::Rgb colour) {
+  return static_cast<int>(std::count_if(scene.fills.begin(), scene.fills.end(),
+                                        [&](const auto& fill) { return fill.colour == colour; }));
+}
+
 // Each kind of sentence, with its numbers and its nouns counted right: one letter and many, one
 // square and many, one character and 21, one other rectangle with the least frame, two and four.
 TEST(Practice, EachVerdictSaysWhyWithItsNumbersCountedRight) {
@@ -168,116 +173,118 @@ TEST(Practice, EachVerdictSaysWhyWithItsNumbersCountedRight) {
        CountTask(1),
        {{1, 1}},
        "Вярно! Златната рамка около 1 × 1 е от 8 квадратчета – най-малката възможна за 1 буква.",
-       "1 × 1 = 1 квадрат за 1 буква",
+       "1 × 1 = 1 квадратче за 1 буква",
        Stage::kRight},
       {0,
        CountTask(2),
        {{1, 1}},
-       "Буквите не се побират: 1 × 1 = 1 квадрат, а буквите са 2. Без квадрат остава 1 буква. "
+       "Буквите не се побират: 1 × 1 = 1 квадратче, а буквите са 2. Без квадратче остава 1 буква. "
        "Подсказка: произведението на страните трябва да е поне 2.",
-       "1 × 1 = 1 квадрат, а буквите са 2",
+       "1 × 1 = 1 квадратче, а буквите са 2",
        Stage::kWrong},
       {0,
        CountTask(2),
        {{2, 2}},
        "Буквите се побират, но златната рамка около 2 × 2 е 2 × 2 + 2 × 2 + 4 = 12 квадратчета, а "
-       "най-малката е 10 – с 2 квадратчета повече. Подсказка: страните на правоъгълника с "
-       "най-малка рамка са близки една до друга. 1 × 1 = 1 и 2 × 2 = 4: 2 е между тях (√2 ≈ 1,4).",
-       "2 × 2 = 4 квадрата: 2 букви и 2 празни квадрата",
+       "има и по-малка. Подсказка: страните на правоъгълника с най-малка рамка са близки една до "
+       "друга и до √2 ≈ 1,41: числото, което, умножено по себе си, дава 2; 1 × 1 = 1, 2 × 2 = 4.",
+       "2 × 2 = 4 квадратчета: 2 букви и 2 празни квадратчета",
        Stage::kWrong},
       {0,
        CountTask(5),
        {{2, 3}},
        "Вярно! Златната рамка около 2 × 3 е от 14 квадратчета – най-малката възможна за 5 букви.",
-       "2 × 3 = 6 квадрата: 5 букви и 1 празен квадрат",
+       "2 × 3 = 6 квадратчета: 5 букви и 1 празно квадратче",
        Stage::kRight},
       {1,
        CountTask(21),
        {{4, 6}},
        "Вярно! Златната рамка около 4 × 6 е от 24 квадратчета – най-малката възможна за 21 букви. "
        "Същата рамка имат и 3 × 7, и 5 × 5.",
-       "4 × 6 = 24 квадрата: 21 букви и 3 празни квадрата",
+       "4 × 6 = 24 квадратчета: 21 букви и 3 празни квадратчета",
        Stage::kRight},
       {1,
        CountTask(70),
        {{5, 10}},
-       "Буквите не се побират: 5 × 10 = 50 квадрата, а буквите са 70. Без квадрат остават 20 "
+       "Буквите не се побират: 5 × 10 = 50 квадратчета, а буквите са 70. Без квадратче остават 20 "
        "букви. Подсказка: произведението на страните трябва да е поне 70.",
-       "5 × 10 = 50 квадрата, а буквите са 70",
+       "5 × 10 = 50 квадратчета, а буквите са 70",
        Stage::kWrong},
       {1,
        CountTask(70),
        {{5, 14}},
        "Буквите се побират, но златната рамка около 5 × 14 е 2 × 5 + 2 × 14 + 4 = 42 квадратчета, "
-       "а най-малката е 38 – с 4 квадратчета повече. Подсказка: страните на правоъгълника с "
-       "най-малка рамка са близки една до друга. 8 × 8 = 64 и 9 × 9 = 81: 70 е между тях (√70 ≈ "
-       "8,4).",
-       "5 × 14 = 70 квадрата за 70 букви",
+       "а има и по-малка. Подсказка: страните на правоъгълника с най-малка рамка са близки една до "
+       "друга и до √70 ≈ 8,37: числото, което, умножено по себе си, дава 70; 8 × 8 = 64, 9 × 9 = "
+       "81.",
+       "5 × 14 = 70 квадратчета за 70 букви",
        Stage::kWrong},
       {1,
        CountTask(70),
        {{9, 8}},  // counts as 8 × 9
        "Вярно! Златната рамка около 9 × 8 е от 38 квадратчета – най-малката възможна за 70 букви. "
        "Същата рамка има и 7 × 10.",
-       "9 × 8 = 72 квадрата: 70 букви и 2 празни квадрата",
+       "9 × 8 = 72 квадратчета: 70 букви и 2 празни квадратчета",
        Stage::kRight},
       {1,
        CountTask(70),
        {{5, 14}, {6, 12}},  // wrong twice: no hint, and the solution drawn
-       "Буквите се побират, но златната рамка около 6 × 12 е 2 × 6 + 2 × 12 + 4 = 40 квадратчета, "
-       "а най-малката е 38 – с 2 квадратчета повече. Решение: 7 × 10, златна рамка от 38 "
-       "квадратчета. Същата рамка има и 8 × 9.",
-       "7 × 10 = 70 квадрата за 70 букви",
+       "Буквите се побират, но златната рамка около 6 × 12 е 2 × 6 + 2 × 12 + 4 = 40 квадратчета. "
+       "Твоята рамка е с 2 квадратчета по-голяма от най-малката (38). Решение: 7 × 10, златна "
+       "рамка от 38 квадратчета. Същата рамка има и 8 × 9.",
+       "7 × 10 = 70 квадратчета за 70 букви",
        Stage::kSolution},
       {1,
        CountTask(72),
        {{8, 9}},
        "Вярно! Златната рамка около 8 × 9 е от 38 квадратчета – най-малката възможна за 72 букви.",
-       "8 × 9 = 72 квадрата за 72 букви",
+       "8 × 9 = 72 квадратчета за 72 букви",
        Stage::kRight},
       {0,
        CountTask(49),
        {{6, 9}, {7, 7}},  // right at the second try, no other rectangle
        "Вярно! Златната рамка около 7 × 7 е от 32 квадратчета – най-малката възможна за 49 букви.",
-       "7 × 7 = 49 квадрата за 49 букви",
+       "7 × 7 = 49 квадратчета за 49 букви",
        Stage::kRight},
       {2,
        CountTask(442),
        {{26, 17}},
        "Вярно! Златната рамка около 26 × 17 е от 90 квадратчета – най-малката възможна за 442 "
        "букви. Същата рамка имат и 18 × 25, и 19 × 24, и 20 × 23, и 21 × 22.",
-       "26 × 17 = 442 квадрата за 442 букви",
+       "26 × 17 = 442 квадратчета за 442 букви",
        Stage::kRight},
       {3,
        Proverb("Нов ден – нов късмет."),
        {{4, 5}},
-       "Знаците не се побират: 4 × 5 = 20 квадрата, а знаците са 21. Без квадрат остава 1 знак. "
+       "Знаците не се побират: 4 × 5 = 20 квадратчета, а знаците са 21. Без квадратче остава 1 "
+       "знак. "
        "Подсказка: произведението на страните трябва да е поне 21.",
-       "4 × 5 = 20 квадрата, а знаците са 21",
+       "4 × 5 = 20 квадратчета, а знаците са 21",
        Stage::kWrong},
       {3,
        Proverb("Много баби – хилаво бебе."),
        {{4, 5}, {2, 2}},
-       "Знаците не се побират: 2 × 2 = 4 квадрата, а знаците са 25. Без квадрат остават 21 знака. "
+       "Знаците не се побират: 2 × 2 = 4 квадратчета, а знаците са 25. Без квадратче остават 21 "
+       "знака. "
        "Решение: 5 × 5, златна рамка от 24 квадратчета.",
-       "5 × 5 = 25 квадрата за 25 знака",
+       "5 × 5 = 25 квадратчета за 25 знака",
        Stage::kSolution},
       {3,
        Proverb("Много баби – хилаво бебе."),
        {{1, 25}},  // 25 is a perfect square: the hint names no side
        "Знаците се побират, но златната рамка около 1 × 25 е 2 × 1 + 2 × 25 + 4 = 56 квадратчета, "
-       "а най-малката е 24 – с 32 квадратчета повече. Подсказка: избери страни, които са колкото "
-       "може по-близки една до друга, но така, че всички знаци да се поберат.",
-       "1 × 25 = 25 квадрата за 25 знака",
+       "а има и по-малка. Подсказка: избери страни, които са колкото може по-близки една до друга, "
+       "но така, че всички знаци да се поберат.",
+       "1 × 25 = 25 квадратчета за 25 знака",
        Stage::kWrong},
       {3,
        Proverb("Нов ден – нов късмет."),
        {{3, 8}},
+       // 5 × 5 has the least frame: the hint names only the square under 21.
        "Знаците се побират, но златната рамка около 3 × 8 е 2 × 3 + 2 × 8 + 4 = 26 квадратчета, а "
-       "най-малката е 24 – с 2 квадратчета повече. Подсказка: страните на правоъгълника с "
-       "най-малка рамка са близки една до друга. 4 × 4 = 16 и 5 × 5 = 25: 21 е между тях (√21 ≈ "
-       "4,6).",
-       "3 × 8 = 24 квадрата: 21 знака и 3 празни квадрата",
+       "има и по-малка. Подсказка: страните на правоъгълника с най-малка рамка са близки една до "
+       "друга и до √21 ≈ 4,58: числото, което, умножено по себе си, дава 21; 4 × 4 = 16.",
+       "3 × 8 = 24 квадратчета: 21 знака и 3 празни квадратчета",
        Stage::kWrong},
   };
   for (const auto& c : cases) {
@@ -304,7 +311,7 @@ TEST(Practice, TheTaskSaysThatEveryLetterNeedsASquare) {
        "Мантрата има 70 букви, по една в квадратче. Намери правоъгълник, в който се побират "
        "всички, с най-малка златна рамка."},
       {3, Proverb("Нов ден – нов късмет."),
-       "Поговорката има 21 знака: букви, интервали и препинателни знаци, по един в квадратче. "
+       "Пословицата има 21 знака: букви, интервали и препинателни знаци, по един в квадратче. "
        "Намери правоъгълник, в който се побират всички, с най-малка златна рамка."},
   };
   for (const auto& c : cases)
@@ -382,10 +389,133 @@ TEST(Practice, TheHintNeverNamesTheLeastRectangle) {
     EXPECT_EQ(verdict.find_first_of("0123456789", hint), std::string::npos) << verdict;
     EXPECT_EQ(verdict.find("√", hint), std::string::npos);
   }
+  // The squares around N, but not the one above it where that has the least frame: 32 × 32 for
+  // 1000.
   Practice practice = Asked(2, {CountTask(1000)});
   Answer(practice, 10, 100);
-  EXPECT_NE(Spaced(practice.Verdict()).find("31 × 31 = 961 и 32 × 32 = 1024: 1000 е между тях"),
+  EXPECT_NE(Spaced(practice.Verdict())
+                .find("√1000 ≈ 31,62: числото, което, умножено по себе си, дава 1000; 31 × 31 = "
+                      "961."),
             std::string::npos);
+  practice = Asked(2, {CountTask(990)});
+  Answer(practice, 10, 100);
+  EXPECT_NE(Spaced(practice.Verdict()).find("; 31 × 31 = 961, 32 × 32 = 1024."), std::string::npos);
+}
+
+// The numbers a text says: whole numbers, and decimals such as "6,16" as one.
+std::vector<std::string> NumbersIn(const std::string& text) {
+  std::vector<std::string> numbers;
+  std::string number;
+  for (size_t at = 0; at <= text.size(); ++at) {
+    const char c = at < text.size() ? text[at] : ' ';
+    const bool digit = c >= '0' && c <= '9';
+    const bool decimal = c == ',' && !number.empty() && at + 1 < text.size() &&
+                         text[at + 1] >= '0' && text[at + 1] <= '9';
+    if (digit || decimal) {
+      number += c;
+    } else if (!number.empty()) {
+      numbers.push_back(number);
+      number.clear();
+    }
+  }
+  return numbers;
+}
+
+// Whether a text, while the task is open, gives away its answer: a rectangle with the least frame,
+// as a product or in a frame's formula, or the least frame itself where no number of the pupil's
+// answer, of N or of the squares around it is that number too.
+std::string GivesAway(const Task& task, const std::vector<Sides>& answers,
+                      const std::string& text) {
+  const std::string plain = Spaced(text);
+  for (const Sides& best : task.Best()) {
+    for (const Sides& shown : {best, Sides{best.down, best.across}}) {
+      // The pupil's own rectangle, being typed, is the pupil's to read.
+      if (std::find(answers.begin(), answers.end(), shown) != answers.end()) continue;
+      const int a = shown.across;
+      const int b = shown.down;
+      const std::string sides = std::to_string(a) + " × " + std::to_string(b);
+      const std::string formula = "2 × " + std::to_string(a) + " + 2 × " + std::to_string(b);
+      // A rectangle said as a product, but not a term of a frame's formula, "2 × 3 + 2 × 4 + 4",
+      // whose terms are products too; and the formula of a least frame.
+      const std::string spaced = " " + plain + " ";
+      for (size_t at = spaced.find(" " + sides); at != std::string::npos;
+           at = spaced.find(" " + sides, at + 1)) {
+        const std::string after = spaced.substr(at + 1 + sides.size(), 2);
+        const bool term = after == " +" || (at >= 1 && spaced.compare(at - 1, 1, "+") == 0);
+        const bool whole = after[0] == ' ' || after[0] == '.' || after[0] == ',';
+        if (whole && !term) return sides;
+      }
+      if (plain.find(formula + " + 4") != std::string::npos) return formula;
+    }
+  }
+  const int64_t n = task.count;
+  const int64_t root = lessons::practice::WholeRoot(task.count);
+  std::set<int64_t> explained = {n, 2, 4, root, root * root, root + 1, (root + 1) * (root + 1)};
+  for (const Sides& answer : answers) {  // the pupil's, checked or being typed
+    const int64_t area = int64_t{answer.across} * answer.down;
+    explained.insert({answer.across, answer.down, area, area > n ? area - n : n - area,
+                      2 * int64_t{answer.across} + 2 * int64_t{answer.down} + 4});
+  }
+  const std::string least = std::to_string(task.Least());
+  for (const std::string& number : NumbersIn(plain)) {
+    if (number == least && explained.count(task.Least()) == 0) return least;
+  }
+  return {};
+}
+
+// Every level-1 to level-4 task of a few sets, answered wrong in many ways: until the task is
+// over, nothing the page says or draws tells its least rectangle or its least frame. The chart
+// draws no bar, no gold, and no number that is not a tick or a side of its axes or the pupil's.
+TEST(Practice, NothingOfTheAnswerIsReadableBeforeTheTaskIsOver) {
+  int checked = 0;
+  for (uint32_t seed = 1; seed <= 4; ++seed) {
+    std::mt19937 random(seed);
+    for (int level = 0; level < 4; ++level) {
+      for (const Task& task : lessons::practice::TaskSet(static_cast<size_t>(level), random)) {
+        const int n = task.count;
+        const int root = lessons::practice::WholeRoot(n);
+        const int narrow = std::max(root - 2, 1);
+        const std::vector<Sides> answers = {{1, 1},
+                                            {1, n},
+                                            {2, n},
+                                            {root, root},
+                                            {root, root + 2},
+                                            {root + 1, root + 2},
+                                            {narrow, (n + narrow - 1) / narrow + 1},
+                                            {std::min(3, n), n}};
+        for (const Sides& first : answers) {
+          Practice practice = Asked(level, {task});
+          Answer(practice, first.across, first.down);
+          if (practice.GetStage() != Stage::kWrong) continue;
+          SCOPED_TRACE("level " + std::to_string(level + 1) + ", " + std::to_string(n) + ", " +
+                       std::to_string(first.across) + " × " + std::to_string(first.down));
+          practice.Press(Button::kRetry);  // and the second answer typed, not yet checked
+          for (const Sides& typed : {first, Sides{1, first.down}}) {
+            practice.Type(Box::kAcross, std::to_string(typed.across));
+            std::vector<std::string> texts = {practice.TaskText(), practice.Verdict(),
+                                              practice.DrawingLine(), practice.Drawing().Words()};
+            const std::optional<lessons::chart::Chart> chart = practice.Chart();
+            ASSERT_TRUE(chart);
+            EXPECT_TRUE(chart->Bars().empty());
+            texts.push_back(chart->Sentence());
+            texts.push_back(chart->Description());
+            const lessons::chart::Scene scene = lessons::chart::Paint(*chart, 440, 260);
+            EXPECT_EQ(Filled(scene, lessons::chart::kLeastColour), 0);
+            for (const auto& painted : scene.texts) {
+              const bool tick = painted.rect.x + painted.rect.width <= scene.plot.x;
+              const bool side = painted.rect.y >= scene.plot.y + scene.plot.height;
+              if (!tick && !side) texts.push_back(painted.text);
+            }
+            for (const std::string& text : texts) {
+              ++checked;
+              EXPECT_EQ(GivesAway(task, {first, typed}, text), "") << Spaced(text);
+            }
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 2000);
 }
 
 TEST(Practice, TwoTriesThenTheSolutionThenTheNextTask) {
@@ -444,7 +574,7 @@ TEST(Practice, TwoTriesThenTheSolutionThenTheNextTask) {
   EXPECT_EQ(practice.Current().count, 7);
   EXPECT_EQ(practice.Progress(), "Задача 2 от 5, точки: 0");
   EXPECT_EQ(practice.Drawing().Spilled(), 6);
-  EXPECT_EQ(Spaced(practice.DrawingLine()), "1 × 1 = 1 квадрат, а буквите са 7");
+  EXPECT_EQ(Spaced(practice.DrawingLine()), "1 × 1 = 1 квадратче, а буквите са 7");
   EXPECT_TRUE(practice.Verdict().empty());
   EXPECT_FALSE(practice.Chart());
 }
@@ -636,8 +766,8 @@ TEST(Practice, AProverbIsShownWholeAndFillsTheSquaresWithItsCharacters) {
   EXPECT_EQ(drawing.Letter(0), "Н");
   EXPECT_EQ(drawing.Letter(17), ".");  // the last, without a square
   EXPECT_EQ(Spaced(drawing.Words()),
-            "4 × 4 = 16 квадрата, 16 знака, 2 знака без квадрат, рамка от 20 квадратчета");
-  EXPECT_EQ(Spaced(practice.DrawingLine()), "4 × 4 = 16 квадрата, а знаците са 18");
+            "4 × 4 = 16 квадратчета, 16 знака, 2 знака без квадратче, рамка от 20 квадратчета");
+  EXPECT_EQ(Spaced(practice.DrawingLine()), "4 × 4 = 16 квадратчета, а знаците са 18");
   EXPECT_EQ(practice.ShowInProgram().text, proverb);
   EXPECT_TRUE(practice.ShowInProgram().mantra);
 }

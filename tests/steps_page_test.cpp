@@ -160,7 +160,7 @@ TEST_F(StepsPage, PaintsTheRectangleOfTheTie) {
     QTest::keyClick(page, Qt::Key_Right);
   EXPECT_EQ(Sentence(), "72 = 8 × 9: рамката е 38 и не е по-малка от 38, затова не се записва.");
   EXPECT_EQ(page->Canvas()->accessibleName().replace(QChar(0xA0), ' '),
-            "8 × 9 = 72 квадрата, 70 букви и 2 празни квадрата, рамка от 38 квадратчета");
+            "8 × 9 = 72 квадратчета, 70 букви и 2 празни квадратчета, рамка от 38 квадратчета");
   EXPECT_EQ(PaintedSquares(),
             (std::map<QRgb, int>{{0xC0C000, 38}, {0x808000, 70}, {0xD8D8B0, 2}}));  // 2 blanks
   // The values, with the ones this step changed marked.
@@ -169,6 +169,18 @@ TEST_F(StepsPage, PaintsTheRectangleOfTheTie) {
   EXPECT_EQ(values->item(4, 0)->text(), "j");
   EXPECT_EQ(values->item(4, 1)->text(), "9   ← нова стойност");
   EXPECT_EQ(values->item(0, 1)->text(), "70");
+  // The longest name and meaning take two lines, between their words, every other one line; what
+  // "по абсциса" and "по ордината" mean stands beside the rows' heading.
+  EXPECT_EQ(values->item(3, 0)->text(), "LetterCount mod i");
+  QFont bold = values->font();
+  bold.setBold(true);
+  const int line = QFontMetrics(bold).height();
+  EXPECT_GE(values->columnWidth(0), QFontMetrics(bold).horizontalAdvance("LetterCount"));
+  EXPECT_GE(values->rowHeight(3), 2 * line);
+  for (const int row : {0, 1, 2, 4, 5, 6, 7, 8})
+    EXPECT_LT(values->rowHeight(row), 2 * line) << row;
+  EXPECT_TRUE(page->Axes()->isVisible());
+  EXPECT_EQ(page->Axes()->text().toStdString(), lessons::steps::kAxes);
 }
 
 TEST_F(StepsPage, PlaysAndStops) {

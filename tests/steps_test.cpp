@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -61,7 +63,8 @@ TEST(Steps, OfSeventyFromTheStripToTheClosingSquare) {
   EXPECT_EQ(steps.Count(), 3 + 11 + 2 + 11 * 8 + 19 + 3);
   EXPECT_EQ(steps.Current(), 0);
   EXPECT_EQ(steps.Line(), 1);
-  EXPECT_EQ(Spaced(steps.Sentence()), "От полето „70“ се взема цялата част на числото: N = 70.");
+  EXPECT_EQ(Spaced(steps.Sentence()),
+            "От полето „Брой букви“ се взема цялата част на числото „70“: N = 70.");
   EXPECT_EQ(steps.Counter(), "стъпка 1 от 126");
   EXPECT_EQ(window.Value("N"), "70*");
   EXPECT_EQ(window.Value("BestFrame"), "");
@@ -91,7 +94,7 @@ TEST(Steps, OfSeventyFromTheStripToTheClosingSquare) {
   EXPECT_EQ(steps.RowsSoFar().marked, -1);
   EXPECT_EQ(steps.RowsSoFar().columns[2].size(), 4u);
   EXPECT_EQ(Spaced(steps.Rectangle()->Words()),
-            "8 × 9 = 72 квадрата, 70 букви и 2 празни квадрата, рамка от 38 квадратчета");
+            "8 × 9 = 72 квадратчета, 70 букви и 2 празни квадратчета, рамка от 38 квадратчета");
   EXPECT_EQ(window.Value("LetterCount"), "72");
   EXPECT_EQ(window.Value("i"), "8");
   EXPECT_EQ(window.Value("j"), "9");
@@ -102,7 +105,7 @@ TEST(Steps, OfSeventyFromTheStripToTheClosingSquare) {
   EXPECT_GE(window.Find("71 не се дели на 2: остатъкът е 1."), 0);
   EXPECT_EQ(steps.Line(), 12);
   EXPECT_EQ(window.Value("i"), "2*");
-  EXPECT_EQ(window.Value("A mod i"), "1*");
+  EXPECT_EQ(window.Value("LetterCount mod i"), "1*");
   EXPECT_EQ(window.Value("j"), "");  // no divisor of 71 found yet in this call
   EXPECT_EQ(window.Value("RootSide"), "8");
 
@@ -113,7 +116,7 @@ TEST(Steps, OfSeventyFromTheStripToTheClosingSquare) {
   steps.Do(Command::kLast);
   EXPECT_EQ(steps.Line(), 10);
   EXPECT_EQ(Spaced(steps.Sentence()),
-            "Край: най-малката рамка е 38 квадратчета, на последния ред 7, 10, 38.");
+            "Край: най-малката рамка е от 38 квадратчета, на последния ред 7, 10, 38.");
   EXPECT_FALSE(steps.Rectangle().has_value());
   EXPECT_EQ(steps.ErrorStep(), -1);
 }
@@ -124,8 +127,8 @@ TEST(Steps, TheClosingSquareIsListedOnATieAndAPerfectSquareEndsAtOnce) {
     int steps;
     const char* last_listed;  // the sentence of the step that listed the last row
   } cases[] = {
-      {U"7", 15, "3 × 3: рамката е 16, колкото 16: квадратът се записва"},
-      {U"13", 23, "4 × 4: рамката е 20, колкото 20: квадратът се записва"},
+      {U"7", 15, "3 × 3: рамката е 16, колкото е и BestFrame: квадратът се записва"},
+      {U"13", 23, "4 × 4: рамката е 20, колкото е и BestFrame: квадратът се записва"},
       {U"9", 9, "9 = 3 × 3: рамката е 16, по-малка от 24"},
       {U"0", 6, "Първият ред е лентата 1 × 0"},
   };
@@ -151,7 +154,84 @@ TEST(Steps, TheClosingSquareIsListedOnATieAndAPerfectSquareEndsAtOnce) {
   StepsWindow none;
   none.Calculate(U"0");
   EXPECT_GE(none.Find("RootSide е 0: делители от 2 до 0 няма"), 0);
-  EXPECT_GE(none.Find("RootSide = 0, защото 0 × 0 = 0 ≤ 0 < 1 = 1 × 1"), 0);
+  EXPECT_GE(none.Find("RootSide е цялата част на √0 = 0: числото, което, умножено по себе си, "
+                      "дава 0; 0 × 0 = 0. Така RootSide = 0"),
+            0);
+  // 0 has no letters: the program's answer for it is only the strip it starts with.
+  EXPECT_GE(none.Find("Първият ред е лентата 1 × 0, в която няма нито едно квадратче"), 0);
+  EXPECT_GE(none.Find("програмата приема 0 за точен квадрат и търсенето свършва. Букви няма"), 0);
+  none.steps.Do(Command::kLast);
+  EXPECT_EQ(
+      Spaced(none.steps.Sentence()),
+      "Край: букви няма, затова отговорът на програмата за 0 е само редът на лентата 1, 0, 6.");
+}
+
+// A step changes only the values its line of the program sets; the end, the square test, the
+// closing square's test and a step that an error stopped set none. Its sentence keeps each formula
+// on one line.
+TEST(Steps, AStepChangesOnlyTheValuesItsLineSets) {
+  const std::map<int, std::set<std::string>> sets = {
+      {1, {"N", "LetterCount"}},
+      {2, {"BestFrame"}},
+      {3, {"RootSide"}},
+      {4, {}},
+      {5, {}},
+      {6, {"SquareSide"}},
+      {7, {"LetterCount"}},
+      {8, {"P"}},
+      {9, {}},
+      {10, {}},
+      {12, {"i", "LetterCount mod i"}},
+      {13, {"i", "LetterCount mod i", "j", "P"}},
+      {14, {"BestFrame"}},
+  };
+  StepsWindow window;
+  int checked = 0;
+  for (const char32_t* count :
+       {U"70", U"0", U"1", U"2", U"5", U"7", U"16", U"21", U"-3", U"2e4", U"9e9", U"16380"}) {
+    window.Calculate(count);
+    Walkthrough& steps = window.steps;
+    for (int step = 0; step < steps.Count(); ++step) {
+      steps.GoTo(step);
+      std::set<std::string> allowed = sets.at(steps.Line());
+      if (step == steps.ErrorStep()) allowed.clear();
+      // And its sentence keeps each formula on one line.
+      for (const std::string sign : {" ×", "× ", " =", "= ", " +", "+ "})
+        EXPECT_EQ(steps.Sentence().find(sign), std::string::npos) << steps.Sentence();
+      for (const auto& value : steps.Values()) {
+        ++checked;
+        EXPECT_TRUE(!value.changed || allowed.count(value.name) > 0)
+            << Utf8(count) << " step " << step + 1 << " line " << steps.Line() << ": " << value.name
+            << " " << value.text;
+      }
+    }
+  }
+  EXPECT_GT(checked, 5000);
+  window.Calculate(U"70");
+  window.steps.Do(Command::kLast);
+  EXPECT_EQ(window.Value("P"), "40");  // the closing square's, unchanged by the end
+}
+
+// A negative N is written with its minus sign, in brackets as a factor.
+TEST(Steps, ANegativeCountKeepsItsSign) {
+  StepsWindow window;
+  window.Calculate(U"-3");
+  EXPECT_EQ(window.Value("N"), "−3*");
+  EXPECT_GE(window.Find("Първият ред е „лентата“ 1 × (−3): такъв правоъгълник няма, но програмата "
+                        "пак смята рамката му: (−3 + 1) × 2 + 4 = 0 и BestFrame става 0."),
+            0);
+  window.steps.Do(Command::kLast);
+  EXPECT_NE(Spaced(window.steps.Sentence()).find("−3 е отрицателно число"), std::string::npos);
+}
+
+// Where RootSide is 2, the one divisor tried is said as one.
+TEST(Steps, OneDivisorIsTriedAsOne) {
+  StepsWindow window;
+  window.Calculate(U"5");
+  EXPECT_GE(window.Find("Пробва се делителят 2."), 0);
+  EXPECT_EQ(window.steps.Line(), 4);
+  EXPECT_GE(window.Find("Следващата площ е 6 (LetterCount = 6): пробва се делителят 2."), 0);
+  EXPECT_EQ(window.Find("от 2 до 2"), -1);
 }
 
 TEST(Steps, AnErrorIsTheLastStepAndSaysWhy) {
@@ -169,28 +249,34 @@ TEST(Steps, AnErrorIsTheLastStepAndSaysWhy) {
        "до 32767 (най-голямото е 32767).",
        2,
        {"1", "20000", ""},
-       "1 × 20000 = 20000 квадрата, 20000 букви, рамка от 40006 квадратчета. Тази рамка е повече "
+       "1 × 20000 = 20000 квадратчета, 20000 букви, рамка от 40006 квадратчета. Тази рамка е "
+       "повече "
        "от 32767 – най-голямото цяло число, което програмата може да запише, затова тя не можа "
        "да довърши реда."},
       {U"16381",
        "(16381 + 1) × 2 + 4 = 32768",
        2,
        {"1", "16381", ""},
-       "1 × 16381 = 16381 квадрата, 16381 букви, рамка от 32768 квадратчета. Тази рамка е повече "
+       "1 × 16381 = 16381 квадратчета, 16381 букви, рамка от 32768 квадратчета. Тази рамка е "
+       "повече "
        "от 32767 – най-голямото цяло число, което програмата може да запише, затова тя не можа "
        "да довърши реда."},
       {U"-2e4",
-       "(-20000 + 1) × 2 = -39998",
+       "(−20000 + 1) × 2 = −39998",
        2,
        {"1", "-20000", ""},
-       "Страна -20000 е отрицателна: такъв правоъгълник не може да се нарисува."},
+       "Страна −20000 е отрицателна: такъв правоъгълник не може да се нарисува."},
       {U"-0.5",
-       "Грешка 5 (Невалидно извикване на процедура или невалиден аргумент): -1 е "
+       "Грешка 5 (Невалидно извикване на процедура или невалиден аргумент): −1 е "
        "отрицателно число и няма квадратен корен",
        3,
        {"1", "-1", "4"},
        nullptr},
-      {U"9e9", "цялата част на числото от полето „9e9“ е 9000000000", 1, {"", "", ""}, nullptr},
+      {U"9e9",
+       "цялата част на числото „9e9“ от полето „Брой букви“ е 9000000000",
+       1,
+       {"", "", ""},
+       nullptr},
   };
   for (const auto& c : cases) {
     StepsWindow window;
@@ -294,8 +380,8 @@ TEST(Steps, OfTheLargestCountThatCompletes) {
   EXPECT_EQ(steps.RowsSoFar().marked, 36);
   EXPECT_EQ(steps.Line(), 9);
   EXPECT_EQ(Spaced(steps.Sentence()),
-            "128 × 128: рамката е 516, колкото 516: квадратът се записва, защото тук и равенството "
-            "стига.");
+            "128 × 128: рамката е 516, колкото е и BestFrame: квадратът се записва, защото тук и "
+            "равенството стига.");
 }
 
 TEST(Steps, MoveByCommandsKeysAndRowsAndPlay) {
@@ -387,6 +473,8 @@ TEST(Steps, FollowTheForm) {
             "Мантрата има 17 знака, като се броят и интервалите: N = 17.");
   window.steps.ShowRow(0);
   EXPECT_EQ(window.steps.Rectangle()->Letter(1), "м");
+  EXPECT_EQ(Spaced(window.steps.Rectangle()->Words()),
+            "1 × 17 = 17 квадратчета, 17 знака, рамка от 40 квадратчета");
 }
 
 TEST(Steps, TheProgramLinesNameTheSearchValues) {

@@ -33,7 +33,7 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
           this)),
       change_page_(new ChangePage(lessons.change, this)),
       write_page_(new WritePage(lessons.write, this)) {
-  setWindowTitle(QString::fromUtf8(picture::kCaption));
+  setWindowTitle(QString::fromStdString(lessons::PageTitle(0)));
   setAttribute(Qt::WA_ShowWithoutActivating);  // the form keeps the focus
   setAttribute(Qt::WA_WindowPropagation);      // and lends its font
   QPalette palette = this->palette();
@@ -58,6 +58,7 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
   pages_->tabBar()->setFocusPolicy(Qt::NoFocus);  // the keys belong to the pages
   pages_->installEventFilter(this);
   connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
+    setWindowTitle(QString::fromStdString(lessons::PageTitle(page)));
     Opened(page);
     if (isActiveWindow()) FocusPage(page);
   });

@@ -40,7 +40,8 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
       rows_label_(new QLabel(QString::fromUtf8(practice::kRowsLabel), this)),
       rows_(new QTableWidget(0, 3, this)),
       score_(new QLabel(this)),
-      best_(new QLabel(this)) {
+      best_(new QLabel(this)),
+      show_note_(new QLabel(this)) {
   auto* level_label = new QLabel(QString::fromUtf8(practice::kLevelLabel), this);
   level_label->setBuddy(level_);
   level_->setAccessibleName(QString::fromUtf8(practice::kLevelLabel).chopped(1));
@@ -54,28 +55,34 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
   task_->setFont(bold);
   proverb_->setFont(bold);
 
-  // The two sides, named as the window names its columns, and at the fifth level the frame of
-  // the row, with what it counts beside it.
+  // The two sides, named as the window names its columns, with what those names mean beside them;
+  // and at the fifth level the frame of the row, with what it counts on a line of its own.
   const std::array<const char*, 3> headings = lessons::steps::RowHeadings();
   auto* sides = new QHBoxLayout;
   for (size_t i = 0; i < boxes_.size(); ++i) {
     const auto box = static_cast<practice::Box>(i);
+    const char* name = box == practice::Box::kFrame ? practice::kFrameLabel : headings[i];
     boxes_[i] =
         new NumberBox([this, box](const QString& text) { practice_.Type(box, text.toStdString()); },
                       [this, box](int steps) { practice_.Step(box, steps); }, this);
-    box_labels_[i] = new QLabel(QString::fromUtf8(headings[i]), this);
+    box_labels_[i] = new QLabel(QString::fromUtf8(name), this);
     box_labels_[i]->setBuddy(boxes_[i]);
-    boxes_[i]->setAccessibleName(QString::fromUtf8(headings[i]));
+    boxes_[i]->setAccessibleName(QString::fromUtf8(name));
     boxes_[i]->setFixedWidth(88);
     boxes_[i]->installEventFilter(this);
     sides->addWidget(box_labels_[i]);
+    sides->addSpacing(6);
     sides->addWidget(boxes_[i]);
-    sides->addSpacing(8);
+    sides->addSpacing(16);
   }
+  axes_ = new QLabel(Text(lessons::steps::kAxes), this);
+  axes_->setWordWrap(true);
+  sides->addWidget(axes_, 1);
   frame_note_->setText(QString::fromUtf8(practice::kFrameNote));
   Frame()->setAccessibleDescription(frame_note_->text());
-  sides->addWidget(frame_note_, 1);
-  sides->addStretch(1);
+  auto* boxes = new QVBoxLayout;
+  boxes->addLayout(sides);
+  boxes->addWidget(frame_note_);
   auto* presses = new QHBoxLayout;  // the buttons, on a line of their own
   for (size_t i = 0; i < buttons_.size(); ++i) {
     auto* button = new QPushButton(QString::fromUtf8(practice::kButtonNames[i]), this);
@@ -120,6 +127,8 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
   top->addWidget(progress_);
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(Button(practice::Button::kShowProgram));
+  bottom->addSpacing(8);
+  bottom->addWidget(show_note_);
   bottom->addSpacing(16);
   bottom->addWidget(score_);
   bottom->addSpacing(16);
@@ -129,7 +138,7 @@ PracticePage::PracticePage(practice::Practice& practice, std::function<void()> s
   grid->addLayout(top, 0, 0, 1, 2);
   grid->addWidget(task_, 1, 0, 1, 2);
   grid->addWidget(proverb_, 2, 0, 1, 2);
-  grid->addLayout(sides, 3, 0, 1, 2);
+  grid->addLayout(boxes, 3, 0, 1, 2);
   grid->addLayout(presses, 4, 0, 1, 2);
   grid->addWidget(verdict_, 5, 0, 1, 2);
   grid->addWidget(drawing_, 6, 0);
@@ -204,6 +213,7 @@ void PracticePage::Refresh() {
   for (size_t i = 0; i < boxes_.size(); ++i) {
     const auto box = static_cast<practice::Box>(i);
     const bool shown = practice_.BoxesShown() && (box != practice::Box::kFrame || tracing);
+    boxes_[i]->TakeUpTo(practice_.Largest(box));
     boxes_[i]->Show(Text(practice_.Typed(box)));
     boxes_[i]->setEnabled(practice_.SidesEnabled());
     boxes_[i]->setVisible(shown);
@@ -215,6 +225,12 @@ void PracticePage::Refresh() {
     buttons_[i]->setEnabled(practice_.Enabled(button));
     buttons_[i]->setVisible(practice_.Shown(button));
   }
+  axes_->setVisible(practice_.BoxesShown());
+  // What "Виж как го намира програмата" will change, beside it before it acts.
+  const QString changes = Text(practice_.ShowInProgramNote());
+  show_note_->setText(changes);
+  show_note_->setVisible(practice_.Shown(practice::Button::kShowProgram));
+  Button(practice::Button::kShowProgram)->setAccessibleDescription(changes);
 
   // A screen reader hears the verdict when a check gives one, the same words again too; and
   // nothing of it once it is gone.

@@ -39,6 +39,8 @@ class PracticePage final : public QWidget {
   NumberBox* Down() const { return Box(lessons::practice::Box::kDown); }
   NumberBox* Frame() const { return Box(lessons::practice::Box::kFrame); }
   QLabel* FrameNote() const { return frame_note_; }
+  QLabel* Axes() const { return axes_; }
+  QLabel* ShowInProgramNote() const { return show_note_; }
   QTableWidget* Rows() const { return rows_; }
   QPushButton* Button(lessons::practice::Button button) const {
     return buttons_[static_cast<size_t>(button)];
@@ -79,6 +81,8 @@ class PracticePage final : public QWidget {
   QTableWidget* rows_;
   QLabel* score_;
   QLabel* best_;
+  QLabel* show_note_;
+  QLabel* axes_ = nullptr;
   int read_checks_ = -1;  // the verdict last given to a screen reader
 };
 

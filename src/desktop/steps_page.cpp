@@ -9,6 +9,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
+#include <algorithm>
+#include <vector>
 
 #include "desktop/labels.h"
 #include "desktop/squares_canvas.h"
@@ -18,6 +20,15 @@ namespace desktop {
 namespace steps = lessons::steps;
 
 namespace {
+
+// A table that only shows, its rows as tall as their wrapped words.
+QTableWidget* WrappingTable(int columns, QWidget* parent) {
+  auto* table = ShowingTable(columns, parent);
+  table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table->verticalHeader()->setMinimumSectionSize(table->fontMetrics().height() + 4);
+  table->setWordWrap(true);
+  return table;
+}
 
 // The key of the steps page that a key event is, if it is one.
 std::optional<steps::Key> StepsKey(const QKeyEvent& event) {
@@ -44,15 +55,30 @@ std::optional<steps::Key> StepsKey(const QKeyEvent& event) {
   }
 }
 
+// The width that shows each text on one line but the longest, which may take two, broken where
+// its two halves are most even: "LetterCount mod i", "остатъкът при делението на LetterCount на i".
+int OnOneLineButTheLongest(const QFontMetrics& metrics, std::vector<QString> texts) {
+  std::sort(texts.begin(), texts.end(), [&](const QString& a, const QString& b) {
+    return metrics.horizontalAdvance(a) > metrics.horizontalAdvance(b);
+  });
+  const QString& longest = texts.front();
+  int halves = metrics.horizontalAdvance(longest);
+  for (qsizetype at = longest.indexOf(' '); at > 0; at = longest.indexOf(' ', at + 1)) {
+    halves = std::min(halves, std::max(metrics.horizontalAdvance(longest.left(at)),
+                                       metrics.horizontalAdvance(longest.mid(at + 1))));
+  }
+  return texts.size() > 1 ? std::max(halves, metrics.horizontalAdvance(texts[1])) : halves;
+}
+
 }  // namespace
 
 StepsPage::StepsPage(steps::Walkthrough& steps, QWidget* parent)
     : QWidget(parent),
       steps_(steps),
       program_(new QListWidget(this)),
-      values_(ShowingTable(3, this)),
+      values_(WrappingTable(3, this)),
       sentence_(new QLabel(this)),
-      rows_(ShowingTable(3, this)),
+      rows_(WrappingTable(3, this)),
       canvas_(new SquaresCanvas(this)),
       rectangle_words_(new QLabel(this)),
       speed_(new QComboBox(this)),
@@ -122,7 +148,13 @@ StepsPage::StepsPage(steps::Walkthrough& steps, QWidget* parent)
   grid->addWidget(Heading(steps::kValuesLabel, this, values_), 0, 1);
   grid->addWidget(values_, 1, 1);
   grid->addWidget(sentence_, 2, 0, 1, 2);
-  grid->addWidget(Heading(steps::kRowsLabel, this, rows_), 3, 0);
+  // The rows' heading, and beside it what the window's column names mean.
+  auto* rows_heading = new QHBoxLayout;
+  rows_heading->addWidget(Heading(steps::kRowsLabel, this, rows_));
+  rows_heading->addSpacing(16);
+  axes_ = new QLabel(Text(steps::kAxes), this);
+  rows_heading->addWidget(axes_, 1);
+  grid->addLayout(rows_heading, 3, 0, 1, 2);
   grid->addWidget(rows_, 4, 0, 2, 1);
   grid->addWidget(canvas_, 4, 1);
   grid->addWidget(rectangle_words_, 5, 1);
@@ -158,13 +190,17 @@ void StepsPage::FitColumns() {
   bold.setBold(true);
   const QFontMetrics metrics(bold);
   const int padding = 12;
-  values_->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("LetterCount")) + padding);
+  std::vector<QString> names;
+  std::vector<QString> meanings;
+  for (const steps::Value& value : steps_.Values()) {
+    names.push_back(Text(value.name));
+    meanings.push_back(Text(value.meaning));
+  }
+  values_->setColumnWidth(0, OnOneLineButTheLongest(metrics, names) + padding);
   values_->setColumnWidth(
       1, metrics.horizontalAdvance(QStringLiteral("-32768   ") + Text(steps::kChanged)) + padding);
-  int meaning = 0;
-  for (const steps::Value& value : steps_.Values())
-    meaning = std::max(meaning, metrics.horizontalAdvance(Text(value.meaning)));
-  values_->setMinimumWidth(values_->columnWidth(0) + values_->columnWidth(1) + meaning + padding +
+  values_->setMinimumWidth(values_->columnWidth(0) + values_->columnWidth(1) +
+                           OnOneLineButTheLongest(metrics, meanings) + padding +
                            2 * values_->frameWidth());
 }
 

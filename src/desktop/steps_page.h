@@ -31,6 +31,7 @@ class StepsPage final : public QWidget {
   QTableWidget* Rows() const { return rows_; }
   QLabel* Sentence() const { return sentence_; }
   QLabel* Counter() const { return counter_; }
+  QLabel* Axes() const { return axes_; }
   SquaresCanvas* Canvas() const { return canvas_; }
   QPushButton* Button(lessons::steps::Command command) const {
     return buttons_[static_cast<size_t>(command)];
@@ -56,6 +57,7 @@ class StepsPage final : public QWidget {
   QTableWidget* rows_;
   SquaresCanvas* canvas_;
   QLabel* rectangle_words_;
+  QLabel* axes_ = nullptr;
   std::array<QPushButton*, lessons::steps::kCommandNames.size()> buttons_{};
   QComboBox* speed_;
   QLabel* counter_;

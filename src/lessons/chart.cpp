@@ -27,10 +27,25 @@ int64_t LeastWithSide(int count, int side) {
 }  // namespace
 
 std::string RootText(int count) {
-  const double root = std::sqrt(static_cast<double>(count));
-  const auto whole = static_cast<int64_t>(std::floor(root));
+  const int whole = practice::WholeRoot(count);
   if (whole * whole == count) return words::Bound("√" + Number(count) + " = " + Number(whole));
-  return words::Bound("√" + Number(count) + " ≈ " + words::Decimal(root, 2));
+  return words::Bound("√" + Number(count) + " ≈ " +
+                      words::Decimal(std::sqrt(static_cast<double>(count)), 2));
+}
+
+std::string RootGlossed(int count, bool above) {
+  const int whole = practice::WholeRoot(count);
+  std::string squares = words::Times(whole, whole) + " = " + Number(whole * whole);
+  if (whole * whole != count && above) {
+    squares +=
+        ", " + words::Times(whole + 1, whole + 1) + " = " + Number((whole + 1) * (whole + 1));
+  }
+  return Fill("{0}: числото, което, умножено по себе си, дава {1}; {2}",
+              {RootText(count), Number(count), squares});
+}
+
+bool SquareAboveIsLeast(int count, int least) {
+  return FrameOf(practice::WholeRoot(count) + 1, practice::WholeRoot(count) + 1) == least;
 }
 
 int TextWidth(const std::string& text, int font_pixels) {
@@ -50,19 +65,22 @@ std::string Listing(const std::vector<std::string>& items) {
 }
 
 Chart Chart::Of(int count, int least, const std::vector<Sides>& tried, bool whole,
-                const words::Noun& letters) {
+                const words::Noun& letters, bool gloss_root) {
   Chart chart;
   chart.count_ = count;
   chart.least_ = least;
   chart.whole_ = whole;
   chart.letters_ = &letters;
+  chart.gloss_root_ = gloss_root;
   if (!tried.empty()) {
     const Sides& last = tried.back();
     chart.pupil_ =
         Answer{last, FrameOf(last.across, last.down), int64_t{last.across} * last.down >= count};
   }
-  int last = static_cast<int>(std::floor(std::sqrt(static_cast<double>(count)))) + 3;
-  for (int side = 1; side <= (least - 4) / 2; ++side) {
+  // Past the sides of the least frames only once the task is over: before, the axis's end would
+  // tell them.
+  int last = practice::WholeRoot(count) + 3;
+  for (int side = 1; whole && side <= (least - 4) / 2; ++side) {
     if (LeastWithSide(count, side) == least) last = std::max(last, side + 1);
   }
   for (int side = 1; side <= last; ++side)
@@ -75,14 +93,16 @@ Chart Chart::Of(int count, int least, const std::vector<Sides>& tried, bool whol
   far.erase(std::unique(far.begin(), far.end()), far.end());
   if (!far.empty()) chart.gap_ = static_cast<int>(chart.axis_.size());
   chart.axis_.insert(chart.axis_.end(), far.begin(), far.end());
-  for (const int side : chart.axis_) {
-    const bool tried_side = std::any_of(tried.begin(), tried.end(),
-                                        [&](const Sides& each) { return each.across == side; });
-    if (!whole && !tried_side) continue;
+  for (const int side : whole ? chart.axis_ : std::vector<int>()) {
     const int64_t frame = LeastWithSide(count, side);
     chart.bars_.push_back({side, frame, frame == least});
   }
   return chart;
+}
+
+bool Chart::ShowsRoot() const {
+  const int root = practice::WholeRoot(count_);
+  return whole_ || root * root != count_;
 }
 
 namespace {
@@ -97,47 +117,41 @@ std::string HoldsAll(int count, const words::Noun& letters) {
 
 std::string Chart::Sentence() const {
   const std::string n = Number(count_);
-  std::string sentence;
-  if (whole_) {
-    std::vector<std::string> least;
-    for (const Bar& bar : bars_) {
-      if (bar.least) least.push_back(Number(bar.side));
-    }
-    const int root = static_cast<int>(std::floor(std::sqrt(static_cast<double>(count_))));
-    const std::string lowest =
-        least.size() > 1
-            ? Fill("Най-ниските стълбове, {0}, са при a = {1}, близо до {2}.",
-                   {words::Counted(least_, words::kFrameSquares), Listing(least), RootText(count_)})
-        : root * root == count_
-            ? Fill("Най-ниският стълб, {0}, е при a = √{1} = {2}.",
-                   {words::Counted(least_, words::kFrameSquares), n, Number(root)})
-            : Fill(
-                  "Най-ниският стълб, {0}, е при a = {1}, близо до {2}.",
-                  {words::Counted(least_, words::kFrameSquares), Listing(least), RootText(count_)});
-    sentence = Fill(
-        "Стълбът над всяко a показва най-малката рамка на правоъгълник със страна a, {0}: 2a + 2b "
-        "+ 4, където b е {1} : a, закръглено нагоре. {2}",
-        {HoldsAll(count_, *letters_), n, lowest});
-  } else if (pupil_) {
-    const auto bar = std::find_if(bars_.begin(), bars_.end(), [&](const Bar& each) {
-      return each.side == pupil_->sides.across;
-    });
-    if (bar != bars_.end()) {
-      const std::string side = Number(bar->side);
-      sentence = Fill(
-          "Стълбът над a = {0} показва най-малката рамка на правоъгълник със страна {0}, {1}: 2 × "
-          "{0} + 2 × {2} + 4 = {3}. Другите стълбове ще видиш, когато задачата свърши.",
-          {side, HoldsAll(count_, *letters_), Number(Ceiling(count_, bar->side)),
-           Number(bar->frame)});
-    }
-  }
+  // √N with what it means where the page says it nowhere else, but never the square above N
+  // while that is an answer still to be found.
+  const std::string root = gloss_root_
+                               ? RootGlossed(count_, whole_ || !SquareAboveIsLeast(count_, least_))
+                               : RootText(count_);
+  std::string answer;
   if (pupil_) {
     const std::string sides = words::Times(pupil_->sides.across, pupil_->sides.down);
-    sentence += pupil_->fits
-                    ? Fill(" Твоят отговор {0} има рамка {1}.", {sides, Number(pupil_->frame)})
-                    : Fill(" Твоят отговор {0} не побира {1}.", {sides, letters_->the});
+    answer = pupil_->fits ? Fill("Твоят отговор {0} има рамка {1}.", {sides, Number(pupil_->frame)})
+                          : Fill("Твоят отговор {0} не побира {1}.", {sides, letters_->the});
   }
-  return sentence;
+  if (!whole_) {
+    std::string sentence = answer + (answer.empty() ? "" : " ") +
+                           "Стълбовете на диаграмата ще видиш, когато задачата свърши.";
+    if (ShowsRoot() && gloss_root_) sentence += Fill(" Червената черта е при {0}.", {root});
+    return sentence;
+  }
+  std::vector<std::string> least;
+  for (const Bar& bar : bars_) {
+    if (bar.least) least.push_back(Number(bar.side));
+  }
+  const int whole_root = practice::WholeRoot(count_);
+  const std::string frames = words::Counted(least_, words::kSquares);
+  const std::string lowest = least.size() > 1
+                                 ? Fill("Най-ниските стълбове, {0}, са при a = {1}, близо до {2}.",
+                                        {frames, Listing(least), root})
+                             : whole_root * whole_root == count_
+                                 ? Fill("Най-ниският стълб, {0}, е при a = {1}.", {frames, root})
+                                 : Fill("Най-ниският стълб, {0}, е при a = {1}, близо до {2}.",
+                                        {frames, Listing(least), root});
+  std::string sentence = Fill(
+      "Стълбът над всяко a показва най-малката рамка на правоъгълник със страна a, {0}: 2a + 2b "
+      "+ 4, където b е {1} : a, закръглено нагоре. {2}",
+      {HoldsAll(count_, *letters_), n, lowest});
+  return sentence + (answer.empty() ? "" : " ") + answer;
 }
 
 std::string Chart::NotHeld() const {
@@ -151,6 +165,7 @@ std::string Chart::Description() const {
   for (const Bar& bar : bars_) {
     values += (values.empty() ? "" : "; ") + Number(bar.side) + ": " + Number(bar.frame);
   }
+  if (values.empty()) return "Диаграма. " + Sentence();
   return "Диаграма. " + Sentence() + " Най-малката рамка за всяка страна a – " + values + ".";
 }
 
@@ -210,13 +225,15 @@ Scene Paint(const Chart& chart, int width, int height) {
   const int label = small + 2;  // a label's row
 
   // The titles and the legend at the top, flowing on to a second row where the area is narrow:
-  // what the frame axis counts, what the gold and the pupil's mark stand for.
+  // what the frame axis counts, what the gold, where there are bars, and the pupil's mark stand
+  // for.
   const std::string title = "рамка (брой квадратчета)";
   words.Place({{}, title, font, Align::kLeft, kInkColour}, {{2, 2, TextWidth(title, font), line}});
   int x = 2 + TextWidth(title, font) + 12;
   int y = 2;
   for (const auto& [colour, said] :
        {std::pair{kLeastColour, "най-малка рамка"}, std::pair{kPupilColour, "твоят отговор"}}) {
+    if (colour == kLeastColour && chart.Bars().empty()) continue;
     const int said_width = TextWidth(said, small);
     const int item = small + 4 + said_width;
     if (x + item > width - 4 && x > 2) {
@@ -235,14 +252,18 @@ Scene Paint(const Chart& chart, int width, int height) {
 
   // The frame axis reaches twice the least frame, so that the least bars stand half way up; a
   // bar that is taller is cut at the top, and its value over it, in a row of its own above the
-  // plot, says how tall it is.
+  // plot, says how tall it is. A pupil's answer whose frame is taller still stands in that row,
+  // over a break in the axis, with its value beside it. While the task is open the axis reaches a
+  // little past the pupil's frame, so that its height tells nothing of the least.
   // An answer that does not hold the letters stands on the axis, half its mark below it: the
   // labels of the sides stand under it, and its words under them.
+  const std::optional<Answer>& pupil = chart.Pupil();
   const bool not_held = !chart.NotHeld().empty();
   const int below_axis = not_held ? kMarkMost / 2 + 1 : 0;
   const int top = header + label + 4;
   const int bottom = below_axis + 3 + label + (not_held ? 2 + label : 0) + 2 + line + 2;
-  const int64_t top_frame = std::max<int64_t>(2 * int64_t{chart.Least()}, 10);
+  const int64_t top_frame = std::max<int64_t>(
+      chart.Whole() || !pupil ? 2 * int64_t{chart.Least()} : pupil->frame + pupil->frame / 4, 10);
   const int plot_height = std::max(height - top - bottom, 10);
   const int64_t step = TickStep(top_frame, std::clamp(plot_height / (label + 8), 1, 5));
   scene.top = (top_frame + step - 1) / step * step;
@@ -276,7 +297,6 @@ Scene Paint(const Chart& chart, int width, int height) {
     return index + (chart.Gap() >= 0 && index >= chart.Gap() ? 1 : 0);
   };
   const auto centre_of = [&](int side) { return plot.x + place_of(side) * slot + slot / 2; };
-  const std::optional<Answer>& pupil = chart.Pupil();
   const bool pupil_on_axis =
       pupil && std::find(axis.begin(), axis.end(), pupil->sides.across) != axis.end();
   const auto pupils = [&](int side) { return pupil && pupil->sides.across == side; };
@@ -300,20 +320,35 @@ Scene Paint(const Chart& chart, int width, int height) {
   scene.fills.push_back({{plot.x, plot.y + plot.height, plot.width, 1}, kAxisColour});
   const double root = std::sqrt(static_cast<double>(chart.Count()));
   const int root_x = plot.x + static_cast<int>(std::lround((root - 0.5) * slot));
-  if (!axis.empty()) {
+  if (!axis.empty() && chart.ShowsRoot()) {
     for (int dash = plot.y; dash < plot.y + plot.height; dash += 6)
       scene.fills.push_back(
           {{root_x, dash, 2, std::min(3, plot.y + plot.height - dash)}, kRootColour});
   }
 
-  // The pupil's answer: a square mark at its side and its frame; an answer that does not hold
-  // the letters, hollow on the axis at its side, with its words under the axis.
+  // The pupil's answer: a square mark at its side and its frame, or over the top past a break in
+  // the frame axis; an answer that does not hold the letters, hollow on the axis at its side, with
+  // its words under the axis.
   if (pupil_on_axis) {
     const int mark = std::clamp(slot * 6 / 10, 8, kMarkMost);
     const int mark_x = centre_of(pupil->sides.across) - mark / 2;
-    const int mark_y = pupil->fits ? std::max(y_of(pupil->frame) - mark / 2, plot.y - mark / 2)
-                                   : plot.y + plot.height - mark / 2;
+    scene.broken = pupil->fits && pupil->frame > scene.top;
+    const int mark_y = !pupil->fits   ? plot.y + plot.height - mark / 2
+                       : scene.broken ? plot.y - mark - 3
+                                      : y_of(pupil->frame) - mark / 2;
     scene.mark = {mark_x, mark_y, mark, mark};
+    if (scene.broken) {
+      // The axis goes on up to the mark's height, with a gap and two strokes across it where the
+      // scale stops.
+      const int over = mark_y + mark / 2;
+      scene.fills.push_back({{plot.x, over, 1, plot.y - over}, kAxisColour});
+      scene.fills.push_back({{plot.x - 4, over, 4, 1}, kAxisColour});
+      scene.fills.push_back({{plot.x - 4, plot.y - 4, 9, 3}, kPaper});
+      for (const int stroke : {plot.y - 1, plot.y - 4})
+        scene.lines.push_back(
+            {{{plot.x - 4, stroke + 2}, {plot.x + 4, stroke - 2}}, kAxisColour, 1});
+      words.Keep({plot.x - 5, over, 11, plot.y - over});
+    }
     scene.fills.push_back({{mark_x - 1, mark_y - 1, mark + 2, mark + 2}, kPaper});
     scene.fills.push_back({scene.mark, kPupilColour});
     if (!pupil->fits) scene.fills.push_back({{mark_x + 3, mark_y + 3, mark - 6, mark - 6}, kPaper});
@@ -357,16 +392,26 @@ Scene Paint(const Chart& chart, int width, int height) {
   words.Place({{}, side_title, font, Align::kCentre, kInkColour},
               {words.Centred(plot.x + plot.width / 2, below, TextWidth(side_title, font), line)});
 
-  // Each bar's value over it, or over the pupil's mark where that stands higher: the pupil's
-  // bar and the least first, √N's name next, then the bars cut at the top and as many others as
-  // have room.
+  // The pupil's frame beside the mark, then each bar's value over it: the pupil's bar and the
+  // least first, √N's name next, then the bars cut at the top and as many others as have room.
+  if (pupil_on_axis && pupil->fits) {
+    const std::string text = Number(pupil->frame);
+    const int text_width = TextWidth(text, small);
+    const PixelRect& mark = scene.mark;
+    const int middle = mark.y + mark.height / 2 - label / 2;
+    words.Place({{}, text, small, Align::kLeft, kPupilColour},
+                {{mark.x + mark.width + 3, middle, text_width, label},
+                 {mark.x - 3 - text_width, middle, text_width, label},
+                 words.Centred(mark.x + mark.width / 2, mark.y - label - 1, text_width, label)});
+  }
   const auto value_of = [&](const Bar& bar) {
-    int over = y_of(bar.frame);
-    if (pupils(bar.side) && pupil_on_axis && pupil->fits) over = std::min(over, scene.mark.y);
     const std::string text = Number(bar.frame);
+    const int text_width = TextWidth(text, small);
+    const int over = y_of(bar.frame) - label - 2;
     return words.Place(
         {{}, text, small, Align::kCentre, kInkColour},
-        {words.Centred(centre_of(bar.side), over - label - 2, TextWidth(text, small), label)});
+        {words.Centred(centre_of(bar.side), over, text_width, label),
+         words.Centred(centre_of(bar.side) + text_width / 2, over, text_width, label)});
   };
   for (const Bar& bar : bars) {
     if (pupils(bar.side)) value_of(bar);
@@ -374,7 +419,7 @@ Scene Paint(const Chart& chart, int width, int height) {
   for (const Bar& bar : bars) {
     if (bar.least && !pupils(bar.side)) value_of(bar);
   }
-  if (!axis.empty()) {
+  if (!axis.empty() && chart.ShowsRoot()) {
     const std::string name = RootText(chart.Count());
     const int name_width = TextWidth(name, small);
     const int band = plot.y - label - 2;

@@ -43,14 +43,15 @@ struct Answer {
 
 class Chart {
  public:
-  // The chart for N letters whose least frame is `least`, with the pupil's last answer, along an
-  // axis of every side from 1 to a little past √N and past the sides of every least frame, and
-  // of the pupil's sides wherever they are. Whole: a bar for every side; otherwise, while the
-  // task is still open, only for the sides the pupil has tried, so that the chart does not give
-  // the answer away.
-  // `letters` names what is counted: letters, or a proverb's characters.
+  // The chart for N letters whose least frame is `least`, with the pupil's last answer. Whole,
+  // once the task is over: a bar for every side along an axis from 1 to a little past √N and past
+  // the sides of every least frame, and of the pupil's sides wherever they are. While the task is
+  // open it shows only the pupil's answer and √N, so that it gives nothing of the answer away: no
+  // bar, whose value would be the least frame of its side, and no √N of a perfect square.
+  // `letters` names what is counted: letters, or a proverb's characters. `gloss_root` says what
+  // √ is in the sentence, where nothing else on the page says it.
   static Chart Of(int count, int least, const std::vector<practice::Sides>& tried, bool whole,
-                  const words::Noun& letters);
+                  const words::Noun& letters, bool gloss_root = true);
 
   int Count() const { return count_; }
   int Least() const { return least_; }
@@ -63,6 +64,9 @@ class Chart {
   // The place on the axis where the sides stop following each other, before the pupil's side far
   // past the rest; -1 for none.
   int Gap() const { return gap_; }
+  // Whether √N is marked: not on an open task's chart for a perfect square, where it is the
+  // answer.
+  bool ShowsRoot() const;
 
   // What the chart shows, in one or two sentences under it.
   std::string Sentence() const;
@@ -81,10 +85,18 @@ class Chart {
   std::optional<Answer> pupil_;
   int gap_ = -1;
   const words::Noun* letters_ = &words::kLetters;
+  bool gloss_root_ = true;
 };
 
-// √N as the lessons write it: "√70 ≈ 8,37", or "√49 = 7" for a perfect square.
+// √N as the lessons write it, to two decimals wherever it stands: "√70 ≈ 8,37", or "√49 = 7" for
+// a perfect square.
 std::string RootText(int count);
+// √N with what it means, where a page first shows it: "√70 ≈ 8,37: числото, което, умножено по
+// себе си, дава 70; 8 × 8 = 64, 9 × 9 = 81"; without the square above N where `above` is false,
+// as where that square is itself a rectangle with the least frame.
+std::string RootGlossed(int count, bool above = true);
+// Whether the square above N, (⌊√N⌋ + 1)², is one of its rectangles with the least frame.
+bool SquareAboveIsLeast(int count, int least);
 // "7", "7 и 8", "7, 8, 9 и 10".
 std::string Listing(const std::vector<std::string>& items);
 
@@ -113,9 +125,10 @@ struct Polyline {
 // window's font. No two texts overlap, nor a text and the pupil's mark, for text no wider than
 // TextWidth says.
 struct Scene {
-  PixelRect plot{};  // where the bars stand
-  int64_t top = 0;   // the value at the top of the plot
-  PixelRect mark{};  // the pupil's mark, or empty
+  PixelRect plot{};     // where the bars stand
+  int64_t top = 0;      // the value at the top of the plot
+  PixelRect mark{};     // the pupil's mark, or empty
+  bool broken = false;  // the frame axis broken under the pupil's mark, which stands above its top
   std::vector<picture::Fill> fills;
   std::vector<Polyline> lines;
   std::vector<Text> texts;

@@ -1,8 +1,21 @@
 #include "lessons/lessons.h"
 
+#include "lessons/menu.h"
+#include "lessons/picture.h"
 #include "runtime/text.h"
 
 namespace lessons {
+
+std::string PageTitle(int page) {
+  if (page < 0) return picture::kCaption;
+  for (const menu::Menu& each : menu::kMenus) {
+    for (int i = 0; i < each.count; ++i) {
+      const menu::Item& item = each.items[static_cast<size_t>(i)];
+      if (menu::PageOf(item.command) == page) return menu::Plain(item.text);
+    }
+  }
+  return picture::kCaption;
+}
 
 bool Lessons::ShowInProgram() {
   if (!practice.Enabled(practice::Button::kShowProgram)) return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "lessons/change.h"
 #include "lessons/practice.h"
@@ -11,6 +12,11 @@
 // What the program teaches beyond the window, together: the steps of its runs, which follow the
 // window through the search's observer, the practice, and the program changed by the pupil.
 namespace lessons {
+
+// The lessons' window's title while a page is shown (0 the picture, 1 the steps, 2 the practice, 3
+// the program changed): the page's name as the menu says it, "Картина на реда"; or the lessons'
+// own name, "Уроци", for no page.
+std::string PageTitle(int page);
 
 class Lessons {
  public:

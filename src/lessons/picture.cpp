@@ -32,6 +32,11 @@ int SelectedRow(const window::Form& form) {
 Picture Picture::Of(const window::Form& form) {
   Picture picture;
   const int row = SelectedRow(form);
+  if (std::all_of(form.List1.begin(), form.List1.end(),
+                  [](const window::ListBox& list) { return list.ListCount() == 0; })) {
+    picture.words_ = kNothingCalculated;
+    return picture;
+  }
   if (row < 0) {
     picture.words_ = "Няма избран ред: избери ред в списъците.";
     return picture;
@@ -44,16 +49,18 @@ Picture Picture::Of(const window::Form& form) {
   }
   const auto& sides = form.List1;
   const int64_t count = Listed(sides[1].Items()[0]);  // the strip 1 × N
+  // A mantra's characters are counted as a proverb's: blanks and punctuation too.
   const bool mantra = form.Option1[0].Value();
   return Rectangle(Listed(sides[0].Items()[row]), Listed(sides[1].Items()[row]), count,
-                   mantra ? form.Text2[0].Text() : runtime::String());
+                   mantra ? form.Text2[0].Text() : runtime::String(),
+                   mantra ? words::kCharacters : words::kLetters);
 }
 
 Picture Picture::Rectangle(int64_t across, int64_t down, int64_t count,
                            const runtime::String& mantra, const words::Noun& letters) {
   Picture picture;
   if (across < 0 || down < 0) {
-    picture.words_ = "Страна " + Number(std::min(across, down)) +
+    picture.words_ = "Страна " + words::Signed(std::min(across, down)) +
                      " е отрицателна: такъв правоъгълник не може да се нарисува.";
     return picture;
   }
@@ -69,10 +76,10 @@ Picture Picture::Rectangle(int64_t across, int64_t down, int64_t count,
   std::string words = Times(across, down) + " = " + Counted(squares, words::kSquares) + ", " +
                       Counted(picture.letters_, letters);
   if (picture.Blanks() > 0) {
-    words += " и " + Counted(picture.Blanks(), "празен квадрат", "празни квадрата");
+    words += " и " + Counted(picture.Blanks(), "празно квадратче", "празни квадратчета");
   }
-  if (picture.Spilled() > 0) words += ", " + Counted(picture.Spilled(), letters) + " без квадрат";
-  words += ", рамка от " + Counted(picture.FrameSquares(), words::kFrameSquares);
+  if (picture.Spilled() > 0) words += ", " + Counted(picture.Spilled(), letters) + " без квадратче";
+  words += ", рамка от " + Counted(picture.FrameSquares(), words::kSquares);
   picture.words_ = words::Bound(std::move(words));
   return picture;
 }

@@ -22,9 +22,12 @@ inline constexpr window::layout::Rgb kOutlineColour{0x30, 0x30, 0x00};
 inline constexpr window::layout::Rgb kInkColour{0x00, 0x00, 0x00};
 inline constexpr window::layout::Rgb kBackground = window::layout::kBackground;
 
-// The picture window's caption and the page's close button.
-inline constexpr const char* kCaption = "Рамката на избрания ред";
+// The lessons' window's caption, where no page names it, and the page's close button.
+inline constexpr const char* kCaption = "Уроци";
 inline constexpr const char* kClose = "Затвори";
+// The picture's words before there is any row to draw.
+inline constexpr const char* kNothingCalculated =
+    "Първо въведи брой букви и натисни „Изчисли“, после избери ред.";
 
 // Below this many pixels a side, squares are drawn as plain coloured areas, without outlines.
 inline constexpr int kSmallestOutlined = 4;

@@ -89,6 +89,7 @@ void Practice::Ask(int task) {
   second_try_ = false;
   tried_.clear();
   verdict_.clear();
+  root_said_ = false;
   focus_ = Focus::kAcross;
 }
 
@@ -139,7 +140,7 @@ std::string Practice::Unread() const {
   }
   if (Tracing() && !Read(Box::kFrame)) {
     said += std::string(said.empty() ? "" : " ") +
-            Fill("Периметърът е цяло число от 1 до {0}.", {Text(kLargestFrame)});
+            Fill("Рамката е цяло число от 1 до {0}.", {Text(kLargestFrame)});
   }
   return said;
 }
@@ -236,9 +237,10 @@ void Practice::Check() {
   tried_.push_back(sides);
   const int64_t frame = FrameOf(sides.across, sides.down);
   const bool fits = int64_t{sides.across} * sides.down >= task.count;
+  root_said_ = false;
   if (fits && frame == task.Least()) {
     verdict_ = Fill("Вярно! Златната рамка около {0} е от {1} – най-малката възможна за {2}.",
-                    {Times(sides), Counted(frame, words::kFrameSquares), Noun(task.count)}) +
+                    {Times(sides), Counted(frame, words::kSquares), Noun(task.count)}) +
                Others(task, sides);
     EndTask(Stage::kRight);
     return;
@@ -252,7 +254,7 @@ void Practice::Check() {
   }
   Show(task.Solution());
   verdict_ += Fill(" Решение: {0}, златна рамка от {1}.",
-                   {Times(task.Solution()), Counted(task.Least(), words::kFrameSquares)}) +
+                   {Times(task.Solution()), Counted(task.Least(), words::kSquares)}) +
               Others(task, task.Solution());
   EndTask(Stage::kSolution);
 }
@@ -302,7 +304,22 @@ void Practice::CheckRow(const std::optional<Row>& proposed, bool unread) {
     EndTask(Stage::kSolution);
     return;
   }
-  verdict_ += Fill(" Програмата записва {0}: редът е добавен.", {Named(task.rows[listed_])});
+  // The second wrong try for this row: the program's row is added, and a row of the pupil's that
+  // the program lists later is said to come later.
+  verdict_ += Fill(
+      " Това е втората грешка за този ред. Следващият ред на програмата е {0}: "
+      "добавих го.",
+      {Named(task.rows[listed_])});
+  if (proposed) {
+    const auto later =
+        std::find_if(task.rows.begin() + static_cast<std::ptrdiff_t>(listed_) + 1, task.rows.end(),
+                     [&](const Row& row) {
+                       return row.across == proposed->across && row.down == proposed->down;
+                     });
+    if (later != task.rows.end()) {
+      verdict_ += Fill(" Редът {0} идва по-късно.", {words::Times(later->across, later->down)});
+    }
+  }
   ++listed_;
   focus_ = Focus::kAcross;
 }
@@ -316,14 +333,14 @@ void Practice::EndTask(Stage stage) {
 
 // Why the sides are wrong, with the numbers; at the first try, a hint that leaves the answer to
 // the pupil.
-std::string Practice::Wrong(const Sides& sides, bool first_try) const {
+std::string Practice::Wrong(const Sides& sides, bool first_try) {
   const Task& task = Current();
   const words::Noun& letters = Letters();
   const int64_t squares = int64_t{sides.across} * sides.down;
   if (squares < task.count) {
     const int64_t left = task.count - squares;
     std::string said =
-        Fill("{0} не се побират: {1} = {2}, а {3} са {4}. Без квадрат {5} {6}.",
+        Fill("{0} не се побират: {1} = {2}, а {3} са {4}. Без квадратче {5} {6}.",
              {letters.The, Times(sides), Counted(squares, words::kSquares), letters.the,
               Text(task.count), left == 1 ? "остава" : "остават", Noun(left)});
     if (first_try) {
@@ -332,34 +349,34 @@ std::string Practice::Wrong(const Sides& sides, bool first_try) const {
     }
     return said;
   }
+  // Until the task is over, only what the pupil's own frame is: the least is the answer.
   const int64_t frame = FrameOf(sides.across, sides.down);
-  std::string said = Fill(
-      "{0} се побират, но златната рамка около {1} е 2 × {2} + 2 × {3} + 4 = {4}, а най-малката "
-      "е {5} – с {6} повече.",
-      {letters.The, Times(sides), Text(sides.across), Text(sides.down),
-       Counted(frame, words::kFrameSquares), Text(task.Least()),
-       Counted(frame - task.Least(), words::kFrameSquares)});
-  if (first_try) said += Hint();
-  return said;
+  std::string said =
+      Fill("{0} се побират, но златната рамка около {1} е 2 × {2} + 2 × {3} + 4 = {4}",
+           {letters.The, Times(sides), Text(sides.across), Text(sides.down),
+            Counted(frame, words::kSquares)});
+  if (first_try) return said + ", а има и по-малка." + Hint();
+  return said + Fill(". Твоята рамка е с {0} по-голяма от най-малката ({1}).",
+                     {Counted(frame - task.Least(), words::kSquares), Text(task.Least())});
 }
 
-// The hint for letters that fit in too large a frame. It names the whole squares around N, which
-// a pupil who has not met √ yet can use, and never the sides of a least rectangle: for a perfect
-// square, only that the sides should be as close as the letters allow.
-std::string Practice::Hint() const {
-  const int count = Current().count;
-  const int root = WholeRoot(count);
-  if (root * root == count) {
+// The hint for letters that fit in too large a frame. It names √N and the whole squares around
+// N, which a pupil who has not met √ yet can use, and never a side of a least rectangle: for a
+// perfect square, only that the sides should be as close as the letters allow, and the square
+// above N not where it is itself a least rectangle. Where it says what √N is, the chart need not.
+std::string Practice::Hint() {
+  const Task& task = Current();
+  const int root = WholeRoot(task.count);
+  if (root * root == task.count) {
     return Fill(
         " Подсказка: избери страни, които са колкото може по-близки една до друга, но "
         "така, че всички {0} да се поберат.",
         {Letters().plural});
   }
+  root_said_ = true;
   return Fill(
-      " Подсказка: страните на правоъгълника с най-малка рамка са близки една до друга. {0} × {0} "
-      "= {1} и {2} × {2} = {3}: {4} е между тях (√{4} ≈ {5}).",
-      {Text(root), Text(root * root), Text(root + 1), Text((root + 1) * (root + 1)), Text(count),
-       words::Decimal(std::sqrt(static_cast<double>(count)), 1)});
+      " Подсказка: страните на правоъгълника с най-малка рамка са близки една до друга и до {0}.",
+      {chart::RootGlossed(task.count, !chart::SquareAboveIsLeast(task.count, task.Least()))});
 }
 
 const words::Noun& Practice::Letters() const {
@@ -392,7 +409,7 @@ std::string Practice::TaskText() const {
   }
   if (kLevels[level_].kind == Kind::kProverb) {
     return Fill(
-        "Поговорката има {0}: букви, интервали и препинателни знаци, по един в квадратче. Намери "
+        "Пословицата има {0}: букви, интервали и препинателни знаци, по един в квадратче. Намери "
         "правоъгълник, в който се побират всички, с най-малка златна рамка.",
         {Noun(task.count)});
   }
@@ -434,14 +451,15 @@ std::string Practice::DrawingLine() const {
     return Fill("{0}, а {1} са {2}", {rectangle, Letters().the, Text(count)});
   }
   if (squares == count) return Fill("{0} за {1}", {rectangle, Noun(count)});
-  return Fill("{0}: {1} и {2}", {rectangle, Noun(count),
-                                 Counted(squares - count, "празен квадрат", "празни квадрата")});
+  return Fill(
+      "{0}: {1} и {2}",
+      {rectangle, Noun(count), Counted(squares - count, "празно квадратче", "празни квадратчета")});
 }
 
 std::optional<chart::Chart> Practice::Chart() const {
   if (stage_ == Stage::kDone || tried_.empty() || Tracing()) return std::nullopt;
-  const bool over = stage_ == Stage::kRight || stage_ == Stage::kSolution;
-  return chart::Chart::Of(Current().count, Current().Least(), tried_, over, Letters());
+  return chart::Chart::Of(Current().count, Current().Least(), tried_, Over(), Letters(),
+                          !root_said_);
 }
 
 int Practice::StarsFor(int points) {
@@ -471,6 +489,11 @@ std::string Practice::Best() const {
   if (best < 0) return {};
   return Fill("Най-добър резултат на нивото: {0} от {1} {2}",
               {Counted(best, "точка", "точки"), Text(2 * kTasksPerSet), StarsOf(best)});
+}
+
+std::string Practice::ShowInProgramNote() const {
+  return Current().proverb.empty() ? "Това ще смени числото в главния прозорец."
+                                   : "Това ще смени мантрата в главния прозорец.";
 }
 
 Practice::InProgram Practice::ShowInProgram() const {

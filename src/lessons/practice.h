@@ -29,10 +29,12 @@ enum class Button { kCheck, kNoMore, kRetry, kNext, kRestart, kShowProgram };
 inline constexpr std::array<const char*, 6> kButtonNames = {
     "Провери",         "Няма повече редове", "Опитай пак",
     "Следваща задача", "Отначало",           "Виж как го намира програмата"};
-// The third box of the fifth level, named as the window names its column, with what it counts;
-// and the heading of the rows the pupil has given so far.
+// The third box of the fifth level, the frame of the row given, with what it counts and where the
+// program lists it; and the heading of the rows the pupil has given so far.
+inline constexpr const char* kFrameLabel = "рамка";
 inline constexpr const char* kFrameNote =
-    "златните квадратчета около правоъгълника: 2a\u00A0+\u00A02b\u00A0+\u00A04";
+    "Рамката е броят на златните квадратчета около правоъгълника: 2a\u00A0+\u00A02b\u00A0+\u00A04; "
+    "програмата го записва в колоната „периметър“.";
 inline constexpr const char* kRowsLabel = "Редовете досега";
 
 // The number boxes: the two sides, and at the fifth level the frame of the row given.
@@ -107,14 +109,15 @@ class Practice {
   Focus FocusAfter() const { return focus_; }
 
   // The task: "Мантрата има 70 букви, по една в квадратче. …", and the proverb in quotes, or
-  // nothing; once the set is over, what to do next.
+  // nothing; once the set is over, what to do next. The task says once what "по абсциса" and
+  // "по ордината", the boxes' names, mean.
   std::string TaskText() const;
   std::string Proverb() const;
   // "Задача 2 от 5, точки: 3".
   std::string Progress() const;
   // The live drawing of the pupil's sides, the solution once it is shown, and its line:
-  // "8 × 9 = 72 квадрата: 70 букви и 2 празни квадрата"; nothing drawn while a side cannot be
-  // read, and the line says what the boxes take.
+  // "8 × 9 = 72 квадратчета: 70 букви и 2 празни квадратчета"; nothing drawn while a side cannot
+  // be read, and the line says what the boxes take.
   picture::Picture Drawing() const;
   std::string DrawingLine() const;
   // What the last check said, in one or two sentences; empty before the first check of a task
@@ -130,6 +133,8 @@ class Practice {
   std::string StarsSaid() const;
   // The best score of the level while the program runs: "Най-добър резултат: …", or nothing.
   std::string Best() const;
+  // What "Виж как го намира програмата" changes, said beside it before it acts.
+  std::string ShowInProgramNote() const;
   // What "Виж как го намира програмата" puts into the window: a count or a proverb, and the row
   // of the lists whose step it shows.
   struct InProgram {
@@ -157,9 +162,11 @@ class Practice {
   const words::Noun& Letters() const;
   void EndTask(Stage stage);
   void Changed() const;
-  std::string Wrong(const Sides& sides, bool first_try) const;
+  std::string Wrong(const Sides& sides, bool first_try);
   std::string Noun(int64_t count) const;
-  std::string Hint() const;
+  std::string Hint();
+  // Whether the task is over, its least frame and the whole chart free to show.
+  bool Over() const { return stage_ == Stage::kRight || stage_ == Stage::kSolution; }
 
   PracticeObserver* observer_ = nullptr;
   std::mt19937 random_;
@@ -175,6 +182,7 @@ class Practice {
   int wrong_ = 0;            // the wrong answers in the task asked, which score it
   int first_wrong_ = -1;     // the row where the pupil first went wrong, or -1
   std::string verdict_;
+  bool root_said_ = false;  // whether the verdict says what √N is, which the chart then need not
   int checks_ = 0;
   Focus focus_ = Focus::kAcross;
   std::array<int, kLevels.size()> best_{-1, -1, -1, -1, -1};

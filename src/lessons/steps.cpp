@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "lessons/chart.h"
 #include "lessons/words.h"
 #include "runtime/number_text.h"
 #include "window/layout.h"
@@ -27,12 +28,25 @@ constexpr uint16_t Of(Bit bit) {
 // The locals of ScanDivisors, new with each call of it.
 constexpr uint16_t kScanLocals = Of(kI) | Of(kMod) | Of(kJ) | Of(kP);
 
-constexpr std::array<const char*, kBits> kNames = {"N", "LetterCount", "i",        "A mod i",   "j",
-                                                   "P", "BestFrame",   "RootSide", "SquareSide"};
-constexpr std::array<const char*, kBits> kMeanings = {
-    "броят на буквите",         "разглежданата площ",   "пробван делител",
-    "остатък при делене на i",  "страна по ординатата", "размер на рамката",
-    "най-малката рамка досега", "цялата част на √N",    "страна на последния квадрат"};
+constexpr std::array<const char*, kBits> kNames = {
+    "N", "LetterCount", "i", "LetterCount mod i", "j", "P", "BestFrame", "RootSide", "SquareSide"};
+constexpr std::array<const char*, kBits> kMeanings = {"броят на буквите",
+                                                      "разглежданата площ",
+                                                      "пробван делител",
+                                                      "остатъкът при делението на LetterCount на i",
+                                                      "страна по ординатата",
+                                                      "размер на рамката",
+                                                      "най-малката рамка досега",
+                                                      "цялата част на √N",
+                                                      "страна на затварящия квадрат"};
+
+// Whether a kind of step tells the values of ScanDivisors' i, its remainder, j and P, or the
+// closing square's P; every other step leaves them as they were.
+bool TellsLocals(StepKind kind) {
+  return kind == StepKind::kNotDivisor || kind == StepKind::kDivisor ||
+         kind == StepKind::kCompare || kind == StepKind::kClosingFrame ||
+         kind == StepKind::kClosingCompare;
+}
 
 // The program line of each kind of step.
 int LineOf(StepKind kind, bool larger_area) {
@@ -67,7 +81,32 @@ int LineOf(StepKind kind, bool larger_area) {
 
 // "квадратче", "квадратчета": the frame's squares after a count.
 std::string Squares(int64_t count) {
-  return words::Counted(count, words::kFrameSquares);
+  return words::Counted(count, words::kSquares);
+}
+
+using words::Signed;
+
+// A number as a factor or a term of a formula: a negative one in brackets, "1 × (−3)".
+std::string Factor(int64_t value) {
+  return value < 0 ? "(" + Signed(value) + ")" : Signed(value);
+}
+
+// The text of a label of the window, by its index.
+const char* LabelText(int index) {
+  for (const window::layout::Control& control : window::layout::kControls) {
+    if (std::string_view(control.name) == "Label1" && control.index == index) return control.text;
+  }
+  return "";
+}
+
+// A whole number held in floating point, a negative one with the minus sign.
+std::string Whole(double value) {
+  return value < 0 ? "−" + Number(-value) : Number(value);
+}
+
+// The count box's name, as its label says it.
+const char* CountBox() {
+  return LabelText(5);
 }
 
 }  // namespace
@@ -93,12 +132,7 @@ const std::vector<std::string>& ProgramLines() {
 }
 
 std::array<const char*, 3> RowHeadings() {
-  std::array<const char*, 3> headings{};
-  for (const window::layout::Control& control : window::layout::kControls) {
-    if (std::string_view(control.name) == "Label1" && control.index >= 2 && control.index <= 4)
-      headings[static_cast<size_t>(control.index - 2)] = control.text;
-  }
-  return headings;
+  return {LabelText(2), LabelText(3), LabelText(4)};
 }
 
 void Walkthrough::Forget() {
@@ -173,13 +207,22 @@ void Walkthrough::Keep(const search::Step& step, bool completed) {
   record.set = set_;
   record.area = step.area;
   record.best = step.best;
-  record.compared = step.compared;
   record.root = static_cast<int16_t>(step.root);
   record.square = static_cast<int16_t>(step.square);
-  record.divisor = static_cast<int16_t>(step.divisor);
-  record.remainder = static_cast<int16_t>(step.remainder);
-  record.quotient = static_cast<int16_t>(step.quotient);
-  record.frame = static_cast<int32_t>(step.frame);
+  if (completed && TellsLocals(step.kind)) {
+    record.compared = step.compared;
+    record.divisor = static_cast<int16_t>(step.divisor);
+    record.remainder = static_cast<int16_t>(step.remainder);
+    record.quotient = static_cast<int16_t>(step.quotient);
+    record.frame = static_cast<int32_t>(step.frame);
+  } else if (!records_.empty()) {  // a step that sets none of them changes none of them
+    const Record& before = records_.back();
+    record.compared = before.compared;
+    record.divisor = before.divisor;
+    record.remainder = before.remainder;
+    record.quotient = before.quotient;
+    record.frame = before.frame;
+  }
   if (cleared_lists_) {
     for (size_t list = 0; list < 3; ++list)
       record.items[list] = static_cast<uint16_t>(form_.List1[list].ListCount());
@@ -379,23 +422,23 @@ std::vector<Value> Walkthrough::Values() const {
       if (at == nullptr || (at->set & Of(static_cast<Bit>(bit))) == 0) return {};
       switch (bit) {
         case kN:
-          return Number(count_);
+          return Signed(count_);
         case kLetterCount:
-          return Number(at->area);
+          return Signed(at->area);
         case kI:
-          return Number(at->divisor);
+          return Signed(at->divisor);
         case kMod:
-          return Number(at->remainder);
+          return Signed(at->remainder);
         case kJ:
-          return Number(at->quotient);
+          return Signed(at->quotient);
         case kP:
-          return Number(at->frame);
+          return Signed(at->frame);
         case kBest:
-          return Number(at->best);
+          return Signed(at->best);
         case kRoot:
-          return Number(at->root);
+          return Signed(at->root);
         default:
-          return Number(at->square);
+          return Signed(at->square);
       }
     };
     std::string text = text_of(record);
@@ -419,33 +462,36 @@ std::string Walkthrough::Sentence() const {
 }
 
 std::string Walkthrough::Said(const Record& r) const {
-  const std::string n = Number(count_);
+  const std::string n = Signed(count_);
   const std::string area = Number(r.area);
   const std::string i = Number(r.divisor);
   const std::string j = Number(r.quotient);
   const std::string p = Number(r.frame);
   const std::string root = Number(r.root);
   const std::string square = Number(r.square);
-  const std::string best = Number(r.best);
+  const std::string best = Signed(r.best);
   switch (r.kind) {
     case StepKind::kObtain:
       if (mantra_mode_)
         return Fill("Мантрата има {0}, като се броят и интервалите: N = {1}.",
                     {words::Counted(count_, words::kCharacters), n});
-      return Fill("От полето „{0}“ се взема цялата част на числото: N = {1}.",
-                  {runtime::ToUtf8(count_text_.substr(0, 24)), n});
+      return Fill("От полето „{0}“ се взема цялата част на числото „{1}“: N = {2}.",
+                  {CountBox(), runtime::ToUtf8(count_text_.substr(0, 24)), n});
     case StepKind::kStrip:
-      return Fill(
-          "Първият ред е лентата 1 × {0}: рамката ѝ е ({0} + 1) × 2 + 4 = {1} и BestFrame "
-          "става {2}.",
-          {n, Squares(r.best), best});
-    case StepKind::kRoot: {
-      const int64_t next = r.root + 1;
-      return Fill(
-          "RootSide = {0}, защото {0} × {0} = {1} ≤ {2} < {3} = {4} × {4}: делители се "
-          "търсят до {0}.",
-          {root, Number(int64_t{r.root} * r.root), n, Number(next * next), Number(next)});
-    }
+      if (count_ < 0) {
+        return Fill(
+            "Първият ред е „лентата“ 1 × {0}: такъв правоъгълник няма, но програмата пак смята "
+            "рамката му: ({1} + 1) × 2 + 4 = {2} и BestFrame става {2}.",
+            {Factor(count_), n, best});
+      }
+      return Fill(count_ == 0 ? "Първият ред е лентата 1 × 0, в която няма нито едно квадратче: "
+                                "рамката ѝ е (0 + 1) × 2 + 4 = {1} и BestFrame става {2}."
+                              : "Първият ред е лентата 1 × {0}: рамката ѝ е ({0} + 1) × 2 + 4 = "
+                                "{1} и BestFrame става {2}.",
+                  {n, Squares(r.best), best});
+    case StepKind::kRoot:
+      return Fill("RootSide е цялата част на {0}. Така RootSide = {1} и делители се търсят до {1}.",
+                  {chart::RootGlossed(count_), root});
     case StepKind::kScan:
       if (r.root < 2) {
         return Fill(
@@ -453,8 +499,13 @@ std::string Walkthrough::Said(const Record& r) const {
             "се провери.",
             {root, area});
       }
-      if (r.area == count_) return Fill("Търсят се делителите на {0} от 2 до {1}.", {n, root});
-      return Fill("Следващата площ е {0} (LetterCount = {0}): търсят се делителите ѝ от 2 до {1}.",
+      if (r.area == count_) {
+        return r.root == 2 ? std::string("Пробва се делителят 2.")
+                           : Fill("Търсят се делителите на {0} от 2 до {1}.", {n, root});
+      }
+      return Fill(r.root == 2 ? "Следващата площ е {0} (LetterCount = {0}): пробва се делителят 2."
+                              : "Следващата площ е {0} (LetterCount = {0}): търсят се делителите "
+                                "ѝ от 2 до {1}.",
                   {area, root});
     case StepKind::kNotDivisor:
       return Fill("{0} не се дели на {1}: остатъкът е {2}.", {area, i, Number(r.remainder)});
@@ -474,6 +525,13 @@ std::string Walkthrough::Said(const Record& r) const {
             "площи до следващия точен квадрат.",
             {n, root, Number(int64_t{r.root} * r.root)});
       }
+      if (count_ == 0) {
+        return Fill(
+            "0 = 0 × 0: програмата приема 0 за точен квадрат и търсенето свършва. Букви няма, "
+            "затова няма и какво да се подрежда: записаната лента 1 × 0 е само редът, с който "
+            "програмата започва.",
+            {});
+      }
       return Fill(
           "{0} = {1} × {1}: {0} е точен квадрат и по-малка рамка от неговата няма; търсенето "
           "свършва.",
@@ -489,16 +547,23 @@ std::string Walkthrough::Said(const Record& r) const {
         return Fill("{0} × {0}: рамката е {1}, повече от {2}: квадратът не се записва.",
                     {square, p, best});
       }
-      return Fill(r.frame == r.best ? "{0} × {0}: рамката е {1}, колкото {2}: квадратът се "
-                                      "записва, защото тук и равенството стига."
+      return Fill(r.frame == r.best ? "{0} × {0}: рамката е {1}, колкото е и BestFrame: квадратът "
+                                      "се записва, защото тук и равенството стига."
                                     : "{0} × {0}: рамката е {1}, по-малка от {2}: квадратът се "
                                       "записва.",
                   {square, p, best});
     case StepKind::kEnd: {
       if (texts_[2].empty()) return "Край.";
       const size_t last = texts_[2].size() - 1;
-      return Fill("Край: най-малката рамка е {0} квадратчета, на последния ред {1}, {2}, {0}.",
-                  {texts_[2][last], texts_[0][last], texts_[1][last]});
+      if (count_ == 0) {
+        return Fill(
+            "Край: букви няма, затова отговорът на програмата за 0 е само редът на "
+            "лентата {0}, {1}, {2}.",
+            {texts_[0][last], texts_[1][last], texts_[2][last]});
+      }
+      const std::string frame = Squares(words::WholeNumber(texts_[2][last]).value_or(0));
+      return Fill("Край: най-малката рамка е от {0}, на последния ред {1}, {2}, {3}.",
+                  {frame, texts_[0][last], texts_[1][last], texts_[2][last]});
     }
   }
   return {};
@@ -510,7 +575,7 @@ std::string Walkthrough::ErrorSentence(const Record& r) const {
   const Stop& stop = *error_;
   const std::string heading =
       Fill("Грешка {0} ({1}): ", {Number(int64_t{stop.error.number()}), stop.error.description()});
-  const std::string n = Number(count_);
+  const std::string n = Signed(count_);
   if (stop.error.number() == runtime::RuntimeError::kInvalidCall && r.kind == StepKind::kRoot) {
     return heading + Fill(
                          "{0} е отрицателно число и няма квадратен корен, затова RootSide не "
@@ -528,24 +593,25 @@ std::string Walkthrough::ErrorSentence(const Record& r) const {
       result = stop.left + stop.right;
       expression = strip && stop.right == 4
                        ? Fill("({0} + 1) × 2 + 4", {n})
-                       : Fill("{0} + {1}", {Number(stop.left), Number(stop.right)});
+                       : Fill("{0} + {1}", {Whole(stop.left), Whole(stop.right)});
       break;
     case Operation::kMultiply:
       result = stop.left * stop.right;
       expression = strip ? Fill("({0} + 1) × 2", {n})
-                         : Fill("{0} × {1}", {Number(stop.left), Number(stop.right)});
+                         : Fill("{0} × {1}", {Whole(stop.left), Whole(stop.right)});
       break;
     case Operation::kConvert:
     case Operation::kNone:
       result = std::floor(stop.left);
-      expression = r.kind == StepKind::kObtain ? Fill("цялата част на числото от полето „{0}“",
-                                                      {runtime::ToUtf8(count_text_.substr(0, 24))})
-                                               : Fill("цялата част на {0}", {Number(stop.left)});
+      expression = r.kind == StepKind::kObtain
+                       ? Fill("цялата част на числото „{0}“ от полето „{1}“",
+                              {runtime::ToUtf8(count_text_.substr(0, 24)), CountBox()})
+                       : Fill("цялата част на {0}", {Whole(stop.left)});
       break;
   }
   return heading +
          Fill(stop.operation == Operation::kConvert ? "{0} е {1}" : "{0} = {1}",
-              {expression, Number(result)}) +
+              {expression, Whole(result)}) +
          Fill(", а 16-битовите цели числа са от −32768 до 32767 ({0}). {1}",
               {result < 0 ? "най-малкото е −32768" : "най-голямото е 32767",
                r.kind == StepKind::kObtain
@@ -571,17 +637,18 @@ std::optional<picture::Picture> Walkthrough::Rectangle() const {
   if (!HasRun()) return std::nullopt;
   const Record& r = records_[static_cast<size_t>(current_)];
   std::optional<picture::Picture> rectangle;
+  const words::Noun& letters = mantra_mode_ ? words::kCharacters : words::kLetters;
   switch (r.kind) {
     case StepKind::kStrip:
-      rectangle = picture::Picture::Rectangle(1, count_, count_, mantra_);
+      rectangle = picture::Picture::Rectangle(1, count_, count_, mantra_, letters);
       break;
     case StepKind::kDivisor:
     case StepKind::kCompare:
-      rectangle = picture::Picture::Rectangle(r.divisor, r.quotient, count_, mantra_);
+      rectangle = picture::Picture::Rectangle(r.divisor, r.quotient, count_, mantra_, letters);
       break;
     case StepKind::kClosingFrame:
     case StepKind::kClosingCompare:
-      rectangle = picture::Picture::Rectangle(r.square, r.square, count_, mantra_);
+      rectangle = picture::Picture::Rectangle(r.square, r.square, count_, mantra_, letters);
       break;
     default:
       return std::nullopt;

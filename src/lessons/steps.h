@@ -21,6 +21,8 @@ namespace lessons::steps {
 // The two pages of the picture window.
 inline constexpr const char* kPictureTab = "Картина";
 inline constexpr const char* kStepsTab = "Стъпка по стъпка";
+// What the window's "по абсциса" and "по ордината" mean, said once on each page that uses them.
+inline constexpr const char* kAxes = "по абсциса – по хоризонталата, по ордината – по вертикалата";
 // The result lists' tooltip, which names both pages.
 inline constexpr const char* kListHint =
     "Двойно щракване или Enter върху ред показва рамката му като картина; страницата "

@@ -30,7 +30,7 @@ inline constexpr std::array<Level, 5> kLevels = {{
     {"Ниво 1: до 20 букви", Kind::kCount, 2, 20},
     {"Ниво 2: до 100 букви", Kind::kCount, 21, 100},
     {"Ниво 3: до 1000 букви", Kind::kCount, 101, 1000},
-    {"Ниво 4: поговорка", Kind::kProverb, 0, 0},
+    {"Ниво 4: пословица", Kind::kProverb, 0, 0},
     {"Ниво 5: като програмата", Kind::kTrace, 8, 100},
 }};
 inline constexpr int kTasksPerSet = 5;

@@ -68,23 +68,14 @@ Judged JudgeRow(const Task& task, size_t listed, const Row& proposed) {
   const std::string n = Number(run.count);
   const int64_t area = int64_t{proposed.across} * proposed.down;
   const int64_t frame = FrameOf(proposed.across, proposed.down);
-  if (frame != proposed.frame) {
-    std::string said = Fill("Рамката около {0} × {1} е 2 × {0} + 2 × {1} + 4 = {2}, а не {3}.",
-                            {a, b, Number(frame), Number(proposed.frame)});
-    // The school's perimeter, 2a + 2b: the frame's four corners are missing from it.
-    if (proposed.frame == frame - 4) {
-      said += Fill(
-          " {0} = 2 × {1} + 2 × {2} е обиколката на правоъгълника, а рамката има и 4 "
-          "ъглови квадратчета.",
-          {Number(proposed.frame), a, b});
-    }
-    return {Rule::kFrame, said};
-  }
+  // The rectangle first, as the program meets it: whether it holds the letters, whether the
+  // program lists it here; then the frame given for it.
   if (area < run.count) {
     return {Rule::kHolds,
-            Fill("{0} × {1} = {2}, а буквите са {3}: в този правоъгълник не се побират всички, а "
-                 "програмата записва само правоъгълници, в които се побират.",
-                 {a, b, Counted(area, "квадрат", "квадрата"), n})};
+            Fill("{0} × {1} = {2}, а буквите са {3}: в {0} × {1} се побират само {4} от {5}, а "
+                 "програмата записва само правоъгълници, в които се побират всички.",
+                 {a, b, Counted(area, words::kSquares), n, Number(area),
+                  Counted(run.count, words::kLetters)})};
   }
   if (listed >= task.rows.size()) {
     return {Rule::kEnded, Fill("Търсенето е свършило: {0}.", {WhyEnded(task)})};
@@ -123,11 +114,11 @@ Judged JudgeRow(const Task& task, size_t listed, const Row& proposed) {
   // A rectangle whose frame is not smaller than BestFrame now is never listed any more, for
   // BestFrame only falls. (The closing square, listed on a tie too, comes after every other row,
   // and BestFrame is never below its frame while rows remain.)
-  if (listed > 0 && !run.IsClosing(proposed) && proposed.frame >= task.rows[listed - 1].frame) {
+  if (listed > 0 && !run.IsClosing(proposed) && frame >= task.rows[listed - 1].frame) {
     return {Rule::kBestFrame,
-            Fill("Рамката {0} не е по-малка от BestFrame (най-малката рамка досега) = {1}, затова "
-                 "програмата не записва {2} × {3}.",
-                 {Number(proposed.frame), Number(task.rows[listed - 1].frame), a, b})};
+            Fill("Рамката около {2} × {3} е {0} и не е по-малка от BestFrame (най-малката рамка "
+                 "досега) = {1}, затова програмата не записва {2} × {3}.",
+                 {Number(frame), Number(task.rows[listed - 1].frame), a, b})};
   }
   if (run.Place(proposed) != run.Place(next)) {
     return {Rule::kOrder,
@@ -135,6 +126,18 @@ Judged JudgeRow(const Task& task, size_t listed, const Row& proposed) {
                  "делителите i (страните по абсцисата) по ред: преди {0} × {1} тя записва друг "
                  "ред.",
                  {a, b})};
+  }
+  if (frame != proposed.frame) {
+    std::string said = Fill("Рамката около {0} × {1} е 2 × {0} + 2 × {1} + 4 = {2}, а не {3}.",
+                            {a, b, Number(frame), Number(proposed.frame)});
+    // The school's perimeter, 2a + 2b: the frame's four corners are missing from it.
+    if (proposed.frame == frame - 4) {
+      said += Fill(
+          " {0} = 2 × {1} + 2 × {2} е обиколката на правоъгълника, а рамката има и 4 "
+          "ъглови квадратчета.",
+          {Number(proposed.frame), a, b});
+    }
+    return {Rule::kFrame, said};
   }
   std::string said = Fill("Вярно: програмата записва {0}.", {Named(next)});
   if (run.IsClosing(next) && listed > 0 && next.frame == task.rows[listed - 1].frame)

@@ -32,6 +32,10 @@ std::string Number(double value) {
   return runtime::ToUtf8(runtime::WholeText(value));
 }
 
+std::string Signed(int64_t value) {
+  return value < 0 ? "−" + Number(-value) : Number(value);
+}
+
 std::string Grouped(int64_t value) {
   std::string digits = Number(value < 0 ? -value : value);
   if (digits.size() >= 5) {

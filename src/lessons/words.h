@@ -25,11 +25,10 @@ struct Noun {
 inline constexpr Noun kLetters{"буква", "букви", "букви", "буквите", "Буквите"};
 // A proverb's characters, blanks and punctuation too.
 inline constexpr Noun kCharacters{"знак", "знака", "знаци", "знаците", "Знаците"};
-// The squares of a rectangle, which hold the letters.
-inline constexpr Noun kSquares{"квадрат", "квадрата", "квадрати", "квадратите", "Квадратите"};
-// The small squares of the gold frame.
-inline constexpr Noun kFrameSquares{"квадратче", "квадратчета", "квадратчета", "квадратчетата",
-                                    "Квадратчетата"};
+// One cell, of the rectangle that holds the letters or of its gold frame: a "квадратче" always,
+// for "квадрат" is a rectangle with equal sides ("затварящият квадрат", "точен квадрат").
+inline constexpr Noun kSquares{"квадратче", "квадратчета", "квадратчета", "квадратчетата",
+                               "Квадратчетата"};
 
 // The no-break space that keeps a formula's parts together.
 inline constexpr const char* kNoBreak = "\u00A0";
@@ -44,12 +43,14 @@ std::string Number(int64_t value);
 std::string Number(int value);
 // The same for a whole number held in floating point.
 std::string Number(double value);
+// A whole number as a sentence writes it: a negative one with the minus sign, "−3".
+std::string Signed(int64_t value);
 // A whole number of five digits or more with its thousands apart, as Bulgarian writes them:
 // "32 130" (a no-break space between the groups); shorter ones as Number writes them.
 std::string Grouped(int64_t value);
 // A number with `decimals` digits after a decimal comma: "8,37".
 std::string Decimal(double value, int decimals);
-// A count and its noun, the singular for one: "1 квадрат", "2 квадрата".
+// A count and its noun, the singular for one: "1 квадратче", "2 квадратчета".
 std::string Counted(int64_t count, const char* one, const char* many);
 std::string Counted(int64_t count, const Noun& noun);
 // "8 × 9".

@@ -215,7 +215,7 @@ class Json {
 
 // The practice as JSON for the page's script: the level, the task, what each box holds and
 // takes, the buttons in use, the verdict, the lines under the drawing and the chart, the score,
-// and where the focus goes.
+// what the way to the program will change, and where the focus goes.
 std::string PracticeJson() {
   namespace practice = lessons::practice;
   const practice::Practice& shown = Practice();
@@ -239,6 +239,7 @@ std::string PracticeJson() {
   json.Key("chart").Text(chart ? chart->Sentence() : "");
   json.Key("description").Text(chart ? chart->Description() : "");
   json.Key("score").Text(shown.Score()).Key("stars").Text(shown.Stars());
+  json.Key("showNote").Text(shown.ShowInProgramNote());
   json.Key("said").Text(shown.StarsSaid()).Key("best").Text(shown.Best());
   json.Key("focus").Number(static_cast<int>(shown.FocusAfter()));
   json.Key("tracing").Flag(shown.Tracing());

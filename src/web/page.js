@@ -216,6 +216,7 @@
       tab.tabIndex = selected ? 0 : -1;
       panels[index].hidden = !selected;
     });
+    document.getElementById("picture-title").textContent = tabs[chosen].dataset.title;
     picture.classList.toggle("steps-open", chosen === 1);
     picture.classList.toggle("practice-open", chosen === 2);
     picture.classList.toggle("change-open", chosen === 3);
@@ -357,12 +358,13 @@
   const practicePage = panels[2];
   const level = document.getElementById("practice-level");
   const sides = ["across", "down", "frame"].map((side) => document.getElementById(`practice-${side}`));
-  const frameBox = practicePage.querySelector(".practice-frame");
+  const frameParts = [...practicePage.querySelectorAll(".practice-frame")];  // its box and note
   const listed = document.getElementById("practice-listed");
   const practiceButtons = [...practicePage.querySelectorAll("button[data-button]")];
   const shown = Object.fromEntries(["progress", "task", "proverb", "verdict", "drawing", "line",
     "chart", "sentence", "description", "score", "best"].map((id) =>
     [id, document.getElementById(`practice-${id}`)]));
+  const showNote = document.getElementById("practice-show-note");
   let practiceRedraw = false;
   let practice = null;
   let drawnPractice = "";
@@ -376,7 +378,7 @@
     shown.task.textContent = practice.task;
     shown.proverb.textContent = practice.proverb;
     shown.proverb.hidden = practice.proverb === "";
-    frameBox.hidden = !practice.tracing || !practice.boxes;
+    frameParts.forEach((part) => { part.hidden = !practice.tracing || !practice.boxes; });
     sides.forEach((box, index) => {
       if (box.value !== practice.typed[index]) box.value = practice.typed[index];  // as typed
       box.disabled = !practice.sides;
@@ -386,6 +388,8 @@
       button.disabled = !practice.enabled[index];
       button.hidden = !practice.shown[index];
     });
+    showNote.textContent = practice.showNote;  // what the way to the program will change
+    showNote.hidden = practiceButtons[practiceButtons.length - 1].hidden;
     // Read out politely when a check gives a verdict, the same words again too.
     if (shown.verdict.textContent !== practice.verdict || shown.verdict.dataset.checks !==
         String(practice.checks)) {

@@ -5,10 +5,12 @@
 
 #include "language/help.h"
 #include "lessons/change.h"
+#include "lessons/lessons.h"
 #include "lessons/menu.h"
 #include "lessons/picture.h"
 #include "lessons/practice.h"
 #include "lessons/steps.h"
+#include "lessons/words.h"
 #include "lessons/write.h"
 #include "web/layout_json.h"
 #include "window/layout.h"
@@ -235,8 +237,9 @@ std::string TabsHtml() {
     const bool first = &tab == &tabs[0];
     html += "  <button type=\"button\" role=\"tab\" id=\"tab-" + std::string(tab.id) +
             "\" aria-selected=\"" + (first ? "true" : "false") + "\" aria-controls=\"page-" +
-            tab.id + "\"" + (first ? "" : " tabindex=\"-1\"") + ">" + Escaped(tab.name) +
-            "</button>\n";
+            tab.id + "\"" + (first ? "" : " tabindex=\"-1\"") +
+            Attribute("data-title", lessons::PageTitle(static_cast<int>(&tab - tabs))) + ">" +
+            Escaped(tab.name) + "</button>\n";
   }
   return html + "</div>\n";
 }
@@ -294,19 +297,21 @@ std::string PracticeHtml() {
       "<p id=\"practice-proverb\"></p>\n<div class=\"practice-sides\">";
   // The boxes keep what is typed, whatever it is, for the core to read: text boxes that bring up
   // a phone's digits, each described by what it takes.
+  // What "по абсциса" and "по ордината" mean stands after them; the frame's note, at the fifth
+  // level, on a line of its own under the boxes.
   const char* ids[] = {"practice-across", "practice-down", "practice-frame"};
   for (size_t side = 0; side < 3; ++side) {  // the third, the frame, at the fifth level alone
     html += std::string(side == 2 ? "<span class=\"practice-frame\" hidden>" : "") +
-            "<label for=\"" + ids[side] + "\">" + Escaped(headings[side]) +
+            "<label for=\"" + ids[side] + "\">" +
+            Escaped(side == 2 ? practice::kFrameLabel : headings[side]) +
             "</label><input type=\"text\" id=\"" + ids[side] +
             "\" inputmode=\"numeric\" autocomplete=\"off\" maxlength=\"" +
             std::to_string(practice::kBoxLength) + "\" value=\"1\"" +
-            (side == 2 ? " aria-describedby=\"practice-frame-note\">"
-                         "<span id=\"practice-frame-note\">" +
-                             Escaped(practice::kFrameNote) + "</span></span>"
-                       : ">");
+            (side == 2 ? " aria-describedby=\"practice-frame-note\"></span>" : ">");
   }
-  html += "</div>\n<div class=\"practice-buttons\">";
+  html += "<span id=\"practice-axes\">" + Escaped(lessons::steps::kAxes) +
+          "</span></div>\n<p id=\"practice-frame-note\" class=\"practice-frame\" hidden>" +
+          Escaped(practice::kFrameNote) + "</p>\n<div class=\"practice-buttons\">";
   for (size_t i = 0; i + 1 < practice::kButtonNames.size(); ++i) {
     html += "<button type=\"button\" data-button=\"" + std::to_string(i) + "\">" +
             Escaped(practice::kButtonNames[i]) + "</button>";
@@ -324,9 +329,10 @@ std::string PracticeHtml() {
       Escaped(practice::kRowsLabel) + "</h3><table><thead><tr>" + ColumnHeads(headings) +
       "</tr></thead><tbody></tbody></table></section></div>\n"
       "<div class=\"practice-bottom\"><button type=\"button\" data-button=\"" +
-      std::to_string(practice::kButtonNames.size() - 1) + "\">" +
-      Escaped(practice::kButtonNames.back()) +
-      "</button><span id=\"practice-score\"></span><span id=\"practice-best\"></span></div>\n"
+      std::to_string(practice::kButtonNames.size() - 1) +
+      "\" aria-describedby=\"practice-show-note\">" + Escaped(practice::kButtonNames.back()) +
+      "</button><span id=\"practice-show-note\"></span><span id=\"practice-score\"></span>"
+      "<span id=\"practice-best\"></span></div>\n"
       "</div>\n";
   return html;
 }
@@ -509,8 +515,9 @@ std::string StepsHtml() {
       "<div class=\"steps-top\">\n<section aria-labelledby=\"steps-program-title\">"
       "<h3 id=\"steps-program-title\">" +
       Escaped(steps::kProgramLabel) + "</h3>\n<ol id=\"steps-program\">\n";
+  // Each line wraps where the page is narrow, but never inside a formula.
   for (const std::string& line : steps::ProgramLines())
-    html += "  <li>" + Escaped(line) + "</li>\n";
+    html += "  <li>" + Escaped(lessons::words::Bound(line)) + "</li>\n";
   html +=
       "</ol></section>\n<section aria-labelledby=\"steps-values-title\"><h3 "
       "id=\"steps-values-title\">" +
@@ -524,8 +531,8 @@ std::string StepsHtml() {
   html +=
       "<div class=\"steps-bottom\">\n<section aria-labelledby=\"steps-rows-title\"><h3 "
       "id=\"steps-rows-title\">" +
-      Escaped(steps::kRowsLabel) +
-      "</h3>\n<div class=\"steps-rows\"><table id=\"steps-rows\" "
+      Escaped(steps::kRowsLabel) + "</h3>\n<p id=\"steps-axes\">" + Escaped(steps::kAxes) +
+      "</p>\n<div class=\"steps-rows\"><table id=\"steps-rows\" "
       "aria-labelledby=\"steps-rows-title\"><thead><tr>"
       "<th scope=\"col\">№</th>" +
       ColumnHeads(steps::RowHeadings());
@@ -550,7 +557,7 @@ std::string PageHtml(std::string_view page) {
   Replace(html, "@CAPTION@", Escaped(layout::kCaption));
   Replace(html, "@THEME@", ThemeColour());
   Replace(html, "@WINDOW@", WindowHtml());
-  Replace(html, "@PICTURE_CAPTION@", Escaped(picture::kCaption));
+  Replace(html, "@PICTURE_CAPTION@", Escaped(lessons::PageTitle(0)));
   Replace(html, "@CLOSE@", Escaped(picture::kClose));
   Replace(html, "@MENU@", MenuHtml());
   Replace(html, "@TABS@", TabsHtml());

@@ -44,8 +44,8 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
   dpi_ = DpiOf(owner);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   // Owned by the form's window: above it, gone with it, and no button of its own on the taskbar.
-  CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, WideFromUtf8(picture::kCaption).c_str(), kStyle,
-                  0, 0, 0, 0, owner, nullptr, instance, this);
+  CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, WideFromUtf8(lessons::PageTitle(0)).c_str(),
+                  kStyle, 0, 0, 0, 0, owner, nullptr, instance, this);
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, nullptr,
                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, 0, 0, window_,
                           nullptr, instance, nullptr);
@@ -157,6 +157,7 @@ void PictureWindow::RefreshChange() {
 
 void PictureWindow::ShowPage(int page) {
   page_ = std::clamp(page, 0, kPages - 1);
+  SetWindowTextW(window_, WideFromUtf8(lessons::PageTitle(page_)).c_str());
   if (page_ == 3) lessons_.OpenChange();  // its N starts with the window's count
   if (SendMessageW(tabs_, TCM_GETCURSEL, 0, 0) != page_)
     SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(page_), 0);

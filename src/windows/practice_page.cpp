@@ -53,11 +53,13 @@ PracticePage::PracticePage(practice::Practice& practice, HWND parent,
   const std::array<const char*, 3> headings = lessons::steps::RowHeadings();
   for (size_t side = 0; side < 3; ++side) {
     side_labels_[side] =
-        MakeChild(L"STATIC", WideFromUtf8(headings[side]), SS_LEFT | SS_NOPREFIX, window_);
+        MakeChild(L"STATIC", WideFromUtf8(side == 2 ? practice::kFrameLabel : headings[side]),
+                  SS_LEFT | SS_NOPREFIX, window_);
     sides_[side] =
         MakeTextBox(L"1", practice::kBoxLength, window_, kFirstSideId + static_cast<int>(side));
     arrows_[side] = MakeArrows(sides_[side], window_);
   }
+  axes_ = MakeChild(L"STATIC", WideFromUtf8(lessons::steps::kAxes), SS_LEFT | SS_NOPREFIX, window_);
   frame_note_ =
       MakeChild(L"STATIC", WideFromUtf8(practice::kFrameNote), SS_LEFT | SS_NOPREFIX, window_);
   for (size_t i = 0; i < buttons_.size(); ++i) {
@@ -76,6 +78,7 @@ PracticePage::PracticePage(practice::Practice& practice, HWND parent,
                     WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS, window_);
   const int stops[] = {60, 120};
   SendMessageW(rows_, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(stops));
+  show_note_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   score_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   stars_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   best_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
@@ -108,18 +111,11 @@ void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
   MoveWindow(task_, gap, px(34), inner, px(38), TRUE);
   MoveWindow(proverb_, gap, px(72), inner, line, TRUE);
 
-  const int sides_y = px(96);
-  int x = gap;
-  for (size_t side = 0; side < 3; ++side) {
-    const int label = px(side == 0 ? 78 : side == 1 ? 88 : 76);
-    MoveWindow(side_labels_[side], x, sides_y + px(4), label, line, TRUE);
-    x += label;
-    MoveWindow(sides_[side], x, sides_y, px(64), row, TRUE);
-    SendMessageW(arrows_[side], UDM_SETBUDDY, reinterpret_cast<WPARAM>(sides_[side]), 0);
-    x += px(64) + px(16);
-  }
-  MoveWindow(frame_note_, x - px(8), sides_y, width - gap - x + px(8), row + px(4), TRUE);
-  const int buttons_y = sides_y + row + px(6);
+  sides_top_ = px(96);
+  PlaceBoxes();
+  // The frame's note, at the fifth level, on a line of its own under the boxes.
+  MoveWindow(frame_note_, gap, sides_top_ + row + px(4), inner, line, TRUE);
+  const int buttons_y = sides_top_ + row + line + px(8);
   buttons_top_ = buttons_y;
   PlaceButtons();
 
@@ -136,17 +132,20 @@ void PracticePage::Place(const RECT& area, int dpi, HFONT font) {
   MoveWindow(chart_sentence_, gap * 2 + half, pictures_y + pictures + px(4), half, sentence, TRUE);
   MoveWindow(rows_label_, gap * 2 + half, pictures_y, half, line, TRUE);
   MoveWindow(rows_, gap * 2 + half, pictures_y + line, half, pictures + sentence - line, TRUE);
+  // The way to the program, and beside it what it will change, while a set runs; the score and
+  // the stars in their place once it is over; the level's best after them.
   MoveWindow(Button(practice::Button::kShowProgram), gap, bottom_y, px(250), row, TRUE);
+  MoveWindow(show_note_, gap + px(258), bottom_y + px(4), px(310), line, TRUE);
   MoveWindow(score_, gap + px(266), bottom_y + px(2), px(180), line + px(2), TRUE);
   MoveWindow(stars_, gap + px(446), bottom_y + px(1), px(70), line + px(4), TRUE);
-  MoveWindow(best_, gap + px(524), bottom_y + px(4), width - gap - px(524) - gap, line, TRUE);
+  MoveWindow(best_, gap + px(580), bottom_y + px(4), width - gap - px(580) - gap, line, TRUE);
 
   drawing_->SetDpi(dpi);
   chart_->SetDpi(dpi);
-  for (HWND control :
-       {level_label_, level_, progress_, task_, proverb_, side_labels_[0], side_labels_[1],
-        side_labels_[2], sides_[0], sides_[1], sides_[2], frame_note_, verdict_, drawing_line_,
-        chart_sentence_, rows_label_, rows_, best_}) {
+  for (HWND control : {level_label_,    level_,          progress_,       task_,      proverb_,
+                       side_labels_[0], side_labels_[1], side_labels_[2], sides_[0],  sides_[1],
+                       sides_[2],       axes_,           frame_note_,     verdict_,   drawing_line_,
+                       chart_sentence_, rows_label_,     rows_,           show_note_, best_}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   for (HWND button : buttons_)
@@ -182,6 +181,24 @@ void PracticePage::PlaceButtons() {
   EndDeferWindowPos(moves);
 }
 
+// The boxes, each after its name, and after the last one shown what the names of the sides mean;
+// the frame's box is there at the fifth level alone.
+void PracticePage::PlaceBoxes() {
+  const auto px = [this](int pixels) { return MulDiv(pixels, dpi_, 96); };
+  RECT page;
+  GetClientRect(window_, &page);
+  int x = px(8);
+  for (size_t side = 0; side < 3; ++side) {
+    const int label = px(side == 0 ? 78 : side == 1 ? 88 : 50);
+    MoveWindow(side_labels_[side], x, sides_top_ + px(4), label, px(22), TRUE);
+    MoveWindow(sides_[side], x + label + px(6), sides_top_, px(64), px(26), TRUE);
+    SendMessageW(arrows_[side], UDM_SETBUDDY, reinterpret_cast<WPARAM>(sides_[side]), 0);
+    if (side < 2 || practice_.Tracing()) x += label + px(6) + px(64) + px(24);
+  }
+  MoveWindow(axes_, x, sides_top_ + px(4), std::max(0, static_cast<int>(page.right) - x - px(8)),
+             px(22), TRUE);
+}
+
 void PracticePage::TakeFocus() {
   SetFocus(IsWindowEnabled(sides_[0]) && IsWindowVisible(sides_[0]) ? sides_[0] : level_);
 }
@@ -212,8 +229,18 @@ void PracticePage::Refresh() {
     EnableWindow(buttons_[i], enabled ? TRUE : FALSE);
     if (i < placed_.size() - 1 && placed_[i] != practice_.Shown(button)) placed = false;
   }
-  // The line of buttons changes where buttons come or go, with the level or the set's end.
-  if (!placed) PlaceButtons();
+  // The line of buttons changes where buttons come or go, with the level or the set's end; and
+  // the boxes' line with them, the page then painted whole, so that nothing stays where a box
+  // stood before.
+  if (!placed) {
+    PlaceButtons();
+    PlaceBoxes();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+  ShowWindow(axes_, practice_.BoxesShown() ? SW_SHOW : SW_HIDE);
+  const bool show_shown = practice_.Shown(practice::Button::kShowProgram);
+  ShowText(show_note_, WideFromUtf8(practice_.ShowInProgramNote()));
+  ShowWindow(show_note_, show_shown ? SW_SHOW : SW_HIDE);
   ShowWindow(Button(practice::Button::kShowProgram),
              practice_.Shown(practice::Button::kShowProgram) ? SW_SHOW : SW_HIDE);
   const std::wstring verdict = WideFromUtf8(practice_.Verdict());
@@ -247,6 +274,8 @@ void PracticePage::Refresh() {
   }
   ShowText(score_, WideFromUtf8(practice_.Score()));
   ShowText(stars_, WideFromUtf8(practice_.Stars()));
+  for (HWND control : {score_, stars_})  // where the note stands while the set runs
+    ShowWindow(control, done ? SW_SHOW : SW_HIDE);
   ShowText(best_, WideFromUtf8(practice_.Best()));
 }
 

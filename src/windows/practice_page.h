@@ -43,6 +43,8 @@ class PracticePage {
   HWND Down() const { return sides_[1]; }
   HWND Frame() const { return sides_[2]; }
   HWND FrameNote() const { return frame_note_; }
+  HWND Axes() const { return axes_; }
+  HWND ShowInProgramNote() const { return show_note_; }
   HWND Arrows(int side) const { return arrows_[static_cast<size_t>(side)]; }
   HWND Rows() const { return rows_; }
   HWND Button(lessons::practice::Button button) const {
@@ -66,6 +68,8 @@ class PracticePage {
   void Edited(int side);
   void ShowSide(int side);
   void PlaceButtons();
+  // The line of the boxes and what their names mean after the last one shown.
+  void PlaceBoxes();
   std::array<bool, lessons::practice::kButtonNames.size()> placed_{};  // the buttons shown
 
   lessons::practice::Practice& practice_;
@@ -79,7 +83,9 @@ class PracticePage {
   std::array<HWND, 3> side_labels_{};  // the two sides, and the frame at the fifth level
   std::array<HWND, 3> sides_{};
   std::array<HWND, 3> arrows_{};
-  HWND frame_note_ = nullptr;
+  HWND frame_note_ = nullptr;  // on a line of its own under the boxes
+  HWND axes_ = nullptr;  // what "по абсциса" and "по ордината" mean, after the boxes
+  HWND show_note_ = nullptr;  // what "Виж как го намира програмата" will change
   std::array<HWND, lessons::practice::kButtonNames.size()> buttons_{};
   HWND verdict_ = nullptr;
   std::unique_ptr<SquaresCanvas> drawing_;
@@ -93,6 +99,7 @@ class PracticePage {
   HWND best_ = nullptr;
   int dpi_ = 96;         // as the page was last placed
   int buttons_top_ = 0;  // where its line of buttons stands
+  int sides_top_ = 0;    // and its line of boxes
   HFONT score_font_ = nullptr;
   HFONT stars_font_ = nullptr;
   bool mirroring_ = false;  // set while a number box is made to show the practice

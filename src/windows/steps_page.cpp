@@ -53,6 +53,7 @@ StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent) : steps_(steps) {
   const char* headings[] = {steps::kProgramLabel, steps::kValuesLabel, steps::kRowsLabel};
   for (size_t i = 0; i < headings_.size(); ++i)
     headings_[i] = MakeChild(L"STATIC", WideFromUtf8(headings[i]), SS_LEFT | SS_NOPREFIX, window_);
+  axes_ = MakeChild(L"STATIC", WideFromUtf8(steps::kAxes), SS_LEFT | SS_NOPREFIX, window_);
   const DWORD shown_list = WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS;
   program_ = MakeChild(L"LISTBOX", WideFromUtf8(steps::kProgramLabel), shown_list, window_);
   values_ = MakeChild(L"LISTBOX", WideFromUtf8(steps::kValuesLabel), shown_list, window_);
@@ -81,9 +82,6 @@ StepsPage::StepsPage(steps::Walkthrough& steps, HWND parent) : steps_(steps) {
   for (const std::string& line : steps::ProgramLines())
     lines.push_back(Numbered(number++, line, false));
   ShowLines(program_, lines);
-  // The values: name, value, meaning, at tab stops in dialog units.
-  const int value_stops[] = {50, 150};
-  SendMessageW(values_, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(value_stops));
   const int row_stops[] = {30, 90, 150};
   SendMessageW(rows_, LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(row_stops));
   Refresh();
@@ -122,9 +120,11 @@ void StepsPage::Place(const RECT& area, int dpi, HFONT font) {
   MoveWindow(headings_[1], right_x, 0, right, line, TRUE);
   MoveWindow(values_, right_x, line, right, top, TRUE);
   MoveWindow(sentence_, gap, sentence_y, width - 2 * gap, sentence, TRUE);
-  MoveWindow(headings_[2], gap, bottom_y, left, line, TRUE);
+  const int heading = px(130);
+  MoveWindow(headings_[2], gap, bottom_y, heading, line, TRUE);
+  MoveWindow(axes_, gap + heading + gap, bottom_y, width - 3 * gap - heading, line, TRUE);
   MoveWindow(rows_, gap, bottom_y + line, left, bottom, TRUE);
-  MoveWindow(canvas_->Handle(), right_x, bottom_y, right, bottom - px(4), TRUE);
+  MoveWindow(canvas_->Handle(), right_x, bottom_y + line, right, bottom - line - px(4), TRUE);
   MoveWindow(words_, right_x, bottom_y + bottom - px(4), right, line + px(4), TRUE);
   int x = gap;
   for (size_t i = 0; i + 1 < buttons_.size(); ++i) {
@@ -138,12 +138,76 @@ void StepsPage::Place(const RECT& area, int dpi, HFONT font) {
   MoveWindow(speed_label_, x, playing_y + px(5), px(66), line, TRUE);
   MoveWindow(speed_, x + px(70), playing_y + px(2), px(160), px(200), TRUE);
   canvas_->SetDpi(dpi);
-  for (HWND control : {program_, values_, sentence_, rows_, words_, speed_label_, speed_, counter_})
+  for (HWND control :
+       {program_, values_, sentence_, rows_, words_, axes_, speed_label_, speed_, counter_})
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   for (HWND control : headings_)
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   for (HWND control : buttons_)
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  FitValues(font);
+}
+
+// The values' columns as wide as their names and values in the list's font, each name on one line
+// but the longest, which may take two ("LetterCount" and "mod i"), and each meaning broken into the
+// lines that fit the rest of the list's width: "остатъкът при делението на LetterCount на i" takes
+// two.
+void StepsPage::FitValues(HFONT font) {
+  HDC dc = GetDC(values_);
+  const HGDIOBJ before = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const auto extent = [dc](const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  // A text broken between its words into lines no wider than `room`, where its words allow.
+  const auto wrap = [&](const std::wstring& text, int room) {
+    std::vector<std::wstring> lines(1);
+    std::wstring word;
+    for (const wchar_t c : text + L' ') {
+      if (c != L' ') {
+        word += c;
+        continue;
+      }
+      const std::wstring longer = lines.back().empty() ? word : lines.back() + L' ' + word;
+      if (extent(longer) <= room || lines.back().empty()) {
+        lines.back() = longer;
+      } else {
+        lines.push_back(word);
+      }
+      word.clear();
+    }
+    return lines;
+  };
+  const std::vector<steps::Value> values = steps_.Values();
+  std::vector<int> widths;
+  for (const steps::Value& value : values)
+    widths.push_back(extent(WideFromUtf8(value.name)));
+  std::sort(widths.begin(), widths.end());
+  const int padding = extent(L"  ");
+  const int names = widths.size() > 1 ? widths[widths.size() - 2] : widths.back();
+  const int shown = extent(L"-32768   " + WideFromUtf8(steps::kChanged));
+  // The list's tab stops are in quarters of the font's average character width.
+  const int quarter = std::max(static_cast<int>(metrics.tmAveCharWidth), 1);
+  const int stops[] = {MulDiv(names + padding, 4, quarter),
+                       MulDiv(names + shown + 2 * padding, 4, quarter)};
+  SendMessageW(values_, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(stops));
+  RECT list;
+  GetClientRect(values_, &list);
+  const int room = std::max(static_cast<int>(list.right) - MulDiv(stops[1], quarter, 4) -
+                                GetSystemMetrics(SM_CXVSCROLL) - padding,
+                            padding);
+  names_.clear();
+  meanings_.clear();
+  for (const steps::Value& value : values) {
+    names_.push_back(wrap(WideFromUtf8(value.name), names));
+    meanings_.push_back(wrap(WideFromUtf8(value.meaning), room));
+  }
+  SelectObject(dc, before);
+  ReleaseDC(values_, dc);
+  Refresh();
 }
 
 void StepsPage::Show(bool shown) {
@@ -172,11 +236,23 @@ void StepsPage::Refresh() {
   ShowLines(program_, lines);
   SendMessageW(program_, LB_SETCURSEL, static_cast<WPARAM>(line - 1), 0);  // -1: none
 
+  // Each value on a line, a name or a meaning too long for one going on under itself.
   std::vector<std::wstring> values;
-  for (const steps::Value& value : steps_.Values()) {
-    std::wstring text = WideFromUtf8(value.name) + L"\t" + WideFromUtf8(value.text);
-    if (value.changed) text += L"   " + WideFromUtf8(steps::kChanged);
-    values.push_back(text + L"\t" + WideFromUtf8(value.meaning));
+  const std::vector<steps::Value> now = steps_.Values();
+  for (size_t i = 0; i < now.size(); ++i) {
+    const steps::Value& value = now[i];
+    std::wstring shown = WideFromUtf8(value.text);
+    if (value.changed) shown += L"   " + WideFromUtf8(steps::kChanged);
+    const std::vector<std::wstring> name =
+        i < names_.size() ? names_[i] : std::vector<std::wstring>{WideFromUtf8(value.name)};
+    const std::vector<std::wstring> meaning =
+        i < meanings_.size() ? meanings_[i]
+                             : std::vector<std::wstring>{WideFromUtf8(value.meaning)};
+    for (size_t line = 0; line < std::max(name.size(), meaning.size()); ++line) {
+      values.push_back((line < name.size() ? name[line] : std::wstring()) + L"\t" +
+                       (line == 0 ? shown : std::wstring()) + L"\t" +
+                       (line < meaning.size() ? meaning[line] : std::wstring()));
+    }
   }
   ShowLines(values_, values);
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "lessons/steps.h"
@@ -41,6 +42,7 @@ class StepsPage {
   HWND Rows() const { return rows_; }
   HWND Sentence() const { return sentence_; }
   HWND Counter() const { return counter_; }
+  HWND Axes() const { return axes_; }
   HWND Speed() const { return speed_; }
   HWND Button(lessons::steps::Command command) const {
     return buttons_[static_cast<size_t>(command)];
@@ -57,6 +59,7 @@ class StepsPage {
                                      UINT_PTR id, DWORD_PTR page);
   LRESULT Receive(UINT message, WPARAM wparam, LPARAM lparam);
   void ShowRows();
+  void FitValues(HFONT font);
 
   lessons::steps::Walkthrough& steps_;
   HWND window_ = nullptr;
@@ -66,11 +69,15 @@ class StepsPage {
   HWND rows_ = nullptr;
   HWND words_ = nullptr;
   std::array<HWND, 3> headings_{};
+  HWND axes_ = nullptr;  // what "по абсциса" and "по ордината" mean, beside the rows' heading
   std::array<HWND, lessons::steps::kCommandNames.size()> buttons_{};
   HWND speed_label_ = nullptr;
   HWND speed_ = nullptr;
   HWND counter_ = nullptr;
   std::unique_ptr<SquaresCanvas> canvas_;
+  // Each value's name and meaning, in the lines that fit their columns.
+  std::vector<std::vector<std::wstring>> names_;
+  std::vector<std::vector<std::wstring>> meanings_;
   bool timer_ = false;
   int timer_interval_ = 0;
   int shown_run_ = -1;  // the rows list's run, row count and marked row as last shown

@@ -82,7 +82,7 @@ TEST_F(Practice, TheMenusCarryMnemonicsAndShortcutsAndOpenThePages) {
   PostMessageW(Main(), WM_COMMAND, picture, 0);
   Settle();
   EXPECT_EQ(Drawn()->Page(), 0);
-  EXPECT_EQ(Said(Drawn()->Words()), L"7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета");
+  EXPECT_EQ(Said(Drawn()->Words()), L"7 × 10 = 70 квадратчета, 70 букви, рамка от 38 квадратчета");
   // F3 goes to the steps page, at the step that listed the row.
   SetActiveWindow(Main());
   SetFocus(Control("List1", 1));
@@ -99,13 +99,20 @@ TEST_F(Practice, ASetOfLevelOnePlayedFromTheKeyboard) {
   // The boxes are named after the labels before them.
   EXPECT_EQ(Text(GetWindow(Page().Across(), GW_HWNDPREV)), L"по абсциса");
   EXPECT_EQ(Text(GetWindow(Page().Down(), GW_HWNDPREV)), L"по ордината");
+  // What those names mean, after the boxes; what "Виж как го намира програмата" will change,
+  // beside it; the window named by its page.
+  EXPECT_TRUE(IsWindowVisible(Page().Axes()));
+  EXPECT_EQ(Text(Page().Axes()), windows::WideFromUtf8(lessons::steps::kAxes));
+  EXPECT_TRUE(IsWindowVisible(Page().ShowInProgramNote()));
+  EXPECT_EQ(Text(Page().ShowInProgramNote()), L"Това ще смени числото в главния прозорец.");
+  EXPECT_EQ(Text(Drawn()->Handle()), L"Опитай сам");
 
   Answer(2, 5);  // the frame too large
   EXPECT_EQ(Verdict(),
             L"Буквите се побират, но златната рамка около 2 × 5 е 2 × 2 + 2 × 5 + 4 = 18 "
-            L"квадратчета, а най-малката е 16 – с 2 квадратчета повече. Подсказка: страните на "
-            L"правоъгълника с най-малка рамка са близки една до друга. 2 × 2 = 4 и 3 × 3 = 9: 7 е "
-            L"между тях (√7 ≈ 2,6).");
+            L"квадратчета, а има и по-малка. Подсказка: страните на правоъгълника с най-малка "
+            L"рамка са близки една до друга и до √7 ≈ 2,65: числото, което, умножено по себе си, "
+            L"дава 7; 2 × 2 = 4.");
   EXPECT_EQ(Text(Page().Handle()), Text(Page().Verdict()));  // its name for a screen reader
   EXPECT_EQ(GetFocus(), Page().Button(Button::kRetry));
   EXPECT_FALSE(IsWindowEnabled(Page().Across()));
@@ -135,11 +142,12 @@ TEST_F(Practice, ASetOfLevelOnePlayedFromTheKeyboard) {
   Press(VK_DOWN);
   EXPECT_EQ(Text(Page().Across()), L"15");
   Answer(3, 5);  // the letters do not fit
-  EXPECT_EQ(Verdict(),
-            L"Буквите не се побират: 3 × 5 = 15 квадрата, а буквите са 16. Без квадрат остава 1 "
-            L"буква. Подсказка: произведението на страните трябва да е поне 16.");
+  EXPECT_EQ(
+      Verdict(),
+      L"Буквите не се побират: 3 × 5 = 15 квадратчета, а буквите са 16. Без квадратче остава 1 "
+      L"буква. Подсказка: произведението на страните трябва да е поне 16.");
   EXPECT_EQ(Page().Drawing().Picture().Spilled(), 1);
-  EXPECT_EQ(Said(Page().DrawingLine()), L"3 × 5 = 15 квадрата, а буквите са 16");
+  EXPECT_EQ(Said(Page().DrawingLine()), L"3 × 5 = 15 квадратчета, а буквите са 16");
   Press(VK_RETURN);
   Answer(4, 4);
   Press(VK_RETURN);
@@ -276,10 +284,18 @@ TEST_F(Practice, ALevelFiveTaskPlayedFromTheKeyboardWithAWrongRow) {
   SetFocus(Page().Across());
   EXPECT_EQ(Said(Page().Task()).substr(0, 43), L"Кои редове ще запише програмата за 7 букви?");
   EXPECT_TRUE(IsWindowVisible(Page().Frame()));
-  EXPECT_EQ(Text(GetWindow(Page().Frame(), GW_HWNDPREV)), L"периметър");
-  // Beside it, what it counts.
+  EXPECT_EQ(Text(GetWindow(Page().Frame(), GW_HWNDPREV)), L"рамка");
+  // Under it, on a line of its own, what it counts and where the program lists it.
   EXPECT_TRUE(IsWindowVisible(Page().FrameNote()));
-  EXPECT_EQ(Said(Page().FrameNote()), L"златните квадратчета около правоъгълника: 2a + 2b + 4");
+  EXPECT_EQ(Said(Page().FrameNote()),
+            L"Рамката е броят на златните квадратчета около правоъгълника: 2a + 2b + 4; "
+            L"програмата го записва в колоната „периметър“.");
+  RECT box, note, axes;
+  GetWindowRect(Page().Frame(), &box);
+  GetWindowRect(Page().FrameNote(), &note);
+  GetWindowRect(Page().Axes(), &axes);
+  EXPECT_GE(note.top, box.bottom);
+  EXPECT_GE(axes.left, box.right);  // what the sides' names mean, after the last box
   EXPECT_TRUE(IsWindowVisible(Page().Rows()));
   EXPECT_FALSE(IsWindowVisible(Page().Chart().Handle()));
   EXPECT_TRUE(IsWindowVisible(Page().Button(Button::kNoMore)));
@@ -297,7 +313,7 @@ TEST_F(Practice, ALevelFiveTaskPlayedFromTheKeyboardWithAWrongRow) {
   give(1, 7, L"20");
   EXPECT_EQ(Verdict(), L"Вярно: програмата записва 1 × 7, рамка 20.");
   give(2, 4, L"");  // an empty frame is not judged
-  EXPECT_EQ(Verdict(), L"Периметърът е цяло число от 1 до 9999.");
+  EXPECT_EQ(Verdict(), L"Рамката е цяло число от 1 до 9999.");
   EXPECT_EQ(Text(Page().Frame()), L"");
   SetFocus(Page().Across());
   give(3, 3, L"16");  // the closing square before the row from the area 8

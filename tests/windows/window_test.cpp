@@ -179,23 +179,24 @@ TEST_F(Picture, ADoubleClickShowsTheRowEnterReopensItTheArrowsMoveItEscapeCloses
   EXPECT_EQ(GetActiveWindow(), Main());  // the form keeps the activation and the focus
   EXPECT_EQ(Focused(), "List1(2)");
   EXPECT_EQ(GetWindow(Drawn()->Handle(), GW_OWNER), Main());
-  EXPECT_EQ(Said(Drawn()->Words()), L"7 × 10 = 70 квадрата, 70 букви, рамка от 38 квадратчета");
+  EXPECT_EQ(Said(Drawn()->Words()), L"7 × 10 = 70 квадратчета, 70 букви, рамка от 38 квадратчета");
   EXPECT_EQ(Text(Drawn()->Canvas()), Text(Drawn()->Words()));  // its name for a screen reader
   EXPECT_EQ(PaintedSquares(), (std::map<COLORREF, int>{{kGold, 38}, {kOlive, 70}}));
 
   Press(VK_UP);
-  EXPECT_EQ(Said(Drawn()->Words()), L"5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадратчета");
+  EXPECT_EQ(Said(Drawn()->Words()), L"5 × 14 = 70 квадратчета, 70 букви, рамка от 42 квадратчета");
   EXPECT_EQ(PaintedSquares(), (std::map<COLORREF, int>{{kGold, 42}, {kOlive, 70}}));
 
   Press(VK_ESCAPE);
   EXPECT_FALSE(Open());
   Press(VK_RETURN);  // Enter on the list with its selected row
   ASSERT_TRUE(Open());
-  EXPECT_EQ(Said(Drawn()->Words()), L"5 × 14 = 70 квадрата, 70 букви, рамка от 42 квадратчета");
+  EXPECT_EQ(Said(Drawn()->Words()), L"5 × 14 = 70 квадратчета, 70 букви, рамка от 42 квадратчета");
 
   // The form goes on as before; the picture follows it and closes with its close box.
   Click(Control("Command1", 1));
-  EXPECT_EQ(Said(Drawn()->Words()), L"Няма избран ред: избери ред в списъците.");
+  EXPECT_EQ(Said(Drawn()->Words()),
+            L"Първо въведи брой букви и натисни „Изчисли“, после избери ред.");
   SendMessageW(Drawn()->Handle(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(Open());
   EXPECT_TRUE(IsWindow(Main()));
@@ -332,8 +333,35 @@ TEST_F(Steps, ButtonsAndKeysMoveThroughTheStepsAndTheTieIsPainted) {
             L"72 = 8 × 9: рамката е 38 и не е по-малка от 38, затова не се записва.");
   EXPECT_EQ(Text(Page().Handle()), Text(Page().Sentence()));  // its name for a screen reader
   EXPECT_EQ(Said(Page().Canvas().Handle()),
-            L"8 × 9 = 72 квадрата, 70 букви и 2 празни квадрата, рамка от 38 квадратчета");
+            L"8 × 9 = 72 квадратчета, 70 букви и 2 празни квадратчета, рамка от 38 квадратчета");
   EXPECT_EQ(StepSquares(), (std::map<COLORREF, int>{{kGold, 38}, {kOlive, 70}, {kBlank, 2}}));
+  // The window names the page; what the lists' column names mean stands by the rows' heading.
+  EXPECT_EQ(Text(Drawn()->Handle()), L"Стъпка по стъпка");
+  EXPECT_TRUE(IsWindowVisible(Page().Axes()));
+  EXPECT_EQ(Text(Page().Axes()), windows::WideFromUtf8(lessons::steps::kAxes));
+  // Each value on a line of the values' list, every word of every meaning shown: one too long for
+  // the list's width goes on under itself, on a line of its own at the meaning's tab stop.
+  std::wstring meanings;
+  const auto count = static_cast<int>(SendMessageW(Page().Values(), LB_GETCOUNT, 0, 0));
+  EXPECT_GT(count, 9);
+  HDC dc = GetDC(Page().Values());
+  const HGDIOBJ before =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Page().Values(), WM_GETFONT, 0, 0)));
+  RECT list;
+  GetClientRect(Page().Values(), &list);
+  for (int item = 0; item < count; ++item) {
+    std::wstring text(static_cast<size_t>(SendMessageW(Page().Values(), LB_GETTEXTLEN, item, 0)),
+                      L'\0');
+    SendMessageW(Page().Values(), LB_GETTEXT, item, reinterpret_cast<LPARAM>(text.data()));
+    const std::wstring meaning = text.substr(text.rfind(L'\t') + 1);
+    meanings += L" " + meaning;
+    SIZE size{};
+    GetTextExtentPoint32W(dc, meaning.c_str(), static_cast<int>(meaning.size()), &size);
+    EXPECT_LT(size.cx, list.right / 2) << item;
+  }
+  SelectObject(dc, before);
+  ReleaseDC(Page().Values(), dc);
+  EXPECT_NE(meanings.find(L" остатъкът при делението на LetterCount на i "), std::wstring::npos);
 }
 
 TEST_F(Steps, PlayStopANewRunAndClearing) {
