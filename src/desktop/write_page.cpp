@@ -445,18 +445,21 @@ void WritePage::ShowRows(QTableWidget* table, const std::vector<write::ShownRow>
   if (count > 0) table->scrollToItem(table->item(count - 1, 0));
 }
 
-// A screen reader hears what the page has said anew when it says it: the step's sentence or the
-// error, and the verdict; the same words again too.
+// A screen reader hears what the page has said anew when it says it, its signs in words: the
+// step's sentence or the error, and the verdict; the same words again too.
 void WritePage::Announce() {
   const QString message = message_->text();
   const QString verdict = verdict_->text();
   if (write_.Sayings() != read_sayings_) {
     bool said = false;
+    const QString spoken[] = {Text(write_.MessageSaid()), Text(write_.VerdictSaid())};
+    int at = 0;
     for (QLabel* label : {message_, verdict_}) {
-      if (label->accessibleName() != label->text()) {
-        label->setAccessibleName(label->text());
+      if (label->accessibleName() != spoken[at]) {
+        label->setAccessibleName(spoken[at]);
         said = true;
       }
+      ++at;
     }
     if (!said && read_sayings_ >= 0) {
       QAccessibleEvent again(message_, QAccessible::NameChanged);

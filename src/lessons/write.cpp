@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "language/likeness.h"
+#include "language/words.h"
 #include "lessons/words.h"
 #include "runtime/text.h"
 
@@ -253,6 +254,14 @@ std::string Write::Message() const {
                    : " Програмата свърши.";
   }
   return message;
+}
+
+std::string Write::MessageSaid() const {
+  return language::words::Spoken(Message());
+}
+
+std::string Write::VerdictSaid() const {
+  return language::words::Spoken(Verdict());
 }
 
 std::string Write::Counter() const {

@@ -155,6 +155,10 @@ class Write {
   // counter "стъпка 5 от 348".
   std::string Message() const;
   std::string Counter() const;
+  // The message and the verdict as a screen reader says them: the signs between numbers and
+  // names in words ("70 mod 3 е 1 не е 0").
+  std::string MessageSaid() const;
+  std::string VerdictSaid() const;
   // The variables as the step leaves them, the one it changed marked.
   std::vector<language::Trace::Shown> Values() const;
   // The lines of output so far.

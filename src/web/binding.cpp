@@ -319,7 +319,8 @@ std::string WriteJson() {
   if (const std::optional<language::Place> marked = shown.Marked())
     json.Number(marked->line).Number(marked->column).Number(marked->length);
   json.Close(']').Key("error").Flag(shown.MarksError());
-  json.Key("message").Text(shown.Message()).Key("counter").Text(shown.Counter());
+  json.Key("message").Text(shown.Message()).Key("messageSaid").Text(shown.MessageSaid());
+  json.Key("counter").Text(shown.Counter());
   json.Key("values").Open('[');
   for (const language::Trace::Shown& value : shown.Values())
     json.Open('[').Text(value.name).Text(value.value).Flag(value.changed).Close(']');

@@ -742,13 +742,13 @@
     fillRows(writeShown.yours.tBodies[0], shown.yours, programRow);
     fillRows(writeShown.lesson.tBodies[0], shown.lesson, programRow);
     writeShown.work.textContent = shown.work;
-    // Whatever the page says anew is read out: the message where it changed or the verdict did
-    // not, the same words again too; a verdict is read out by its own status.
+    // Whatever the page says anew is read out, its signs in words: the message where it changed
+    // or the verdict did not, the same words again too; a verdict is read out by its own status.
     const said = writeShown.said;
     if (shown.sayings !== writeSaid.sayings &&
         (shown.message !== writeSaid.message || shown.verdict === writeSaid.verdict)) {
       said.textContent = "";
-      said.textContent = shown.message;
+      said.textContent = shown.messageSaid;
     }
     writeSaid = shown;
     performance.mark("write");
