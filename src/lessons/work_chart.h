@@ -23,9 +23,12 @@ inline constexpr std::array<chart::Rgb, 4> kProgramColours = {
 
 class WorkChart {
  public:
+  // For N, or for no N at all (0): the lines alone, nothing marked.
   WorkChart(int count, const Switches& switches) : count_(count), switches_(switches) {}
 
   int Count() const { return count_; }
+  // Whether N is on the chart, and marked.
+  bool Marks() const { return count_ >= 1 && count_ <= kWorkLast; }
   // Whether the chart draws a program: the changed one only where its work differs from the
   // program as written.
   bool Shows(Program program) const;
@@ -34,8 +37,8 @@ class WorkChart {
   // The power of ten at the top of the axis: 10 000 at least, more where a line reaches it.
   int64_t Top() const;
 
-  // What the chart shows, in a sentence under it, with the numbers of N's own stretch between two
-  // perfect squares.
+  // What the chart shows, in sentences under it: its axis of divisions, and the work of the
+  // program as written with the numbers of N's own stretch between two perfect squares.
   std::string Sentence() const;
   // The same for a screen reader, with each line's divisions at some N.
   std::string Description() const;
