@@ -112,12 +112,16 @@ TEST(Change, TheLegendExplainsEveryNameWithTheNumbersOfN) {
       {"3",
        "цялата част на √N; за 3 тя е 1. √3 ≈ 1,73: числото, което, умножено по себе си, дава 3; "
        "1 × 1 = 1, 2 × 2 = 4.",
-       "За 3 програмата, както е написана, прави 0 mod и 0 div – 0 деления."},
+       "За 3 програмата, както е написана, не прави нито едно деление."},
       {"64",
        "цялата част на √N; за 64 тя е 8. √64 = 8: числото, което, умножено по себе си, дава 64; "
        "8 × 8 = 64.",
        "За 64 програмата, както е написана, прави 7 mod и 3 div – 10 деления."},
-      // Just below a square, √N is never rounded up to the next whole number.
+      // Just above a square and just below one, √N is never rounded to a whole number.
+      {"16130",
+       "цялата част на √N; за 16 130 тя е 127. √16 130 ≈ 127,01: числото, което, умножено по себе "
+       "си, дава 16 130; 127 × 127 = 16 129, 128 × 128 = 16 384.",
+       "За 16 130 програмата, както е написана, прави 32 130 mod и 1126 div – 33 256 деления."},
       {"10200",
        "цялата част на √N; за 10 200 тя е 100. √10 200 ≈ 100,99: числото, което, умножено по себе "
        "си, дава 10 200; 100 × 100 = 10 000, 101 × 101 = 10 201.",
@@ -136,9 +140,9 @@ TEST(Change, TheLegendExplainsEveryNameWithTheNumbersOfN) {
               (std::vector<std::string>{"N", "LetterCount", "RootSide", "SquareSide", "BestFrame",
                                         "ScanDivisors", "mod", "div", "i × j", "деления"}));
     EXPECT_EQ(meaning["RootSide"], c.root);
-    EXPECT_EQ(meaning["mod"], "остатъкът при деление");
-    EXPECT_EQ(meaning["div"], "частното без остатъка");
-    EXPECT_EQ(meaning["ScanDivisors"], "частта, която пробва делителите");
+    EXPECT_EQ(meaning["mod"], "остатъкът при деление.");
+    EXPECT_EQ(meaning["div"], "частното без остатъка.");
+    EXPECT_EQ(meaning["ScanDivisors"], "частта, която пробва делителите.");
     EXPECT_EQ(meaning["N"],
               "броят на буквите, от 1 до 16 380. По-големи N не се побират в числата на "
               "програмата: до 32 767.");

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTest>
 
@@ -20,11 +21,16 @@ namespace {
 using lessons::menu::Command;
 
 // Every control of the page that can be seen stands inside it, and is at least as large as it
-// needs to be to show its text whole.
+// needs to be to show its text whole; a page that scrolls up and down, never sideways, holds its
+// controls so.
 void ExpectWhole(QWidget* page) {
   const QRect inside = page->rect();
   for (QWidget* child : page->findChildren<QWidget*>()) {
     if (!child->isVisibleTo(page) || child->parentWidget() != page) continue;
+    if (auto* scroll = qobject_cast<QScrollArea*>(child); scroll != nullptr) {
+      EXPECT_LE(scroll->widget()->width(), scroll->viewport()->width());
+      ExpectWhole(scroll->widget());
+    }
     SCOPED_TRACE(child->metaObject()->className() + (" " + child->accessibleName().toStdString()));
     EXPECT_TRUE(inside.contains(child->geometry()))
         << child->geometry().x() << "," << child->geometry().y();

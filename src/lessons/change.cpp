@@ -29,8 +29,8 @@ std::string Takes() {
 constexpr size_t kRowsShown = 6;
 
 // √N in words, with the whole squares on either side of it: "√70 ≈ 8,37: числото, което,
-// умножено по себе си, дава 70; 8 × 8 = 64, 9 × 9 = 81". Two decimals, never rounded up to the
-// next whole number.
+// умножено по себе си, дава 70; 8 × 8 = 64, 9 × 9 = 81". Two decimals, never rounded to a whole
+// number where N is not a perfect square.
 std::string RootInWords(int n) {
   const int root = practice::WholeRoot(n);
   const std::string count = Grouped(n);
@@ -38,8 +38,8 @@ std::string RootInWords(int n) {
   if (root * root == n) {
     return Fill("√{0} = {1}: {2}{0}; {1} × {1} = {0}.", {count, Grouped(root), is});
   }
-  const double shown =
-      std::min(std::round(std::sqrt(static_cast<double>(n)) * 100) / 100, root + 0.99);
+  const double shown = std::clamp(std::round(std::sqrt(static_cast<double>(n)) * 100) / 100,
+                                  root + 0.01, root + 0.99);
   return Fill("√{0} ≈ {1}: {2}{0}; {3} × {3} = {4}, {5} × {5} = {6}.",
               {count, words::Decimal(shown, 2), is, Grouped(root), Grouped(root * root),
                Grouped(root + 1), Grouped((root + 1) * (root + 1))});
@@ -100,25 +100,27 @@ std::vector<Term> Change::Legend() const {
                  "програмата: до {1}.",
                  {Grouped(kLargestCount), Grouped(32767)})},
       {"LetterCount",
-       "разглежданата площ: първо N, после всяка по-голяма до SquareSide × SquareSide"},
+       "разглежданата площ: първо N, после всяка по-голяма до SquareSide × SquareSide."},
       {"RootSide", counted_
                        ? Fill("цялата част на √N; за {0} тя е {1}. {2}",
                               {n, Grouped(practice::WholeRoot(count_)), RootInWords(count_)})
                        : "цялата част на √N. √N е числото, което, умножено по себе си, дава N."},
-      {"SquareSide", "страната на затварящия квадрат, RootSide + 1"},
-      {"BestFrame", "най-малката рамка досега"},
-      {"ScanDivisors", "частта, която пробва делителите"},
-      {"mod", "остатъкът при деление"},
-      {"div", "частното без остатъка"},
+      {"SquareSide", "страната на затварящия квадрат, RootSide + 1."},
+      {"BestFrame", "най-малката рамка досега."},
+      {"ScanDivisors", "частта, която пробва делителите."},
+      {"mod", "остатъкът при деление."},
+      {"div", "частното без остатъка."},
       {"i × j",
        "правоъгълник с i квадратчета по абсцисата (по хоризонталата) и j по ординатата (по "
-       "вертикалата); P е рамката му: 2i + 2j + 4 квадратчета"},
+       "вертикалата); P е рамката му: 2i + 2j + 4 квадратчета."},
       {kTableHeadings[3],
        "колко пъти програмата дели: всяко mod, всяко div и всяко N : a, закръглено нагоре." +
-           (counted_ ? Fill(" За {0} програмата, както е написана, прави {1} mod и {2} div – {3}.",
-                            {n, Grouped(written.remainders), Grouped(written.quotients),
-                             Divisions(written.Divisions())})
-                     : std::string())},
+           (!counted_ ? std::string()
+            : written.Divisions() == 0
+                ? Fill(" За {0} програмата, както е написана, не прави нито едно деление.", {n})
+                : Fill(" За {0} програмата, както е написана, прави {1} mod и {2} div – {3}.",
+                       {n, Grouped(written.remainders), Grouped(written.quotients),
+                        Divisions(written.Divisions())}))},
   };
 }
 
