@@ -64,7 +64,8 @@ struct Line {
   const char* Mark() const { return removed ? kRemovedMark : changed ? kChangedMark : ""; }
 };
 
-// A name of the program with its meaning, in the legend under the program.
+// The legend under the program: a name of the program with its meaning.
+inline constexpr const char* kLegendLabel = "Имената в програмата";
 struct Term {
   const char* name;
   std::string meaning;
