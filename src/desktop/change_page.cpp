@@ -89,8 +89,9 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
     box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   program->setColumnStretch(0, 1);
 
-  // The names of the program, each in bold with its meaning, in a paragraph under it.
-  legend_->setTextFormat(Qt::RichText);
+  // The names of the program, each with its meaning, in a paragraph under it: plain text, which
+  // lays out again at once as N changes it.
+  legend_->setTextFormat(Qt::PlainText);
 
   // The two other programs, in their few lines.
   auto* others = Wrapping(in, kTop);
@@ -262,15 +263,10 @@ void ChangePage::Refresh() {
     switches_[part]->setChecked(change_.On(static_cast<change::Part>(part)));
   }
   QString legend;
-  QString said_legend;
-  for (const change::Term& term : change_.Legend()) {
-    const QString separator = legend.isEmpty() ? QString() : QStringLiteral(" ");
-    legend += separator + "<b>" + Text(term.name).toHtmlEscaped() + "</b> – " +
-              Text(term.meaning).toHtmlEscaped();
-    said_legend += separator + Text(term.name) + " – " + Text(term.meaning);
-  }
+  for (const change::Term& term : change_.Legend())
+    legend += (legend.isEmpty() ? "" : " ") + Text(term.name) + " – " + Text(term.meaning);
   legend_->setText(legend);
-  legend_->setAccessibleName(said_legend);
+  legend_->setAccessibleName(legend);
 
   const std::vector<change::TableRow> rows = change_.Table();
   for (int row = 0; row < static_cast<int>(rows.size()); ++row) {

@@ -66,6 +66,7 @@ void Change::Set(Part part, bool on) {
   guess_.clear();
   said_.clear();
   said_why_ = false;
+  series_ = SeriesFor(switches_);
   Update();
   Notify();
 }

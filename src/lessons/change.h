@@ -123,7 +123,7 @@ class Change {
   std::string TableSaid() const;
 
   // The work of the programs for N from 1 to 1000, N marked.
-  WorkChart Chart() const { return WorkChart(Count(), switches_); }
+  WorkChart Chart() const { return WorkChart(Count(), switches_, series_); }
 
   // The part under the table: its heading, a hunt for an N where the changed program goes wrong,
   // or a try of the change; what it asks, whether its box and "Провери" are in use, and what it
@@ -155,6 +155,7 @@ class Change {
   bool typed_own_ = false;   // the pupil typed N
   bool said_why_ = false;    // what the page last said is why, for N
   std::array<Run, 4> runs_;  // for N: as written, changed, every side, the formula
+  std::shared_ptr<const WorkSeries> series_ = SeriesFor(switches_);  // their work, N to 1000
   std::string guess_;
   int tries_ = 0;
   std::string said_;

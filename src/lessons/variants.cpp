@@ -49,6 +49,26 @@ struct DivisorTable {
   }
 };
 
+// Each division the changed search makes for N that divides an area: the area and its divisor i,
+// in the order the search makes them, areas from N up and in each i from 2 up. Each i it tries
+// makes a remainder too.
+template <typename Visit>
+void EachQuotient(int count, const Switches& switches, Visit visit) {
+  const int last = LastDivisor(count, switches);
+  const int last_area = LastArea(count, switches);
+  for (int area = count; area <= last_area; ++area) {
+    for (const int i : DivisorsOf(area)) {
+      if (i > last) break;
+      if (i >= 2) visit(area, i);
+    }
+  }
+}
+
+int64_t Remainders(int count, const Switches& switches) {
+  return int64_t{LastArea(count, switches) - count + 1} *
+         std::max(LastDivisor(count, switches) - 1, 0);
+}
+
 }  // namespace
 
 int LeastFrame(int count) {
@@ -89,24 +109,18 @@ Run AsWritten(int count) {
 // than BestFrame (or not larger, with ties) and BestFrame lowered.
 Run Changed(int count, const Switches& switches) {
   const int root = practice::WholeRoot(count);
-  const int last = LastDivisor(count, switches);
   Run run;
   int64_t best = FrameOf(1, count);
   run.rows.push_back({1, count, static_cast<int>(best)});
-  const int last_area = LastArea(count, switches);
-  for (int area = count; area <= last_area; ++area) {
-    run.work.remainders += std::max(last - 1, 0);
-    for (const int i : DivisorsOf(area)) {
-      if (i < 2) continue;
-      if (i > last) break;
-      ++run.work.quotients;
-      const int64_t frame = FrameOf(i, area / i);
-      if (switches[Part::kSmaller] ? frame < best : frame <= best) {
-        run.rows.push_back({i, area / i, static_cast<int>(frame)});
-        best = frame;
-      }
+  run.work.remainders = Remainders(count, switches);
+  EachQuotient(count, switches, [&](int area, int i) {
+    ++run.work.quotients;
+    const int64_t frame = FrameOf(i, area / i);
+    if (switches[Part::kSmaller] ? frame < best : frame <= best) {
+      run.rows.push_back({i, area / i, static_cast<int>(frame)});
+      best = frame;
     }
-  }
+  });
   if (count > root * root && switches[Part::kClosingSquare]) {
     const int square = root + 1;
     const int64_t closing = FrameOf(square, square);
@@ -139,7 +153,9 @@ Work WorkAsWritten(int count) {
 }
 
 Work WorkChanged(int count, const Switches& switches) {
-  return Changed(count, switches).work;
+  Work work{Remainders(count, switches), 0};
+  EachQuotient(count, switches, [&](int, int) { ++work.quotients; });
+  return work;
 }
 
 bool RightForEveryCount(const Switches& switches) {

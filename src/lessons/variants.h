@@ -76,8 +76,8 @@ Run EverySide(int count);
 // "формулата": a = ⌈√N⌉, b = ⌈N : a⌉; one division.
 Run Formula(int count);
 
-// The work of the search as written and of the changed one for N, without the search's steps: the
-// changed program's own count, which is the search's where no part is off.
+// The work of the search as written and of the changed one for N, counted as the changed program
+// counts it but without its rows: the search's own where no part is off.
 Work WorkAsWritten(int count);
 Work WorkChanged(int count, const Switches& switches);
 

@@ -221,11 +221,13 @@ std::string TiesWords(const Reason& reason) {
   const Claim& ties = *Find(reason, Kind::kTies);
   std::string said =
       "С редовете при равна рамка: ред с рамка, равна на BestFrame (най-малката рамка досега), не "
-      "я прави по-малка, затова най-малката рамка не се променя – променят се само редовете. ";
+      "я прави по-малка, затова най-малката рамка не се променя – могат да се променят само "
+      "редовете. ";
   const std::string n = Grouped(ties.count);
   if (ties.rows.empty()) {
-    return said + Fill("За {0} ред с равна рамка няма и тази програма завършва пак с {1}.",
-                       {n, Named(ties.row)});
+    return said +
+           Fill("За {0} тази промяна не добавя нито един ред и програмата завършва пак с {1}.",
+                {n, Named(ties.row)});
   }
   std::string rows;
   const size_t named = ties.rows.size() <= kTiesNamed ? ties.rows.size() : kTiesNamed - 1;

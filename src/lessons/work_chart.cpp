@@ -27,6 +27,21 @@ constexpr chart::Rgb kMarkColour{0x60, 0x60, 0x60};
 constexpr std::array<Program, 4> kPrograms = {Program::kAsWritten, Program::kChanged,
                                               Program::kEverySide, Program::kFormula};
 
+// The divisions a program makes for N.
+int64_t Counted(Program program, int count, const Switches& switches) {
+  switch (program) {
+    case Program::kAsWritten:
+      return WorkAsWritten(count).Divisions();
+    case Program::kChanged:
+      return WorkChanged(count, switches).Divisions();
+    case Program::kEverySide:
+      return count - 1;
+    case Program::kFormula:
+      return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 const char* NameOf(Program program) {
@@ -48,18 +63,22 @@ bool WorkChart::Shows(Program program) const {
          !switches_[Part::kLargerAreas];
 }
 
-int64_t WorkChart::Divisions(Program program, int count) const {
-  switch (program) {
-    case Program::kAsWritten:
-      return WorkAsWritten(count).Divisions();
-    case Program::kChanged:
-      return WorkChanged(count, switches_).Divisions();
-    case Program::kEverySide:
-      return count - 1;
-    case Program::kFormula:
-      return 1;
+std::shared_ptr<const WorkSeries> SeriesFor(const Switches& switches) {
+  auto series = std::make_shared<WorkSeries>();
+  for (const Program program : kPrograms) {
+    auto& divisions = (*series)[static_cast<size_t>(program)];
+    divisions.reserve(kWorkLast);
+    for (int count = 1; count <= kWorkLast; ++count)
+      divisions.push_back(Counted(program, count, switches));
   }
-  return 0;
+  return series;
+}
+
+int64_t WorkChart::Divisions(Program program, int count) const {
+  const std::vector<int64_t>& counted = (*series_)[static_cast<size_t>(program)];
+  if (count >= 1 && static_cast<size_t>(count) <= counted.size())
+    return counted[static_cast<size_t>(count - 1)];
+  return Counted(program, count, switches_);
 }
 
 int64_t WorkChart::Top() const {

@@ -333,14 +333,13 @@ std::string ChangeHtml() {
   html += "<br>" + Escaped(change::kProgramNames[3]) + ":";
   for (const char* line : change::kFormulaLines)
     html += "<br>" + Escaped(line);
-  html +=
-      "</p></section></div>\n<dl id=\"change-legend\"" +
-      Attribute("aria-label", change::kLegendLabel) +
-      "></dl>\n<div class=\"change-bottom\"><section "
-      "aria-labelledby=\"change-table-title\"><h3 id=\"change-table-title\">" +
-      Escaped(change::kTableLabel) +
-      "</h3><table id=\"change-table\" "
-      "aria-labelledby=\"change-table-title\"><thead><tr>";
+  html += "</p></section></div>\n<dl id=\"change-legend\"" +
+          Attribute("aria-label", change::kLegendLabel) +
+          "></dl>\n<div class=\"change-bottom\"><section "
+          "aria-labelledby=\"change-table-title\"><h3 id=\"change-table-title\">" +
+          Escaped(change::kTableLabel) +
+          "</h3><table id=\"change-table\" "
+          "aria-labelledby=\"change-table-title\"><thead><tr>";
   for (const char* heading : change::kTableHeadings)
     html += "<th scope=\"col\">" + Escaped(heading) + "</th>";
   html += "</tr></thead><tbody></tbody></table>\n<h3 id=\"change-hunt-title\">" +
