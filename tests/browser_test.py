@@ -793,9 +793,9 @@ class Page(unittest.TestCase):
         self.assertEqual(self.focused(), count)
         self.assertEqual(count.get_property("value"), "70")  # the window's count
         self.assertEqual(self.change_cells(), [
-            ["както е написана", "1 × 70, 2 × 35, 5 × 14, 7 × 10", "38 – вярно", "84"],
-            ["променената", "1 × 70, 2 × 35, 5 × 14, 7 × 10", "38 – вярно", "84"],
-            ["всяка страна a от 1 до N", "7 × 10", "38 – вярно", "70"],
+            ["както е написана", "1 × 70, 2 × 35, 5 × 14, 7 × 10", "38 – вярно", "106"],
+            ["променената", "1 × 70, 2 × 35, 5 × 14, 7 × 10", "38 – вярно", "106"],
+            ["всяка страна a от 1 до N", "7 × 10", "38 – вярно", "69"],
             ["формулата", "9 × 8", "38 – вярно", "1"]])
         self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#change-chart polyline")), 3)
 
@@ -813,8 +813,9 @@ class Page(unittest.TestCase):
         self.assertIn("changed", line.get_attribute("class"))
         self.assertEqual(line.get_attribute("aria-label").replace("\xa0", " "),
                          "Ред 11, променен: ScanDivisors: за i от 2 до N")
-        self.assertEqual(self.change_cells()[1][3], "828")
+        self.assertEqual(self.change_cells()[1][3], "874")
         self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#change-chart polyline")), 4)
+        self.assertEqual(self.change_text("hunt-title"), "Изпробвай промяната")
         why = self.driver.find_element(By.XPATH, "//div[@id='page-change']//button[.='Защо?']")
         self.assertTrue(why.is_displayed())
         why.click()
@@ -823,7 +824,7 @@ class Page(unittest.TestCase):
                          "polite")
         root.send_keys(Keys.SPACE)
         self.assertTrue(root.is_selected())
-        self.assertEqual(self.change_cells()[1][3], "84")
+        self.assertEqual(self.change_cells()[1][3], "106")
         self.assertEqual(self.js("return document.getElementById('change-said').textContent"), "")
 
         # Only the area N, for 5: wrong; then the hunt.
@@ -833,6 +834,7 @@ class Page(unittest.TestCase):
             Keys.SPACE)
         self.assertEqual(self.change_cells()[1][1:], ["1 × 5, 3 × 3", "16 – грешно: най-малката е 14",
                                                       "1"])
+        self.assertEqual(self.change_text("hunt-title"), "Намери грешката")
         guess = self.driver.find_element(By.ID, "change-guess")
         smallest = self.driver.find_element(
             By.XPATH, "//div[@id='page-change']//button[.='Покажи най-малкото']")
@@ -1139,6 +1141,40 @@ class Page(unittest.TestCase):
         self.assertFalse(help_box.is_displayed())
         self.assertTrue(self.driver.find_element(By.ID, "page-write").is_displayed())
         self.assertEqual(self.focused(), help_button)
+
+    def legend(self):
+        return self.js("return [...document.querySelectorAll('#change-legend > *')]"
+                       ".map(e => e.tagName + ' ' + e.textContent.replaceAll('\\u00a0', ' '))")
+
+    def test_the_changed_program_explains_its_names_and_shows_no_n_it_does_not_hold(self):
+        """The legend under the program, names as terms with their meanings and √N with the
+        page's N; a box without an N: the table's cells empty, the chart marks none."""
+        self.keys(Keys.F5)
+        legend = self.legend()
+        self.assertEqual([term for term in legend if term.startswith("DT")],
+                         ["DT N", "DT LetterCount", "DT RootSide", "DT SquareSide", "DT BestFrame",
+                          "DT ScanDivisors", "DT mod", "DT div", "DT i × j", "DT деления"])
+        self.assertIn("DD остатъкът при деление.", legend)
+        self.assertIn("√70 ≈ 8,37: числото, което, умножено по себе си, дава 70; 8 × 8 = 64, "
+                      "9 × 9 = 81.", legend[5])
+        self.assertEqual(self.js("return document.getElementById('change-legend')"
+                                 ".getAttribute('aria-label')"), "Имената в програмата")
+        # Under the program and above the table.
+        program, shown, table = (self.driver.find_element(By.ID, name).rect for name in
+                                 ("change-lines", "change-legend", "change-table"))
+        self.assertGreaterEqual(shown["y"], program["y"] + program["height"])
+        self.assertLessEqual(shown["y"] + shown["height"], table["y"])
+        count = self.driver.find_element(By.ID, "change-count")
+        count.click()
+        self.keys(Keys.BACKSPACE * 8, "99999")
+        self.assertEqual(count.get_property("value"), "99999")
+        self.assertEqual(self.change_text("note"), "N е цяло число от 1 до 16 380.")
+        self.assertEqual([row[1:] for row in self.change_cells()], [["", "", ""]] * 4)
+        self.assertEqual(self.js("return [...document.querySelectorAll('#change-chart text')]"
+                                 ".filter(t => t.textContent.startsWith('N =')).length"), 0)
+        self.assertNotIn("70", self.legend()[5])
+        self.keys(Keys.BACKSPACE * 8, "3")
+        self.assertEqual(self.change_cells()[0][1:], ["1 × 3, 2 × 2", "12 – вярно", "0"])
 
     def test_fits_a_phone_screen_without_scrolling_or_zooming_out(self):
         self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {

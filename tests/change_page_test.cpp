@@ -1,6 +1,7 @@
 // "Промени програмата" on real Qt widgets: F5 opens it with the window's count, a switch ticked
 // off and on from the keyboard and its line shown changed, the table for 70 and for 5, the chart
-// repainted with the changed program's line, and the hunt for a wrong N.
+// repainted with the changed program's line, the hunt for a wrong N under its heading, the legend
+// under the program, a box without an N, and the page scrolled to what the keyboard reaches.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -17,6 +19,7 @@
 #include "desktop/number_box.h"
 #include "desktop/picture_window.h"
 #include "desktop/program.h"
+#include "lessons/placement.h"
 #include "plain_text.h"
 #include "qt_printing.h"
 
@@ -68,9 +71,9 @@ TEST_F(ChangePage, F5OpensItWithTheWindowsCountAndItsTableForSeventy) {
   EXPECT_EQ(page->Table()->accessibleName(), "Програмите за N");
   EXPECT_EQ(page->Chart()->accessibleName(), "Колко работа");
   const std::vector<std::vector<std::string>> expected = {
-      {"както е написана", "1 × 70, 2 × 35, 5 × 14, 7 × 10", "38 – вярно", "84"},
-      {"променената", "1 × 70, 2 × 35, 5 × 14, 7 × 10", "38 – вярно", "84"},
-      {"всяка страна a от 1 до N", "7 × 10", "38 – вярно", "70"},
+      {"както е написана", "1 × 70, 2 × 35, 5 × 14, 7 × 10", "38 – вярно", "106"},
+      {"променената", "1 × 70, 2 × 35, 5 × 14, 7 × 10", "38 – вярно", "106"},
+      {"всяка страна a от 1 до N", "7 × 10", "38 – вярно", "69"},
       {"формулата", "9 × 8", "38 – вярно", "1"}};
   for (int row = 0; row < 4; ++row) {
     for (int column = 0; column < 4; ++column)
@@ -95,10 +98,11 @@ TEST_F(ChangePage, ASwitchOffAndOnFromTheKeyboardChangesItsLineTheTableAndTheCha
   EXPECT_TRUE(page->ProgramLine(11)->font().bold());
   EXPECT_EQ(Spaced(page->ProgramLine(11)->accessibleName().toStdString()),
             "Ред 11, променен: ScanDivisors: за i от 2 до N");
-  EXPECT_EQ(Cell(1, 3), "828");
+  EXPECT_EQ(Cell(1, 3), "874");
   EXPECT_EQ(page->Chart()->Scene().lines.size(), 4u);  // its work differs now
+  EXPECT_EQ(page->HuntHeading()->text(), "Изпробвай промяната");
   EXPECT_EQ(Spaced(page->HuntTask()->text().toStdString()),
-            "Тази програма намира най-малката рамка за всяко N от 1 до 16380. Защо?");
+            "Тази програма намира най-малката рамка за всяко N от 1 до 16 380. Защо?");
   EXPECT_TRUE(page->Button(Button::kWhy)->isVisible());
   EXPECT_FALSE(page->Guess()->isVisible());
   page->Button(Button::kWhy)->click();
@@ -108,7 +112,7 @@ TEST_F(ChangePage, ASwitchOffAndOnFromTheKeyboardChangesItsLineTheTableAndTheCha
   QTest::keyClick(root, Qt::Key_Space);  // and on again: the program as written
   EXPECT_TRUE(root->isChecked());
   EXPECT_FALSE(page->ProgramLine(11)->font().bold());
-  EXPECT_EQ(Cell(1, 3), "84");
+  EXPECT_EQ(Cell(1, 3), "106");
   EXPECT_TRUE(page->Said()->text().isEmpty());
   EXPECT_TRUE(page->Said()->accessibleName().isEmpty());
 }
@@ -127,6 +131,7 @@ TEST_F(ChangePage, TheTableForFiveAndTheHuntForAWrongN) {
   EXPECT_EQ(Cell(1, 3), "1");
 
   // The hunt: a right N, a wrong one, and after three tries the smallest.
+  EXPECT_EQ(page->HuntHeading()->text(), "Намери грешката");
   EXPECT_TRUE(page->Guess()->isVisible());
   EXPECT_FALSE(page->Button(Button::kWhy)->isVisible());
   TabTo(page->Guess());
@@ -153,6 +158,77 @@ TEST_F(ChangePage, TheTableForFiveAndTheHuntForAWrongN) {
   QTest::keyClick(Focused(), Qt::Key_Space);
   EXPECT_TRUE(page->Said()->text().startsWith("Най-малкото N, за което тази програма греши, е 5."))
       << page->Said()->text().toStdString();
+}
+
+// The legend under the program: each name with its meaning, √N with the page's N, the same words
+// for a screen reader.
+TEST_F(ChangePage, TheLegendExplainsEachNameOfTheProgram) {
+  Open();
+  const QString shown = page->Legend()->text();
+  for (const char* name : {"N", "LetterCount", "RootSide", "SquareSide", "BestFrame",
+                           "ScanDivisors", "mod", "div", "i × j", "деления"})
+    EXPECT_TRUE(shown.startsWith(QString::fromUtf8(name) + " – ") ||
+                shown.contains(". " + QString::fromUtf8(name) + " – "))
+        << name;
+  EXPECT_EQ(page->Legend()->accessibleName(), shown);
+  const std::string said = Spaced(page->Legend()->accessibleName().toStdString());
+  EXPECT_EQ(said.rfind("N – броят на буквите, от 1 до 16 380.", 0), 0u);
+  EXPECT_NE(said.find("√70 ≈ 8,37: числото, което, умножено по себе си, дава 70; 8 × 8 = 64, "
+                      "9 × 9 = 81."),
+            std::string::npos);
+  EXPECT_NE(said.find("mod – остатъкът при деление. div – частното без остатъка."),
+            std::string::npos);
+  QTest::keyClick(page->Count(), Qt::Key_Up);  // 71, and the legend follows
+  EXPECT_NE(Spaced(page->Legend()->accessibleName().toStdString()).find("√71 ≈ 8,43"),
+            std::string::npos);
+}
+
+// A box that holds no N: the table keeps its programs' names and nothing else, the chart marks no
+// N, the note says what the box takes; an N typed again fills them.
+TEST_F(ChangePage, ABoxWithoutAnNEmptiesTheTable) {
+  Open();
+  QTest::keyClick(page->Count(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(page->Count(), "2,5");
+  EXPECT_EQ(page->Count()->Text(), "2,5");
+  EXPECT_EQ(Spaced(page->CountNote()->text().toStdString()), "N е цяло число от 1 до 16 380.");
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_FALSE(Cell(row, 0).empty());
+    for (int column = 1; column < 4; ++column)
+      EXPECT_EQ(Cell(row, column), "") << row << ", " << column;
+  }
+  EXPECT_FALSE(page->Legend()->accessibleName().contains("√70"));
+  EXPECT_FALSE(page->Chart()->accessibleDescription().contains("N = 70"));
+  QTest::keyClick(page->Count(), Qt::Key_Backspace);
+  QTest::keyClick(page->Count(), Qt::Key_Backspace);
+  EXPECT_EQ(Cell(0, 1), "1 × 2");  // N = 2, no divisor to try
+  EXPECT_EQ(Cell(0, 3), "0");
+  EXPECT_TRUE(page->CountNote()->text().isEmpty());
+}
+
+// In a window too small for the whole page, the page scrolls up and down, never sideways, and the
+// control the keyboard reaches, and what the hunt says, stand in view.
+TEST_F(ChangePage, ScrollsToWhatTheKeyboardReaches) {
+  Open();
+  window->resize(lessons::placement::kLeastWidth, lessons::placement::kLeastHeight);
+  QApplication::processEvents();
+  QScrollArea* scroll = page->Scroll();
+  ASSERT_GT(page->Content()->height(), scroll->viewport()->height());
+  EXPECT_LE(page->Content()->width(), scroll->viewport()->width());
+  const auto in_view = [&](QWidget* widget) {
+    const QRect shown(widget->mapTo(scroll->viewport(), QPoint(0, 0)), widget->size());
+    return scroll->viewport()->rect().contains(shown);
+  };
+  EXPECT_TRUE(in_view(page->Count()));
+  page->Switch(Part::kLargerAreas)->click();
+  TabTo(page->Guess());
+  EXPECT_TRUE(in_view(page->Guess()));
+  QTest::keyClicks(page->Guess(), "5");
+  QTest::keyClick(page->Guess(), Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_TRUE(in_view(page->Said()));
+  // Tab goes through the table, not from cell to cell, and round to N.
+  TabTo(page->Count());
+  EXPECT_TRUE(in_view(page->Count()));
 }
 
 }  // namespace

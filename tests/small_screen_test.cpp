@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTest>
 #include <vector>
@@ -21,7 +22,8 @@ namespace {
 using lessons::menu::Command;
 
 // Every control of the page that can be seen stands inside it, apart from the others, and is at
-// least as large as it needs to be to show its text whole.
+// least as large as it needs to be to show its text whole; a page that scrolls up and down, never
+// sideways, holds its controls so.
 void ExpectWhole(QWidget* page) {
   const QRect inside = page->rect();
   EXPECT_GE(page->width(), page->minimumSizeHint().width());
@@ -31,6 +33,10 @@ void ExpectWhole(QWidget* page) {
     if (child->isVisibleTo(page) && child->parentWidget() == page) seen.push_back(child);
   }
   for (QWidget* child : seen) {
+    if (auto* scroll = qobject_cast<QScrollArea*>(child); scroll != nullptr) {
+      EXPECT_LE(scroll->widget()->width(), scroll->viewport()->width());
+      ExpectWhole(scroll->widget());
+    }
     for (QWidget* other : seen) {
       EXPECT_TRUE(child == other || !child->geometry().intersects(other->geometry()))
           << child->accessibleName().toStdString() << " over "

@@ -1,6 +1,7 @@
 // The search changed by the pupil and the two other programs: their rows, answers and divisions
-// against a plain count that shares nothing with their code or the search's, the numbers the page
-// states, and which changes can go wrong for some N from 1 to 16380.
+// (each mod, each div, each N : a) against a plain count that shares nothing with their code or
+// the search's, the numbers the page states, and which changes can go wrong for some N from 1 to
+// 16380.
 #include "lessons/variants.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@ using lessons::change::Part;
 using lessons::change::Row;
 using ProgramRun = lessons::change::Run;
 using lessons::change::Switches;
+using lessons::change::Work;
 
 Switches Without(std::initializer_list<Part> parts) {
   Switches switches;
@@ -27,7 +29,8 @@ Switches Without(std::initializer_list<Part> parts) {
   return switches;
 }
 
-// The changed search as its lines read, one A mod i at a time, each counted.
+// The changed search as its lines read, one A mod i at a time, and A div i where i divides A,
+// each counted.
 ProgramRun Plainly(int n, const Switches& on) {
   int root = 0;
   while ((root + 1) * (root + 1) <= n)
@@ -38,9 +41,10 @@ ProgramRun Plainly(int n, const Switches& on) {
   const int last = on[Part::kRootSide] ? root : n;
   const auto scan = [&](int area) {
     for (int i = 2; i <= last; ++i) {
-      ++run.divisions;
+      ++run.work.remainders;
       if (area % i != 0) continue;
       const int j = area / i;
+      ++run.work.quotients;
       const int p = 2 * i + 2 * j + 4;
       if (on[Part::kSmaller] ? p < best : p <= best) {
         run.rows.push_back({i, j, p});
@@ -79,18 +83,29 @@ TEST(Variants, EachChangeListsAndCountsAsItsLinesRead) {
       const ProgramRun expected = Plainly(n, on);
       const ProgramRun changed = Changed(n, on);
       EXPECT_EQ(Said(changed.rows), Said(expected.rows));
-      EXPECT_EQ(changed.divisions, expected.divisions);
-      EXPECT_EQ(lessons::change::DivisionsChanged(n, on), expected.divisions);
+      EXPECT_EQ(changed.work, expected.work);
     }
     // The program as written is the search itself, its divisions counted as it ran.
     const ProgramRun written = AsWritten(n);
     EXPECT_EQ(Said(written.rows), Said(Plainly(n, Switches{}).rows)) << n;
-    EXPECT_EQ(written.divisions, Plainly(n, Switches{}).divisions) << n;
-    EXPECT_EQ(lessons::change::DivisionsAsWritten(n), written.divisions) << n;
-    // The two others: a division a side, and one.
-    EXPECT_EQ(EverySide(n).divisions, n);
-    EXPECT_EQ(Formula(n).divisions, 1);
+    EXPECT_EQ(written.work, Plainly(n, Switches{}).work) << n;
+    EXPECT_EQ(lessons::change::WorkAsWritten(n), written.work) << n;
+    // The two others: a quotient for every side but the strip's, and one.
+    EXPECT_EQ(EverySide(n).work, (Work{0, n - 1}));
+    EXPECT_EQ(Formula(n).work, (Work{0, 1}));
     EXPECT_EQ(EverySide(n).rows.size(), 1u);
+  }
+  // Every area's divisors, in increasing order: those up to √A, then their partners.
+  for (int area = 1; area <= lessons::change::kLargestArea; ++area) {
+    std::vector<int> small, large;
+    for (int d = 1; d * d <= area; ++d) {
+      if (area % d != 0) continue;
+      small.push_back(d);
+      if (d * d != area) large.insert(large.begin(), area / d);
+    }
+    small.insert(small.end(), large.begin(), large.end());
+    const auto divisors = lessons::change::DivisorsOf(area);
+    ASSERT_EQ(std::vector<int>(divisors.begin(), divisors.end()), small) << area;
   }
 }
 
@@ -99,35 +114,39 @@ TEST(Variants, TheNumbersThePageStates) {
     int n;
     ProgramRun run;
     std::vector<Row> rows;
-    int64_t divisions;
+    Work work;
   } cases[] = {
-      {70, AsWritten(70), {{1, 70, 146}, {2, 35, 78}, {5, 14, 42}, {7, 10, 38}}, 84},
+      // 84 mod and 22 div: 106 divisions.
+      {70, AsWritten(70), {{1, 70, 146}, {2, 35, 78}, {5, 14, 42}, {7, 10, 38}}, {84, 22}},
       {70,
        Changed(70, Without({Part::kRootSide})),
        {{1, 70, 146}, {2, 35, 78}, {5, 14, 42}, {7, 10, 38}},
-       828},
+       {828, 46}},
       {70,
        Changed(70, Without({Part::kLargerAreas})),
        {{1, 70, 146}, {2, 35, 78}, {5, 14, 42}, {7, 10, 38}},
-       7},
+       {7, 3}},
       {70,
        Changed(70, Without({Part::kSmaller})),
        {{1, 70, 146}, {2, 35, 78}, {5, 14, 42}, {7, 10, 38}, {8, 9, 38}},
-       84},
-      {70, EverySide(70), {{7, 10, 38}}, 70},
-      {70, Formula(70), {{9, 8, 38}}, 1},
+       {84, 22}},
+      // Every side: the strip without a division, then one for each a from 2 to 70.
+      {70, EverySide(70), {{7, 10, 38}}, {0, 69}},
+      {70, Formula(70), {{9, 8, 38}}, {0, 1}},
       // Without the larger areas the search is wrong already for 5: 3 × 3, not 2 × 3.
-      {5, Changed(5, Without({Part::kLargerAreas})), {{1, 5, 16}, {3, 3, 16}}, 1},
-      {5, AsWritten(5), {{1, 5, 16}, {2, 3, 14}}, 5},
+      {5, Changed(5, Without({Part::kLargerAreas})), {{1, 5, 16}, {3, 3, 16}}, {1, 0}},
+      {5, AsWritten(5), {{1, 5, 16}, {2, 3, 14}}, {5, 2}},
+      {1, AsWritten(1), {{1, 1, 8}}, {0, 0}},
+      {1, EverySide(1), {{1, 1, 8}}, {0, 0}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Said(c.run.rows), Said(c.rows)) << c.n;
-    EXPECT_EQ(c.run.divisions, c.divisions) << c.n;
+    EXPECT_EQ(c.run.work, c.work) << c.n;
   }
   EXPECT_EQ(LeastFrame(5), 14);
   // The work is a saw: largest just after a perfect square.
-  EXPECT_EQ(AsWritten(16130).divisions, 32130);
-  EXPECT_EQ(AsWritten(16380).divisions, 630);
+  EXPECT_EQ(AsWritten(16130).work.Divisions(), 33256);
+  EXPECT_EQ(AsWritten(16380).work, (Work{630, 45}));
 }
 
 // With the larger areas, no other change can miss the least frame, for any N the programs take;

@@ -1,6 +1,7 @@
 #include "desktop/change_page.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,8 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -34,24 +37,29 @@ constexpr Qt::Alignment kTop = Qt::AlignLeft | Qt::AlignTop;
 ChangePage::ChangePage(change::Change& change, QWidget* parent)
     : QWidget(parent),
       change_(change),
+      scroll_(new QScrollArea(this)),
+      content_(new QWidget(scroll_)),
       count_(new NumberBox([this](const QString& text) { change_.Type(text.toStdString()); },
-                           [this](int steps) { change_.Step(steps); }, this)),
-      count_note_(new QLabel(this)),
+                           [this](int steps) { change_.Step(steps); }, content_)),
+      count_note_(new QLabel(content_)),
+      legend_(Wrapping(content_, kTop)),
       table_(new QTableWidget(static_cast<int>(change::kProgramNames.size()),
-                              static_cast<int>(change::kTableHeadings.size()), this)),
-      chart_(new ChartCanvas(change::kWorkLabel, this)),
-      chart_sentence_(Wrapping(this, kTop)),
-      hunt_task_(Wrapping(this, kTop)),
-      guess_label_(new QLabel(Text(change::kGuessLabel), this)),
-      guess_(new QLineEdit(this)),
-      said_(Wrapping(this, kTop)) {
+                              static_cast<int>(change::kTableHeadings.size()), content_)),
+      chart_(new ChartCanvas(change::kWorkLabel, content_)),
+      chart_sentence_(Wrapping(content_, kTop)),
+      hunt_heading_(Heading(change::kHuntLabel, content_)),
+      hunt_task_(Wrapping(content_, kTop)),
+      guess_label_(new QLabel(Text(change::kGuessLabel), content_)),
+      guess_(new QLineEdit(content_)),
+      said_(Wrapping(content_, kTop)) {
+  QWidget* const in = content_;
   // N, which every program runs for.
-  auto* count_label = new QLabel(Text(change::kCountLabel), this);
+  auto* count_label = new QLabel(Text(change::kCountLabel), in);
   count_label->setBuddy(count_);
   count_->setAccessibleName(Text(change::kCountLabel));
   count_->setFixedWidth(96);
   auto* top = new QHBoxLayout;
-  top->addWidget(Heading(change::kProgramLabel, this));
+  top->addWidget(Heading(change::kProgramLabel, in));
   top->addSpacing(24);
   top->addWidget(count_label);
   top->addWidget(count_);
@@ -62,13 +70,13 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
   program->setVerticalSpacing(0);
   program->setHorizontalSpacing(12);
   for (size_t at = 0; at < lessons::steps::ProgramLines().size(); ++at) {
-    auto* label = new QLabel(this);
+    auto* label = new QLabel(in);
     label->setTextFormat(Qt::PlainText);
     program->addWidget(label, static_cast<int>(at), 0, Qt::AlignTop);
     lines_.push_back(label);
   }
   for (size_t part = 0; part < switches_.size(); ++part) {
-    auto* box = new QCheckBox(Text(change::kPartNames[part]), this);
+    auto* box = new QCheckBox(Text(change::kPartNames[part]), in);
     connect(box, &QCheckBox::toggled, this,
             [this, part](bool on) { change_.Set(static_cast<change::Part>(part), on); });
     program->addWidget(box, change::kPartLines[part] - 1, 1, Qt::AlignTop);
@@ -81,16 +89,21 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
     box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   program->setColumnStretch(0, 1);
 
+  // The names of the program, each with its meaning, in a paragraph under it: plain text, which
+  // lays out again at once as N changes it.
+  legend_->setTextFormat(Qt::PlainText);
+
   // The two other programs, in their few lines.
-  auto* others = Wrapping(this, kTop);
+  auto* others = Wrapping(in, kTop);
   others->setTextFormat(Qt::PlainText);
   QString others_text = Text(change::kProgramNames[2]) + ":";
   for (const char* line : change::kEverySideLines)
-    others_text += "\n    " + Text(line);
+    others_text += "\n  " + Text(line);
   others_text += "\n" + Text(change::kProgramNames[3]) + ":";
   for (const char* line : change::kFormulaLines)
-    others_text += "\n    " + Text(line);
+    others_text += "\n  " + Text(line);
   others->setText(others_text);
+  others->setMinimumWidth(120);  // wrapping where the window is narrow
 
   // The hunt for an N where the changed program goes wrong.
   guess_label_->setBuddy(guess_);
@@ -102,12 +115,12 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
           [this](const QString& text) { change_.TypeGuess(text.toStdString()); });
   // Its heading, its box and its buttons on one line, its task and what it says under them.
   auto* hunt = new QGridLayout;
-  hunt->addWidget(Heading(change::kHuntLabel, this), 0, 0);
+  hunt->addWidget(hunt_heading_, 0, 0);
   hunt->setColumnMinimumWidth(1, 8);
   hunt->addWidget(guess_label_, 0, 2);
   hunt->addWidget(guess_, 0, 3);
   for (size_t i = 0; i < buttons_.size(); ++i) {
-    auto* button = new QPushButton(Text(change::kButtonNames[i]), this);
+    auto* button = new QPushButton(Text(change::kButtonNames[i]), in);
     button->setAutoDefault(false);
     const auto pressed = static_cast<change::Button>(i);
     connect(button, &QPushButton::clicked, this, [this, pressed] { change_.Press(pressed); });
@@ -127,13 +140,17 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionMode(QAbstractItemView::NoSelection);
+  table_->setTabKeyNavigation(false);  // Tab goes on to the next control
   table_->setWordWrap(true);
   table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // The names, the verdicts and the rows wrap in columns of their own widths; the answer and the
   // divisions keep to their numbers.
   QHeaderView* header = table_->horizontalHeader();
   const QFontMetrics metrics(table_->font());
-  const int widths[] = {metrics.horizontalAdvance(Text(change::kProgramNames[0])) + 12, 0,
+  int names = 0;
+  for (const char* name : change::kProgramNames)
+    names = std::max(names, metrics.horizontalAdvance(Text(name)));
+  const int widths[] = {names + 20, 0,
                         metrics.horizontalAdvance(QStringLiteral("16 – грешно:")) + 12,
                         metrics.horizontalAdvance(QStringLiteral("деления")) + 12};
   for (int column = 0; column < 4; ++column) {
@@ -141,18 +158,22 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
     if (column != 1) header->resizeSection(column, widths[column]);
   }
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  // The table takes the room the page has left: its four rows whole for most N, scrolling only
-  // where a long run's rows wrap.
-  table_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-  table_->setMinimumHeight(6 * (table_->fontMetrics().height() + 4));
+  // The table as tall as its rows, which wrap where a long run's rows do; the page scrolls where
+  // the window has not the room.
+  table_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table_->installEventFilter(this);
 
-  // Above, N and the program with its switches, the other two programs beside them; below, the
-  // table and the hunt, the chart beside them.
+  // Above, N and the program with its switches, the other two programs beside them, and the
+  // legend under them; below, the table and the hunt, the chart beside them.
   auto* changed = new QVBoxLayout;
   changed->addLayout(top);
   changed->addLayout(program);
+  changed->addStretch(1);
   auto* other = new QVBoxLayout;
-  other->addWidget(Heading(change::kOthersLabel, this));
+  QLabel* others_heading = Heading(change::kOthersLabel, in);
+  others_heading->setWordWrap(true);
+  other->addWidget(others_heading);
   other->addWidget(others);
   other->addStretch(1);
   auto* above = new QHBoxLayout;
@@ -160,14 +181,15 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
   above->addSpacing(12);
   above->addLayout(other, 1);
   auto* table = new QVBoxLayout;
-  table->addWidget(Heading(change::kTableLabel, this));
-  table->addWidget(table_, 1);
+  table->addWidget(Heading(change::kTableLabel, in));
+  table->addWidget(table_);
   table->addLayout(hunt);
   table->addWidget(hunt_task_);
   table->addWidget(said_);
+  table->addStretch(1);
   table->setSpacing(3);
   auto* work = new QVBoxLayout;
-  work->addWidget(Heading(change::kWorkLabel, this));
+  work->addWidget(Heading(change::kWorkLabel, in));
   work->addWidget(chart_, 1);
   work->addWidget(chart_sentence_);
   chart_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -176,9 +198,26 @@ ChangePage::ChangePage(change::Change& change, QWidget* parent)
   below->addLayout(table, 3);
   below->addSpacing(12);
   below->addLayout(work, 2);
-  auto* page = new QVBoxLayout(this);
+  auto* page = new QVBoxLayout(in);
   page->addLayout(above);
+  page->addWidget(legend_);
   page->addLayout(below, 1);
+
+  // The page scrolls up and down where the window is smaller than it, never sideways, and shows
+  // the control the keyboard reaches.
+  scroll_->setWidget(content_);
+  scroll_->setWidgetResizable(true);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);
+  scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll_->viewport()->setAutoFillBackground(false);
+  content_->setAutoFillBackground(false);
+  auto* whole = new QVBoxLayout(this);
+  whole->setContentsMargins(0, 0, 0, 0);
+  whole->addWidget(scroll_);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now != nullptr && content_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 8, 8);
+  });
 
   // The keyboard follows the page: N, the switches from the top down, the hunt.
   QWidget* previous = count_;
@@ -223,6 +262,11 @@ void ChangePage::Refresh() {
     const QSignalBlocker blocker(switches_[part]);
     switches_[part]->setChecked(change_.On(static_cast<change::Part>(part)));
   }
+  QString legend;
+  for (const change::Term& term : change_.Legend())
+    legend += (legend.isEmpty() ? "" : " ") + Text(term.name) + " – " + Text(term.meaning);
+  legend_->setText(legend);
+  legend_->setAccessibleName(legend);
 
   const std::vector<change::TableRow> rows = change_.Table();
   for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
@@ -237,11 +281,13 @@ void ChangePage::Refresh() {
     }
   }
   table_->setAccessibleDescription(Text(change_.TableSaid()));
+  FitTable();
   const change::WorkChart work = change_.Chart();
   chart_->SetScene([work](int width, int height) { return change::Paint(work, width, height); },
                    work.Description());
   chart_sentence_->setText(Text(work.Sentence()));
 
+  hunt_heading_->setText(Text(change_.HuntHeading()));
   hunt_task_->setText(Text(change_.HuntTask()));
   const bool hunting = change_.Hunting();
   guess_label_->setVisible(hunting);
@@ -258,6 +304,9 @@ void ChangePage::Refresh() {
   said_->setText(said);
   said_->setVisible(!said.isEmpty());
   if (change_.Sayings() != read_sayings_ || said.isEmpty()) {
+    // Once laid out anew, what the hunt says stands in view.
+    if (!said.isEmpty())
+      QTimer::singleShot(0, this, [this] { scroll_->ensureWidgetVisible(said_, 8, 8); });
     if (said_->accessibleName() == said && !said.isEmpty()) {
       QAccessibleEvent event(said_, QAccessible::NameChanged);
       QAccessible::updateAccessibility(&event);
@@ -267,8 +316,18 @@ void ChangePage::Refresh() {
   read_sayings_ = change_.Sayings();
 }
 
-// Enter in the box of the hunt checks the pupil's N.
+// The table's height: its heading and its rows, as wrapped at its width.
+void ChangePage::FitTable() {
+  table_->resizeRowsToContents();
+  int height = table_->horizontalHeader()->height() + 2 * table_->frameWidth();
+  for (int row = 0; row < table_->rowCount(); ++row)
+    height += table_->rowHeight(row);
+  if (table_->height() != height) table_->setFixedHeight(height);
+}
+
+// Enter in the box of the hunt checks the pupil's N; the table fits its rows to a new width.
 bool ChangePage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_ && event->type() == QEvent::Resize) FitTable();
   if (watched == guess_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -1,19 +1,18 @@
 #include "lessons/change.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "lessons/steps.h"
-#include "lessons/trace.h"
 #include "lessons/words.h"
 
 namespace lessons::change {
 
 namespace {
 
-using practice::Named;
 using words::Fill;
+using words::Grouped;
 using words::Number;
-using words::Times;
 
 std::optional<int> CountIn(const std::string& text) {
   const std::optional<int64_t> read = words::WholeNumber(text);
@@ -23,11 +22,28 @@ std::optional<int> CountIn(const std::string& text) {
 
 // What the boxes of N take.
 std::string Takes() {
-  return Fill("N е цяло число от 1 до {0}.", {Number(kLargestCount)});
+  return Fill("N е цяло число от 1 до {0}.", {Grouped(kLargestCount)});
 }
 
 // The most rows of a run the table shows in full.
 constexpr size_t kRowsShown = 6;
+
+// √N in words, with the whole squares on either side of it: "√70 ≈ 8,37: числото, което,
+// умножено по себе си, дава 70; 8 × 8 = 64, 9 × 9 = 81". Two decimals, never rounded to a whole
+// number where N is not a perfect square.
+std::string RootInWords(int n) {
+  const int root = practice::WholeRoot(n);
+  const std::string count = Grouped(n);
+  const std::string is = "числото, което, умножено по себе си, дава ";
+  if (root * root == n) {
+    return Fill("√{0} = {1}: {2}{0}; {1} × {1} = {0}.", {count, Grouped(root), is});
+  }
+  const double shown = std::clamp(std::round(std::sqrt(static_cast<double>(n)) * 100) / 100,
+                                  root + 0.01, root + 0.99);
+  return Fill("√{0} ≈ {1}: {2}{0}; {3} × {3} = {4}, {5} × {5} = {6}.",
+              {count, words::Decimal(shown, 2), is, Grouped(root), Grouped(root * root),
+               Grouped(root + 1), Grouped((root + 1) * (root + 1))});
+}
 
 }  // namespace
 
@@ -49,6 +65,8 @@ void Change::Set(Part part, bool on) {
   tries_ = 0;
   guess_.clear();
   said_.clear();
+  said_why_ = false;
+  series_ = SeriesFor(switches_);
   Update();
   Notify();
 }
@@ -75,11 +93,49 @@ std::vector<Line> Change::Lines() const {
   return lines;
 }
 
+std::vector<Term> Change::Legend() const {
+  const std::string n = Grouped(count_);
+  const Work written = runs_[0].work;
+  return {
+      {"N", Fill("броят на буквите, от 1 до {0}. По-големи N не се побират в числата на "
+                 "програмата: до {1}.",
+                 {Grouped(kLargestCount), Grouped(32767)})},
+      {"LetterCount",
+       "разглежданата площ: първо N, после всяка по-голяма до SquareSide × SquareSide."},
+      {"RootSide", counted_
+                       ? Fill("цялата част на √N; за {0} тя е {1}. {2}",
+                              {n, Grouped(practice::WholeRoot(count_)), RootInWords(count_)})
+                       : "цялата част на √N. √N е числото, което, умножено по себе си, дава N."},
+      {"SquareSide", "страната на затварящия квадрат, RootSide + 1."},
+      {"BestFrame", "най-малката рамка досега."},
+      {"ScanDivisors", "частта, която пробва делителите."},
+      {"mod", "остатъкът при деление."},
+      {"div", "частното без остатъка."},
+      {"i × j",
+       "правоъгълник с i квадратчета по абсцисата (по хоризонталата) и j по ординатата (по "
+       "вертикалата); P е рамката му: 2i + 2j + 4 квадратчета."},
+      {kTableHeadings[3],
+       "колко пъти програмата дели: всяко mod, всяко div и всяко N : a, закръглено нагоре." +
+           (!counted_ ? std::string()
+            : written.Divisions() == 0
+                ? Fill(" За {0} програмата, както е написана, не прави нито едно деление.", {n})
+                : Fill(" За {0} програмата, както е написана, прави {1} mod и {2} div – {3}.",
+                       {n, Grouped(written.remainders), Grouped(written.quotients),
+                        Divisions(written.Divisions())}))},
+  };
+}
+
 void Change::Type(std::string text) {
   if (text == typed_) return;
   typed_ = std::move(text);
   typed_own_ = true;
+  const int before = Count();
   Update();
+  // Why spoke of the N the box held; it goes with it.
+  if (said_why_ && Count() != before) {
+    said_.clear();
+    said_why_ = false;
+  }
   Notify();
 }
 
@@ -98,6 +154,7 @@ std::string Change::CountNote() const {
 // also for a switch set.
 void Change::Update() {
   const std::optional<int> count = CountIn(typed_);
+  counted_ = count.has_value();
   if (runs_[0].rows.empty() || (count && *count != count_)) {
     count_ = count.value_or(count_);
     runs_[0] = AsWritten(count_);
@@ -111,10 +168,14 @@ std::vector<TableRow> Change::Table() const {
   const int least = LeastFrame(count_);
   std::vector<TableRow> table;
   for (size_t program = 0; program < runs_.size(); ++program) {
+    if (!counted_) {
+      table.push_back({kProgramNames[program], {}, {}, {}, false});
+      continue;
+    }
     const Run& run = runs_[program];
     std::vector<std::string> rows;
     for (const Row& row : run.rows)
-      rows.push_back(Times(row.across, row.down));
+      rows.push_back(Sides(row));
     // A long run in short: its first rows and its last, and how many there are.
     std::string listed;
     const bool long_run = rows.size() > kRowsShown;
@@ -131,20 +192,20 @@ std::vector<TableRow> Change::Table() const {
     const bool wrong = run.Answer() != least;
     table.push_back({kProgramNames[program], listed,
                      Fill(wrong ? "{0} – грешно: най-малката е {1}" : "{0} – вярно",
-                          {Number(run.Answer()), Number(least)}),
-                     words::Grouped(run.divisions), wrong});
+                          {Grouped(run.Answer()), Grouped(least)}),
+                     Grouped(run.work.Divisions()), wrong});
   }
   return table;
 }
 
 std::string Change::TableSaid() const {
-  std::string said = Fill("{0} = {1}.", {kTableLabel, Number(count_)});
+  if (!counted_) return Fill("{0}. {1}", {kTableLabel, Takes()});
+  std::string said = Fill("{0} = {1}.", {kTableLabel, Grouped(count_)});
   const std::vector<TableRow> table = Table();
   for (size_t program = 0; program < table.size(); ++program) {
     const TableRow& row = table[program];
-    said += Fill(" {0}: редове {1}; отговор {2}; {3} {4}.",
-                 {row.program, row.rows, row.answer, row.divisions,
-                  runs_[program].divisions == 1 ? "деление" : "деления"});
+    said += Fill(" {0}: редове {1}; отговор {2}; {3}.",
+                 {row.program, row.rows, row.answer, Divisions(runs_[program].work.Divisions())});
   }
   return said;
 }
@@ -154,16 +215,16 @@ std::string Change::HuntTask() const {
     return Fill(
         "Програмата, както е написана, намира най-малката рамка за всяко N от 1 до {0}. Махни "
         "отметка, за да я промениш, и виж какво става.",
-        {Number(kLargestCount)});
+        {Grouped(kLargestCount)});
   }
   if (RightForEveryCount(switches_)) {
     return Fill("Тази програма намира най-малката рамка за всяко N от 1 до {0}. Защо?",
-                {Number(kLargestCount)});
+                {Grouped(kLargestCount)});
   }
   return Fill(
       "Тази програма греши за някои N от 1 до {0}. Намери N, за което тя не намира най-малката "
       "рамка.",
-      {Number(kLargestCount)});
+      {Grouped(kLargestCount)});
 }
 
 void Change::TypeGuess(std::string text) {
@@ -179,7 +240,7 @@ bool Change::Enabled(Button button) const {
     case Button::kSmallest:
       return Hunting() && tries_ >= kTriesBeforeSmallest;
     case Button::kWhy:
-      return !switches_.AsWritten() && RightForEveryCount(switches_);
+      return counted_ && !switches_.AsWritten() && RightForEveryCount(switches_);
   }
   return false;
 }
@@ -193,11 +254,12 @@ void Change::Press(Button button) {
     case Button::kSmallest: {
       const int smallest = SmallestWrong(switches_);
       Say(Fill("Най-малкото N, за което тази програма греши, е {0}. {1}",
-               {Number(smallest), Wrong(smallest, Changed(smallest, switches_))}));
+               {Grouped(smallest), Wrong(smallest, Changed(smallest, switches_))}));
       break;
     }
     case Button::kWhy:
       Say(Why());
+      said_why_ = true;
       break;
   }
   Notify();
@@ -215,7 +277,7 @@ void Change::Check() {
   const int least = LeastFrame(*count);
   if (changed.Answer() == least) {
     Say(Fill("За {0} тази програма намира най-малката рамка, {1}.",
-             {Number(*count), Number(least)}));
+             {Grouped(*count), Grouped(least)}));
     return;
   }
   Say("Да, тук тя греши. " + Wrong(*count, changed));
@@ -228,77 +290,22 @@ std::string Change::Wrong(int count, const Run& changed) const {
   return Fill(
       "За {0} тази програма завършва с {1}, а програмата, както е написана – с {2}: най-малката "
       "рамка е {3}, а не {4}.",
-      {Number(count), Named(changed.rows.back()), Named(written.rows.back()),
-       Number(written.Answer()), Number(changed.Answer())});
+      {Grouped(count), Named(changed.rows.back()), Named(written.rows.back()),
+       Grouped(written.Answer()), Grouped(changed.Answer())});
 }
 
 // Why the program with the larger areas finds the least frame, whatever else is switched off,
-// with the numbers of the N in the box.
+// with the numbers of the N in the box: a reason for each part switched off.
 std::string Change::Why() const {
-  const int n = count_;
-  const int root = practice::WholeRoot(n);
-  std::vector<std::string> said;
-  if (!On(Part::kClosingSquare)) {
-    if (root * root == n) {
-      said.push_back(
-          Fill("Без затварящия квадрат: {0} = {1} × {1} е точен квадрат, затова програмата свършва "
-               "след площта {0} и затварящ квадрат не разглежда. За всяко друго N правоъгълникът "
-               "RootSide × (RootSide + 2) има същата рамка като затварящия квадрат и е сред "
-               "по-големите площи.",
-               {Number(n), Number(root)}));
-    } else {
-      const int wide = root + 2;
-      said.push_back(Fill(
-          "Без затварящия квадрат: за {0} RootSide (цялата част на √{0}) е {1}, а {1} × {2} = {3} "
-          "= {4} × {4} − 1 побира всички {0} букви и има рамка 2 × {1} + 2 × {2} + 4 = {5}, "
-          "колкото квадратът {4} × {4}. Площта {3} е сред по-големите площи, които програмата "
-          "разглежда, затова квадратът никога не дава по-малка рамка от тези, които тя вече е "
-          "намерила.",
-          {Number(n), Number(root), Number(wide), Number(root * wide), Number(root + 1),
-           Number(4 * root + 8)}));
-    }
-  }
-  if (!On(Part::kRootSide)) {
-    Switches only;
-    only.on[static_cast<size_t>(Part::kRootSide)] = false;
-    // Only for 1 is the work the same: no divisor to try either way. The pupil then sees it
-    // grow for the count the page starts with.
-    const bool same = DivisionsChanged(n, only) == DivisionsAsWritten(n);
-    const int shown = same ? 70 : n;
-    said.push_back(Fill(
-        "С делителите до N: делител i, по-голям от RootSide, дава правоъгълник i × j с j по-малко "
-        "от i – същия като j × i, само обърнат, а него програмата вече е срещнала с делителя j. "
-        "Рамката му е същата, затова отговорът не се променя, но работата расте: {0}за {1} – {2} "
-        "деления вместо {3}.",
-        {same ? Fill("за {0} и двете програми не пробват нито един делител, а ", {Number(n)}) : "",
-         Number(shown), words::Grouped(DivisionsChanged(shown, only)),
-         words::Grouped(DivisionsAsWritten(shown))}));
-  }
-  if (!On(Part::kSmaller)) {
-    Switches ties;
-    ties.on[static_cast<size_t>(Part::kSmaller)] = false;
-    const Row last = Changed(n, ties).rows.back();
-    const Row written = runs_[0].rows.back();
-    said.push_back(
-        last == written
-            ? Fill("С редовете при равна рамка: ред с рамка, равна на BestFrame (най-малката "
-                   "рамка досега), не я прави по-малка, затова най-малката рамка не се променя – "
-                   "може да се промени само последният ред. За {0} той е същият, {1}.",
-                   {Number(n), Named(last)})
-            : Fill("С редовете при равна рамка: ред с рамка, равна на BestFrame (най-малката "
-                   "рамка досега), не я прави по-малка, затова най-малката рамка не се променя – "
-                   "променя се само последният ред: за {0} програмата завършва с {1}, вместо с "
-                   "{2}.",
-                   {Number(n), Named(last), Named(written)}));
-  }
   std::string text;
-  for (const std::string& each : said)
-    text += (text.empty() ? "" : " ") + each;
+  for (const Reason& reason : Reasons(count_, switches_))
+    text += (text.empty() ? "" : " ") + Words(reason);
   return text;
 }
 
 void Change::Say(std::string text) {
   said_ = std::move(text);
+  said_why_ = false;
   ++sayings_;
 }
 

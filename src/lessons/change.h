@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "lessons/variants.h"
+#include "lessons/why.h"
 #include "lessons/work_chart.h"
 
 // "Промени програмата": the pupil switches parts of the search off and sees, for one N, what each
@@ -32,12 +33,16 @@ inline constexpr std::array<const char*, 4> kProgramNames = {
     "както е написана", "променената", "всяка страна a от 1 до N", "формулата"};
 // The two other programs, each in its few lines.
 inline constexpr const char* kOthersLabel = "Другите две програми";
-inline constexpr std::array<const char*, 4> kEverySideLines = {
-    "за a от 1 до N:", "    b ← N : a, закръглено нагоре", "    P ← 2a + 2b + 4",
-    "    ако P е най-малкото досега: запомни a, b, P"};
+inline constexpr std::array<const char*, 5> kEverySideLines = {
+    "запомни лентата: a ← 1, b ← N, P ← 2N + 6",
+    "за a от 2 до N:", "    b ← N : a, закръглено нагоре", "    P ← 2a + 2b + 4",
+    "    ако P е по-малко от запомненото: запомни a, b, P"};
 inline constexpr std::array<const char*, 3> kFormulaLines = {
     "a ← √N, закръглено нагоре", "b ← N : a, закръглено нагоре", "P ← 2a + 2b + 4"};
+// The heading of the part under the table: a hunt where the changed program goes wrong, else a
+// try of the change.
 inline constexpr const char* kHuntLabel = "Намери грешката";
+inline constexpr const char* kTryLabel = "Изпробвай промяната";
 inline constexpr const char* kGuessLabel = "Твоето N";
 enum class Button { kCheck, kSmallest, kWhy };
 inline constexpr std::array<const char*, 3> kButtonNames = {"Провери", "Покажи най-малкото",
@@ -57,6 +62,13 @@ struct Line {
   bool removed;      // left out by a switch
   std::string said;  // the line for a screen reader, with what the switches did to it
   const char* Mark() const { return removed ? kRemovedMark : changed ? kChangedMark : ""; }
+};
+
+// The legend under the program: a name of the program with its meaning.
+inline constexpr const char* kLegendLabel = "Имената в програмата";
+struct Term {
+  const char* name;
+  std::string meaning;
 };
 
 // A row of the table: one program's run for N, in words.
@@ -92,23 +104,31 @@ class Change {
   // The program's lines with the switches applied, numbered as the steps page numbers them.
   std::vector<Line> Lines() const;
 
-  // N, as typed into its box and kept so; the programs run for the last N it could read.
+  // The names the program uses, each with its meaning, √N with the numbers of N.
+  std::vector<Term> Legend() const;
+
+  // N, as typed into its box and kept so. The page speaks of N only while the box holds one of
+  // the counts the programs take.
   const std::string& Typed() const { return typed_; }
   void Type(std::string text);
   void Step(int by);
-  int Count() const { return count_; }
+  // N, or 0 while the box holds no N.
+  int Count() const { return counted_ ? count_ : 0; }
   // What the box takes, while it holds what cannot be read; else empty.
   std::string CountNote() const;
 
+  // A row for each program, its cells empty while the box holds no N.
   std::vector<TableRow> Table() const;
   // The table for a screen reader, a sentence for each program.
   std::string TableSaid() const;
 
   // The work of the programs for N from 1 to 1000, N marked.
-  WorkChart Chart() const { return WorkChart(count_, switches_); }
+  WorkChart Chart() const { return WorkChart(Count(), switches_, series_); }
 
-  // The hunt for an N where the changed program goes wrong: what it asks, whether its box and
-  // "Провери" are in use, and what it last said.
+  // The part under the table: its heading, a hunt for an N where the changed program goes wrong,
+  // or a try of the change; what it asks, whether its box and "Провери" are in use, and what it
+  // last said.
+  const char* HuntHeading() const { return Hunting() ? kHuntLabel : kTryLabel; }
   std::string HuntTask() const;
   bool Hunting() const { return !switches_.AsWritten() && !RightForEveryCount(switches_); }
   const std::string& Guess() const { return guess_; }
@@ -130,9 +150,12 @@ class Change {
   ChangeObserver* observer_ = nullptr;
   Switches switches_;
   std::string typed_ = "70";
-  int count_ = 70;
+  int count_ = 70;           // the last N the box held, which the programs ran for
+  bool counted_ = true;      // the box holds it now
   bool typed_own_ = false;   // the pupil typed N
+  bool said_why_ = false;    // what the page last said is why, for N
   std::array<Run, 4> runs_;  // for N: as written, changed, every side, the formula
+  std::shared_ptr<const WorkSeries> series_ = SeriesFor(switches_);  // their work, N to 1000
   std::string guess_;
   int tries_ = 0;
   std::string said_;

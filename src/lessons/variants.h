@@ -2,14 +2,15 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "lessons/tasks.h"
 
 // The frame search changed by the pupil, and two other programs for the same problem, each a
-// small function of its own that counts its own work: the divisions it makes, each A mod i the
-// search computes and each N : a. The program as written is the search itself, run on a form of
-// its own and watched as it runs.
+// small function of its own that counts its own work: the divisions it makes, each A mod i and
+// each A div i the search computes, and each N : a rounded up. The program as written is the
+// search itself, run on a form of its own and watched as it runs.
 namespace lessons::change {
 
 using practice::Row;
@@ -31,34 +32,54 @@ struct Switches {
   friend bool operator==(const Switches&, const Switches&) = default;
 };
 
+// The divisions a program makes: each remainder (A mod i) and each quotient (A div i, N : a).
+struct Work {
+  int64_t remainders = 0;
+  int64_t quotients = 0;
+  int64_t Divisions() const { return remainders + quotients; }
+  friend bool operator==(const Work&, const Work&) = default;
+};
+
 // A program's run for N: the rows it lists (for the two other programs, the one rectangle it
-// ends with) and the divisions it made.
+// ends with) and its work.
 struct Run {
   std::vector<Row> rows;
-  int64_t divisions = 0;
+  Work work;
   int Answer() const { return rows.empty() ? 0 : rows.back().frame; }
 };
 
 // The counts the programs take, 1 to 16380: the most the search completes in 16 bits.
 inline constexpr int kLargestCount = 16380;
+// The largest area the search examines, SquareSide² for the largest count.
+inline constexpr int kLargestArea = 128 * 128;
 
 // The least frame for N letters, 2⌈2√N⌉ + 4.
 int LeastFrame(int count);
 
+// The divisors of an area from 1 to kLargestArea, in increasing order.
+std::span<const int16_t> DivisorsOf(int area);
+
+// The areas the changed search examines for N: from N to this one. N alone for a perfect square
+// or without the larger areas, else up to SquareSide².
+int LastArea(int count, const Switches& switches);
+// The last divisor i the changed search tries in each area: RootSide, or N.
+int LastDivisor(int count, const Switches& switches);
+
 // The search as written, from its own run on a form of its own; its divisions counted through
 // its observer.
 Run AsWritten(int count);
-// The search with the parts switched off.
+// The search with the parts switched off, its divisions counted as it makes them.
 Run Changed(int count, const Switches& switches);
-// "всяка страна a от 1 до N": b = ⌈N : a⌉ for each a, the least P kept; a division a step.
+// "всяка страна a от 1 до N": the strip 1 × N, then b = ⌈N : a⌉ for each a from 2, the least P
+// kept; a division a side but the first.
 Run EverySide(int count);
 // "формулата": a = ⌈√N⌉, b = ⌈N : a⌉; one division.
 Run Formula(int count);
 
-// How many divisions each program makes for N, counted rather than made: the areas examined
-// times the divisors tried in each.
-int64_t DivisionsAsWritten(int count);
-int64_t DivisionsChanged(int count, const Switches& switches);
+// The work of the search as written and of the changed one for N, counted as the changed program
+// counts it but without its rows: the search's own where no part is off.
+Work WorkAsWritten(int count);
+Work WorkChanged(int count, const Switches& switches);
 
 // Whether the changed program finds the least frame for every N from 1 to 16380. Only the larger
 // areas matter: without them it goes wrong (from N = 5); with them no other change can, which

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "lessons/why.h"
 #include "lessons/words.h"
 
 namespace lessons::change {
@@ -16,6 +17,7 @@ using chart::Point;
 using chart::TextPlacer;
 using chart::TextWidth;
 using words::Fill;
+using words::Grouped;
 using words::Number;
 
 constexpr chart::Rgb kPaper{0xFF, 0xFF, 0xFF};
@@ -24,6 +26,21 @@ constexpr chart::Rgb kGrid{0xE4, 0xE4, 0xE4};
 constexpr chart::Rgb kMarkColour{0x60, 0x60, 0x60};
 constexpr std::array<Program, 4> kPrograms = {Program::kAsWritten, Program::kChanged,
                                               Program::kEverySide, Program::kFormula};
+
+// The divisions a program makes for N.
+int64_t Counted(Program program, int count, const Switches& switches) {
+  switch (program) {
+    case Program::kAsWritten:
+      return WorkAsWritten(count).Divisions();
+    case Program::kChanged:
+      return WorkChanged(count, switches).Divisions();
+    case Program::kEverySide:
+      return count - 1;
+    case Program::kFormula:
+      return 1;
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -46,18 +63,22 @@ bool WorkChart::Shows(Program program) const {
          !switches_[Part::kLargerAreas];
 }
 
-int64_t WorkChart::Divisions(Program program, int count) const {
-  switch (program) {
-    case Program::kAsWritten:
-      return DivisionsAsWritten(count);
-    case Program::kChanged:
-      return DivisionsChanged(count, switches_);
-    case Program::kEverySide:
-      return count;
-    case Program::kFormula:
-      return 1;
+std::shared_ptr<const WorkSeries> SeriesFor(const Switches& switches) {
+  auto series = std::make_shared<WorkSeries>();
+  for (const Program program : kPrograms) {
+    auto& divisions = (*series)[static_cast<size_t>(program)];
+    divisions.reserve(kWorkLast);
+    for (int count = 1; count <= kWorkLast; ++count)
+      divisions.push_back(Counted(program, count, switches));
   }
-  return 0;
+  return series;
+}
+
+int64_t WorkChart::Divisions(Program program, int count) const {
+  const std::vector<int64_t>& counted = (*series_)[static_cast<size_t>(program)];
+  if (count >= 1 && static_cast<size_t>(count) <= counted.size())
+    return counted[static_cast<size_t>(count - 1)];
+  return Counted(program, count, switches_);
 }
 
 int64_t WorkChart::Top() const {
@@ -74,20 +95,26 @@ int64_t WorkChart::Top() const {
 }
 
 std::string WorkChart::Sentence() const {
+  std::string sentence = "Всяка черта е 10 пъти повече от предишната. ";
+  if (count_ < 1 || count_ > kLargestCount) {
+    return sentence +
+           "Работата на програмата, както е написана, е като трион: най-голяма е точно след "
+           "точен квадрат, а най-малка – точно преди следващия.";
+  }
   // N's own stretch: just after the perfect square below it the search scans the most areas, just
-  // before the next one the fewest.
+  // before the next one the fewest; the last stretch ends at the last N the programs take.
   const int root = std::max(practice::WholeRoot(count_), 2);
   const int after = root * root + 1;
-  const int before = (root + 1) * (root + 1) - 1;
-  std::string sentence = Fill(
+  const int before = std::min((root + 1) * (root + 1) - 1, kLargestCount);
+  sentence += Fill(
       "Работата на програмата, както е написана, е като трион: най-голяма е точно след точен "
       "квадрат – за {0}, след {1} × {1} = {2}, тя прави {3}, а за {4}, преди {5} × {5} = {6}, само "
       "{7}.",
-      {Number(after), Number(root), Number(root * root),
-       words::Grouped(DivisionsAsWritten(after)) + " деления", Number(before), Number(root + 1),
-       Number((root + 1) * (root + 1)), words::Grouped(DivisionsAsWritten(before))});
+      {Grouped(after), Grouped(root), Grouped(root * root),
+       change::Divisions(WorkAsWritten(after).Divisions()), Grouped(before), Grouped(root + 1),
+       Grouped((root + 1) * (root + 1)), Grouped(WorkAsWritten(before).Divisions())});
   if (count_ > kWorkLast) {
-    sentence += Fill(" N = {0} е след края на диаграмата.", {Number(count_)});
+    sentence += Fill(" N = {0} е след края на диаграмата.", {Grouped(count_)});
   }
   return sentence;
 }
@@ -98,7 +125,7 @@ std::string WorkChart::Description() const {
       "всяко число е 10 пъти по-голямо от предишното. {2}",
       {kWorkLabel, Number(kWorkLast), Sentence()});
   std::vector<int> at = {10, 100, 101, 1000};
-  if (count_ <= kWorkLast && std::find(at.begin(), at.end(), count_) == at.end()) {
+  if (Marks() && std::find(at.begin(), at.end(), count_) == at.end()) {
     at.push_back(count_);
     std::sort(at.begin(), at.end());
   }
@@ -106,8 +133,8 @@ std::string WorkChart::Description() const {
     if (!Shows(program)) continue;
     std::string values;
     for (const int count : at) {
-      values += Fill("{0}при N = {1} – {2}", {values.empty() ? "" : ", ", Number(count),
-                                              words::Grouped(Divisions(program, count))});
+      values += Fill("{0}при N = {1} – {2}", {values.empty() ? "" : ", ", Grouped(count),
+                                              Grouped(Divisions(program, count))});
     }
     said += Fill(" {0}: {1}.", {NameOf(program), values});
   }
@@ -212,7 +239,7 @@ chart::Scene Paint(const WorkChart& work, int width, int height) {
     keep();
     scene.lines.push_back(std::move(drawn));
   }
-  if (work.Count() <= kWorkLast) {
+  if (work.Marks()) {
     const int mark_x = x_of(work.Count());
     for (int dash = plot.y; dash < plot.y + plot.height; dash += 6)
       scene.fills.push_back(
@@ -225,7 +252,7 @@ chart::Scene Paint(const WorkChart& work, int width, int height) {
           {{mark_x - 2, dot_y - 2, 5, 5}, kProgramColours[static_cast<size_t>(program)]});
       words.Keep({mark_x - 3, dot_y - 3, 7, 7});
     }
-    const std::string name = Fill("N = {0}", {Number(work.Count())});
+    const std::string name = Fill("N = {0}", {Grouped(work.Count())});
     const int name_width = TextWidth(name, small);
     const int name_y = plot.y - label / 2 - 2;
     words.Place({{}, name, small, Align::kLeft, kMarkColour},

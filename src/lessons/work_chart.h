@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "lessons/chart.h"
 #include "lessons/variants.h"
@@ -21,11 +23,22 @@ enum class Program { kAsWritten, kChanged, kEverySide, kFormula };
 inline constexpr std::array<chart::Rgb, 4> kProgramColours = {
     {{0x1F, 0x4E, 0xA0}, {0xC0, 0x20, 0x20}, {0x20, 0x80, 0x20}, {0x90, 0x68, 0x00}}};
 
+// The divisions each program makes for each N of the chart, counted once for a set of switches.
+using WorkSeries = std::array<std::vector<int64_t>, 4>;
+std::shared_ptr<const WorkSeries> SeriesFor(const Switches& switches);
+
 class WorkChart {
  public:
-  WorkChart(int count, const Switches& switches) : count_(count), switches_(switches) {}
+  // For N, or for no N at all (0): the lines alone, nothing marked; with the series counted for
+  // the switches, or counted here.
+  WorkChart(int count, const Switches& switches, std::shared_ptr<const WorkSeries> series = {})
+      : count_(count),
+        switches_(switches),
+        series_(series != nullptr ? std::move(series) : SeriesFor(switches)) {}
 
   int Count() const { return count_; }
+  // Whether N is on the chart, and marked.
+  bool Marks() const { return count_ >= 1 && count_ <= kWorkLast; }
   // Whether the chart draws a program: the changed one only where its work differs from the
   // program as written.
   bool Shows(Program program) const;
@@ -34,8 +47,8 @@ class WorkChart {
   // The power of ten at the top of the axis: 10 000 at least, more where a line reaches it.
   int64_t Top() const;
 
-  // What the chart shows, in a sentence under it, with the numbers of N's own stretch between two
-  // perfect squares.
+  // What the chart shows, in sentences under it: its axis of divisions, and the work of the
+  // program as written with the numbers of N's own stretch between two perfect squares.
   std::string Sentence() const;
   // The same for a screen reader, with each line's divisions at some N.
   std::string Description() const;
@@ -43,6 +56,7 @@ class WorkChart {
  private:
   int count_;
   Switches switches_;
+  std::shared_ptr<const WorkSeries> series_;
 };
 
 // The name of a program in the legend.

@@ -257,7 +257,7 @@ std::string PracticeJson() {
 }
 
 // The page that changes the program as JSON for the page's script: N as typed and what its box
-// takes, the switches, the program's lines, the table, the hunt, and the chart's words.
+// takes, the switches, the program's lines, the legend, the table, the hunt, and the chart's words.
 std::string ChangeJson() {
   namespace change = lessons::change;
   const change::Change& shown = Change();
@@ -273,12 +273,16 @@ std::string ChangeJson() {
     json.Open('{').Key("text").Text(line.text).Key("changed").Flag(line.changed);
     json.Key("removed").Flag(line.removed).Key("said").Text(line.said).Close('}');
   }
+  json.Close(']').Key("legend").Open('[');
+  for (const change::Term& term : shown.Legend())
+    json.Open('[').Text(term.name).Text(term.meaning).Close(']');
   json.Close(']').Key("table").Open('[');
   for (const change::TableRow& row : shown.Table()) {
     json.Open('[').Text(row.program).Text(row.rows).Text(row.answer).Text(row.divisions);
     json.Flag(row.wrong).Close(']');
   }
-  json.Close(']').Key("task").Text(shown.HuntTask()).Key("hunting").Flag(shown.Hunting());
+  json.Close(']').Key("heading").Text(shown.HuntHeading()).Key("task").Text(shown.HuntTask());
+  json.Key("hunting").Flag(shown.Hunting());
   json.Key("guess").Text(shown.Guess()).Key("said").Text(shown.Said());
   json.Key("sayings").Number(shown.Sayings()).Key("enabled").Open('[');
   for (size_t button = 0; button < change::kButtonNames.size(); ++button)

@@ -494,8 +494,8 @@
   const switches = [...changePage.querySelectorAll("input[data-part]")];
   const changeButtons = [...changePage.querySelectorAll("button[data-change]")];
   const lineItems = [...document.querySelectorAll("#change-lines > li")];
-  const changeShown = Object.fromEntries(["note", "task", "said", "chart", "sentence",
-    "description"].map((id) => [id, document.getElementById(`change-${id}`)]));
+  const changeShown = Object.fromEntries(["note", "legend", "hunt-title", "task", "said", "chart",
+    "sentence", "description"].map((id) => [id, document.getElementById(`change-${id}`)]));
   const changeTable = document.querySelector("#change-table tbody");
   let changeRedraw = false;
   let drawnWork = "";
@@ -513,6 +513,14 @@
       item.classList.toggle("removed", line.removed);
       item.setAttribute("aria-label", line.said);
     });
+    // The legend: each name a term, its meaning beside it.
+    const termsKey = JSON.stringify(shown.legend);
+    if (changeShown.legend.dataset.terms !== termsKey) {
+      changeShown.legend.dataset.terms = termsKey;
+      changeShown.legend.replaceChildren(...shown.legend.flatMap(([name, meaning]) => [
+        Object.assign(document.createElement("dt"), { textContent: name }),
+        Object.assign(document.createElement("dd"), { textContent: meaning })]));
+    }
     const rowsKey = JSON.stringify(shown.table);
     if (changeTable.dataset.rows !== rowsKey) {
       changeTable.dataset.rows = rowsKey;
@@ -525,6 +533,7 @@
         return line;
       }));
     }
+    changeShown["hunt-title"].textContent = shown.heading;
     changeShown.task.textContent = shown.task;
     guess.parentElement.hidden = !shown.hunting;
     if (guess.value !== shown.guess) guess.value = shown.guess;

@@ -338,8 +338,8 @@ std::string PracticeHtml() {
 }
 
 // The page that changes the program: N, the program's lines with a switch beside each line one
-// changes, the two other programs, the hunt, the table and the chart, all as the core words them;
-// the script fills in each state.
+// changes, the two other programs, the legend of the program's names, the hunt, the table and the
+// chart, all as the core words them; the script fills in each state.
 std::string ChangeHtml() {
   namespace change = lessons::change;
   std::string html =
@@ -369,13 +369,14 @@ std::string ChangeHtml() {
   html += "<br>" + Escaped(change::kProgramNames[3]) + ":";
   for (const char* line : change::kFormulaLines)
     html += "<br>" + Escaped(line);
-  html +=
-      "</p></section></div>\n<div class=\"change-bottom\"><section "
-      "aria-labelledby=\"change-table-title\"><h3 id=\"change-table-title\">" +
-      Escaped(change::kTableLabel) +
-      "</h3><table id=\"change-table\" "
-      "aria-labelledby=\"change-table-title\"><thead><tr>" +
-      ColumnHeads(change::kTableHeadings);
+  html += "</p></section></div>\n<dl id=\"change-legend\"" +
+          Attribute("aria-label", change::kLegendLabel) +
+          "></dl>\n<div class=\"change-bottom\"><section "
+          "aria-labelledby=\"change-table-title\"><h3 id=\"change-table-title\">" +
+          Escaped(change::kTableLabel) +
+          "</h3><table id=\"change-table\" "
+          "aria-labelledby=\"change-table-title\"><thead><tr>" +
+          ColumnHeads(change::kTableHeadings);
   html += "</tr></thead><tbody></tbody></table>\n<h3 id=\"change-hunt-title\">" +
           Escaped(change::kHuntLabel) +
           "</h3><p id=\"change-task\"></p><div class=\"change-hunt\"><span "

@@ -38,7 +38,7 @@ ChangePage::ChangePage(change::Change& change, HWND parent) : change_(change) {
       }();
   (void)registered;
   window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, WideFromUtf8(change::kTab).c_str(),
-                            WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, parent, nullptr,
+                            WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL, 0, 0, 0, 0, parent, nullptr,
                             GetModuleHandleW(nullptr), this);
   // In the order they stand, which is the order of the dialog keys; each label just before the
   // control it names, which a screen reader takes as its name.
@@ -55,11 +55,12 @@ ChangePage::ChangePage(change::Change& change, HWND parent) : change_(change) {
     lines_.push_back(MakeChild(L"STATIC", L"", SS_OWNERDRAW, window_));
     for (size_t part = 0; part < switches_.size(); ++part) {
       if (change::kPartLines[part] != static_cast<int>(at) + 1) continue;
-      switches_[part] =
-          MakeChild(L"BUTTON", WideFromUtf8(change::kPartNames[part]), WS_TABSTOP | BS_AUTOCHECKBOX,
-                    window_, kFirstSwitchId + static_cast<int>(part));
+      switches_[part] = MakeChild(L"BUTTON", WideFromUtf8(change::kPartNames[part]),
+                                  WS_TABSTOP | BS_AUTOCHECKBOX | BS_NOTIFY, window_,
+                                  kFirstSwitchId + static_cast<int>(part));
     }
   }
+  legend_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, window_);
   others_label_ =
       MakeChild(L"STATIC", WideFromUtf8(change::kOthersLabel), SS_LEFT | SS_NOPREFIX, window_);
   std::string others = std::string(change::kProgramNames[2]) + ":";
@@ -100,9 +101,9 @@ ChangePage::ChangePage(change::Change& change, HWND parent) : change_(change) {
       MakeChild(L"STATIC", WideFromUtf8(change::kGuessLabel), SS_LEFT | SS_NOPREFIX, window_);
   guess_ = MakeTextBox(L"", lessons::practice::kBoxLength, window_, kGuessId);
   for (size_t i = 0; i < buttons_.size(); ++i) {
-    buttons_[i] =
-        MakeChild(L"BUTTON", WideFromUtf8(change::kButtonNames[i]), WS_TABSTOP | BS_PUSHBUTTON,
-                  window_, kFirstButtonId + static_cast<int>(i));
+    buttons_[i] = MakeChild(L"BUTTON", WideFromUtf8(change::kButtonNames[i]),
+                            WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, window_,
+                            kFirstButtonId + static_cast<int>(i));
   }
   said_ = MakeChild(L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_SUNKEN, window_);
   work_label_ =
@@ -118,72 +119,42 @@ ChangePage::~ChangePage() {
   DeleteObject(struck_);
 }
 
-// Where each part stands at the page's resolution: N and the program's lines with the switches
-// beside them, the other two programs to their right; below, the table and the hunt, and the chart
-// beside them.
+namespace {
+
+// The height of a text in a control's font, wrapped at a width.
+int TextHeight(HWND control, HFONT font, const std::wstring& text, int width) {
+  if (text.empty()) return 0;
+  HDC dc = GetDC(control);
+  const HGDIOBJ before = SelectObject(dc, font);
+  RECT room{0, 0, width, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &room,
+            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, before);
+  ReleaseDC(control, dc);
+  return room.bottom;
+}
+
+// A control moved where it is not yet, so that nothing repaints for nothing.
+void Put(HWND control, int x, int y, int width, int height) {
+  RECT now;
+  GetWindowRect(control, &now);
+  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&now), 2);
+  if (now.left != x || now.top != y || now.right - now.left != width ||
+      now.bottom - now.top != height)
+    MoveWindow(control, x, y, width, height, TRUE);
+}
+
+}  // namespace
+
 void ChangePage::Place(const RECT& area, int dpi, HFONT font) {
   dpi_ = dpi;
   font_ = font;
+  area_ = area;
   MoveWindow(window_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
-  const auto px = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  const int gap = px(8);
-  const int line = px(kLine);
-
-  MoveWindow(program_label_, gap, px(6), px(96), line, TRUE);
-  MoveWindow(count_label_, gap + px(104), px(6), px(16), line, TRUE);
-  MoveWindow(count_, gap + px(122), px(2), px(80), px(24), TRUE);
-  SendMessageW(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(count_), 0);
-  MoveWindow(count_note_, gap + px(214), px(6), px(300), line, TRUE);
-  const int lines_y = px(32);
-  const int lines_width = px(480);
-  for (size_t at = 0; at < lines_.size(); ++at)
-    MoveWindow(lines_[at], gap, lines_y + static_cast<int>(at) * line, lines_width, line, TRUE);
-  const int switches_x = gap + lines_width + gap;
-  for (size_t part = 0; part < switches_.size(); ++part) {
-    MoveWindow(switches_[part], switches_x, lines_y + (change::kPartLines[part] - 1) * line,
-               px(280), line, TRUE);
-  }
-  const int bottom_y = lines_y + static_cast<int>(lines_.size()) * line + gap;
-  const int others_x = switches_x + px(280) + gap;
-  const int others_y = px(6) + line + px(2);
-  MoveWindow(others_label_, others_x, px(6), width - others_x - gap, line, TRUE);
-  MoveWindow(others_, others_x, others_y, width - others_x - gap, bottom_y - others_y - px(4),
-             TRUE);
-
-  const int left = (width - 3 * gap) * 5 / 8;
-  const int right_x = 2 * gap + left;
-  const int right = width - gap - right_x;
-  MoveWindow(table_label_, gap, bottom_y, left, line, TRUE);
-  const int table_height = px(kRow) * 5 + px(6);
-  MoveWindow(table_, gap, bottom_y + line + px(2), left, table_height, TRUE);
-  const int hunt_y = bottom_y + line + px(2) + table_height + gap;
-  MoveWindow(hunt_label_, gap, hunt_y, left, line, TRUE);
-  MoveWindow(hunt_task_, gap, hunt_y + line, left, 2 * line + px(2), TRUE);
-  const int guess_y = hunt_y + 3 * line + px(4);
-  MoveWindow(guess_label_, gap, guess_y + px(4), px(80), line, TRUE);
-  MoveWindow(guess_, gap + px(84), guess_y, px(80), px(24), TRUE);
-  const int widths[] = {84, 170, 72};
-  int x = gap + px(172);
-  for (size_t i = 0; i < buttons_.size(); ++i) {
-    MoveWindow(buttons_[i], x, guess_y - px(1), px(widths[i]), px(26), TRUE);
-    x += px(widths[i] + 6);
-  }
-  const int said_y = guess_y + px(30);
-  MoveWindow(said_, gap, said_y, left, std::max(height - said_y - gap, line), TRUE);
-
-  MoveWindow(work_label_, right_x, bottom_y, right, line, TRUE);
-  const int sentence = 4 * line;
-  const int chart_y = bottom_y + line + px(2);
-  const int chart_height = std::max(height - chart_y - sentence - 2 * gap, px(60));
-  MoveWindow(chart_->Handle(), right_x, chart_y, right, chart_height, TRUE);
-  MoveWindow(chart_sentence_, right_x, chart_y + chart_height + px(4), right, sentence, TRUE);
-
   chart_->SetDpi(dpi);
-  for (HWND control : {program_label_, count_label_, count_, count_note_, others_label_, others_,
-                       table_label_, table_, hunt_label_, hunt_task_, guess_label_, guess_, said_,
-                       work_label_, chart_sentence_}) {
+  for (HWND control : {program_label_, count_label_, count_, count_note_, legend_, others_label_,
+                       others_, table_label_, table_, hunt_label_, hunt_task_, guess_label_, guess_,
+                       said_, work_label_, chart_sentence_}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   for (HWND control : switches_)
@@ -205,6 +176,134 @@ void ChangePage::Place(const RECT& area, int dpi, HFONT font) {
   Refresh();
   for (HWND each : lines_)
     InvalidateRect(each, nullptr, TRUE);
+}
+
+// The page laid out at its width, less a scroll bar where it is taller than its place; scrolled
+// no further than its height allows.
+void ChangePage::Arrange() {
+  if (area_.right <= area_.left) return;
+  const int width = area_.right - area_.left;
+  const int height = area_.bottom - area_.top;
+  int laid = width;
+  content_height_ = LayOut(laid, false);
+  if (content_height_ > height) {
+    laid -= GetSystemMetrics(SM_CXVSCROLL);
+    content_height_ = LayOut(laid, false);
+  }
+  scroll_ = std::clamp(scroll_, 0, std::max(content_height_ - height, 0));
+  SCROLLINFO bar{sizeof bar,
+                 SIF_RANGE | SIF_PAGE | SIF_POS,
+                 0,
+                 content_height_ > height ? content_height_ - 1 : 0,
+                 static_cast<UINT>(height),
+                 scroll_,
+                 0};
+  SetScrollInfo(window_, SB_VERT, &bar, TRUE);
+  LayOut(laid, true);
+}
+
+// Where each part stands at the page's resolution, from the top down: N; the program's lines with
+// the switches beside them, the other two programs to their right; the legend under them; below,
+// the table and the hunt, and the chart beside them.
+int ChangePage::LayOut(int width, bool move) {
+  const auto px = [this](int pixels) { return MulDiv(pixels, dpi_, 96); };
+  const auto put = [move](HWND control, int x, int y, int w, int h) {
+    if (move) Put(control, x, y, w, h);
+  };
+  const int top = -scroll_;
+  const int height = area_.bottom - area_.top;
+  const int gap = px(8);
+  const int line = px(kLine);
+
+  put(program_label_, gap, top + px(6), px(96), line);
+  put(count_label_, gap + px(104), top + px(6), px(16), line);
+  put(count_, gap + px(122), top + px(2), px(80), px(24));
+  if (move) SendMessageW(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(count_), 0);
+  put(count_note_, gap + px(214), top + px(6), px(300), line);
+  const int lines_y = top + px(32);
+  const int lines_width = px(480);
+  for (size_t at = 0; at < lines_.size(); ++at)
+    put(lines_[at], gap, lines_y + static_cast<int>(at) * line, lines_width, line);
+  const int switches_x = gap + lines_width + gap;
+  for (size_t part = 0; part < switches_.size(); ++part) {
+    put(switches_[part], switches_x, lines_y + (change::kPartLines[part] - 1) * line, px(280),
+        line);
+  }
+  const int program_bottom = lines_y + static_cast<int>(lines_.size()) * line;
+  const int others_x = switches_x + px(280) + gap;
+  const int others_width = width - others_x - gap;
+  const int others_y = top + px(6) + line + px(2);
+  const int others_height = TextHeight(others_, font_, TextOf(others_), others_width);
+  put(others_label_, others_x, top + px(6), others_width, line);
+  put(others_, others_x, others_y, others_width, others_height);
+
+  const int legend_y = std::max(program_bottom, others_y + others_height) + gap;
+  const int legend_height = TextHeight(legend_, font_, TextOf(legend_), width - 2 * gap);
+  put(legend_, gap, legend_y, width - 2 * gap, legend_height);
+  const int bottom_y = legend_y + legend_height + gap;
+
+  const int left = (width - 3 * gap) * 5 / 8;
+  const int right_x = 2 * gap + left;
+  const int right = width - gap - right_x;
+  put(table_label_, gap, bottom_y, left, line);
+  const int table_height = px(kRow) * 5 + px(6);
+  put(table_, gap, bottom_y + line + px(2), left, table_height);
+  const int hunt_y = bottom_y + line + px(2) + table_height + gap;
+  put(hunt_label_, gap, hunt_y, left, line);
+  const int task_height = TextHeight(hunt_task_, font_, TextOf(hunt_task_), left);
+  put(hunt_task_, gap, hunt_y + line, left, task_height);
+  int left_bottom = hunt_y + line + task_height;
+  const int guess_y = left_bottom + px(4);
+  const bool buttons = IsWindowVisible(guess_) || IsWindowVisible(buttons_[2]);
+  put(guess_label_, gap, guess_y + px(4), px(80), line);
+  put(guess_, gap + px(84), guess_y, px(80), px(24));
+  const int widths[] = {84, 170, 72};
+  int x = gap + px(172);
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    // "Защо?" stands first where it is the only one.
+    const int at = i == 2 && !IsWindowVisible(guess_) ? gap : x;
+    put(buttons_[i], at, guess_y - px(1), px(widths[i]), px(26));
+    x += px(widths[i] + 6);
+  }
+  if (buttons) left_bottom = guess_y + px(26);
+  const int said_y = left_bottom + px(4);
+  const int said_height = TextHeight(said_, font_, TextOf(said_), left - px(4)) + px(6);
+  put(said_, gap, said_y, left, std::max(said_height, line));
+  if (IsWindowVisible(said_)) left_bottom = said_y + std::max(said_height, line);
+
+  put(work_label_, right_x, bottom_y, right, line);
+  const int sentence = TextHeight(chart_sentence_, font_, TextOf(chart_sentence_), right) + px(4);
+  const int chart_y = bottom_y + line + px(2);
+  const int chart_height =
+      std::max(std::max(left_bottom, height + top - gap) - chart_y - sentence - px(4), px(160));
+  put(chart_->Handle(), right_x, chart_y, right, chart_height);
+  put(chart_sentence_, right_x, chart_y + chart_height + px(4), right, sentence);
+  return std::max(left_bottom, chart_y + chart_height + px(4) + sentence) + gap - top;
+}
+
+void ChangePage::ScrollTo(int to) {
+  const int height = area_.bottom - area_.top;
+  const int at = std::clamp(to, 0, std::max(content_height_ - height, 0));
+  if (at == scroll_) return;
+  scroll_ = at;
+  Arrange();
+  // Every control drawn again where it now stands: a check box draws its words over what is
+  // under it.
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void ChangePage::ScrollToShow(HWND control) {
+  if (!IsWindowVisible(control)) return;
+  RECT shown;
+  GetWindowRect(control, &shown);
+  MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&shown), 2);
+  const int height = area_.bottom - area_.top;
+  const int gap = MulDiv(8, dpi_, 96);
+  if (shown.top < 0) {
+    ScrollTo(scroll_ + shown.top - gap);
+  } else if (shown.bottom > height) {
+    ScrollTo(scroll_ + std::min<int>(shown.bottom - height + gap, shown.top));
+  }
 }
 
 void ChangePage::TakeFocus() {
@@ -277,6 +376,10 @@ void ChangePage::Refresh() {
     ShowText(label, WideFromUtf8(each.said));
     InvalidateRect(label, nullptr, TRUE);
   }
+  std::string legend;
+  for (const change::Term& term : change_.Legend())
+    legend += (legend.empty() ? "" : " ") + std::string(term.name) + " – " + term.meaning;
+  ShowText(legend_, WideFromUtf8(legend));
   for (size_t part = 0; part < switches_.size(); ++part) {
     const WPARAM checked =
         change_.On(static_cast<change::Part>(part)) ? BST_CHECKED : BST_UNCHECKED;
@@ -303,6 +406,7 @@ void ChangePage::Refresh() {
                    work.Description());
   ShowText(chart_sentence_, WideFromUtf8(work.Sentence()));
 
+  ShowText(hunt_label_, WideFromUtf8(change_.HuntHeading()));
   ShowText(hunt_task_, WideFromUtf8(change_.HuntTask()));
   const bool hunting = change_.Hunting();
   for (HWND control : {guess_label_, guess_})
@@ -325,9 +429,12 @@ void ChangePage::Refresh() {
   ShowText(said_, said);
   ShowWindow(said_, said.empty() ? SW_HIDE : SW_SHOW);
   // A screen reader reads the page's name, what the hunt said, when it says it, and nothing of it
-  // once it is gone.
-  if (change_.Sayings() != read_sayings_ || said.empty()) ShowText(window_, said);
+  // once it is gone; it stands in view.
+  const bool new_saying = change_.Sayings() != read_sayings_;
+  if (new_saying || said.empty()) ShowText(window_, said);
   read_sayings_ = change_.Sayings();
+  Arrange();
+  if (new_saying) ScrollToShow(said_);
 }
 
 // A line of the program as the page shows it: its number and its text, in the page's font, bold
@@ -373,7 +480,9 @@ LRESULT ChangePage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND: {
       const int id = LOWORD(wparam);
       const int code = HIWORD(wparam);
-      if (id == kCountId && code == EN_CHANGE && !mirroring_) {
+      if (code == EN_SETFOCUS || code == BN_SETFOCUS) {
+        ScrollToShow(reinterpret_cast<HWND>(lparam));
+      } else if (id == kCountId && code == EN_CHANGE && !mirroring_) {
         change_.Type(runtime::ToUtf8(FromWide(TextOf(count_))));
       } else if (id == kGuessId && code == EN_CHANGE && !mirroring_) {
         change_.TypeGuess(runtime::ToUtf8(FromWide(TextOf(guess_))));
@@ -391,10 +500,48 @@ LRESULT ChangePage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM:
       DrawLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
       return TRUE;
+    case WM_VSCROLL: {
+      const int line = MulDiv(kLine, dpi_, 96);
+      const int page = area_.bottom - area_.top - line;
+      SCROLLINFO bar{sizeof bar, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+      GetScrollInfo(window_, SB_VERT, &bar);
+      switch (LOWORD(wparam)) {
+        case SB_LINEUP:
+          ScrollTo(scroll_ - line);
+          break;
+        case SB_LINEDOWN:
+          ScrollTo(scroll_ + line);
+          break;
+        case SB_PAGEUP:
+          ScrollTo(scroll_ - page);
+          break;
+        case SB_PAGEDOWN:
+          ScrollTo(scroll_ + page);
+          break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+          ScrollTo(bar.nTrackPos);
+          break;
+        case SB_TOP:
+          ScrollTo(0);
+          break;
+        case SB_BOTTOM:
+          ScrollTo(content_height_);
+          break;
+        default:
+          break;
+      }
+      return 0;
+    }
+    case WM_MOUSEWHEEL:  // three lines a notch, as Windows scrolls by default
+      ScrollTo(scroll_ -
+               GET_WHEEL_DELTA_WPARAM(wparam) * 3 * MulDiv(kLine, dpi_, 96) / WHEEL_DELTA);
+      return 0;
     case WM_NOTIFY: {
       // An arrow, clicked or as Up or Down in the box of N, steps N; the arrows keep no number of
       // their own.
       const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+      if (header->hwndFrom == table_ && header->code == NM_SETFOCUS) ScrollToShow(table_);
       if (header->hwndFrom != arrows_ || header->code != UDN_DELTAPOS) break;
       change_.Step(reinterpret_cast<const NMUPDOWN*>(lparam)->iDelta > 0 ? 1 : -1);
       SendMessageW(count_, EM_SETSEL, 0, -1);

@@ -346,11 +346,20 @@ TEST_F(Practice, ALevelFiveTaskPlayedFromTheKeyboardWithAWrongRow) {
 void ExpectWhole(HWND page) {
   RECT area;
   GetClientRect(page, &area);
+  // A page that scrolls holds its controls within its whole height, as far down as it goes.
+  SCROLLINFO bar{sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
+  int scrolled = 0;
+  if ((GetWindowLongPtrW(page, GWL_STYLE) & WS_VSCROLL) != 0 &&
+      GetScrollInfo(page, SB_VERT, &bar) != FALSE && bar.nMax > 0) {
+    area.bottom = bar.nMax + 1;
+    scrolled = bar.nPos;
+  }
   std::vector<std::pair<HWND, RECT>> shown;
   for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
     RECT rect = InClient(child, page);
+    OffsetRect(&rect, 0, scrolled);
     const std::wstring name = ClassOf(child) + L" " + Text(child).substr(0, 20);
     EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= area.right &&
                 rect.bottom <= area.bottom)
