@@ -247,6 +247,10 @@ TEST(WritePage, OpensOnlyUtf8TextUpToAMegabyte) {
   EXPECT_EQ(page.Message(),
             "Програмата ти е по-дълга от 10 000 знака, а може да има най-много "
             "10 000.");
+  page.OpenFailed("файлът е отворен в друга програма");
+  EXPECT_EQ(page.Message(),
+            "Файлът не е отворен: файлът е отворен в друга програма. Програмата ти е непокътната.");
+  EXPECT_EQ(page.Text(), long_text);
   page.SaveFailed("няма място на диска");
   EXPECT_EQ(page.Message(),
             "Програмата не е запазена: няма място на диска. Текстът ти е непокътнат тук.");

@@ -98,6 +98,10 @@ void Write::Opened(std::string_view bytes) {
   Edit(std::string(bytes));
 }
 
+void Write::OpenFailed(const std::string& reason) {
+  Say("Файлът не е отворен: " + reason + ". Програмата ти е непокътната.");
+}
+
 void Write::Saved(const std::string& name) {
   Say("Програмата е запазена във файла „" + name + "“.");
 }

@@ -12,6 +12,7 @@
 #include "language/machine.h"
 #include "language/trace.h"
 #include "lessons/write_tasks.h"
+#include "window/layout.h"
 
 // "Напиши програмата": the pupil writes the search in the program's own notation, runs it for an
 // N or steps through it beside the program from the lesson, and has it checked for a task on a
@@ -66,8 +67,21 @@ inline constexpr std::array<const char*, 6> kCommandNames = {
     "Пусни", "Стъпка", "Назад", "Отначало", "Провери задачата", "Покажи стъпките за това N"};
 inline constexpr const char* kStopCheck = "Спри проверката";  // the check's button while it runs
 
-// The largest file "Отвори…" takes.
+// The largest file "Отвори…" takes, and the files the file dialogs offer.
 inline constexpr size_t kLargestFile = 1 << 20;
+inline constexpr const char* kFileKind = "Текстови файлове";
+
+// A row's mark as the page shows it, and as a screen reader says it (by Mark: none, right, wrong).
+inline constexpr std::array<const char*, 3> kMarkSigns = {"", "✓", "✗"};
+inline constexpr std::array<const char*, 3> kMarkWords = {"", "вярно", "грешно"};
+
+// The page's colours: the line of the step shown, the line of an error and its place, and the
+// marks of a right and a wrong row.
+inline constexpr window::layout::Rgb kStepLineColour{0xFF, 0xF0, 0xA0};
+inline constexpr window::layout::Rgb kErrorLineColour{0xFF, 0xC8, 0xC8};
+inline constexpr window::layout::Rgb kErrorColour{0xC0, 0x00, 0x00};
+inline constexpr window::layout::Rgb kRightColour{0x00, 0x80, 0x00};
+inline constexpr window::layout::Rgb kWrongColour = kErrorColour;
 
 // A row of the pupil's program or of the lesson's, with its mark.
 struct ShownRow {
@@ -122,6 +136,8 @@ class Write {
   // A file's bytes opened: they become the text, unless they are not UTF-8 text or are over
   // kLargestFile, which the page then says, the text as it was.
   void Opened(std::string_view bytes);
+  // A file that could not be read, for the reason the toolkit gave; the text as it was.
+  void OpenFailed(const std::string& reason);
   // A save made, or failed for the reason the toolkit gave; the text stays either way.
   void Saved(const std::string& name);
   void SaveFailed(const std::string& reason);
