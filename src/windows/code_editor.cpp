@@ -15,6 +15,8 @@ namespace {
 
 constexpr wchar_t kNumbersClass[] = L"org.example.ramka.numbers";
 constexpr wchar_t kIndent[] = L"    ";  // what Tab puts at the caret
+constexpr int kPixels = 14;             // the text's height at 96 dots per inch
+constexpr int kNowhere = -(1 << 15);    // the place across of a character the control cannot give
 // The raster operation that ANDs a brush into what is painted: white takes the brush's colour,
 // black text stays black, so that a line is tinted under its letters.
 constexpr DWORD kTint = 0x00A000C9;
@@ -51,6 +53,10 @@ CodeEditor::CodeEditor(HWND parent, int id) {
                               ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           instance, nullptr);
+  // Its own font before any text comes in: Wine's shaping of some texts in the control's first,
+  // the system font, reads past its tables.
+  font_ = FixedFont(MulDiv(kPixels, DpiOf(parent), 96));
+  SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SetWindowSubclass(edit_, &EditorMessage, 0, reinterpret_cast<DWORD_PTR>(this));
   CreateWindowExW(0, kNumbersClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr,
                   instance, this);
@@ -62,9 +68,9 @@ CodeEditor::~CodeEditor() {
   DeleteObject(font_);
 }
 
-void CodeEditor::Place(const RECT& rect, int pixels, int dpi) {
+void CodeEditor::Place(const RECT& rect, int dpi) {
   dpi_ = dpi;
-  HFONT font = FixedFont(pixels);
+  HFONT font = FixedFont(MulDiv(kPixels, dpi, 96));
   SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   DeleteObject(font_);
   font_ = font;
@@ -77,6 +83,7 @@ void CodeEditor::Place(const RECT& rect, int pixels, int dpi) {
   SelectObject(dc, before);
   ReleaseDC(edit_, dc);
   line_height_ = std::max(1, static_cast<int>(metrics.tmHeight));
+  char_width_ = std::max(1, static_cast<int>(metrics.tmAveCharWidth));
   const int numbers = digits.cx + MulDiv(12, dpi, 96);
   MoveWindow(window_, rect.left, rect.top, numbers, rect.bottom - rect.top, TRUE);
   MoveWindow(edit_, rect.left + numbers, rect.top, rect.right - rect.left - numbers,
@@ -130,10 +137,34 @@ void CodeEditor::Mark(std::optional<language::Place> place, bool error) {
       const int line = place->line - 1;
       if (line < first || line >= first + shown)
         SendMessageW(edit_, EM_LINESCROLL, 0, line - first - shown / 3);
+      // And across: its span's end in sight, unless that would hide its start.
+      RECT format;
+      SendMessageW(edit_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+      const auto [left, right] = Across(*place);
+      int by = 0;
+      if (left != kNowhere && left < format.left) by = left - format.left - char_width_;
+      if (left != kNowhere && right > format.right)
+        by = std::min(right - format.right, left - format.left) + char_width_;
+      if (by != 0) SendMessageW(edit_, EM_LINESCROLL, by / char_width_, 0);
     }
   }
   InvalidateRect(edit_, nullptr, FALSE);
   InvalidateRect(window_, nullptr, FALSE);
+}
+
+std::pair<int, int> CodeEditor::Across(const language::Place& place) const {
+  const auto x_of = [this](int index) {
+    const LRESULT at = SendMessageW(edit_, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0);
+    return at == -1 ? kNowhere : static_cast<int>(static_cast<short>(LOWORD(at)));
+  };
+  const auto [begin, end] = Span(place);
+  const int left = x_of(begin);
+  if (left == kNowhere) return {kNowhere, kNowhere};
+  // The end of the text, which the control gives no place, just past the last character; an
+  // empty span a character wide.
+  const int right = end > begin ? x_of(end) : kNowhere;
+  if (right != kNowhere) return {left, std::max(right, left + 2)};
+  return {left, (end > begin ? x_of(end - 1) : left) + char_width_};
 }
 
 int CodeEditor::LineTop(int line) const {
@@ -159,26 +190,10 @@ void CodeEditor::PaintMark() const {
   PatBlt(dc, 0, top, client.right, line_height_, kTint);
   SelectObject(dc, before);
   DeleteObject(tint);
-  // The span's ends where the control puts its characters; the end of the text, which it gives no
-  // place, just past the last character.
-  const auto [begin, end] = Span(*mark_);
-  const auto x_of = [this, dc](int index) {
-    const LRESULT at = SendMessageW(edit_, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0);
-    return at == -1 ? -1 : static_cast<int>(static_cast<short>(LOWORD(at)));
-  };
-  int left = x_of(begin);
-  int right = end > begin ? x_of(end) : -1;
-  if (left >= 0) {
-    if (right < 0) {
-      const HGDIOBJ font = SelectObject(dc, font_);
-      SIZE one{};
-      GetTextExtentPoint32W(dc, L"0", 1, &one);
-      SelectObject(dc, font);
-      right = end > begin ? x_of(end - 1) + one.cx : left + one.cx;
-    }
+  const auto [left, right] = Across(*mark_);
+  if (left != kNowhere) {
     const int thickness = std::max(2, MulDiv(2, dpi_, 96));
-    const RECT line{left, top + line_height_ - thickness, std::max(right, left + 2),
-                    top + line_height_};
+    const RECT line{left, top + line_height_ - thickness, right, top + line_height_};
     FillIn(dc, line, error_ ? write::kErrorColour : lessons::picture::kInkColour);
   }
   ShowCaret(edit_);

@@ -26,8 +26,10 @@ class CodeEditor {
 
   HWND Handle() const { return edit_; }
   HWND Numbers() const { return window_; }
-  // The numbers and the text side by side in the rectangle, the text's font `pixels` high.
-  void Place(const RECT& rect, int pixels, int dpi);
+  // The numbers and the text side by side in the rectangle, at the resolution.
+  void Place(const RECT& rect, int dpi);
+  // The text's fixed-width font.
+  HFONT Font() const { return font_; }
 
   // The text as the control holds it, each line ended by CR LF.
   std::wstring Text() const;
@@ -49,8 +51,10 @@ class CodeEditor {
   static LRESULT CALLBACK EditorMessage(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
                                         UINT_PTR id, DWORD_PTR editor);
   LRESULT Key(UINT message, WPARAM wparam, LPARAM lparam);
-  // The top of a line of the text (from 0) in the editor's client area, and the lines' height.
+  // The top of a line of the text (from 0) in the editor's client area.
   int LineTop(int line) const;
+  // Where a place begins and ends across the editor's client area.
+  std::pair<int, int> Across(const language::Place& place) const;
   void PaintMark() const;
   void PaintNumbers();
   void FollowScrolling();
@@ -59,6 +63,7 @@ class CodeEditor {
   HWND edit_ = nullptr;
   HFONT font_ = nullptr;
   int line_height_ = 16;
+  int char_width_ = 8;
   int dpi_ = 96;
   std::optional<language::Place> mark_;
   bool error_ = false;

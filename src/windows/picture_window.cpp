@@ -122,12 +122,13 @@ const picture::Picture& PictureWindow::Picture() const {
 void PictureWindow::Open(bool activate) {
   if (window_ == nullptr) return;
   Refresh();
+  // A window the user minimised comes back at its size.
   if (activate) {
-    ShowWindow(window_, SW_SHOW);
+    ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(window_);
     SetActiveWindow(window_);
     FocusPage();
-  } else if (IsWindowVisible(window_)) {
+  } else if (IsWindowVisible(window_) && !IsIconic(window_)) {
     SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   } else {
     ShowWindow(window_, SW_SHOWNOACTIVATE);

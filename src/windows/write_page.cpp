@@ -182,12 +182,14 @@ WritePage::WritePage(write::Write& write, HWND parent)
   help_ = button(write::kHelpLabel, kHelpId, BS_AUTOCHECKBOX | BS_PUSHLIKE);
   ShowWindow(label(write::kHelpLabel), SW_HIDE);  // the help's name, unseen
   help_text_ = CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"EDIT", WithWindowsLineEnds(WideFromUtf8(language::HelpText())).c_str(),
+      WS_EX_CLIENTEDGE, L"EDIT", L"",
       WS_CHILD | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0, 0,
       window_, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowSubclass(help_text_, &HelpKeys, 0, reinterpret_cast<DWORD_PTR>(this));
   ShowWindow(label(write::kEditorName), SW_HIDE);
   editor_ = std::make_unique<CodeEditor>(window_, kEditorId);
+  SendMessageW(help_text_, WM_SETFONT, reinterpret_cast<WPARAM>(editor_->Font()), FALSE);
+  SetWindowTextW(help_text_, WithWindowsLineEnds(WideFromUtf8(language::HelpText())).c_str());
   SendMessageW(editor_->Handle(), EM_SETLIMITTEXT, write::kLargestFile, 0);
   message_ = label("", SS_LEFT | SS_SUNKEN);
   counter_ = label("");
@@ -235,6 +237,7 @@ WritePage::~WritePage() {
   }
   DeleteObject(bold_);
   DeleteObject(stars_);
+  DeleteObject(help_font_);
 }
 
 // Where each part stands at the page's resolution: on top the task, its text and its check; on
@@ -278,8 +281,10 @@ void WritePage::Place(const RECT& area, int dpi, HFONT font) {
     x += widest + px(10);
   }
   columns_[3] = x;
+  // A scroll bar, where the rows take it, covers the pupil's marks in their table's room, and only
+  // the blank end of the last column in the lesson's.
   const int scroll = GetSystemMetrics(SM_CXVSCROLL) + px(4);
-  const std::array<int, 2> tables = {x + px(22) + scroll, x + scroll};
+  const std::array<int, 2> tables = {x + px(22) + scroll, x + px(4)};
   const int right = std::max(tables[0] + gap + tables[1], px(380));
   const int right_x = width - gap - right;
   const int left = right_x - 2 * gap;
@@ -315,7 +320,7 @@ void WritePage::Place(const RECT& area, int dpi, HFONT font) {
   const int counter_y = height - gap - line;
   const int message_height = 3 * text_line + px(6);
   const int message_y = counter_y - px(2) - message_height;
-  editor_->Place({gap, editor_y, gap + left, message_y - px(6)}, px(15), dpi);
+  editor_->Place({gap, editor_y, gap + left, message_y - px(6)}, dpi);
   MoveWindow(message_, gap, message_y, left, message_height, TRUE);
   MoveWindow(counter_, gap, counter_y, left, line, TRUE);
 
@@ -384,8 +389,9 @@ void WritePage::Place(const RECT& area, int dpi, HFONT font) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(bold_), TRUE);
   DeleteObject(stars_);
   stars_ = StarsFont(text_line);
-  HFONT fixed = reinterpret_cast<HFONT>(SendMessageW(editor_->Handle(), WM_GETFONT, 0, 0));
-  SendMessageW(help_text_, WM_SETFONT, reinterpret_cast<WPARAM>(fixed), TRUE);
+  DeleteObject(help_font_);
+  help_font_ = FixedFont(px(12));  // the examples' lines with their comments whole
+  SendMessageW(help_text_, WM_SETFONT, reinterpret_cast<WPARAM>(help_font_), TRUE);
   Refresh();
 }
 

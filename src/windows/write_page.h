@@ -126,6 +126,7 @@ class WritePage {
   HFONT font_ = nullptr;  // the page's, as it was last placed
   HFONT bold_ = nullptr;
   HFONT stars_ = nullptr;
+  HFONT help_font_ = nullptr;
   bool mirroring_ = false;  // set while a control is made to show the core's text
   bool timing_ = false;     // the check's timer runs
   int read_sayings_ = -1;   // what the page last gave a screen reader

@@ -251,6 +251,16 @@ TEST_F(WritePage, TabPutsFourBlanksAndEscThenTabLeavesTheEditor) {
   EXPECT_FALSE(Drawn()->IsOpen());
 }
 
+TEST_F(WritePage, F6BringsBackTheWindowMinimised) {
+  Open();
+  ShowWindow(Drawn()->Handle(), SW_MINIMIZE);
+  Settle();
+  ASSERT_TRUE(IsIconic(Drawn()->Handle()));
+  Open();
+  EXPECT_FALSE(IsIconic(Drawn()->Handle()));
+  EXPECT_EQ(GetFocus(), Editor());
+}
+
 TEST_F(WritePage, TheHelpTakesTheRightSideUntilEsc) {
   Open();
   SetFocus(Page().Help());
@@ -270,17 +280,22 @@ TEST_F(WritePage, TheHelpTakesTheRightSideUntilEsc) {
 
 TEST_F(WritePage, EachTasksTextIsKeptAcrossARestart) {
   Open();
-  TypeProgram(L"покажи 1\r\n");
+  {
+    const Question question(IDYES);
+    Page().StartFrom(1);  // "всяка страна", kept as the page has it, with its line ends
+  }
   SetFocus(Page().Task());
   Press(VK_DOWN);
   TypeProgram(kStrip);
+  const std::wstring every_side = windows::WideFromUtf8(write::kEverySideText);
   {
     windows::Program again;  // started anew, while the first goes on
     again.Start(SW_SHOWNORMAL);
     again.view.Do(lessons::menu::Command::kWrite);
     Settle();
     const windows::WritePage& page = again.view.Picture()->Write();
-    EXPECT_EQ(Text(page.Editor().Handle()), L"покажи 1\r\n");
+    EXPECT_EQ(Text(page.Editor().Handle()), windows::WithWindowsLineEnds(every_side));
+    EXPECT_EQ(again.lessons.write.Text(), write::kEverySideText);
     again.lessons.write.ChooseTask(1);
     Settle();
     EXPECT_EQ(Text(page.Editor().Handle()), kStrip);
@@ -374,9 +389,20 @@ TEST_F(WritePage, OnA1024By768ScreenThePageIsWholeDuringAStepAndAfterAWrongCheck
   EXPECT_TRUE(outer.left >= work.left && outer.top >= work.top && outer.right <= work.right &&
               outer.bottom <= work.bottom);
   TypeProgram(windows::WithWindowsLineEnds(windows::WideFromUtf8(write::kEverySideText)));
-  for (int step = 0; step < 12; ++step)
+  for (int step = 0; step < 22; ++step)
     Push(Command::kStep);
   ExpectWhole(Page().Handle(), true);
+  // The step's place is in sight, its line longer than the editor is wide: "BestFrame ← P".
+  const std::optional<language::Place> place = Model().Marked();
+  ASSERT_TRUE(place && place->line == 5 && place->column > 30);
+  RECT format;
+  SendMessageW(Editor(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  const auto x_of = [this](int index) {
+    return static_cast<short>(LOWORD(SendMessageW(Editor(), EM_POSFROMCHAR, index, 0)));
+  };
+  const int start = static_cast<int>(SendMessageW(Editor(), EM_LINEINDEX, 4, 0));
+  EXPECT_GE(x_of(start + place->column), format.left);
+  EXPECT_LE(x_of(start + place->column + place->length), format.right);
   SetFocus(Page().Task());
   Press(VK_DOWN);
   TypeProgram(L"N ← броят на буквите\r\nред 5, N div 5 + 1, 2 × 5 + 2 × (N div 5 + 1) + 4\r\n");
