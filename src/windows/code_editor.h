@@ -40,10 +40,6 @@ class CodeEditor {
   void Insert(const std::wstring& text);
   // Marks a place, or none: a step's, or an error's, which also takes the caret.
   void Mark(std::optional<language::Place> place, bool error);
-  // The character indexes of a place: where it begins and ends in the control's text.
-  std::pair<int, int> Span(const language::Place& place) const;
-  // Whether Esc has armed a leave.
-  bool Leaving() const { return leaving_; }
 
  private:
   friend LRESULT CALLBACK Forward<CodeEditor>(HWND, UINT, WPARAM, LPARAM);
@@ -51,6 +47,8 @@ class CodeEditor {
   static LRESULT CALLBACK EditorMessage(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
                                         UINT_PTR id, DWORD_PTR editor);
   LRESULT Key(UINT message, WPARAM wparam, LPARAM lparam);
+  // The character indexes of a place: where it begins and ends in the control's text.
+  std::pair<int, int> Span(const language::Place& place) const;
   // The top of a line of the text (from 0) in the editor's client area.
   int LineTop(int line) const;
   // Where a place begins and ends across the editor's client area.

@@ -119,6 +119,12 @@ LRESULT EraseIn(HWND window, HDC dc, window::layout::Rgb colour) {
   return 1;
 }
 
+SIZE MovePage(HWND page, const RECT& area) {
+  const SIZE size{area.right - area.left, area.bottom - area.top};
+  MoveWindow(page, area.left, area.top, size.cx, size.cy, TRUE);
+  return size;
+}
+
 LRESULT PageDefault(HWND& window, UINT message, WPARAM wparam, LPARAM lparam) {
   constexpr window::layout::Rgb kPage = window::layout::kBackground;  // the picture's, too
   switch (message) {
@@ -157,6 +163,12 @@ HWND MakeArrows(HWND box, HWND parent) {
   SendMessageW(arrows, UDM_SETRANGE32, 0, 100);
   SendMessageW(arrows, UDM_SETPOS32, 0, 50);  // never at an end, where a step would not be told
   return arrows;
+}
+
+int ArrowStep(LPARAM notification, HWND arrows) {
+  const auto* header = reinterpret_cast<const NMHDR*>(notification);
+  if (header->hwndFrom != arrows || header->code != UDN_DELTAPOS) return 0;
+  return reinterpret_cast<const NMUPDOWN*>(notification)->iDelta > 0 ? 1 : -1;
 }
 
 std::wstring TextOf(HWND control) {

@@ -43,6 +43,9 @@ LRESULT LabelColours(HDC dc, window::layout::Rgb background);
 // Fills a window's client area in a colour, as WM_ERASEBKGND asks; 1, that it is done.
 LRESULT EraseIn(HWND window, HDC dc, window::layout::Rgb colour);
 
+// A page of the lessons' window moved into the display area of its tabs; its size.
+SIZE MovePage(HWND page, const RECT& area);
+
 // What a page of the lessons' window does with the messages it leaves to its kind: black labels
 // and its background in the picture's colour, and forgetting its window as it ends.
 LRESULT PageDefault(HWND& window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -60,6 +63,9 @@ HWND MakeTextBox(const std::wstring& text, int limit, HWND parent, int id);
 // The arrows beside a box: up steps up; they keep no number of their own, for the page that owns
 // them steps the box's number where they tell it of a step (UDN_DELTAPOS).
 HWND MakeArrows(HWND box, HWND parent);
+// The step a notification tells of such arrows, clicked or as Up or Down in their box: 1 up, -1
+// down, or 0 where it is none of theirs.
+int ArrowStep(LPARAM notification, HWND arrows);
 
 // A control's text, and the text set where it differs (so that nothing repaints for nothing).
 std::wstring TextOf(HWND control);

@@ -248,13 +248,11 @@ WritePage::~WritePage() {
 void WritePage::Place(const RECT& area, int dpi, HFONT font) {
   dpi_ = dpi;
   font_ = font;
-  MoveWindow(window_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+  const SIZE page = MovePage(window_, area);
   const auto px = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
   const int gap = px(8);
-  const int line = px(22);
-  const int row = px(26);
+  const int line = px(22);  // a label's height
+  const int row = px(26);   // a box's and a button's
   HDC dc = GetDC(window_);
   const HGDIOBJ before = SelectObject(dc, font);
   const auto text_width = [dc](const std::wstring& text) {
@@ -286,18 +284,18 @@ void WritePage::Place(const RECT& area, int dpi, HFONT font) {
   const int scroll = GetSystemMetrics(SM_CXVSCROLL) + px(4);
   const std::array<int, 2> tables = {x + px(22) + scroll, x + px(4)};
   const int right = std::max(tables[0] + gap + tables[1], px(380));
-  const int right_x = width - gap - right;
+  const int right_x = page.cx - gap - right;
   const int left = right_x - 2 * gap;
 
   // On top: the task and its text, the check and its verdict.
   const int top_x = gap + px(266);
   MoveWindow(task_label_, gap, px(8), px(56), line, TRUE);
   MoveWindow(task_, gap + px(60), px(4), px(200), px(200), TRUE);
-  MoveWindow(task_text_, top_x, px(6), width - top_x - gap, 3 * text_line, TRUE);
+  MoveWindow(task_text_, top_x, px(6), page.cx - top_x - gap, 3 * text_line, TRUE);
   MoveWindow(Button(Command::kCheck), gap, px(36), px(258), row, TRUE);
   MoveWindow(Button(Command::kShowSteps), gap, px(66), px(258), row, TRUE);
   const int verdict_y = px(10) + 3 * text_line;
-  MoveWindow(verdict_, top_x, verdict_y, width - top_x - gap, 3 * text_line + px(6), TRUE);
+  MoveWindow(verdict_, top_x, verdict_y, page.cx - top_x - gap, 3 * text_line + px(6), TRUE);
   const int below = std::max(px(96), verdict_y + 3 * text_line + px(6)) + gap;
 
   // On the left: the tools, a line of them as long as there is room.
@@ -317,7 +315,7 @@ void WritePage::Place(const RECT& area, int dpi, HFONT font) {
     if (tool == signs_.back()) x += px(6);
   }
   const int editor_y = y + row + px(6);
-  const int counter_y = height - gap - line;
+  const int counter_y = page.cy - gap - line;
   const int message_height = 3 * text_line + px(6);
   const int message_y = counter_y - px(2) - message_height;
   editor_->Place({gap, editor_y, gap + left, message_y - px(6)}, dpi);
@@ -347,7 +345,7 @@ void WritePage::Place(const RECT& area, int dpi, HFONT font) {
   MoveWindow(output_, right_x + half + gap, y, right - half - gap, lists, TRUE);
   y += lists + px(6);
   const int work_height = 2 * text_line + px(4);
-  const int work_y = height - gap - work_height;
+  const int work_y = page.cy - gap - work_height;
   int table_x = right_x;
   for (size_t side = 0; side < rows_.size(); ++side) {
     const int table = tables[side];
@@ -362,7 +360,7 @@ void WritePage::Place(const RECT& area, int dpi, HFONT font) {
     table_x += table + gap;
   }
   MoveWindow(work_, right_x, work_y, right, work_height, TRUE);
-  MoveWindow(help_text_, right_x, below, right, height - gap - below, TRUE);
+  MoveWindow(help_text_, right_x, below, right, page.cy - gap - below, TRUE);
 
   SelectObject(dc, before);
   ReleaseDC(window_, dc);
@@ -737,15 +735,13 @@ LRESULT WritePage::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
       }
       break;
-    case WM_NOTIFY: {
-      // An arrow, clicked or as Up or Down in the box of N, steps N; the arrows keep no number of
-      // their own.
-      const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-      if (header->hwndFrom != arrows_ || header->code != UDN_DELTAPOS) break;
-      write_.StepCount(reinterpret_cast<const NMUPDOWN*>(lparam)->iDelta > 0 ? 1 : -1);
-      SendMessageW(count_, EM_SETSEL, 0, -1);
-      return 1;
-    }
+    case WM_NOTIFY:  // the arrows of N step it through the page; they keep no number of their own
+      if (const int by = ArrowStep(lparam, arrows_); by != 0) {
+        write_.StepCount(by);
+        SendMessageW(count_, EM_SETSEL, 0, -1);
+        return 1;
+      }
+      break;
     default:
       break;
   }
