@@ -147,6 +147,17 @@ TEST_F(WritePage, AProgramTypedWithASignButtonRunsAndStepsWithItsLineMarked) {
             L"Твоята програма: 0 деления, 3 стъпки. Програмата от урока: 106 деления, 348 "
             L"стъпки.");
 
+  // N typed and Enter, or stepped by the arrow keys in its box, runs for that N.
+  Retype(Page().Count(), L"5");
+  Press(VK_RETURN);
+  EXPECT_EQ(Lines(Page().LessonRows()), (std::vector<std::wstring>{L"1, 5, 16", L"2, 3, 14"}));
+  EXPECT_EQ(Lines(Page().Output()), std::vector<std::wstring>{L"N×2 = 10"});
+  Press(VK_UP);
+  EXPECT_EQ(Text(Page().Count()), L"6");
+  EXPECT_TRUE(Lines(Page().Output()).empty());  // a new N, not yet run
+  Retype(Page().Count(), L"70");
+
+  Push(Command::kRun);
   Push(Command::kRestart);
   Push(Command::kStep);
   Push(Command::kStep);
