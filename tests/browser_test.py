@@ -503,7 +503,7 @@ class Page(unittest.TestCase):
         items = self.menu_items(0)
         self.assertEqual([item.text.replace("\n", " ") for item in items],
                          ["Картина на реда F2", "Стъпка по стъпка F3", "Опитай сам F4",
-                          "Промени програмата F5"])
+                          "Промени програмата F5", "Напиши програмата F6"])
         self.assertEqual(self.focused(), items[0])
         self.assertEqual(items[0].get_attribute("aria-disabled"), "true")
         self.keys(Keys.ENTER)  # a disabled item does nothing
