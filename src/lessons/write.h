@@ -12,6 +12,7 @@
 #include "language/machine.h"
 #include "language/trace.h"
 #include "lessons/write_tasks.h"
+#include "window/layout.h"
 
 // "Напиши програмата": the pupil writes the search in the program's own notation, runs it for an
 // N or steps through it beside the program from the lesson, and has it checked for a task on a
@@ -66,8 +67,17 @@ inline constexpr std::array<const char*, 6> kCommandNames = {
     "Пусни", "Стъпка", "Назад", "Отначало", "Провери задачата", "Покажи стъпките за това N"};
 inline constexpr const char* kStopCheck = "Спри проверката";  // the check's button while it runs
 
-// The largest file "Отвори…" takes.
+// The largest file "Отвори…" takes, and the files the file dialogs offer.
 inline constexpr size_t kLargestFile = 1 << 20;
+inline constexpr const char* kFileKind = "Текстови файлове";
+
+// The page's colours: the line of the step shown, the line of an error and its place, and the
+// marks of a right and a wrong row.
+inline constexpr window::layout::Rgb kStepLineColour{0xFF, 0xF0, 0xA0};
+inline constexpr window::layout::Rgb kErrorLineColour{0xFF, 0xC8, 0xC8};
+inline constexpr window::layout::Rgb kErrorColour{0xC0, 0x00, 0x00};
+inline constexpr window::layout::Rgb kRightColour{0x00, 0x80, 0x00};
+inline constexpr window::layout::Rgb kWrongColour = kErrorColour;
 
 // A row's mark as the tables show it beside the row, and as a screen reader says it, by `Mark`.
 inline constexpr std::array<const char*, 3> kMarkSigns = {"", "✓", "✗"};

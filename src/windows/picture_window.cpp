@@ -13,6 +13,7 @@
 #include "windows/squares_canvas.h"
 #include "windows/steps_page.h"
 #include "windows/wide.h"
+#include "windows/write_page.h"
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -29,7 +30,7 @@ constexpr wchar_t kFrameClass[] = L"org.example.ramka.picture";
 // The strip at the bottom of the picture's page where the words stand.
 constexpr int kWordsHeight = 48;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr int kPages = 4;
+constexpr int kPages = 5;
 
 }  // namespace
 
@@ -50,7 +51,7 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, 0, 0, window_,
                           nullptr, instance, nullptr);
   for (const char* name : {lessons::steps::kPictureTab, lessons::steps::kStepsTab,
-                           lessons::practice::kTab, lessons::change::kTab}) {
+                           lessons::practice::kTab, lessons::change::kTab, lessons::write::kTab}) {
     std::wstring text = WideFromUtf8(name);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -68,8 +69,9 @@ PictureWindow::PictureWindow(const window::Form& form, lessons::Lessons& lessons
     FocusPage();
   });
   change_page_ = std::make_unique<ChangePage>(lessons.change, window_);
+  write_page_ = std::make_unique<WritePage>(lessons.write, window_);
   for (HWND page : {canvas_->Handle(), words_, steps_page_->Handle(), practice_page_->Handle(),
-                    change_page_->Handle()})
+                    change_page_->Handle(), write_page_->Handle()})
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   Place(owner);
   Scale(DpiOf(window_));
@@ -97,6 +99,7 @@ void PictureWindow::Place(HWND owner) {
 }
 
 PictureWindow::~PictureWindow() {
+  write_page_.reset();
   change_page_.reset();
   practice_page_.reset();
   steps_page_.reset();
@@ -119,12 +122,13 @@ const picture::Picture& PictureWindow::Picture() const {
 void PictureWindow::Open(bool activate) {
   if (window_ == nullptr) return;
   Refresh();
+  // A window the user minimised comes back at its size.
   if (activate) {
-    ShowWindow(window_, SW_SHOW);
+    ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(window_);
     SetActiveWindow(window_);
     FocusPage();
-  } else if (IsWindowVisible(window_)) {
+  } else if (IsWindowVisible(window_) && !IsIconic(window_)) {
     SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   } else {
     ShowWindow(window_, SW_SHOWNOACTIVATE);
@@ -155,10 +159,15 @@ void PictureWindow::RefreshChange() {
   change_page_->Refresh();
 }
 
+void PictureWindow::RefreshWrite() {
+  write_page_->Refresh();
+}
+
 void PictureWindow::ShowPage(int page) {
   page_ = std::clamp(page, 0, kPages - 1);
   SetWindowTextW(window_, WideFromUtf8(lessons::PageTitle(page_)).c_str());
   if (page_ == 3) lessons_.OpenChange();  // its N starts with the window's count
+  if (page_ == 4) lessons_.OpenWrite();
   if (SendMessageW(tabs_, TCM_GETCURSEL, 0, 0) != page_)
     SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(page_), 0);
   ShowWindow(canvas_->Handle(), page_ == 0 ? SW_SHOW : SW_HIDE);
@@ -166,6 +175,7 @@ void PictureWindow::ShowPage(int page) {
   steps_page_->Show(page_ == 1);
   ShowWindow(practice_page_->Handle(), page_ == 2 ? SW_SHOW : SW_HIDE);
   ShowWindow(change_page_->Handle(), page_ == 3 ? SW_SHOW : SW_HIDE);
+  ShowWindow(write_page_->Handle(), page_ == 4 ? SW_SHOW : SW_HIDE);
   if (GetActiveWindow() == window_) FocusPage();
 }
 
@@ -178,6 +188,8 @@ void PictureWindow::FocusPage() {
     practice_page_->TakeFocus();
   } else if (page_ == 3) {
     change_page_->TakeFocus();
+  } else if (page_ == 4) {
+    write_page_->TakeFocus();
   } else {
     SetFocus(tabs_);
   }
@@ -203,6 +215,7 @@ void PictureWindow::Arrange() {
   steps_page_->Place(area, dpi_, font_);
   practice_page_->Place(area, dpi_, font_);
   change_page_->Place(area, dpi_, font_);
+  write_page_->Place(area, dpi_, font_);
 }
 
 void PictureWindow::Scale(int dpi) {
@@ -247,6 +260,7 @@ LRESULT PictureWindow::Receive(UINT message, WPARAM wparam, LPARAM lparam) {
       if (LOWORD(wparam) == IDCANCEL) Close();
       if (LOWORD(wparam) == IDOK && page_ == 2) practice_page_->Enter(GetFocus());
       if (LOWORD(wparam) == IDOK && page_ == 3) change_page_->Enter(GetFocus());
+      if (LOWORD(wparam) == IDOK && page_ == 4) write_page_->Enter(GetFocus());
       return 0;
     case WM_KEYDOWN:
       if (wparam == VK_ESCAPE) Close();

@@ -15,14 +15,16 @@ class ChangePage;
 class PracticePage;
 class SquaresCanvas;
 class StepsPage;
+class WritePage;
 
-// The lessons' window, owned by the form's, with four pages on the standard tab control.
+// The lessons' window, owned by the form's, with five pages on the standard tab control.
 // "Картина": the selected row's squares as the core lays them out, painted with GDI in the core's
 // colours and the window's font, and under them the core's words in a label, which is also the
 // picture's name for a screen reader. "Стъпка по стъпка": how the last run found its rows. "Опитай
-// сам": the practice. "Промени програмата": the search changed by the pupil. It opens where it
-// fits on the form's screen, follows the form's selection and its runs, switches pages on Ctrl+Tab
-// and Ctrl+Shift+Tab, scales with its resolution, and closes (hides) on Escape or its close box.
+// сам": the practice. "Промени програмата": the search changed by the pupil. "Напиши програмата":
+// the search written by the pupil. It opens where it fits on the form's screen, follows the form's
+// selection and its runs, switches pages on Ctrl+Tab and Ctrl+Shift+Tab, scales with its
+// resolution, and closes (hides) on Escape or its close box, but for Escape in the pupil's editor.
 class PictureWindow {
  public:
   PictureWindow(const window::Form& form, lessons::Lessons& lessons, HWND owner);
@@ -40,7 +42,9 @@ class PictureWindow {
   void RefreshSteps();
   void RefreshPractice();
   void RefreshChange();
-  // Shows a page: 0 the picture, 1 the steps, 2 the practice, 3 the program changed.
+  void RefreshWrite();
+  // Shows a page: 0 the picture, 1 the steps, 2 the practice, 3 the program changed, 4 the program
+  // written.
   void ShowPage(int page);
   int Page() const { return page_; }
 
@@ -53,6 +57,7 @@ class PictureWindow {
   StepsPage& Steps() const { return *steps_page_; }
   PracticePage& Practice() const { return *practice_page_; }
   ChangePage& Change() const { return *change_page_; }
+  WritePage& Write() const { return *write_page_; }
 
  private:
   friend LRESULT CALLBACK Forward<PictureWindow>(HWND, UINT, WPARAM, LPARAM);
@@ -71,6 +76,7 @@ class PictureWindow {
   std::unique_ptr<StepsPage> steps_page_;
   std::unique_ptr<PracticePage> practice_page_;
   std::unique_ptr<ChangePage> change_page_;
+  std::unique_ptr<WritePage> write_page_;
   HFONT font_ = nullptr;
   int dpi_ = 96;
   int page_ = 0;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+
 #include "windows/wide.h"
 
 namespace windows {
@@ -33,9 +35,8 @@ int CALLBACK FoundFace(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/,
   return 0;
 }
 
-}  // namespace
-
-HFONT StarsFont(int pixels) {
+// The first of the faces installed, else the first.
+const wchar_t* FirstInstalled(std::initializer_list<const wchar_t*> faces) {
   const auto installed = [](const wchar_t* face) {
     LOGFONTW wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
@@ -47,14 +48,27 @@ HFONT StarsFont(int pixels) {
     ReleaseDC(nullptr, screen);
     return found;
   };
-  static const wchar_t* const face = [&]() -> const wchar_t* {
-    for (const wchar_t* each : {L"Segoe UI Symbol", L"DejaVu Sans", L"Arial Unicode MS"}) {
-      if (installed(each)) return each;
-    }
-    return L"Segoe UI Symbol";
-  }();
+  for (const wchar_t* each : faces) {
+    if (installed(each)) return each;
+  }
+  return *faces.begin();
+}
+
+}  // namespace
+
+HFONT StarsFont(int pixels) {
+  static const wchar_t* const face =
+      FirstInstalled({L"Segoe UI Symbol", L"DejaVu Sans", L"Arial Unicode MS"});
   return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
+}
+
+HFONT FixedFont(int pixels) {
+  static const wchar_t* const face =
+      FirstInstalled({L"Consolas", L"Courier New", L"Liberation Mono", L"DejaVu Sans Mono"});
+  return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     FIXED_PITCH | FF_MODERN, face);
 }
 
 COLORREF ToColorRef(window::layout::Rgb rgb) {
@@ -70,6 +84,27 @@ void FillIn(HDC dc, const RECT& rect, window::layout::Rgb colour) {
   FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
+void DrawButton(const DRAWITEMSTRUCT& item, COLORREF face, const std::wstring& text) {
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  RECT rect = item.rcItem;
+  SetDCBrushColor(item.hDC, face);
+  FillRect(item.hDC, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  DrawEdge(item.hDC, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  if (!text.empty()) {
+    if (pressed) OffsetRect(&rect, 1, 1);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC,
+                 (item.itemState & ODS_DISABLED) != 0 ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+    rect = item.rcItem;
+    InflateRect(&rect, -3, -3);
+    DrawFocusRect(item.hDC, &rect);
+  }
+}
+
 LRESULT LabelColours(HDC dc, window::layout::Rgb background) {
   SetTextColor(dc, RGB(0, 0, 0));
   SetBkColor(dc, ToColorRef(background));
@@ -82,6 +117,12 @@ LRESULT EraseIn(HWND window, HDC dc, window::layout::Rgb colour) {
   GetClientRect(window, &client);
   FillIn(dc, client, colour);
   return 1;
+}
+
+SIZE MovePage(HWND page, const RECT& area) {
+  const SIZE size{area.right - area.left, area.bottom - area.top};
+  MoveWindow(page, area.left, area.top, size.cx, size.cy, TRUE);
+  return size;
 }
 
 LRESULT PageDefault(HWND& window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -124,6 +165,12 @@ HWND MakeArrows(HWND box, HWND parent) {
   return arrows;
 }
 
+int ArrowStep(LPARAM notification, HWND arrows) {
+  const auto* header = reinterpret_cast<const NMHDR*>(notification);
+  if (header->hwndFrom != arrows || header->code != UDN_DELTAPOS) return 0;
+  return reinterpret_cast<const NMUPDOWN*>(notification)->iDelta > 0 ? 1 : -1;
+}
+
 std::wstring TextOf(HWND control) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   text.resize(
@@ -133,6 +180,21 @@ std::wstring TextOf(HWND control) {
 
 void ShowText(HWND control, const std::wstring& text) {
   if (TextOf(control) != text) SetWindowTextW(control, text.c_str());
+}
+
+void ShowLines(HWND list, const std::vector<std::wstring>& lines) {
+  const auto count = static_cast<size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i < count) {
+      std::wstring item(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
+      SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+      if (item == lines[i]) continue;
+      SendMessageW(list, LB_DELETESTRING, i, 0);
+    }
+    SendMessageW(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(lines[i].c_str()));
+  }
+  for (size_t i = count; i > lines.size(); --i)
+    SendMessageW(list, LB_DELETESTRING, i - 1, 0);
 }
 
 ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool icons) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "window/layout.h"
 
@@ -22,17 +23,28 @@ HFONT FontFor(int dpi, int pixels = 0);
 // the faces that have them (Segoe UI Symbol on Windows 7 and later), at that height in pixels.
 HFONT StarsFont(int pixels);
 
+// A fixed-width font with Cyrillic letters, for a program's text: the first installed of the faces
+// that have them (Consolas on Windows Vista and later), at that height in pixels.
+HFONT FixedFont(int pixels);
+
 COLORREF ToColorRef(window::layout::Rgb rgb);
 RECT ToRect(const window::layout::PixelRect& rect);
 
 // Fills a rectangle in a colour, through the device context's own brush.
 void FillIn(HDC dc, const RECT& rect, window::layout::Rgb colour);
 
+// An owner-drawn button in a colour: raised, sunken while pressed, its text, if any, centred (grey
+// while it is disabled), and the focus shown by a dotted rectangle.
+void DrawButton(const DRAWITEMSTRUCT& item, COLORREF face, const std::wstring& text);
+
 // What a window of the given background answers WM_CTLCOLORSTATIC with: black text on it.
 LRESULT LabelColours(HDC dc, window::layout::Rgb background);
 
 // Fills a window's client area in a colour, as WM_ERASEBKGND asks; 1, that it is done.
 LRESULT EraseIn(HWND window, HDC dc, window::layout::Rgb colour);
+
+// A page of the lessons' window moved into the display area of its tabs; its size.
+SIZE MovePage(HWND page, const RECT& area);
 
 // What a page of the lessons' window does with the messages it leaves to its kind: black labels
 // and its background in the picture's colour, and forgetting its window as it ends.
@@ -51,10 +63,15 @@ HWND MakeTextBox(const std::wstring& text, int limit, HWND parent, int id);
 // The arrows beside a box: up steps up; they keep no number of their own, for the page that owns
 // them steps the box's number where they tell it of a step (UDN_DELTAPOS).
 HWND MakeArrows(HWND box, HWND parent);
+// The step a notification tells of such arrows, clicked or as Up or Down in their box: 1 up, -1
+// down, or 0 where it is none of theirs.
+int ArrowStep(LPARAM notification, HWND arrows);
 
 // A control's text, and the text set where it differs (so that nothing repaints for nothing).
 std::wstring TextOf(HWND control);
 void ShowText(HWND control, const std::wstring& text);
+// Puts `lines` into a list box, changing only the lines that differ.
+void ShowLines(HWND list, const std::vector<std::wstring>& lines);
 
 // Registers a window class of the program's, with the program's icon at both sizes if `icons`.
 ATOM RegisterWindowClass(const wchar_t* name, WNDPROC procedure, bool icons);

@@ -20,22 +20,6 @@ constexpr int kFirstButton = 200;
 constexpr int kSpeedId = 300;
 constexpr UINT_PTR kPlayer = 1;
 
-// Puts `lines` into a list box, changing only the lines that differ.
-void ShowLines(HWND list, const std::vector<std::wstring>& lines) {
-  const auto count = static_cast<size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (i < count) {
-      std::wstring item(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
-      SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-      if (item == lines[i]) continue;
-      SendMessageW(list, LB_DELETESTRING, i, 0);
-    }
-    SendMessageW(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(lines[i].c_str()));
-  }
-  for (size_t i = count; i > lines.size(); --i)
-    SendMessageW(list, LB_DELETESTRING, i - 1, 0);
-}
-
 std::wstring Numbered(int number, const std::string& line, bool current) {
   std::wstring text = current ? WideFromUtf8(steps::kCurrentLine) : L" ";
   text += number < 10 ? L"   " : L"  ";

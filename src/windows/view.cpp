@@ -150,6 +150,9 @@ FormWindow::FormWindow(window::Form& form, lessons::Lessons& lessons)
   lessons_.steps.SetObserver(this);
   lessons_.practice.SetObserver(this);
   lessons_.change.SetObserver(this);
+  kept_.Restore(lessons_.write);
+  lessons_.write.SetKeeper(&kept_);
+  lessons_.write.SetObserver(this);
 }
 
 FormWindow::~FormWindow() {
@@ -157,6 +160,8 @@ FormWindow::~FormWindow() {
   lessons_.steps.SetObserver(nullptr);
   lessons_.practice.SetObserver(nullptr);
   lessons_.change.SetObserver(nullptr);
+  lessons_.write.SetObserver(nullptr);
+  lessons_.write.SetKeeper(nullptr);
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);  // the window ends with the program, not by a close
   DestroyWindow(window_);                        // with its menu
   DestroyAcceleratorTable(shortcuts_);
@@ -397,28 +402,13 @@ LRESULT FormWindow::Colour(HWND control, HDC dc) {
                         reinterpret_cast<LPARAM>(control));
 }
 
-// A button drawn in its colour: raised, sunken while pressed, its text centred, and the focus
-// shown by a dotted rectangle.
+// A button drawn in its colour; a picture's text is never drawn.
 void FormWindow::Draw(const DRAWITEMSTRUCT& item) const {
   const Placed* placed = Find(item.hwndItem);
   if (placed == nullptr || !placed->control->colour) return;
-  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  RECT rect = item.rcItem;
-  FillIn(item.hDC, rect, *placed->control->colour);
-  DrawEdge(item.hDC, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-  if (placed->control->kind == Kind::kButton) {
-    const std::wstring text = WideFromUtf8(placed->control->text);
-    if (pressed) OffsetRect(&rect, 1, 1);
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, RGB(0, 0, 0));
-    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &rect,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  }
-  if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
-    rect = item.rcItem;
-    InflateRect(&rect, -3, -3);
-    DrawFocusRect(item.hDC, &rect);
-  }
+  DrawButton(item, ToColorRef(*placed->control->colour),
+             placed->control->kind == Kind::kButton ? WideFromUtf8(placed->control->text)
+                                                    : std::wstring());
 }
 
 void FormWindow::OpenLessons() {
@@ -533,6 +523,10 @@ void FormWindow::PracticeChanged() {
 
 void FormWindow::ChangeChanged() {
   if (picture_ != nullptr) picture_->RefreshChange();
+}
+
+void FormWindow::WriteChanged() {
+  if (picture_ != nullptr) picture_->RefreshWrite();
 }
 
 void FormWindow::ErrorReported(const runtime::RuntimeError& error) {

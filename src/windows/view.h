@@ -11,6 +11,7 @@
 #include "window/layout.h"
 #include "window/model.h"
 #include "windows/screen.h"
+#include "windows/text_files.h"
 
 namespace windows {
 
@@ -21,12 +22,13 @@ class PictureWindow;
 // action, and every change the form reports shows in its control at once; the controls hold no
 // state the form does not. Rectangles and the font follow the window's resolution; an error
 // reported by the form shows as a modal message box. Above the client area, a menu bar opens the
-// lessons in the lessons' window: the picture, the steps of each run, the practice and the program
-// changed.
+// lessons in the lessons' window: the picture, the steps of each run, the practice, the program
+// changed and the program written, whose texts are kept in the user's application data folder.
 class FormWindow final : private window::FormObserver,
                          private lessons::steps::StepsObserver,
                          private lessons::practice::PracticeObserver,
-                         private lessons::change::ChangeObserver {
+                         private lessons::change::ChangeObserver,
+                         private lessons::write::WriteObserver {
  public:
   FormWindow(window::Form& form, lessons::Lessons& lessons);
   ~FormWindow() override;
@@ -79,6 +81,7 @@ class FormWindow final : private window::FormObserver,
   void StepsChanged() override;
   void PracticeChanged() override;
   void ChangeChanged() override;
+  void WriteChanged() override;
 
   void ShowOptions();
   void ShowSelection(int list);
@@ -95,6 +98,7 @@ class FormWindow final : private window::FormObserver,
   HFONT font_ = nullptr;
   int dpi_ = window::layout::kUsualDpi;
   bool mirroring_ = false;  // set while a control is made to show the form
+  KeptTexts kept_{KeptFolder()};
   std::unique_ptr<PictureWindow> picture_;
 };
 

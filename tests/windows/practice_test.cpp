@@ -341,56 +341,6 @@ TEST_F(Practice, ALevelFiveTaskPlayedFromTheKeyboardWithAWrongRow) {
   EXPECT_EQ(Text(Drawn()->Steps().Counter()), L"стъпка 10 от 15");
 }
 
-// Every control of a page that can be seen stands inside it, clear of the others, and wide
-// enough for its text.
-void ExpectWhole(HWND page) {
-  RECT area;
-  GetClientRect(page, &area);
-  // A page that scrolls holds its controls within its whole height, as far down as it goes.
-  SCROLLINFO bar{sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
-  int scrolled = 0;
-  if ((GetWindowLongPtrW(page, GWL_STYLE) & WS_VSCROLL) != 0 &&
-      GetScrollInfo(page, SB_VERT, &bar) != FALSE && bar.nMax > 0) {
-    area.bottom = bar.nMax + 1;
-    scrolled = bar.nPos;
-  }
-  std::vector<std::pair<HWND, RECT>> shown;
-  for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(child)) continue;
-    RECT rect = InClient(child, page);
-    OffsetRect(&rect, 0, scrolled);
-    const std::wstring name = ClassOf(child) + L" " + Text(child).substr(0, 20);
-    EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= area.right &&
-                rect.bottom <= area.bottom)
-        << windows::ToWide(U"") << rect.left << "," << rect.top << " " << rect.right << ","
-        << rect.bottom;
-    const bool single_line =
-        ClassOf(child) == L"Button" || (ClassOf(child) == L"Static" && Text(child).size() < 60 &&
-                                        (GetWindowLongPtrW(child, GWL_STYLE) & SS_SUNKEN) == 0);
-    if (single_line && !Text(child).empty()) {
-      HDC dc = GetDC(child);
-      const HGDIOBJ before =
-          SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
-      SIZE extent{};
-      const std::wstring text = Text(child);
-      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-      SelectObject(dc, before);
-      ReleaseDC(child, dc);
-      EXPECT_LE(extent.cx, rect.right - rect.left) << std::string(text.begin(), text.end()).size();
-    }
-    if (ClassOf(child) != L"msctls_updown32") shown.emplace_back(child, rect);
-  }
-  for (size_t i = 0; i < shown.size(); ++i) {
-    for (size_t j = i + 1; j < shown.size(); ++j) {
-      RECT both;
-      EXPECT_FALSE(IntersectRect(&both, &shown[i].second, &shown[j].second))
-          << windows::ToWide(U"").size() << Said(shown[i].first).size() << " and "
-          << Said(shown[j].first).size();
-    }
-  }
-}
-
 TEST_F(Practice, OnA1024By768ScreenEveryPageFitsAndShowsEveryControl) {
   ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024) << "make test runs this on a 1024 × 768 display";
   ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);

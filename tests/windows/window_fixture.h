@@ -44,6 +44,11 @@ inline std::wstring Said(HWND control) {
   return text;
 }
 
+// A text as a test's message prints it.
+inline std::string Utf8(const std::wstring& text) {
+  return runtime::ToUtf8(windows::FromWide(text));
+}
+
 inline std::wstring ClassOf(HWND control) {
   wchar_t name[64] = {};
   GetClassNameW(control, name, 64);
@@ -61,6 +66,46 @@ inline RECT InClient(HWND control, HWND window) {
 inline int Pixel(int twips) {
   return (2 * twips + 15) / 30;
 }
+
+// A folder of the test's own in place of the user's application data folder, where the program
+// keeps what it keeps: made empty before the program starts, and gone with the test.
+class OwnFolder {
+ public:
+  OwnFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    static int made = 0;
+    path = std::wstring(temp) + L"ramka-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(++made);
+    Remove(path);
+    CreateDirectoryW(path.c_str(), nullptr);
+    SetEnvironmentVariableW(L"APPDATA", path.c_str());
+  }
+  ~OwnFolder() { Remove(path); }
+  OwnFolder(const OwnFolder&) = delete;
+  OwnFolder& operator=(const OwnFolder&) = delete;
+
+  std::wstring path;
+
+ private:
+  static void Remove(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+          Remove(folder + L"\\" + name);
+        } else {
+          DeleteFileW((folder + L"\\" + name).c_str());
+        }
+      } while (FindNextFileW(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+  }
+};
 
 class Window : public testing::Test {
  protected:
@@ -164,8 +209,65 @@ class Window : public testing::Test {
     return "elsewhere";
   }
 
+  OwnFolder app_data;  // before the program, which reads it as it starts
   windows::Program program;
 };
+
+// Every control of a page that can be seen stands inside it, clear of the others, and large
+// enough for its text: a button's on one line; a label's on one line where it is short and not
+// sunken, or, with `wrapped`, every label's broken into lines as the label breaks it. A button
+// that the page draws itself is named by its text, which it does not show.
+inline void ExpectWhole(HWND page, bool wrapped = false) {
+  RECT area;
+  GetClientRect(page, &area);
+  // A page that scrolls holds its controls within its whole height, as far down as it goes.
+  SCROLLINFO bar{sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
+  int scrolled = 0;
+  if ((GetWindowLongPtrW(page, GWL_STYLE) & WS_VSCROLL) != 0 &&
+      GetScrollInfo(page, SB_VERT, &bar) != FALSE && bar.nMax > 0) {
+    area.bottom = bar.nMax + 1;
+    scrolled = bar.nPos;
+  }
+  std::vector<std::pair<HWND, RECT>> shown;
+  for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT rect = InClient(child, page);
+    OffsetRect(&rect, 0, scrolled);
+    const std::wstring text = Text(child);
+    const std::string name = Utf8(ClassOf(child) + L" " + text.substr(0, 30));
+    EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= area.right &&
+                rect.bottom <= area.bottom)
+        << name << " at " << rect.left << "," << rect.top << " " << rect.right << ","
+        << rect.bottom;
+    const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+    const bool button = ClassOf(child) == L"Button" && (style & BS_TYPEMASK) != BS_OWNERDRAW;
+    const bool label = ClassOf(child) == L"Static" && (style & SS_TYPEMASK) != SS_OWNERDRAW &&
+                       (wrapped || (text.size() < 60 && (style & SS_SUNKEN) == 0));
+    if ((button || label) && !text.empty()) {
+      RECT client;
+      GetClientRect(child, &client);
+      HDC dc = GetDC(child);
+      const HGDIOBJ before =
+          SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+      RECT needed{0, 0, client.right, 0};
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+                DT_CALCRECT | DT_NOPREFIX | (wrapped && label ? DT_WORDBREAK : DT_SINGLELINE));
+      SelectObject(dc, before);
+      ReleaseDC(child, dc);
+      EXPECT_LE(needed.right, client.right) << name;
+      EXPECT_LE(needed.bottom, client.bottom) << name;
+    }
+    if (ClassOf(child) != L"msctls_updown32") shown.emplace_back(child, rect);
+  }
+  for (size_t i = 0; i < shown.size(); ++i) {
+    for (size_t j = i + 1; j < shown.size(); ++j) {
+      RECT both;
+      EXPECT_FALSE(IntersectRect(&both, &shown[i].second, &shown[j].second))
+          << Utf8(Text(shown[i].first)) << " and " << Utf8(Text(shown[j].first));
+    }
+  }
+}
 
 // A canvas painted into a bitmap of the canvas's size, as the canvas paints itself: its pixels.
 class Painted {

@@ -2,6 +2,8 @@
 // of a row and the steps page, driven through the program's own message loop.
 #include "window_fixture.h"
 #include "windows/change_page.h"
+#include "windows/code_editor.h"
+#include "windows/write_page.h"
 
 namespace {
 
@@ -253,9 +255,9 @@ class Steps : public Picture {
 
 TEST_F(Steps, TheTabAndCtrlTabShowThePage) {
   HWND tabs = Drawn()->Tabs();
-  ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 4);
+  ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 5);
   std::wstring names;
-  for (int tab = 0; tab < 4; ++tab) {
+  for (int tab = 0; tab < 5; ++tab) {
     wchar_t text[64] = {};
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -264,7 +266,7 @@ TEST_F(Steps, TheTabAndCtrlTabShowThePage) {
     SendMessageW(tabs, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
     names += text + std::wstring(L"|");
   }
-  EXPECT_EQ(names, L"Картина|Стъпка по стъпка|Опитай сам|Промени програмата|");
+  EXPECT_EQ(names, L"Картина|Стъпка по стъпка|Опитай сам|Промени програмата|Напиши програмата|");
   EXPECT_EQ(Drawn()->Page(), 0);
   EXPECT_FALSE(IsWindowVisible(Page().Handle()));
 
@@ -282,7 +284,11 @@ TEST_F(Steps, TheTabAndCtrlTabShowThePage) {
   PressWithControl(VK_TAB);  // and to the program changed
   EXPECT_EQ(Drawn()->Page(), 3);
   EXPECT_TRUE(IsChild(Drawn()->Change().Handle(), GetFocus()));
+  PressWithControl(VK_TAB);  // and to the program written, into its editor
+  EXPECT_EQ(Drawn()->Page(), 4);
+  EXPECT_EQ(GetFocus(), Drawn()->Write().Editor().Handle());
   PressWithControl(VK_TAB, true);  // and back
+  PressWithControl(VK_TAB, true);
   PressWithControl(VK_TAB, true);
   PressWithControl(VK_TAB, true);
   EXPECT_EQ(Drawn()->Page(), 0);
