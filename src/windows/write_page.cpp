@@ -492,13 +492,14 @@ void WritePage::ShowRows() {
   }
 }
 
-// A screen reader reads the page's name when the page says something anew: the verdict where it
-// changed, else the message.
+// A screen reader reads the page's name when the page says something anew, its signs in words:
+// the verdict where it changed, else the message.
 void WritePage::Said() {
   if (write_.Sayings() == read_sayings_) return;
   read_sayings_ = write_.Sayings();
   const std::wstring verdict = TextOf(verdict_);
-  ShowText(window_, verdict != said_verdict_ && !verdict.empty() ? verdict : TextOf(message_));
+  const bool new_verdict = verdict != said_verdict_ && !verdict.empty();
+  ShowText(window_, WideFromUtf8(new_verdict ? write_.VerdictSaid() : write_.MessageSaid()));
   said_verdict_ = verdict;
 }
 
