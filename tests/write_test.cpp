@@ -246,6 +246,8 @@ TEST(WritePage, SaysWhyNothingRan) {
     page.TypeCount(c.count);
     page.Press(Command::kRun);
     EXPECT_EQ(Spaced(page.Message()), c.message) << c.text;
+    // The work shown once a program with a command ran to its end.
+    EXPECT_EQ(page.Work().empty(), c.text != "x ← 1") << c.text;
   }
   write::Write page;
   page.TypeCount("16381");

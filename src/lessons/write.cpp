@@ -307,7 +307,9 @@ std::vector<ShownRow> Write::LessonRowsShown() const {
 }
 
 std::string Write::Work() const {
-  if (!trace_ || trace_->Current() + 1 != trace_->Count() || trace_->Result().error) return "";
+  if (!trace_ || trace_->Count() == 0 || trace_->Current() + 1 != trace_->Count() ||
+      trace_->Result().error)
+    return "";
   return "Твоята програма: " + WorkText(trace_->Result().work) +
          ". Програмата от урока: " + WorkText(lesson_work_) + ".";
 }
